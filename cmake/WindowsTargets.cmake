@@ -1,0 +1,6 @@
+# Settings shared by every Windows program: ANSI API, static runtime.
+add_compile_definitions(WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# The GUI programs and the tests that create windows link these system DLLs.
+set(DABIRO_WIN_LIBS comctl32 comdlg32 gdi32 user32 shell32 advapi32 winspool)
