@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+namespace core {
+
+// The characters after the last '\' or ':', or the whole name.
+std::string FileNamePart(const std::string& name);
+
+// The path up to and including its last '\' or ':' (empty if it has
+// neither): the folder of a program file, ending in its separator.
+std::string FolderOf(const std::string& path);
+
+// The main window's caption: "<file name part> - <title>".
+std::string WindowCaption(const std::string& documentName, const std::string& title);
+
+}  // namespace core

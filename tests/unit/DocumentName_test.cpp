@@ -1,0 +1,18 @@
+#include "DocumentName.h"
+
+#include <gtest/gtest.h>
+
+TEST(DocumentName, CaptionShowsFileNamePartAndTitle) {
+  EXPECT_EQ(core::WindowCaption("Untitled", "Dabiro"), "Untitled - Dabiro");
+  EXPECT_EQ(core::WindowCaption("C:\\TEXTE\\BRIEF.RTF", "Dabiro"), "BRIEF.RTF - Dabiro");
+  EXPECT_EQ(core::WindowCaption("C:BRIEF.TXT", "Dabiro"), "BRIEF.TXT - Dabiro");
+  EXPECT_EQ(core::WindowCaption("C:\\DIR\\", "Dabiro"), " - Dabiro");
+}
+
+TEST(DocumentName, FolderKeepsItsLastSeparator) {
+  EXPECT_EQ(core::FolderOf("C:\\TOOLS\\Dabiro.exe"), "C:\\TOOLS\\");
+  EXPECT_EQ(core::FolderOf("C:\\Dabiro.exe"), "C:\\");
+  EXPECT_EQ(core::FolderOf("C:Dabiro.exe"), "C:");
+  EXPECT_EQ(core::FolderOf("Dabiro.exe"), "");
+  EXPECT_EQ(core::FolderOf("\\\\srv\\share\\a.exe"), "\\\\srv\\share\\");
+}
