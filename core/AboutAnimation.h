@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The about box's tops while it slides in from above the screen: 4 * c for
+// c from -boxHeight to (screenHeight - boxHeight) / 8, about half way down.
+std::vector<int> SlideTops(int boxHeight, int screenHeight);
+
+// The glyph's point size, stepping 47, 46 .. 35, 36 .. 48, 47 .. and
+// showing both bounds.
+struct Pulse {
+  int size = 48;
+  int direction = 0;
+  int Next();
+};
+
+// The glyph's left and top at a point size, so that it grows about a
+// fixed centre.
+int PulseCorner(int size);
+
+// Texts are stored with every byte raised by 47 (mod 256).
+std::string Scramble(const std::string& text);
+std::string Unscramble(const std::string& text);
+
+// The mail program's command with the address in place of its first "%1",
+// or appended when it has none.
+std::string MailCommandLine(const std::string& command, const std::string& address);
+
+}  // namespace core

@@ -1,0 +1,72 @@
+#include "AboutAnimation.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SlideTops, StepsFourPixelsFromAboveToAboutHalfWay) {
+  const std::vector<int> tops = core::SlideTops(320, 768);
+  ASSERT_EQ(tops.size(), 377u);  // c = -320 .. 56
+  EXPECT_EQ(tops.front(), -1280);
+  EXPECT_EQ(tops.back(), 224);
+  for (size_t i = 1; i < tops.size(); ++i) ASSERT_EQ(tops[i] - tops[i - 1], 4);
+}
+
+TEST(SlideTops, LastStepTruncatesTowardZero) {
+  EXPECT_EQ(core::SlideTops(300, 768).back(), 232);                   // 58.5 -> 58
+  EXPECT_EQ(core::SlideTops(10, -69), (std::vector<int>{-40, -36}));  // -9.875 -> -9
+  EXPECT_EQ(core::SlideTops(8, -56), std::vector<int>{-32});
+  EXPECT_TRUE(core::SlideTops(10, -100).empty());
+}
+
+TEST(Pulse, CyclesBetweenBothBounds) {
+  std::vector<int> expected;
+  for (int s = 47; s >= 35; --s) expected.push_back(s);
+  for (int s = 36; s <= 48; ++s) expected.push_back(s);
+  core::Pulse pulse;
+  for (int round = 0; round < 2; ++round) {
+    std::vector<int> sizes;
+    for (int pass = 0; pass < 26; ++pass) sizes.push_back(pulse.Next());
+    EXPECT_EQ(sizes, expected) << "round " << round;
+  }
+}
+
+TEST(Pulse, CornerMovesBetweenEightAndTwentyOne) {
+  EXPECT_EQ(core::PulseCorner(48), 8);
+  EXPECT_EQ(core::PulseCorner(35), 21);
+}
+
+TEST(Scramble, RoundTripsEveryByte) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(core::Unscramble(core::Scramble(all)), all);
+  EXPECT_EQ(core::Scramble(core::Unscramble(all)), all);
+  EXPECT_EQ(core::Unscramble(std::string("\x97\x00", 2)), std::string("h\xD1", 2));
+  EXPECT_EQ(core::Scramble("\xE0"), "\x0F");
+}
+
+struct MailCase {
+  const char* command;
+  const char* line;
+};
+
+class MailCommandLineTest : public testing::TestWithParam<MailCase> {};
+
+TEST_P(MailCommandLineTest, PutsAddressInPlaceOfFirstPlaceholder) {
+  EXPECT_EQ(core::MailCommandLine(GetParam().command, "dabiro@example.org"), GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MailCommandLineTest,
+    testing::Values(MailCase{"C:\\mail.exe %1", "C:\\mail.exe dabiro@example.org"},
+                    MailCase{"mail.exe /to:%1 /x", "mail.exe /to:dabiro@example.org /x"},
+                    MailCase{"\"C:\\m.exe\" \"%1\"", "\"C:\\m.exe\" \"dabiro@example.org\""},
+                    MailCase{"m.exe %1 %1", "m.exe dabiro@example.org %1"},
+                    MailCase{"m.exe ", "m.exe dabiro@example.org"},
+                    MailCase{"", "dabiro@example.org"}));
+
+TEST(MailCommandLine, AddressIsNotSearchedAgain) {
+  EXPECT_EQ(core::MailCommandLine("m.exe %1", "a%1b"), "m.exe a%1b");
+}
+
+}  // namespace
