@@ -4,3 +4,8 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 # The GUI programs and the tests that create windows link these system DLLs.
 set(DABIRO_WIN_LIBS comctl32 comdlg32 gdi32 user32 shell32 advapi32 winspool)
+
+# Release programs carry no symbols.
+if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+  add_link_options(-s)
+endif()

@@ -1,0 +1,11 @@
+#pragma once
+
+// Child-window ids of the main window's standard controls.
+enum ControlId {
+  IdFontName = 1001,
+  IdFontSize,
+  IdUpDown,
+  IdRichEdit,
+  IdStatusBar,
+  FirstMenuItemId = 100,
+};

@@ -1,0 +1,236 @@
+#include "MainForm.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <vector>
+
+#include "Application.h"
+#include "DocumentName.h"
+#include "ErrorDisplay.h"
+#include "Exceptions.h"
+#include "ControlIds.h"
+#include "art/ArtIds.h"
+
+namespace {
+
+constexpr char ClassName[] = "TMainForm";
+constexpr int ClientWidth = 632, ClientHeight = 421;
+constexpr int ToolbarHeight = 32, PaletteHeight = 177, StatusHeight = 19;
+
+std::string ModuleFileName() {
+  std::vector<char> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+void WarnPlainTextOnly() {
+  MessageBoxA(nullptr,
+              "The rich edit library RICHED32.DLL could not be loaded.\r\n"
+              "Dabiro works as a plain text editor: rich text, formats and printing are "
+              "unavailable.",
+              "Dabiro", MB_OK | MB_ICONWARNING);
+}
+
+int CALLBACK CollectFaceName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) {
+  reinterpret_cast<std::vector<std::string>*>(names)->push_back(
+      std::string(font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE)));
+  return 1;
+}
+
+}  // namespace
+
+TMainForm::TMainForm() : Window("MainForm") {}
+
+TMainForm::~TMainForm() {
+  for (HFONT font : {formFont_, textFont_, paletteFont_})
+    if (font) DeleteObject(font);
+}
+
+void TMainForm::CreateForm() {
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DABIRO));
+  RegisterClassFor(ClassName, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr,
+                   icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  RECT bounds{0, 0, ClientWidth, ClientHeight};
+  AdjustWindowRectEx(&bounds, style, TRUE, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT);
+  Create(ClassName, "Dabiro", style, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, 1, 7,
+         bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr);
+  formFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                          "MS Sans Serif");
+  CreateMenus();
+  CreateComponents();
+  LayoutComponents();
+  winui::Application::Instance().AddTabRoot(Handle());
+  if (!RichEdit1.HasRichText()) WarnPlainTextOnly();
+  try {
+    FormCreate(this);
+  } catch (const core::Exception& e) {
+    winui::ReportHandlerError(e);
+  }
+}
+
+void TMainForm::CreateComponents() {
+  CreateToolbar();
+  textFont_ = CreateFontA(-27, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Persian");
+  RichEdit1.Create(Handle(), 0, 209, ClientWidth, 193, IdRichEdit);
+  RichEdit1.SetFont(textFont_);
+  RichEdit1.SetOnKeyPress([this](Component* s, char& key) { RichEdit1KeyPress(s, key); });
+  RichEdit1.SetOnKeyUp([this](Component* s, WORD& key, UINT shift) { RichEdit1KeyUp(s, key, shift); });
+
+  paletteFont_ = CreateFontA(-21, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Persian");
+  StringGrid1.Create(Handle(), 0, 32, ClientWidth, PaletteHeight, 16, 6, 36, 27);
+  StringGrid1.SetFont(paletteFont_);
+  StringGrid1.SetOnMouseDown([this](Component* s, winui::MouseButton b, UINT shift, int x, int y) {
+    StringGrid1MouseDown(s, b, shift, x, y);
+  });
+
+  StatusBar.Create(STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                                         CCS_NODIVIDER, 0, 0, ClientHeight - StatusHeight,
+                   ClientWidth, StatusHeight, Handle(), IdStatusBar);
+  StatusBar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
+  StatusBar.Send(SB_SIMPLE, TRUE);
+}
+
+void TMainForm::LayoutComponents() {
+  if (!RichEdit1.Handle()) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const int width = client.right, height = client.bottom;
+  MoveWindow(SpeedBar.Handle(), 0, 0, width, ToolbarHeight, TRUE);
+  MoveWindow(StringGrid1.Handle(), 0, ToolbarHeight, width, PaletteHeight, TRUE);
+  const int textTop = ToolbarHeight + PaletteHeight;
+  const int statusTop = std::max(textTop, height - StatusHeight);
+  MoveWindow(RichEdit1.Handle(), 0, textTop, width, statusTop - textTop, TRUE);
+  MoveWindow(StatusBar.Handle(), 0, statusTop, width, StatusHeight, TRUE);
+}
+
+void TMainForm::Show() {
+  ShowWindow(Handle(), SW_SHOWNORMAL);
+  UpdateWindow(Handle());
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      LayoutComponents();
+      if (RichEdit1.Handle()) FormResize(this);
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(Handle(), &ps);
+      EndPaint(Handle(), &ps);
+      if (RichEdit1.Handle()) FormPaint(this);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+      } else if (!activated_) {
+        activated_ = true;
+        FormActivate(this);
+      } else {
+        SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : RichEdit1.Handle());
+      }
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : RichEdit1.Handle());
+      return 0;
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      return 0;
+    case WM_NOTIFY:
+      OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
+    case WM_MENUSELECT:
+      OnMenuSelect(wParam, lParam);
+      return 0;
+    case WM_CLOSE:
+      if (QueryClose()) DestroyWindow(Handle());
+      return 0;
+    case WM_QUERYENDSESSION:
+      return QueryClose();
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+bool TMainForm::QueryClose() {
+  bool canClose = true;
+  FormCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TMainForm::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const UINT id = LOWORD(wParam), code = HIWORD(wParam);
+  if (lParam == 0) {
+    if (winui::MenuItem* item = FindMenuItem(id)) item->Click();
+    return;
+  }
+  if (id == IdFontName && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)) FontNameChange(&FontName);
+  if (id == IdFontSize && code == EN_CHANGE) FontSizeChange(&FontSize);
+}
+
+void TMainForm::OnNotify(const NMHDR& header) {
+  if (header.idFrom == IdRichEdit && header.code == EN_SELCHANGE) SelectionChange(&RichEdit1);
+}
+
+void TMainForm::FormCreate(Component*) {
+  auto& application = winui::Application::Instance();
+  application.SetOnHint([this] { ShowHint(this); });
+  OpenDialog.initialDir = core::FolderOf(ModuleFileName());
+  SaveDialog.initialDir = OpenDialog.initialDir;
+  SetDocumentName("Untitled");
+  FillFontNames();
+  SelectionChange(this);
+  FillPalette();
+}
+
+void TMainForm::ShowHint(Component*) {
+  StatusBar.Send(SB_SETTEXTA, 255,
+                 reinterpret_cast<LPARAM>(winui::Application::Instance().Hint().c_str()));
+}
+
+void TMainForm::SetDocumentName(const std::string& name) {
+  documentName_ = name;
+  const std::string caption = core::WindowCaption(name, winui::Application::Instance().Title());
+  SetWindowTextA(Handle(), caption.c_str());
+}
+
+void TMainForm::FillFontNames() {
+  // Names are collected first: nothing may be thrown through the callback.
+  std::vector<std::string> names;
+  HDC screen = GetDC(nullptr);
+  EnumFontsA(screen, nullptr, CollectFaceName, reinterpret_cast<LPARAM>(&names));
+  ReleaseDC(nullptr, screen);
+  for (const std::string& name : names) {
+    const LRESULT index = FontName.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    if (index == CB_ERR || index == CB_ERRSPACE) throw core::Exception("Kann Zeile nicht einf\xFCgen");
+  }
+}
+
+void TMainForm::SetEditMargins() {
+  RECT client;
+  GetClientRect(RichEdit1.Handle(), &client);
+  RECT margins{6, 0, client.right - 6, client.bottom};
+  RichEdit1.Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+}
+
+void TMainForm::FormResize(Component*) {
+  SetEditMargins();
+  SelectionChange(this);
+}
+
+void TMainForm::FormPaint(Component*) { SetEditMargins(); }
+
+void TMainForm::FormActivate(Component*) { SetFocus(RichEdit1.Handle()); }
+
+void TMainForm::FileExit(Component*) { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TMainForm::HelpAbout(Component*) {}

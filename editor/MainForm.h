@@ -1,0 +1,133 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "FileDialog.h"
+#include "MenuItem.h"
+#include "NativeControl.h"
+#include "Panel.h"
+#include "RichEditControl.h"
+#include "SpeedButton.h"
+#include "StringGrid.h"
+#include "Window.h"
+
+using winui::Component;
+
+// The editor's main window: toolbar, glyph palette, document and status
+// line. Its handlers are spread over a few files by concern.
+class TMainForm : public winui::Window {
+ public:
+  TMainForm();
+  ~TMainForm() override;
+
+  // Builds the window and its components, then runs FormCreate.
+  void CreateForm();
+  void Show();
+
+  // Main window (MainForm.cpp)
+  void FormCreate(Component* sender);
+  void ShowHint(Component* sender);
+  void SetDocumentName(const std::string& name);
+  void FillFontNames();
+  void SetEditMargins();
+  void FormResize(Component* sender);
+  void FormPaint(Component* sender);
+  void FormActivate(Component* sender);
+  void FileExit(Component* sender);
+  void HelpAbout(Component* sender);
+  const std::string& DocumentName() const { return documentName_; }
+
+  // Glyph palette and right-to-left input (PaletteInput.cpp)
+  void FillPalette();
+  void StringGrid1MouseDown(Component* sender, winui::MouseButton button, UINT shift, int x,
+                            int y);
+  void RichEdit1KeyPress(Component* sender, char& key);
+  void RichEdit1KeyUp(Component* sender, WORD& key, UINT shift);
+
+  // Files and printing (FileCommands.cpp)
+  void FileNew(Component* sender);
+  void FileOpen(Component* sender);
+  void FileSave(Component* sender);
+  void FileSaveAs(Component* sender);
+  void FilePrint(Component* sender);
+  void FormCloseQuery(Component* sender, bool& canClose);
+
+  // Formatting and edit commands (Formatting.cpp, EditCommands.cpp)
+  void SelectionChange(Component* sender);
+  void BoldButtonClick(Component* sender);
+  void ItalicButtonClick(Component* sender);
+  void UnderlineButtonClick(Component* sender);
+  void FontSizeChange(Component* sender);
+  void FontNameChange(Component* sender);
+  void AlignButtonClick(Component* sender);
+  void BulletsButtonClick(Component* sender);
+  void SelectFont(Component* sender);
+  void EditUndo(Component* sender);
+  void EditCut(Component* sender);
+  void EditCopy(Component* sender);
+  void EditPaste(Component* sender);
+  void Selectall1Click(Component* sender);
+  void Copyall2Click(Component* sender);
+
+  // Components, in declaration order.
+  HMENU MainMenu = nullptr;
+  winui::MenuItem FileNewItem{"FileNewItem"}, FileOpenItem{"FileOpenItem"},
+      FileSaveItem{"FileSaveItem"}, FileSaveAsItem{"FileSaveAsItem"},
+      FilePrintItem{"FilePrintItem"}, FileExitItem{"FileExitItem"},
+      EditUndoItem{"EditUndoItem"}, EditCutItem{"EditCutItem"}, EditCopyItem{"EditCopyItem"},
+      EditPasteItem{"EditPasteItem"}, HelpAboutItem{"HelpAboutItem"};
+  winui::FileDialog OpenDialog{"OpenDialog", winui::FileDialog::Kind::Open};
+  winui::FileDialog SaveDialog{"SaveDialog", winui::FileDialog::Kind::Save};
+  Component PrintDialog{"PrintDialog"};
+  winui::Panel SpeedBar{"SpeedBar"};
+  winui::SpeedButton OpenButton{"OpenButton"}, SaveButton{"SaveButton"},
+      PrintButton{"PrintButton"}, UndoButton{"UndoButton"}, CutButton{"CutButton"},
+      CopyButton{"CopyButton"}, PasteButton{"PasteButton"};
+  Component Bevel1{"Bevel1"};
+  Component FontDialog1{"FontDialog1"};
+  winui::MenuItem N5{"N5"}, miEditFont{"miEditFont"};
+  winui::SpeedButton BoldButton{"BoldButton"};
+  winui::NativeControl FontName{"FontName"};
+  winui::SpeedButton ItalicButton{"ItalicButton"}, LeftAlign{"LeftAlign", 0},
+      CenterAlign{"CenterAlign", 2}, RightAlign{"RightAlign", 1},
+      UnderlineButton{"UnderlineButton"}, BulletsButton{"BulletsButton"};
+  RichEditControl RichEdit1{"RichEdit1"};
+  winui::NativeControl StatusBar{"StatusBar"};
+  winui::NativeControl FontSize{"FontSize"};
+  winui::NativeControl UpDown1{"UpDown1"};
+  winui::StringGrid StringGrid1{"StringGrid1"};
+  winui::MenuItem Copyall1{"Copyall1"}, Copyall2{"Copyall2"}, Selectall1{"Selectall1"},
+      N3{"N3"};
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateMenus();
+  void CreateToolbar();
+  void CreateToolbarButtons();
+  void CreateTooltips();
+  void CreateComponents();
+  void LayoutComponents();
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  void OnNotify(const NMHDR& header);
+  void OnMenuSelect(WPARAM wParam, LPARAM lParam);
+  bool QueryClose();
+  winui::MenuItem* FindMenuItem(UINT id);
+
+  std::string documentName_;
+  bool updating_ = false;
+  bool activated_ = false;
+  HWND lastFocus_ = nullptr;
+  HFONT formFont_ = nullptr;
+  HFONT textFont_ = nullptr;
+  HFONT paletteFont_ = nullptr;
+  HWND tooltip_ = nullptr;
+  winui::SpeedButtonGroup buttonGroups_;
+  std::map<UINT, winui::MenuItem*> menuItems_;
+
+  friend class TextAttributes;
+};

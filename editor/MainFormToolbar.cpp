@@ -1,0 +1,97 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "Application.h"
+#include "ControlIds.h"
+#include "Hint.h"
+#include "MainForm.h"
+#include "art/ArtIds.h"
+
+namespace {
+
+using Handler = void (TMainForm::*)(Component*);
+
+struct ButtonRow {
+  winui::SpeedButton* button;
+  int left;
+  const char* hint;
+  int group;
+  Handler handler;
+  int picture;
+  int disabledPicture;  // 0: none
+};
+
+HBITMAP LoadPicture(int id) {
+  return id ? LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)) : nullptr;
+}
+
+}  // namespace
+
+void TMainForm::CreateToolbar() {
+  SpeedBar.Create(Handle(), 0, 0, 632, 32, true);
+  CreateToolbarButtons();
+
+  FontName.Create(WC_COMBOBOXA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
+                                    CBS_SORT | CBS_AUTOHSCROLL,
+                  0, 194, 6, 131, 21 + 8 * 14, SpeedBar.Handle(), IdFontName);
+  FontName.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
+  FontName.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 15);
+
+  // The up-down takes its 15 pixels off the right of this field.
+  FontSize.Create(WC_EDITA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                  328, 6, 31 + 15, 21, SpeedBar.Handle(), IdFontSize);
+  FontSize.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
+  UpDown1.Create(UPDOWN_CLASSA, WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
+                                    UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                 0, 359, 6, 15, 21, SpeedBar.Handle(), IdUpDown);
+  UpDown1.Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(FontSize.Handle()));
+  UpDown1.Send(UDM_SETRANGE32, 0, 100);
+  UpDown1.Send(UDM_SETPOS32, 0, 0);
+  FontSize.SetText("0");
+  CreateTooltips();
+}
+
+void TMainForm::CreateToolbarButtons() {
+  const ButtonRow rows[] = {
+      {&OpenButton, 8, "Open|", 0, &TMainForm::FileOpen, IDB_OPEN, IDB_OPEN_DISABLED},
+      {&SaveButton, 33, "Save|", 0, &TMainForm::FileSave, IDB_SAVE, IDB_SAVE_DISABLED},
+      {&PrintButton, 58, "Print|", 0, &TMainForm::FilePrint, IDB_PRINT, IDB_PRINT_DISABLED},
+      {&UndoButton, 89, "Undo|", 0, &TMainForm::EditUndo, IDB_UNDO, IDB_UNDO_DISABLED},
+      {&CutButton, 114, "Cut|", 0, &TMainForm::EditCut, IDB_CUT, IDB_CUT_DISABLED},
+      {&CopyButton, 139, "Copy|", 0, &TMainForm::EditCopy, IDB_COPY, IDB_COPY_DISABLED},
+      {&PasteButton, 164, "Paste|", 0, &TMainForm::EditPaste, IDB_PASTE, IDB_PASTE_DISABLED},
+      {&BoldButton, 380, "Bold", 1, &TMainForm::BoldButtonClick, IDB_BOLD, 0},
+      {&ItalicButton, 406, "Italic", 4, &TMainForm::ItalicButtonClick, IDB_ITALIC, 0},
+      {&UnderlineButton, 432, "Underline", 5, &TMainForm::UnderlineButtonClick, IDB_UNDERLINE, 0},
+      {&LeftAlign, 464, "Align Left", 2, &TMainForm::AlignButtonClick, IDB_ALIGNLEFT, 0},
+      {&CenterAlign, 490, "Center", 2, &TMainForm::AlignButtonClick, IDB_ALIGNCENTER, 0},
+      {&RightAlign, 516, "Align Right", 2, &TMainForm::AlignButtonClick, IDB_ALIGNRIGHT, 0},
+      {&BulletsButton, 547, "Bullets", 3, &TMainForm::BulletsButtonClick, IDB_BULLETS, 0},
+  };
+  auto& application = winui::Application::Instance();
+  for (const ButtonRow& row : rows) {
+    row.button->Create(SpeedBar.Handle(), row.left, 5, row.group, &buttonGroups_);
+    row.button->SetPictures(LoadPicture(row.picture), LoadPicture(row.disabledPicture));
+    const Handler handler = row.handler;
+    row.button->SetOnClick([this, handler](Component* sender) { (this->*handler)(sender); });
+    application.SetWindowHint(row.button->Handle(), row.hint);
+  }
+}
+
+void TMainForm::CreateTooltips() {
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
+  auto& application = winui::Application::Instance();
+  for (winui::SpeedButton* button : buttonGroups_) {
+    std::string text = core::ShortHint(application.WindowHint(button->Handle()));
+    if (text.empty()) continue;
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = SpeedBar.Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(button->Handle());
+    tool.lpszText = text.data();
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}

@@ -1,0 +1,94 @@
+#include "RichEditControl.h"
+
+#include <richedit.h>
+
+#include <cstring>
+
+#include "Exceptions.h"
+
+namespace {
+
+HMODULE LoadRichEditLibrary() {
+  // No "insert disk" box when the library is missing.
+  const UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+  HMODULE library = LoadLibraryA("RICHED32.DLL");
+  SetErrorMode(oldMode);
+  return reinterpret_cast<UINT_PTR>(library) < 32 ? nullptr : library;
+}
+
+bool ClassExists(const char* className) {
+  WNDCLASSA wc;
+  return GetClassInfoA(GetModuleHandleA(nullptr), className, &wc) ||
+         GetClassInfoA(nullptr, className, &wc);
+}
+
+UINT ShiftState() {
+  UINT shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= MK_SHIFT;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= MK_CONTROL;
+  return shift;
+}
+
+}  // namespace
+
+RichEditControl::~RichEditControl() {
+  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  if (library_) FreeLibrary(library_);
+}
+
+void RichEditControl::Create(HWND parent, int left, int top, int width, int height, int id) {
+  library_ = LoadRichEditLibrary();
+  if (library_ && !ClassExists("RICHEDIT")) {
+    FreeLibrary(library_);
+    library_ = nullptr;
+  }
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                      ES_AUTOVSCROLL | ES_RIGHT | ES_DISABLENOSCROLL;
+  hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style, left, top,
+                          width, height, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd_) throw core::Exception("Kann Textfeld nicht erzeugen");
+  Attach(hwnd_);
+  Send(EM_LIMITTEXT, 0, 0);
+  Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED);
+  Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+}
+
+void RichEditControl::SetFont(HFONT font) {
+  Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SetDefaultFormatFromFont(font);
+}
+
+void RichEditControl::SetDefaultFormatFromFont(HFONT font) {
+  if (!library_) return;
+  LOGFONTA lf{};
+  GetObjectA(font, sizeof lf, &lf);
+  HDC screen = GetDC(nullptr);
+  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  CHARFORMATA cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE |
+              CFM_STRIKEOUT | CFM_CHARSET;
+  cf.crTextColor = RGB(0, 0, 0);
+  cf.dwEffects = (lf.lfWeight >= FW_BOLD ? CFE_BOLD : 0) | (lf.lfItalic ? CFE_ITALIC : 0) |
+                 (lf.lfUnderline ? CFE_UNDERLINE : 0) | (lf.lfStrikeOut ? CFE_STRIKEOUT : 0);
+  // A negative height is the character height in pixels; twips = points * 20.
+  cf.yHeight = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72 * 20, pixelsPerInch);
+  cf.bCharSet = lf.lfCharSet;
+  cf.bPitchAndFamily = lf.lfPitchAndFamily;
+  std::strncpy(cf.szFaceName, lf.lfFaceName, LF_FACESIZE - 1);
+  Send(EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&cf));
+}
+
+bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+  if (message == WM_CHAR && onKeyPress_) {
+    char key = static_cast<char>(wParam);
+    onKeyPress_(this, key);
+  } else if (message == WM_KEYUP && onKeyUp_) {
+    WORD key = static_cast<WORD>(wParam);
+    onKeyUp_(this, key, ShiftState());
+  }
+  return false;
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "Component.h"
+#include "Window.h"
+
+// The document's rich edit control (version 1.0, RICHED32.DLL, loaded at
+// run time). Without the library it falls back to a plain multi-line edit,
+// which ignores the rich edit messages.
+class RichEditControl : public winui::Component, private winui::ControlHook {
+ public:
+  using KeyPressHandler = std::function<void(Component* sender, char& key)>;
+  using KeyUpHandler = std::function<void(Component* sender, WORD& key, UINT shift)>;
+
+  explicit RichEditControl(std::string name) : Component(std::move(name)) {}
+  ~RichEditControl() override;
+
+  void Create(HWND parent, int left, int top, int width, int height, int id);
+  HWND Handle() const { return hwnd_; }
+  bool HasRichText() const { return library_ != nullptr; }
+
+  // Sets the control's font and makes it the default character format.
+  void SetFont(HFONT font);
+
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return SendMessageA(hwnd_, message, wParam, lParam);
+  }
+
+  void SetOnKeyPress(KeyPressHandler handler) { onKeyPress_ = std::move(handler); }
+  void SetOnKeyUp(KeyUpHandler handler) { onKeyUp_ = std::move(handler); }
+
+ private:
+  bool BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void SetDefaultFormatFromFont(HFONT font);
+
+  HMODULE library_ = nullptr;
+  HWND hwnd_ = nullptr;
+  KeyPressHandler onKeyPress_;
+  KeyUpHandler onKeyUp_;
+};

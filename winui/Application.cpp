@@ -1,0 +1,96 @@
+#include "Application.h"
+
+#include "Hint.h"
+
+namespace winui {
+
+Application& Application::Instance() {
+  static Application application;
+  return application;
+}
+
+void Application::Initialize() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "DabiroApplication";
+  RegisterClassA(&wc);
+  hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                          wc.hInstance, nullptr);
+}
+
+void Application::SetTitle(const std::string& title) { SetWindowTextA(hwnd_, title.c_str()); }
+
+std::string Application::Title() const {
+  char buffer[256] = {};
+  GetWindowTextA(hwnd_, buffer, sizeof buffer);
+  return buffer;
+}
+
+void Application::SetHint(const std::string& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  if (onHint_) onHint_();
+}
+
+void Application::SetWindowHint(HWND hwnd, const std::string& hint) { windowHints_[hwnd] = hint; }
+
+std::string Application::WindowHint(HWND hwnd) const {
+  const auto it = windowHints_.find(hwnd);
+  return it == windowHints_.end() ? std::string() : it->second;
+}
+
+void Application::Run() {
+  while (!terminated_) {
+    if (!ProcessOneMessage()) {
+      Idle();
+      WaitMessage();
+    }
+  }
+}
+
+void Application::ProcessMessages() {
+  while (ProcessOneMessage()) {
+  }
+}
+
+bool Application::ProcessOneMessage() {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  if (!HandledAsTabKey(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+bool Application::HandledAsTabKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  HWND focus = GetFocus();
+  for (HWND root : tabRoots_) {
+    if (!focus || !IsChild(root, focus)) continue;
+    if (SendMessageA(focus, WM_GETDLGCODE, VK_TAB, 0) & DLGC_WANTTAB) return false;
+    if (HWND next = GetNextDlgTabItem(root, focus, GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
+    return true;
+  }
+  return false;
+}
+
+void Application::Idle() { SetHint(core::LongHint(HintUnderMouse())); }
+
+std::string Application::HintUnderMouse() const {
+  POINT point;
+  if (!GetCursorPos(&point)) return {};
+  for (HWND hwnd = WindowFromPoint(point); hwnd; hwnd = GetParent(hwnd)) {
+    std::string hint = WindowHint(hwnd);
+    if (!hint.empty()) return hint;
+  }
+  return {};
+}
+
+}  // namespace winui

@@ -1,0 +1,57 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace winui {
+
+// The process-wide application: its hidden window carries the title, it
+// owns the hint and runs the message loop.
+class Application {
+ public:
+  static Application& Instance();
+
+  void Initialize();
+  HWND Handle() const { return hwnd_; }
+
+  void SetTitle(const std::string& title);
+  std::string Title() const;  // read back from the application window
+
+  // The application hint; a change runs the hint notification.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
+  void SetOnHint(std::function<void()> onHint) { onHint_ = std::move(onHint); }
+
+  // Hints of windows, looked up for the control under the mouse when idle.
+  void SetWindowHint(HWND hwnd, const std::string& hint);
+  std::string WindowHint(HWND hwnd) const;
+
+  // Tab moves the focus between the tab stops of these windows, except out
+  // of controls that take Tab themselves.
+  void AddTabRoot(HWND root) { tabRoots_.push_back(root); }
+
+  // Runs until a quit message arrives.
+  void Run();
+  // Dispatches until the queue is empty. A quit message taken here is not
+  // dispatched: it marks the application as terminating.
+  void ProcessMessages();
+  bool Terminated() const { return terminated_; }
+
+ private:
+  Application() = default;
+  bool ProcessOneMessage();
+  bool HandledAsTabKey(const MSG& msg);
+  void Idle();
+  std::string HintUnderMouse() const;
+
+  HWND hwnd_ = nullptr;
+  std::string hint_;
+  std::function<void()> onHint_;
+  std::map<HWND, std::string> windowHints_;
+  std::vector<HWND> tabRoots_;
+  bool terminated_ = false;
+};
+
+}  // namespace winui

@@ -1,0 +1,45 @@
+#include "FileDialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "ModalScope.h"
+
+namespace winui {
+
+namespace {
+// "a|b|c" becomes "a\0b\0c\0\0", the form the dialog takes.
+std::string FilterForDialog(const std::string& filter) {
+  std::string result = filter;
+  for (char& c : result)
+    if (c == '|') c = '\0';
+  result.append(2, '\0');
+  return result;
+}
+}  // namespace
+
+bool FileDialog::Execute(HWND owner) {
+  std::vector<char> name(32768, '\0');
+  fileName.copy(name.data(), name.size() - 1);
+  const std::string filters = FilterForDialog(filter);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filters.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(filterIndex);
+  ofn.lpstrFile = name.data();
+  ofn.nMaxFile = static_cast<DWORD>(name.size());
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+  if (kind_ == Kind::Open) ofn.Flags = (ofn.Flags & ~OFN_HIDEREADONLY) | (readOnly ? OFN_READONLY : 0);
+  ModalScope modal;
+  const BOOL ok = kind_ == Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+  if (!ok) return false;
+  fileName = name.data();
+  filterIndex = static_cast<int>(ofn.nFilterIndex);
+  if (kind_ == Kind::Open) readOnly = (ofn.Flags & OFN_READONLY) != 0;
+  return true;
+}
+
+}  // namespace winui

@@ -1,0 +1,133 @@
+#include "SpeedButton.h"
+
+namespace winui {
+
+namespace {
+constexpr char ClassName[] = "DabiroSpeedButton";
+// The pictures' background, drawn transparent.
+constexpr COLORREF PictureBackground = RGB(192, 192, 192);
+}  // namespace
+
+void SpeedButton::Create(HWND parent, int left, int top, int groupIndex,
+                         SpeedButtonGroup* group) {
+  groupIndex_ = groupIndex;
+  group_ = group;
+  if (group_) group_->push_back(this);
+  RegisterClassFor(ClassName, 0, nullptr);
+  Window::Create(ClassName, "", WS_CHILD | WS_VISIBLE, 0, left, top, Size, Size, parent);
+}
+
+void SpeedButton::SetPictures(HBITMAP picture, HBITMAP disabledPicture) {
+  picture_ = picture;
+  disabledPicture_ = disabledPicture;
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void SpeedButton::SetDown(bool down) {
+  if (groupIndex_ == 0 || down == down_) return;
+  down_ = down;
+  if (down_ && group_) {
+    for (SpeedButton* other : *group_)
+      if (other != this && other->groupIndex_ == groupIndex_) other->SetDown(false);
+  }
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void SpeedButton::Click() {
+  if (groupIndex_ != 0) SetDown(!down_);
+  if (onClick_) onClick_(this);
+}
+
+bool SpeedButton::ContainsPoint(LPARAM lParam) const {
+  RECT rc;
+  GetClientRect(Handle(), &rc);
+  POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  return PtInRect(&rc, pt);
+}
+
+void SpeedButton::SetPressed(bool pressed) {
+  if (pressed == pressed_) return;
+  pressed_ = pressed;
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+LRESULT SpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetCapture(Handle());
+      tracking_ = true;
+      SetPressed(true);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (tracking_) SetPressed(ContainsPoint(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      if (!tracking_) return 0;
+      tracking_ = false;
+      ReleaseCapture();
+      if (pressed_) {
+        SetPressed(false);
+        Click();
+      }
+      return 0;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+      tracking_ = false;
+      SetPressed(false);
+      if (message == WM_CANCELMODE && GetCapture() == Handle()) ReleaseCapture();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      Paint(dc);
+      EndPaint(Handle(), &ps);
+      return 0;
+    }
+    case WM_ENABLE:
+      InvalidateRect(Handle(), nullptr, FALSE);
+      return 0;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+void SpeedButton::Paint(HDC dc) {
+  RECT rc;
+  GetClientRect(Handle(), &rc);
+  const bool sunken = pressed_ || down_;
+  DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (sunken ? DFCS_PUSHED : 0));
+  if (down_ && !pressed_) {
+    // A button that stays down shows the light checked face of a latched key.
+    static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    HBITMAP bits = CreateBitmap(8, 8, 1, 1, pattern);
+    HBRUSH dither = CreatePatternBrush(bits);
+    RECT face{rc.left + 2, rc.top + 2, rc.right - 2, rc.bottom - 2};
+    COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_BTNFACE));
+    COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    FillRect(dc, &face, dither);
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+    DeleteObject(dither);
+    DeleteObject(bits);
+  }
+  DrawPicture(dc, sunken ? 1 : 0);
+}
+
+void SpeedButton::DrawPicture(HDC dc, int offset) {
+  HBITMAP picture = IsWindowEnabled(Handle()) || !disabledPicture_ ? picture_ : disabledPicture_;
+  if (!picture) return;
+  BITMAP info;
+  GetObjectA(picture, sizeof info, &info);
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, picture);
+  const int x = (Size - info.bmWidth) / 2 + offset;
+  const int y = (Size - info.bmHeight) / 2 + offset;
+  TransparentBlt(dc, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth,
+                 info.bmHeight, PictureBackground);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+}  // namespace winui

@@ -1,0 +1,50 @@
+#pragma once
+#include <functional>
+#include <vector>
+
+#include "Window.h"
+
+namespace winui {
+
+class SpeedButton;
+using SpeedButtonGroup = std::vector<SpeedButton*>;
+
+// A drawn toolbar button that never takes the focus. Buttons with a group
+// number other than 0 are state buttons: a click toggles them before the
+// handler runs, a button going down raises the others of its group, and a
+// state change made by the program runs no handler.
+class SpeedButton : public Window {
+ public:
+  static constexpr int Size = 25;
+
+  SpeedButton(std::string name, int tag = 0) : Window(std::move(name), tag) {}
+
+  void Create(HWND parent, int left, int top, int groupIndex, SpeedButtonGroup* group);
+  void SetPictures(HBITMAP picture, HBITMAP disabledPicture);
+  void SetOnClick(std::function<void(Component*)> onClick) { onClick_ = std::move(onClick); }
+
+  int GroupIndex() const { return groupIndex_; }
+  bool Down() const { return down_; }
+  void SetDown(bool down);  // runs no handler
+  void Click();             // as the user's click does
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Paint(HDC dc);
+  void DrawPicture(HDC dc, int offset);
+  void SetPressed(bool pressed);
+  bool ContainsPoint(LPARAM lParam) const;
+
+  int groupIndex_ = 0;
+  SpeedButtonGroup* group_ = nullptr;
+  HBITMAP picture_ = nullptr;
+  HBITMAP disabledPicture_ = nullptr;
+  bool down_ = false;
+  bool pressed_ = false;
+  bool tracking_ = false;
+  std::function<void(Component*)> onClick_;
+};
+
+}  // namespace winui

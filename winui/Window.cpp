@@ -1,0 +1,109 @@
+#include "Window.h"
+
+#include <commctrl.h>
+
+#include "ErrorDisplay.h"
+
+namespace winui {
+
+namespace {
+
+// Runs a message handler; an escaping exception ends that one message.
+template <typename Handler>
+LRESULT Guarded(Handler&& handler) {
+  try {
+    return handler();
+  } catch (const core::Exception& e) {
+    ReportHandlerError(e);
+  } catch (const std::exception& e) {
+    ReportHandlerError(core::Exception(e.what()));
+  } catch (...) {
+    ReportHandlerError(core::Exception("Unbekannter Fehler"));
+  }
+  return 0;
+}
+
+}  // namespace
+
+Window::~Window() {
+  if (hwnd_) {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void Window::RegisterClassFor(const char* className, UINT style, HBRUSH background,
+                              HCURSOR cursor, HICON icon) {
+  WNDCLASSA wc{};
+  if (GetClassInfoA(GetModuleHandleA(nullptr), className, &wc)) return;
+  wc.style = style;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = cursor ? cursor : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hIcon = icon;
+  wc.hbrBackground = background;
+  wc.lpszClassName = className;
+  RegisterClassA(&wc);
+}
+
+void Window::Create(const char* className, const char* caption, DWORD style, DWORD exStyle,
+                    int x, int y, int width, int height, HWND parent, HMENU menu) {
+  CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, menu,
+                  GetModuleHandleA(nullptr), this);
+  if (!hwnd_) throw core::Exception("Kann Fenster nicht erzeugen");
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+  return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return Default(message, wParam, lParam);
+}
+
+LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  Window* self = FromHandle(hwnd);
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    LRESULT result = Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
+    self->hwnd_ = nullptr;
+    return result;
+  }
+  return Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
+}
+
+ControlHook::~ControlHook() {
+  if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, HookProc, 1);
+}
+
+void ControlHook::Attach(HWND control) {
+  control_ = control;
+  SetWindowSubclass(control, HookProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK ControlHook::HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<ControlHook*>(data);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, HookProc, 1);
+    self->control_ = nullptr;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+  return Guarded([&] {
+    LRESULT result = 0;
+    if (self->BeforeMessage(message, wParam, lParam, result)) return result;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  });
+}
+
+}  // namespace winui

@@ -1,0 +1,53 @@
+#pragma once
+#include <windows.h>
+
+#include "Component.h"
+
+namespace winui {
+
+// Binds a C++ object to its HWND. Every message goes through one static
+// window procedure with one exception barrier: no C++ exception ever
+// crosses a Windows frame.
+class Window : public Component {
+ public:
+  using Component::Component;
+  ~Window() override;
+
+  HWND Handle() const { return hwnd_; }
+
+  // Creates the window of a class registered with RegisterClassFor.
+  void Create(const char* className, const char* caption, DWORD style, DWORD exStyle, int x,
+              int y, int width, int height, HWND parent, HMENU menu = nullptr);
+
+  static void RegisterClassFor(const char* className, UINT style, HBRUSH background,
+                               HCURSOR cursor = nullptr, HICON icon = nullptr);
+
+  static Window* FromHandle(HWND hwnd);
+
+ protected:
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+// Gives an existing control (rich edit, edit, ...) a hook in front of its
+// own window procedure, behind the same exception barrier. The hook returns
+// true when it has handled the message completely.
+class ControlHook {
+ public:
+  virtual ~ControlHook();
+  void Attach(HWND control);
+
+ protected:
+  virtual bool BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+
+ private:
+  static LRESULT CALLBACK HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR data);
+  HWND control_ = nullptr;
+};
+
+}  // namespace winui
