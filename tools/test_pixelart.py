@@ -8,6 +8,7 @@ import tempfile
 import unittest
 from unittest import mock
 
+sys.dont_write_bytecode = True  # keep __pycache__ out of the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pixelart  # noqa: E402
 
