@@ -1,0 +1,69 @@
+#include "SaveAsRules.h"
+
+#include <gtest/gtest.h>
+
+struct SaveAsCase {
+  const char* chosen;
+  int filterIndex;
+  const char* written;
+  bool plainText;
+};
+
+class SaveAs : public testing::TestWithParam<SaveAsCase> {};
+
+TEST_P(SaveAs, NameAndFormat) {
+  const auto& param = GetParam();
+  const std::string name = core::SaveAsFileName(param.chosen, param.filterIndex);
+  EXPECT_EQ(name, param.written);
+  EXPECT_EQ(core::SavesAsPlainText(name), param.plainText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RtfFilter, SaveAs,
+    testing::Values(SaveAsCase{"letter", 1, "letter.rtf", false},
+                    SaveAsCase{"letter.txt", 1, "letter.txt.rtf", false},
+                    SaveAsCase{"letter.RTF", 1, "letter.RTF", false},
+                    SaveAsCase{"letter.", 1, "letter..rtf", false},
+                    SaveAsCase{"letter.rtf", 1, "letter.rtf", false},
+                    SaveAsCase{"letter.Rtf", 1, "letter.Rtf", false},
+                    SaveAsCase{"C:\\dir\\with.dot\\name", 1, "C:\\dir\\with.dot\\name.rtf", false}));
+
+INSTANTIATE_TEST_SUITE_P(
+    TextFilter, SaveAs,
+    testing::Values(SaveAsCase{"letter", 2, "letter.txt", true},
+                    SaveAsCase{"letter.txt", 2, "letter.txt", true},
+                    SaveAsCase{"letter.TxT", 2, "letter.TxT", true},
+                    SaveAsCase{"letter.RTF", 2, "letter.RTF.txt", true},
+                    SaveAsCase{"letter.", 2, "letter..txt", true},
+                    SaveAsCase{"letter.rtf", 2, "letter.rtf.txt", true},
+                    SaveAsCase{"letter.Rtf", 2, "letter.Rtf.txt", true},
+                    SaveAsCase{"dir.txt\\name", 2, "dir.txt\\name.txt", true}));
+
+INSTANTIATE_TEST_SUITE_P(
+    AllFiles, SaveAs,
+    testing::Values(SaveAsCase{"letter", 3, "letter", true},
+                    SaveAsCase{"letter.txt", 3, "letter.txt", true},
+                    SaveAsCase{"letter.RTF", 3, "letter.RTF", false},
+                    SaveAsCase{"letter.", 3, "letter.", true},
+                    SaveAsCase{"letter.rtf", 3, "letter.rtf", false},
+                    SaveAsCase{"letter.Rtf", 3, "letter.Rtf", false},
+                    SaveAsCase{"dir.rtf\\name", 3, "dir.rtf\\name", true},
+                    SaveAsCase{"C:.rtf", 3, "C:.rtf", false},
+                    SaveAsCase{"letter.rtf.bak", 3, "letter.rtf.bak", true}));
+
+TEST(SaveAsRules, ExtensionStopsAtFolderAndDriveSeparators) {
+  EXPECT_EQ(core::ExtensionOf("C:\\dir\\with.dot\\name"), "");
+  EXPECT_EQ(core::ExtensionOf("A:B.C\\D.e"), ".e");
+  EXPECT_EQ(core::ExtensionOf("C:name"), "");
+  EXPECT_EQ(core::ExtensionOf("C:.x"), ".x");
+  EXPECT_EQ(core::ExtensionOf("a.b.c"), ".c");
+  EXPECT_EQ(core::ExtensionOf("name."), ".");
+  EXPECT_EQ(core::ExtensionOf(""), "");
+}
+
+TEST(SaveAsRules, PrintJobNameKeepsTheFirst31Characters) {
+  EXPECT_EQ(core::PrintJobName("Untitled"), "Untitled");
+  const std::string longName = "C:\\Dokumente\\Briefe\\2024\\an-die-familie.rtf";
+  EXPECT_EQ(core::PrintJobName(longName), longName.substr(0, 31));
+  EXPECT_EQ(core::PrintJobName(longName.substr(0, 31)), longName.substr(0, 31));
+}
