@@ -1,0 +1,41 @@
+"""Which Unicode code points reach the font for an 8-bit character code.
+
+Windows hands the font the code point that the ANSI code page (1252 on the
+systems the editor is meant for) gives a byte. Python's cp1252 codec rejects
+the five bytes that 1252 leaves undefined, while Windows passes them on as
+the C1 control with the same number, so the table is written out here.
+"""
+
+# Bytes 0x80-0x9F that 1252 maps away from the C1 block.
+CP1252_SPECIALS = {
+    0x80: 0x20AC, 0x82: 0x201A, 0x83: 0x0192, 0x84: 0x201E, 0x85: 0x2026,
+    0x86: 0x2020, 0x87: 0x2021, 0x88: 0x02C6, 0x89: 0x2030, 0x8A: 0x0160,
+    0x8B: 0x2039, 0x8C: 0x0152, 0x8E: 0x017D, 0x91: 0x2018, 0x92: 0x2019,
+    0x93: 0x201C, 0x94: 0x201D, 0x95: 0x2022, 0x96: 0x2013, 0x97: 0x2014,
+    0x98: 0x02DC, 0x99: 0x2122, 0x9A: 0x0161, 0x9B: 0x203A, 0x9C: 0x0153,
+    0x9E: 0x017E, 0x9F: 0x0178,
+}
+
+# Private-use alias of every code, in the range symbol fonts use, so tools
+# can address a glyph by its code without going through a code page.
+PRIVATE_BASE = 0xF000
+
+
+def Cp1252CodePoint(code):
+    """The code point Windows-1252 gives a byte (C1 control if undefined)."""
+    if not 0 <= code <= 0xFF:
+        raise ValueError(f"not a byte: {code}")
+    return CP1252_SPECIALS.get(code, code)
+
+
+def CodePointsFor(code):
+    """Every code point the cmap maps to the glyph of `code`.
+
+    The 1252 code point comes first; bytes 0x80-0x9F also get their C1
+    code point, which any Latin-1 conversion produces.
+    """
+    points = [Cp1252CodePoint(code)]
+    if 0x80 <= code <= 0x9F and code not in points:
+        points.append(code)
+    points.append(PRIVATE_BASE + code)
+    return points
