@@ -37,14 +37,16 @@ void TMainForm::CreateToolbar() {
   FontName.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
   FontName.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 15);
 
-  // The up-down takes its 15 pixels off the right of this field.
   FontSize.Create(WC_EDITA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                  328, 6, 31 + 15, 21, SpeedBar.Handle(), IdFontSize);
+                  328, 6, 31, 21, SpeedBar.Handle(), IdFontSize);
   FontSize.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
   UpDown1.Create(UPDOWN_CLASSA, WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
                                     UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                  0, 359, 6, 15, 21, SpeedBar.Handle(), IdUpDown);
   UpDown1.Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(FontSize.Handle()));
+  // Pin both to their places: the buddy alignment overlaps the field's border.
+  MoveWindow(FontSize.Handle(), 328, 6, 31, 21, FALSE);
+  MoveWindow(UpDown1.Handle(), 359, 6, 15, 21, FALSE);
   UpDown1.Send(UDM_SETRANGE32, 0, 100);
   UpDown1.Send(UDM_SETPOS32, 0, 0);
   FontSize.SetText("0");

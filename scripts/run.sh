@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 source scripts/env.sh
 source scripts/xvfb.sh
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$(nproc)"
+cmake --preset win64 -B "$DABIRO_BUILD/win64" >/dev/null
+cmake --build "$DABIRO_BUILD/win64" -j "$(nproc)"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   scripts/wine-prefix.sh

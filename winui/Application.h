@@ -38,12 +38,13 @@ class Application {
   // dispatched: it marks the application as terminating.
   void ProcessMessages();
   bool Terminated() const { return terminated_; }
+  // Idle processing: the hint follows the control under the mouse.
+  void Idle();
 
  private:
   Application() = default;
   bool ProcessOneMessage();
   bool HandledAsTabKey(const MSG& msg);
-  void Idle();
   std::string HintUnderMouse() const;
 
   HWND hwnd_ = nullptr;

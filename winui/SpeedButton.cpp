@@ -62,15 +62,14 @@ LRESULT SpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       if (tracking_) SetPressed(ContainsPoint(lParam));
       return 0;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
       if (!tracking_) return 0;
-      tracking_ = false;
+      // Releasing the capture sends WM_CAPTURECHANGED, which clears the state.
+      const bool released = pressed_;
       ReleaseCapture();
-      if (pressed_) {
-        SetPressed(false);
-        Click();
-      }
+      if (released) Click();
       return 0;
+    }
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
       tracking_ = false;

@@ -1,0 +1,33 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "MainForm.h"
+#include "TestSupport.h"
+
+// A fresh main window per test, shown and activated as at start-up.
+class MainFormTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TMainForm>();
+    form->CreateForm();
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    testing_support::WaitUntil([&] { return GetFocus() == form->RichEdit1.Handle(); });
+  }
+  void TearDown() override {
+    form.reset();
+    testing_support::Pump(20);
+  }
+
+  HWND Text() const { return form->RichEdit1.Handle(); }
+  std::string StatusText() const {
+    char text[256] = {};
+    // In simple mode the status bar answers for its one part as part 0.
+    SendMessageA(form->StatusBar.Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+
+  std::unique_ptr<TMainForm> form;
+};

@@ -1,0 +1,110 @@
+#include "TestSupport.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "Application.h"
+
+namespace testing_support {
+
+void Pump(int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    winui::Application::Instance().Idle();
+    Sleep(1);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMilliseconds);
+  while (!condition()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    Pump(10);
+  }
+  return true;
+}
+
+namespace {
+struct Search {
+  const char* className;
+  const char* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  if (search->className && lstrcmpiA(name, search->className) != 0) return TRUE;
+  if (search->caption && WindowText(hwnd) != search->caption) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+}  // namespace
+
+HWND FindThreadWindow(const char* className, const char* caption) {
+  Search search{className, caption, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[1024] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+void MoveMouse(HWND hwnd, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(hwnd, &point);
+  SetCursorPos(point.x, point.y);
+  Pump(30);
+}
+
+void Click(HWND hwnd, int x, int y, DWORD down, DWORD up) {
+  MoveMouse(hwnd, x, y);
+  mouse_event(down, 0, 0, 0, 0);
+  Pump(20);
+  mouse_event(up, 0, 0, 0, 0);
+  Pump(50);
+}
+
+void PressKey(BYTE key) { keybd_event(key, 0, 0, 0); }
+void ReleaseKey(BYTE key) { keybd_event(key, 0, KEYEVENTF_KEYUP, 0); }
+
+void TapKey(BYTE key) {
+  PressKey(key);
+  ReleaseKey(key);
+  Pump(50);
+}
+
+RECT RectInParent(HWND hwnd) {
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+namespace {
+// Every test program starts the way the editor does.
+class ApplicationEnvironment : public testing::Environment {
+ public:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    winui::Application::Instance().Initialize();
+    winui::Application::Instance().SetTitle("Dabiro");
+  }
+};
+
+const auto* const environment = testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+}  // namespace
+
+}  // namespace testing_support

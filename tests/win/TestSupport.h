@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Helpers for tests that drive real windows under Wine: message pumping,
+// waiting, and real mouse and keyboard input through the system queue.
+namespace testing_support {
+
+// Dispatches messages for the given time (quit messages are dropped).
+void Pump(int milliseconds);
+
+// Pumps until the condition holds; false on time-out.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 5000);
+
+// A visible top-level window of this thread with the class (or any class
+// when null) and caption, or null.
+HWND FindThreadWindow(const char* className, const char* caption);
+
+std::string WindowText(HWND hwnd);
+
+// Real input: the pointer moves to a point in the window's client area.
+void MoveMouse(HWND hwnd, int x, int y);
+void Click(HWND hwnd, int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN,
+           DWORD up = MOUSEEVENTF_LEFTUP);
+void PressKey(BYTE key);
+void ReleaseKey(BYTE key);
+void TapKey(BYTE key);
+
+// A window rectangle relative to its parent's client area.
+RECT RectInParent(HWND hwnd);
+
+}  // namespace testing_support
