@@ -27,8 +27,8 @@ std::string ModuleFileName() {
   }
 }
 
-void WarnPlainTextOnly() {
-  MessageBoxA(nullptr,
+void WarnPlainTextOnly(HWND owner) {
+  MessageBoxA(owner,
               "The rich edit library RICHED32.DLL could not be loaded.\r\n"
               "Dabiro works as a plain text editor: rich text, formats and printing are "
               "unavailable.",
@@ -65,7 +65,6 @@ void TMainForm::CreateForm() {
   CreateComponents();
   LayoutComponents();
   winui::Application::Instance().AddTabRoot(Handle());
-  if (!RichEdit1.HasRichText()) WarnPlainTextOnly();
   try {
     FormCreate(this);
   } catch (const core::Exception& e) {
@@ -111,6 +110,7 @@ void TMainForm::LayoutComponents() {
 void TMainForm::Show() {
   ShowWindow(Handle(), SW_SHOWNORMAL);
   UpdateWindow(Handle());
+  if (!RichEdit1.HasRichText()) WarnPlainTextOnly(Handle());
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -42,8 +42,10 @@ void RichEditControl::Create(HWND parent, int left, int top, int width, int heig
     FreeLibrary(library_);
     library_ = nullptr;
   }
+  // ES_DISABLENOSCROLL is a rich edit style: to a plain edit the same bit
+  // means ES_NUMBER, which would refuse every letter.
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                      ES_AUTOVSCROLL | ES_RIGHT | ES_DISABLENOSCROLL;
+                      ES_AUTOVSCROLL | ES_RIGHT | (library_ ? ES_DISABLENOSCROLL : 0);
   hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style, left, top,
                           width, height, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

@@ -1,0 +1,146 @@
+"""Drives the real programs under Wine on the test's X display, as a person
+would: xdotool for the mouse and keyboard, ImageMagick for screenshots."""
+
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+WINE = "/usr/lib/wine/wine64"
+CLIENT_WIDTH, CLIENT_HEIGHT = 632, 421
+
+
+def Options():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True, help="folder with the built programs")
+    parser.add_argument("--out", required=True, help="folder for screenshots")
+    options, rest = parser.parse_known_args()
+    os.makedirs(options.out, exist_ok=True)
+    return options, [sys.argv[0]] + rest
+
+
+def XDo(*args, check=True):
+    result = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True)
+    if check and result.returncode != 0:
+        raise AssertionError(f"xdotool {' '.join(map(str, args))}: {result.stderr.strip()}")
+    return result.stdout.strip()
+
+
+def WaitFor(condition, timeout=20.0, what="condition"):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.1)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+def FindWindow(namePattern, timeout=20.0):
+    """The X window id of a visible window whose title matches."""
+    def Search():
+        out = XDo("search", "--onlyvisible", "--name", namePattern, check=False)
+        return out.split()[-1] if out else None
+    return WaitFor(Search, timeout, f"window {namePattern!r}")
+
+
+def WindowExists(namePattern):
+    return bool(XDo("search", "--onlyvisible", "--name", namePattern, check=False))
+
+
+def Geometry(window):
+    values = dict(line.split("=") for line in XDo("getwindowgeometry", "--shell", window).split())
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def ClientOrigin(window, clientHeight=CLIENT_HEIGHT, clientWidth=CLIENT_WIDTH):
+    """Screen position of a main window's client area: Wine draws the frame
+    itself, equally wide on every side, with caption and menu above."""
+    x, y, width, height = Geometry(window)
+    border = (width - clientWidth) // 2
+    return x + border, y + height - border - clientHeight
+
+
+def Click(x, y, button=1):
+    XDo("mousemove", x, y)
+    time.sleep(0.05)
+    XDo("click", button)
+    time.sleep(0.1)
+
+
+def Keys(*keys):
+    for key in keys:
+        XDo("key", "--clearmodifiers", key)
+        time.sleep(0.08)
+
+
+def Type(text):
+    XDo("type", "--delay", 40, text)
+    time.sleep(0.1)
+
+
+def ClipboardText():
+    result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True)
+    return result.stdout.decode("utf-8", "replace")
+
+
+def Screenshot(path):
+    subprocess.run(["import", "-window", "root", path], check=True)
+    return path
+
+
+class Program:
+    """One program started under Wine; killed at the end if still running."""
+
+    def __init__(self, exe, *args, env=None, cwd=None):
+        environment = dict(os.environ)
+        environment.update(env or {})
+        self.process = subprocess.Popen([WINE, exe, *args], env=environment, cwd=cwd,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def WaitForExit(self, timeout=20.0):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the program did not end")
+
+    def Running(self):
+        return self.process.poll() is None
+
+    def Kill(self):
+        if self.Running():
+            self.process.kill()
+            self.process.wait()
+
+
+class ProgramTest(unittest.TestCase):
+    """Base for end-to-end tests: options, screenshots, clean-up."""
+
+    options = None
+
+    def setUp(self):
+        self.programs = []
+
+    def tearDown(self):
+        for program in self.programs:
+            program.Kill()
+        # A killed program may leave its windows to the server for a moment.
+        time.sleep(0.3)
+
+    def Start(self, exeName, *args, **kw):
+        program = Program(os.path.join(self.options.bin, exeName), *args, **kw)
+        self.programs.append(program)
+        return program
+
+    def Shot(self, name):
+        return Screenshot(os.path.join(self.options.out, name + ".png"))
+
+
+def Main():
+    options, argv = Options()
+    ProgramTest.options = options
+    unittest.main(argv=argv, verbosity=2)
