@@ -17,6 +17,10 @@ done
 
 if [[ " $presets " == *" native "* ]]; then
   ctest --test-dir "$DABIRO_BUILD/native" --output-on-failure
+  # A short, seeded fuzzing run of the file reader's line-break converter.
+  cmake -S tests/fuzz -B "$DABIRO_BUILD/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build "$DABIRO_BUILD/fuzz" -j "$(nproc)"
+  ctest --test-dir "$DABIRO_BUILD/fuzz" --output-on-failure
 fi
 
 if [[ " $presets " == *" win64 "* ]]; then
