@@ -34,5 +34,8 @@ if [[ " $presets " == *" win64 "* ]]; then
   scripts/cups-start.sh
   scripts/wine-prefix.sh
   /usr/lib/wine/wineserver -p
+  # Start Wine's background services now: started by the first test they
+  # would inherit its output pipe and keep CTest waiting.
+  "$WINE" wineboot >/dev/null 2>&1
   ctest --test-dir "$DABIRO_BUILD/win64" --output-on-failure ${DABIRO_CTEST_ARGS:-}
 fi

@@ -18,6 +18,15 @@ TEST_F(MainFormTest, StartsUntitledWithTheCaretInTheText) {
   EXPECT_EQ(form->DocumentName(), "C:\\TEXTE\\BRIEF.RTF");
 }
 
+TEST_F(MainFormTest, FileDialogsStartInTheProgramFolder) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  folder.erase(folder.find_last_of("\\:") + 1);
+  EXPECT_EQ(form->OpenDialog.initialDir, folder);
+  EXPECT_EQ(form->SaveDialog.initialDir, folder);
+}
+
 TEST_F(MainFormTest, RegionsStackAtTheDesignSize) {
   RECT client;
   GetClientRect(form->Handle(), &client);
