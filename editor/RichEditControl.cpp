@@ -84,6 +84,12 @@ void RichEditControl::SetDefaultFormatFromFont(HFONT font) {
   Send(EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&cf));
 }
 
+long RichEditControl::SelLength() const {
+  DWORD start = 0, end = 0;
+  Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<long>(end) - static_cast<long>(start);
+}
+
 bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   if (message == WM_CHAR && onKeyPress_) {
     char key = static_cast<char>(wParam);

@@ -4,6 +4,8 @@
 #include <functional>
 
 #include "Component.h"
+#include "ParagraphAttributes.h"
+#include "TextAttributes.h"
 #include "Window.h"
 
 // The document's rich edit control (version 1.0, RICHED32.DLL, loaded at
@@ -28,6 +30,13 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
     return SendMessageA(hwnd_, message, wParam, lParam);
   }
 
+  // The format views, created with the control and living as long as it.
+  const TextAttributes& SelAttributes() const { return selAttributes_; }
+  const TextAttributes& DefAttributes() const { return defAttributes_; }
+  const ParagraphAttributes& Paragraph() const { return paragraph_; }
+  // End minus start of the selection.
+  long SelLength() const;
+
   void SetOnKeyPress(KeyPressHandler handler) { onKeyPress_ = std::move(handler); }
   void SetOnKeyUp(KeyUpHandler handler) { onKeyUp_ = std::move(handler); }
 
@@ -39,4 +48,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   HWND hwnd_ = nullptr;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
+  TextAttributes selAttributes_{*this, TextAttributes::Scope::Selection};
+  TextAttributes defAttributes_{*this, TextAttributes::Scope::Default};
+  ParagraphAttributes paragraph_{*this};
 };

@@ -1,0 +1,82 @@
+#include "TextAttributes.h"
+
+#include <cstring>
+
+#include "RichEditControl.h"
+#include "Twips.h"
+
+namespace {
+
+constexpr DWORD StyleMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+constexpr size_t MaxFaceLength = LF_FACESIZE - 1;
+
+CHARFORMATA EmptyFormat(DWORD mask) {
+  CHARFORMATA format;
+  std::memset(&format, 0, sizeof format);
+  format.cbSize = sizeof format;
+  format.dwMask = mask;
+  return format;
+}
+
+}  // namespace
+
+CHARFORMATA TextAttributes::Read() const {
+  CHARFORMATA format = EmptyFormat(0);
+  if (control_.Handle())
+    control_.Send(EM_GETCHARFORMAT, scope_ == Scope::Selection ? SCF_SELECTION : SCF_DEFAULT,
+                  reinterpret_cast<LPARAM>(&format));
+  return format;
+}
+
+void TextAttributes::Write(CHARFORMATA& format) const {
+  if (control_.Handle())
+    control_.Send(EM_SETCHARFORMAT, scope_ == Scope::Selection ? SCF_SELECTION : SCF_DEFAULT,
+                  reinterpret_cast<LPARAM>(&format));
+}
+
+StyleSet TextAttributes::Style() const { return Read().dwEffects & StyleMask; }
+
+void TextAttributes::SetStyle(StyleSet style) const {
+  CHARFORMATA format = EmptyFormat(StyleMask);
+  format.dwEffects = style & StyleMask;
+  Write(format);
+}
+
+int TextAttributes::Size() const { return Read().yHeight / TwipsPerPoint; }
+
+void TextAttributes::SetSize(int points) const {
+  CHARFORMATA format = EmptyFormat(CFM_SIZE);
+  format.yHeight = PointsToTwips(points);
+  Write(format);
+}
+
+std::string TextAttributes::FaceName() const {
+  const CHARFORMATA format = Read();
+  return std::string(format.szFaceName, strnlen(format.szFaceName, MaxFaceLength));
+}
+
+void TextAttributes::SetFaceName(const std::string& name) const {
+  CHARFORMATA format = EmptyFormat(CFM_FACE);
+  name.copy(format.szFaceName, MaxFaceLength);
+  Write(format);
+}
+
+TextColour TextAttributes::Colour() const {
+  const CHARFORMATA format = Read();
+  if (format.dwEffects & CFE_AUTOCOLOR) return {true, 0};
+  return {false, format.crTextColor};
+}
+
+void TextAttributes::SetColour(const TextColour& colour) const {
+  CHARFORMATA format = EmptyFormat(CFM_COLOR);
+  format.crTextColor = colour.CurrentRgb();
+  Write(format);
+}
+
+Pitch TextAttributes::GetPitch() const {
+  switch (Read().bPitchAndFamily & 3) {
+    case FIXED_PITCH: return Pitch::Fixed;
+    case VARIABLE_PITCH: return Pitch::Variable;
+    default: return Pitch::Default;
+  }
+}
