@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FileDialog.h"
+#include "FontDialog.h"
 #include "MenuItem.h"
 #include "NativeControl.h"
 #include "Panel.h"
@@ -65,6 +66,9 @@ class TMainForm : public winui::Window {
   void AlignButtonClick(Component* sender);
   void BulletsButtonClick(Component* sender);
   void SelectFont(Component* sender);
+  // The selection's attributes when it holds a character, else the default ones.
+  const TextAttributes& ActiveTextAttributes() const;
+  bool Updating() const { return updating_; }
   void EditUndo(Component* sender);
   void EditCut(Component* sender);
   void EditCopy(Component* sender);
@@ -87,7 +91,7 @@ class TMainForm : public winui::Window {
       PrintButton{"PrintButton"}, UndoButton{"UndoButton"}, CutButton{"CutButton"},
       CopyButton{"CopyButton"}, PasteButton{"PasteButton"};
   Component Bevel1{"Bevel1"};
-  Component FontDialog1{"FontDialog1"};
+  winui::FontDialog FontDialog1{"FontDialog1"};
   winui::MenuItem N5{"N5"}, miEditFont{"miEditFont"};
   winui::SpeedButton BoldButton{"BoldButton"};
   winui::NativeControl FontName{"FontName"};
@@ -117,6 +121,11 @@ class TMainForm : public winui::Window {
   void OnMenuSelect(WPARAM wParam, LPARAM lParam);
   bool QueryClose();
   winui::MenuItem* FindMenuItem(UINT id);
+  void ShowSelectionFormat();
+  void ShowAlignment(int alignment);
+  void StyleButtonClick(const winui::SpeedButton& button, StyleSet style);
+  void LoadFontDialog();
+  void ApplyFontDialog(const TextAttributes& target) const;
 
   std::string documentName_;
   bool updating_ = false;
@@ -128,6 +137,4 @@ class TMainForm : public winui::Window {
   HWND tooltip_ = nullptr;
   winui::SpeedButtonGroup buttonGroups_;
   std::map<UINT, winui::MenuItem*> menuItems_;
-
-  friend class TextAttributes;
 };
