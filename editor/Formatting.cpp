@@ -24,9 +24,12 @@ void SetStyleOf(LOGFONTA& font, StyleSet style) {
 
 BYTE PitchBits(Pitch pitch) {
   switch (pitch) {
-    case Pitch::Fixed: return FIXED_PITCH;
-    case Pitch::Variable: return VARIABLE_PITCH;
-    default: return DEFAULT_PITCH;
+    case Pitch::Fixed:
+      return FIXED_PITCH;
+    case Pitch::Variable:
+      return VARIABLE_PITCH;
+    default:
+      return DEFAULT_PITCH;
   }
 }
 

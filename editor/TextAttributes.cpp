@@ -75,8 +75,11 @@ void TextAttributes::SetColour(const TextColour& colour) const {
 
 Pitch TextAttributes::GetPitch() const {
   switch (Read().bPitchAndFamily & 3) {
-    case FIXED_PITCH: return Pitch::Fixed;
-    case VARIABLE_PITCH: return Pitch::Variable;
-    default: return Pitch::Default;
+    case FIXED_PITCH:
+      return Pitch::Fixed;
+    case VARIABLE_PITCH:
+      return Pitch::Variable;
+    default:
+      return Pitch::Default;
   }
 }

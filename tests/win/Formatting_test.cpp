@@ -78,7 +78,8 @@ class FormatLog {
     if (IsFormatMessage(message)) {
       const BYTE* bytes = reinterpret_cast<const BYTE*>(lParam);
       const size_t size = message == EM_GETCHARFORMAT || message == EM_SETCHARFORMAT
-                              ? sizeof(CHARFORMATA) : sizeof(PARAFORMAT);
+                              ? sizeof(CHARFORMATA)
+                              : sizeof(PARAFORMAT);
       self->all.push_back({message, wParam, {bytes, bytes + size}});
       if (message == EM_GETCHARFORMAT && self->onRead) std::exchange(self->onRead, nullptr)();
     }
@@ -232,7 +233,10 @@ TEST_F(FormattingTest, BoldOnAMixedSelectionMakesTheStylesUniform) {
   SetCharFormat(2, 4, underline);
   Select(0, 6);
   Click(form->BoldButton.Handle(), 12, 12);
-  const DWORD first = [&] { Select(0, 1); return ReadCharFormat(SCF_SELECTION).dwEffects & 0xF; }();
+  const DWORD first = [&] {
+    Select(0, 1);
+    return ReadCharFormat(SCF_SELECTION).dwEffects & 0xF;
+  }();
   EXPECT_TRUE(first & CFE_BOLD);
   for (int i = 1; i < 6; ++i) {
     Select(i, i + 1);
@@ -334,7 +338,11 @@ INSTANTIATE_TEST_SUITE_P(Texts, FontSizeErrorTest, testing::Values("", "12 ", "1
 // step is written at once.
 TEST_F(FormattingTest, UpDownStepsStayWithinZeroToHundredAndApplyAtOnce) {
   Select(0, 2);
-  struct Step { const char* start; BYTE key; const char* shown; } steps[] = {
+  struct Step {
+    const char* start;
+    BYTE key;
+    const char* shown;
+  } steps[] = {
       {"99", VK_UP, "100"}, {"100", VK_UP, "100"}, {"1", VK_DOWN, "0"}, {"0", VK_DOWN, "0"}};
   for (const Step& step : steps) {
     SetFontSizeText(step.start);
@@ -402,11 +410,14 @@ INSTANTIATE_TEST_SUITE_P(Offsets, BulletsTest,
                                          BulletCase{-40, 10 * 20}));
 
 TEST_F(FormattingTest, AlignmentButtonsWriteTheirTagEvenWhenRaised) {
-  struct Step { winui::SpeedButton* button; WORD written; bool down; } steps[] = {
-      {&form->CenterAlign, PFA_CENTER, true},
-      {&form->LeftAlign, PFA_LEFT, true},
-      {&form->LeftAlign, PFA_LEFT, false},
-      {&form->RightAlign, PFA_RIGHT, true}};
+  struct Step {
+    winui::SpeedButton* button;
+    WORD written;
+    bool down;
+  } steps[] = {{&form->CenterAlign, PFA_CENTER, true},
+               {&form->LeftAlign, PFA_LEFT, true},
+               {&form->LeftAlign, PFA_LEFT, false},
+               {&form->RightAlign, PFA_RIGHT, true}};
   for (const Step& step : steps) {
     FormatLog log(Text());
     Click(step.button->Handle(), 12, 12);
@@ -540,8 +551,8 @@ TEST_P(FontDialogTest, StartsFromTheSelectionAndWritesOnlyWhenConfirmed) {
     EXPECT_TRUE(writes.empty());
     return;
   }
-  CHARFORMATA colour = CharFormat(CFM_COLOR), face = CharFormat(CFM_FACE),
-              style = CharFormat(0xF), size = CharFormat(CFM_SIZE);
+  CHARFORMATA colour = CharFormat(CFM_COLOR), face = CharFormat(CFM_FACE), style = CharFormat(0xF),
+              size = CharFormat(CFM_SIZE);
   colour.crTextColor = RGB(0, 0, 128);
   lstrcpyA(face.szFaceName, "Persian");
   style.dwEffects = CFE_BOLD | CFE_ITALIC;
@@ -570,8 +581,8 @@ void SaveWindowPicture(HWND hwnd, const std::string& path) {
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HBITMAP picture = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
-                                     DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP picture = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                     &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, picture);
   BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
   GdiFlush();
