@@ -20,7 +20,7 @@ void SpeedButton::Create(HWND parent, int left, int top, int groupIndex,
 void SpeedButton::SetPictures(HBITMAP picture, HBITMAP disabledPicture) {
   picture_ = picture;
   disabledPicture_ = disabledPicture;
-  InvalidateRect(Handle(), nullptr, FALSE);
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void SpeedButton::SetDown(bool down) {
@@ -30,7 +30,7 @@ void SpeedButton::SetDown(bool down) {
     for (SpeedButton* other : *group_)
       if (other != this && other->groupIndex_ == groupIndex_) other->SetDown(false);
   }
-  InvalidateRect(Handle(), nullptr, FALSE);
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void SpeedButton::Click() {
@@ -48,7 +48,7 @@ bool SpeedButton::ContainsPoint(LPARAM lParam) const {
 void SpeedButton::SetPressed(bool pressed) {
   if (pressed == pressed_) return;
   pressed_ = pressed;
-  InvalidateRect(Handle(), nullptr, FALSE);
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 LRESULT SpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
