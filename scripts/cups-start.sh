@@ -4,7 +4,7 @@
 set -euo pipefail
 if ! pgrep -x cupsd >/dev/null; then
   mkdir -p /run/cups
-  cupsd
+  cupsd || true  # another session may have just started it
 fi
 for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.2; done
 if ! lpstat -p PDF >/dev/null 2>&1; then
