@@ -20,16 +20,20 @@ void TMainForm::FillPalette() {
 }
 
 void TMainForm::StringGrid1MouseDown(Component*, winui::MouseButton, UINT, int x, int y) {
-  const core::Cell cell = core::HitTest(x, y);
+  // The grid's own hit test: it knows how far the cells are scrolled.
+  const POINT hit = StringGrid1.MouseToCell(x, y);
+  const core::Cell cell{hit.x, hit.y};
   SetFocus(RichEdit1.Handle());
   // Off the cells (the blank strip beside and below them) nothing is written.
   if (!core::IsOnPalette(cell)) return;
   const char code = static_cast<char>(core::CellCode(cell.column, cell.row));
-  ReplaceClipboardText(winui::Application::Instance().Handle(), std::string(1, code));
-  RichEdit1.Send(WM_PASTE);
-  SetFocus(RichEdit1.Handle());
-  PressKey(VK_LEFT);
-  ReleaseKey(VK_LEFT);
+  // Pasting a clipboard we could not replace would write some other text.
+  if (ReplaceClipboardText(winui::Application::Instance().Handle(), std::string(1, code))) {
+    RichEdit1.Send(WM_PASTE);
+    SetFocus(RichEdit1.Handle());
+    PressKey(VK_LEFT);
+    ReleaseKey(VK_LEFT);
+  }
   StringGrid1.SetSelection({cell.column, cell.row, cell.column, cell.row});
 }
 
