@@ -11,6 +11,14 @@ namespace {
 void PressKey(BYTE key) { keybd_event(key, 0, 0, 0); }
 void ReleaseKey(BYTE key) { keybd_event(key, 0, KEYEVENTF_KEYUP, 0); }
 
+// Steering keys of earlier presses may still wait in the input queue behind
+// this press; written before them, the glyph would land on the wrong side.
+void DeliverWaitingKeys(HWND text) {
+  MSG msg;
+  while (PeekMessageA(&msg, text, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+    winui::Application::Instance().Dispatch(msg);
+}
+
 }  // namespace
 
 void TMainForm::FillPalette() {
@@ -26,6 +34,7 @@ void TMainForm::StringGrid1MouseDown(Component*, winui::MouseButton, UINT, int x
   SetFocus(RichEdit1.Handle());
   // Off the cells (the blank strip beside and below them) nothing is written.
   if (!core::IsOnPalette(cell)) return;
+  DeliverWaitingKeys(RichEdit1.Handle());
   const char code = static_cast<char>(core::CellCode(cell.column, cell.row));
   // Pasting a clipboard we could not replace would write some other text.
   if (ReplaceClipboardText(winui::Application::Instance().Handle(), std::string(1, code))) {

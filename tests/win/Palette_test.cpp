@@ -49,6 +49,16 @@ std::string ClipboardText(SIZE_T* blockSize = nullptr) {
   return text;
 }
 
+// A press and release that carry their position, queued without waiting.
+void QueuePress(HWND hwnd, POINT at) {
+  ClientToScreen(hwnd, &at);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  const DWORD x = static_cast<DWORD>((at.x * 65535 + width / 2) / (width - 1));
+  const DWORD y = static_cast<DWORD>((at.y * 65535 + height / 2) / (height - 1));
+  mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, x, y, 0, 0);
+  mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, x, y, 0, 0);
+}
+
 // The editor's own loop: unlike Pump it moves the focus on Tab.
 void RunEditorLoop(int milliseconds) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
@@ -145,6 +155,13 @@ TEST_F(PaletteTest, GlyphsAreStoredInReverseOrderOfPressing) {
   PressCell(1, 0);
   PressCell(2, 0);
   ExpectDocument(Glyph(2, 0) + Glyph(1, 0) + Glyph(0, 0), 0);
+}
+
+// All presses wait in the input queue before the first is handled, so each
+// press's Left arrow queues up behind the presses that follow it.
+TEST_F(PaletteTest, PressesQueuedBackToBackKeepTheirOrder) {
+  for (int column = 0; column < 4; ++column) QueuePress(Grid(), CellCentre(column, 1));
+  ExpectDocument(Glyph(3, 1) + Glyph(2, 1) + Glyph(1, 1) + Glyph(0, 1), 0);
 }
 
 TEST_F(PaletteTest, DoubleClickWritesTwice) {
