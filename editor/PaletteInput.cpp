@@ -24,7 +24,8 @@ void DeliverWaitingKeys(HWND text) {
 void TMainForm::FillPalette() {
   for (int row = 0; row < core::PaletteRows; ++row)
     for (int column = 0; column < core::PaletteColumns; ++column)
-      StringGrid1.SetCell(column, row, std::string(1, static_cast<char>(core::CellCode(column, row))));
+      StringGrid1.SetCell(column, row,
+                          std::string(1, static_cast<char>(core::CellCode(column, row))));
 }
 
 void TMainForm::StringGrid1MouseDown(Component*, winui::MouseButton, UINT, int x, int y) {

@@ -91,8 +91,7 @@ long RichEditControl::SelLength() const {
   return static_cast<long>(end) - static_cast<long>(start);
 }
 
-bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                    LRESULT& result) {
+bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_GETDLGCODE) {
     // Tab moves the focus on (to the palette) instead of being typed.
     result = DefSubclassProc(hwnd_, message, wParam, lParam) & ~DLGC_WANTTAB;

@@ -19,9 +19,9 @@ void StringGrid::Create(HWND parent, int left, int top, int width, int height, i
   rowHeight_ = rowHeight;
   cells_.assign(static_cast<size_t>(columns * rows), std::string());
   RegisterClassFor(ClassName, CS_DBLCLKS, nullptr);
-  Window::Create(ClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_HSCROLL |
-                                    WS_VSCROLL,
-                 0, left, top, width, height, parent);
+  Window::Create(ClassName, "",
+                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_HSCROLL | WS_VSCROLL, 0, left,
+                 top, width, height, parent);
   UpdateScrollBars();
 }
 
@@ -88,8 +88,8 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEMOVE:
       if (dragging_) {
-        const POINT cell = MouseToCell(static_cast<short>(LOWORD(lParam)),
-                                       static_cast<short>(HIWORD(lParam)));
+        const POINT cell =
+            MouseToCell(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         if (cell.x >= 0) SelectRange(current_, cell);
       }
       return 0;
@@ -152,15 +152,32 @@ void StringGrid::OnMouseDown(MouseButton button, WPARAM keys, LPARAM lParam) {
 void StringGrid::OnKeyDown(WPARAM key) {
   POINT target = current_;
   switch (key) {
-    case VK_LEFT: --target.x; break;
-    case VK_RIGHT: ++target.x; break;
-    case VK_UP: --target.y; break;
-    case VK_DOWN: ++target.y; break;
-    case VK_HOME: target.x = 0; break;
-    case VK_END: target.x = columns_ - 1; break;
-    case VK_PRIOR: target.y = 0; break;
-    case VK_NEXT: target.y = rows_ - 1; break;
-    default: return;
+    case VK_LEFT:
+      --target.x;
+      break;
+    case VK_RIGHT:
+      ++target.x;
+      break;
+    case VK_UP:
+      --target.y;
+      break;
+    case VK_DOWN:
+      ++target.y;
+      break;
+    case VK_HOME:
+      target.x = 0;
+      break;
+    case VK_END:
+      target.x = columns_ - 1;
+      break;
+    case VK_PRIOR:
+      target.y = 0;
+      break;
+    case VK_NEXT:
+      target.y = rows_ - 1;
+      break;
+    default:
+      return;
   }
   target = {Clamp(target.x, 0, columns_ - 1), Clamp(target.y, 0, rows_ - 1)};
   SelectRange(target, target);
@@ -226,8 +243,13 @@ void StringGrid::UpdateScrollBars() {
 }
 
 void StringGrid::SetBar(int bar, int count, int visible, int position) {
-  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, 0, count - 1,
-                  static_cast<UINT>(visible), position, 0};
+  SCROLLINFO info{sizeof info,
+                  SIF_RANGE | SIF_POS | SIF_PAGE,
+                  0,
+                  count - 1,
+                  static_cast<UINT>(visible),
+                  position,
+                  0};
   SetScrollInfo(Handle(), bar, &info, TRUE);
 }
 
@@ -253,14 +275,30 @@ void StringGrid::Scroll(int bar, WPARAM request) {
   LONG& position = horizontal ? leftTop_.x : leftTop_.y;
   const int page = horizontal ? VisibleColumns() : VisibleRows();
   switch (LOWORD(request)) {
-    case SB_LINEUP: --position; break;
-    case SB_LINEDOWN: ++position; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
-    case SB_THUMBTRACK: case SB_THUMBPOSITION: position = HIWORD(request); break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = horizontal ? columns_ : rows_; break;
-    default: return;
+    case SB_LINEUP:
+      --position;
+      break;
+    case SB_LINEDOWN:
+      ++position;
+      break;
+    case SB_PAGEUP:
+      position -= page;
+      break;
+    case SB_PAGEDOWN:
+      position += page;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      position = HIWORD(request);
+      break;
+    case SB_TOP:
+      position = 0;
+      break;
+    case SB_BOTTOM:
+      position = horizontal ? columns_ : rows_;
+      break;
+    default:
+      return;
   }
   ScrollTo(leftTop_);
 }

@@ -6,6 +6,7 @@
 //     the editor's loop runs.
 // Usage: palette_bench.exe [presses] [presses per rate]
 #include <windows.h>
+
 #include <commctrl.h>
 #include <richedit.h>
 
@@ -98,7 +99,8 @@ class Bench {
       const double start = Seconds();
       PressAt(at);
       const char code = CodeOfPress(i);
-      if (!RunUntil([&] { return Length() == stored + 1 && Caret() == 0 && First() == code; }, 2.0)) {
+      if (!RunUntil([&] { return Length() == stored + 1 && Caret() == 0 && First() == code; },
+                    2.0)) {
         std::printf("press %d: glyph not stored with the caret left of it\n", i);
         continue;
       }
@@ -224,7 +226,8 @@ class Bench {
 int main(int argc, char** argv) {
   const int presses = argc > 1 ? std::atoi(argv[1]) : 1000;
   const int pressesPerRate = argc > 2 ? std::atoi(argv[2]) : 200;
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   auto& application = winui::Application::Instance();
   application.Initialize();

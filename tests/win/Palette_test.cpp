@@ -1,6 +1,7 @@
 // The glyph palette and the caret steering, driven with real mouse input
 // and the real keyboard queue.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <richedit.h>
 
@@ -350,7 +351,9 @@ TEST_F(PaletteTest, PressWritesNothingWhileAnotherProgramHoldsTheClipboard) {
   ReplaceClipboardText(nullptr, "stale");
   HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  struct Holder { HANDLE opened, release; } holder{opened, release};
+  struct Holder {
+    HANDLE opened, release;
+  } holder{opened, release};
   HANDLE thread = CreateThread(
       nullptr, 0,
       [](void* data) -> DWORD {
