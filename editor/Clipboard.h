@@ -3,6 +3,6 @@
 
 #include <string>
 
-// Replaces the clipboard's contents with text as CF_TEXT. Failures are
-// silent: a palette press examines no result.
-void ReplaceClipboardText(HWND owner, const std::string& text);
+// Replaces the clipboard's contents with text as CF_TEXT; false when the
+// clipboard could not be taken (another program holds it) or memory ran out.
+bool ReplaceClipboardText(HWND owner, const std::string& text);

@@ -1,5 +1,6 @@
 #include "RichEditControl.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <cstring>
@@ -90,7 +91,12 @@ long RichEditControl::SelLength() const {
   return static_cast<long>(end) - static_cast<long>(start);
 }
 
-bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_GETDLGCODE) {
+    // Tab moves the focus on (to the palette) instead of being typed.
+    result = DefSubclassProc(hwnd_, message, wParam, lParam) & ~DLGC_WANTTAB;
+    return true;
+  }
   if (message == WM_CHAR && onKeyPress_) {
     char key = static_cast<char>(wParam);
     onKeyPress_(this, key);

@@ -61,11 +61,14 @@ bool Application::ProcessOneMessage() {
     terminated_ = true;
     return true;
   }
-  if (!HandledAsTabKey(msg)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  Dispatch(msg);
   return true;
+}
+
+void Application::Dispatch(const MSG& msg) {
+  if (HandledAsTabKey(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
 }
 
 bool Application::HandledAsTabKey(const MSG& msg) {

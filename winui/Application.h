@@ -38,6 +38,8 @@ class Application {
   // dispatched: it marks the application as terminating.
   void ProcessMessages();
   bool Terminated() const { return terminated_; }
+  // Hands one message to its window as the loop does (Tab included).
+  void Dispatch(const MSG& msg);
   // Idle processing: the hint follows the control under the mouse.
   void Idle();
 

@@ -19,9 +19,9 @@ void StringGrid::Create(HWND parent, int left, int top, int width, int height, i
   rowHeight_ = rowHeight;
   cells_.assign(static_cast<size_t>(columns * rows), std::string());
   RegisterClassFor(ClassName, CS_DBLCLKS, nullptr);
-  Window::Create(ClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_HSCROLL |
-                                    WS_VSCROLL,
-                 0, left, top, width, height, parent);
+  Window::Create(ClassName, "",
+                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_HSCROLL | WS_VSCROLL, 0, left,
+                 top, width, height, parent);
   UpdateScrollBars();
 }
 
@@ -88,8 +88,8 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEMOVE:
       if (dragging_) {
-        const POINT cell = MouseToCell(static_cast<short>(LOWORD(lParam)),
-                                       static_cast<short>(HIWORD(lParam)));
+        const POINT cell =
+            MouseToCell(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         if (cell.x >= 0) SelectRange(current_, cell);
       }
       return 0;
@@ -152,15 +152,32 @@ void StringGrid::OnMouseDown(MouseButton button, WPARAM keys, LPARAM lParam) {
 void StringGrid::OnKeyDown(WPARAM key) {
   POINT target = current_;
   switch (key) {
-    case VK_LEFT: --target.x; break;
-    case VK_RIGHT: ++target.x; break;
-    case VK_UP: --target.y; break;
-    case VK_DOWN: ++target.y; break;
-    case VK_HOME: target.x = 0; break;
-    case VK_END: target.x = columns_ - 1; break;
-    case VK_PRIOR: target.y = 0; break;
-    case VK_NEXT: target.y = rows_ - 1; break;
-    default: return;
+    case VK_LEFT:
+      --target.x;
+      break;
+    case VK_RIGHT:
+      ++target.x;
+      break;
+    case VK_UP:
+      --target.y;
+      break;
+    case VK_DOWN:
+      ++target.y;
+      break;
+    case VK_HOME:
+      target.x = 0;
+      break;
+    case VK_END:
+      target.x = columns_ - 1;
+      break;
+    case VK_PRIOR:
+      target.y = 0;
+      break;
+    case VK_NEXT:
+      target.y = rows_ - 1;
+      break;
+    default:
+      return;
   }
   target = {Clamp(target.x, 0, columns_ - 1), Clamp(target.y, 0, rows_ - 1)};
   SelectRange(target, target);
@@ -207,52 +224,98 @@ void StringGrid::PaintCell(HDC dc, int column, int row) {
 void StringGrid::UpdateScrollBars() {
   RECT client;
   GetClientRect(Handle(), &client);
-  // Decide with the bars hidden, so they only show when the cells don't fit.
-  const int fullWidth = client.right + (GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL
-                                            ? GetSystemMetrics(SM_CXVSCROLL) : 0);
-  const int fullHeight = client.bottom + (GetWindowLongA(Handle(), GWL_STYLE) & WS_HSCROLL
-                                              ? GetSystemMetrics(SM_CYHSCROLL) : 0);
-  const bool needH = columns_ * BandWidth() > fullWidth;
-  const bool needV = rows_ * BandHeight() > fullHeight;
+  const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  const int barWidth = GetSystemMetrics(SM_CXVSCROLL), barHeight = GetSystemMetrics(SM_CYHSCROLL);
+  // Decide on the area without bars, so they only show when the cells don't fit.
+  const int width = client.right + (style & WS_VSCROLL ? barWidth : 0);
+  const int height = client.bottom + (style & WS_HSCROLL ? barHeight : 0);
+  const int cellsWidth = columns_ * BandWidth(), cellsHeight = rows_ * BandHeight();
+  bool needH = cellsWidth > width, needV = cellsHeight > height;
+  // Each bar takes room from the other direction.
+  if (needH && !needV) needV = cellsHeight > height - barHeight;
+  if (needV && !needH) needH = cellsWidth > width - barWidth;
   ShowScrollBar(Handle(), SB_HORZ, needH);
   ShowScrollBar(Handle(), SB_VERT, needV);
-  if (!needH) leftTop_.x = 0;
-  if (!needV) leftTop_.y = 0;
-  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, 0, 0, 0, 0, 0};
-  info.nMax = columns_ - 1;
-  info.nPage = 1;
-  info.nPos = leftTop_.x;
-  if (needH) SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
-  info.nMax = rows_ - 1;
-  info.nPos = leftTop_.y;
-  if (needV) SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-}
-
-void StringGrid::Scroll(int bar, WPARAM request) {
-  LONG& position = bar == SB_HORZ ? leftTop_.x : leftTop_.y;
-  const int last = (bar == SB_HORZ ? columns_ : rows_) - 1;
-  switch (LOWORD(request)) {
-    case SB_LINEUP: case SB_PAGEUP: --position; break;
-    case SB_LINEDOWN: case SB_PAGEDOWN: ++position; break;
-    case SB_THUMBTRACK: case SB_THUMBPOSITION: position = HIWORD(request); break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = last; break;
-    default: return;
-  }
-  position = Clamp(position, 0, last);
-  SetScrollPos(Handle(), bar, position, TRUE);
+  ClampLeftTop();
+  if (needH) SetBar(SB_HORZ, columns_, VisibleColumns(), leftTop_.x);
+  if (needV) SetBar(SB_VERT, rows_, VisibleRows(), leftTop_.y);
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void StringGrid::MakeVisible(POINT cell) {
+void StringGrid::SetBar(int bar, int count, int visible, int position) {
+  SCROLLINFO info{sizeof info,
+                  SIF_RANGE | SIF_POS | SIF_PAGE,
+                  0,
+                  count - 1,
+                  static_cast<UINT>(visible),
+                  position,
+                  0};
+  SetScrollInfo(Handle(), bar, &info, TRUE);
+}
+
+int StringGrid::VisibleColumns() const {
   RECT client;
   GetClientRect(Handle(), &client);
-  const int visibleColumns = std::max(1, static_cast<int>(client.right / BandWidth()));
-  const int visibleRows = std::max(1, static_cast<int>(client.bottom / BandHeight()));
-  leftTop_.x = Clamp(leftTop_.x, cell.x - visibleColumns + 1, cell.x);
-  leftTop_.y = Clamp(leftTop_.y, cell.y - visibleRows + 1, cell.y);
-  if (GetWindowLongA(Handle(), GWL_STYLE) & WS_HSCROLL) SetScrollPos(Handle(), SB_HORZ, leftTop_.x, TRUE);
-  if (GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL) SetScrollPos(Handle(), SB_VERT, leftTop_.y, TRUE);
+  return std::max(1, static_cast<int>(client.right) / BandWidth());
+}
+
+int StringGrid::VisibleRows() const {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  return std::max(1, static_cast<int>(client.bottom) / BandHeight());
+}
+
+void StringGrid::ClampLeftTop() {
+  leftTop_.x = Clamp(leftTop_.x, 0, std::max(0, columns_ - VisibleColumns()));
+  leftTop_.y = Clamp(leftTop_.y, 0, std::max(0, rows_ - VisibleRows()));
+}
+
+void StringGrid::Scroll(int bar, WPARAM request) {
+  const bool horizontal = bar == SB_HORZ;
+  LONG& position = horizontal ? leftTop_.x : leftTop_.y;
+  const int page = horizontal ? VisibleColumns() : VisibleRows();
+  switch (LOWORD(request)) {
+    case SB_LINEUP:
+      --position;
+      break;
+    case SB_LINEDOWN:
+      ++position;
+      break;
+    case SB_PAGEUP:
+      position -= page;
+      break;
+    case SB_PAGEDOWN:
+      position += page;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      position = HIWORD(request);
+      break;
+    case SB_TOP:
+      position = 0;
+      break;
+    case SB_BOTTOM:
+      position = horizontal ? columns_ : rows_;
+      break;
+    default:
+      return;
+  }
+  ScrollTo(leftTop_);
+}
+
+void StringGrid::MakeVisible(POINT cell) {
+  POINT leftTop = leftTop_;
+  leftTop.x = Clamp(leftTop.x, cell.x - VisibleColumns() + 1, cell.x);
+  leftTop.y = Clamp(leftTop.y, cell.y - VisibleRows() + 1, cell.y);
+  ScrollTo(leftTop);
+}
+
+void StringGrid::ScrollTo(POINT leftTop) {
+  leftTop_ = leftTop;
+  ClampLeftTop();
+  const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  if (style & WS_HSCROLL) SetScrollPos(Handle(), SB_HORZ, leftTop_.x, TRUE);
+  if (style & WS_VSCROLL) SetScrollPos(Handle(), SB_VERT, leftTop_.y, TRUE);
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 

@@ -56,8 +56,13 @@ class StringGrid : public Window {
   void OnMouseDown(MouseButton button, WPARAM keys, LPARAM lParam);
   void OnKeyDown(WPARAM key);
   void UpdateScrollBars();
+  void SetBar(int bar, int count, int visible, int position);
+  int VisibleColumns() const;
+  int VisibleRows() const;
+  void ClampLeftTop();
   void Scroll(int bar, WPARAM request);
   void MakeVisible(POINT cell);
+  void ScrollTo(POINT leftTop);
 
   int columns_ = 0, rows_ = 0, columnWidth_ = 0, rowHeight_ = 0;
   std::vector<std::string> cells_;

@@ -1,0 +1,99 @@
+"""A person writes two Persian lines by clicking palette cells, typing a
+space and pressing Enter; the text must hold the glyphs in display order,
+and the line must stand at the right margin."""
+
+import os
+import subprocess
+
+import harness
+from harness import Click, ClientOrigin, FindWindow, Keys, Type, WaitFor
+
+TITLE = "^Untitled - Dabiro$"
+PALETTE_TOP = 32  # below the toolbar, in client coordinates
+GRID_BORDER = 1
+TEXT_TOP, TEXT_HEIGHT = 209, 193
+BAND_WIDTH, BAND_HEIGHT = 37, 28
+
+# Windows-1252 leaves five bytes undefined; Windows passes them through as
+# the control characters of the same number.
+UNDEFINED_1252 = {0x81, 0x8D, 0x8F, 0x90, 0x9D}
+
+# "panjereh" (window) in five cells, then "sabz" (green) in three: read
+# right to left, the first line says "green window". The second line: "man".
+FIRST_WORD = [138, 237, 131, 149, 233]
+SECOND_WORD = [174, 140, 147]
+SECOND_LINE = [239, 238]
+
+
+def Cell(code):
+    row = code // 16 - (8 if code < 192 else 10)
+    return code % 16, row
+
+
+def Decode1252(data):
+    return "".join(chr(b) if b in UNDEFINED_1252 else bytes([b]).decode("cp1252") for b in data)
+
+
+def StoredText():
+    """What the document must hold: each run stored in reverse order of
+    clicking, the space between the words, the break after the first line."""
+    first = list(reversed(SECOND_WORD)) + [32] + list(reversed(FIRST_WORD))
+    return bytes(first) + b"\r\n" + bytes(reversed(SECOND_LINE))
+
+
+class PaletteWriting(harness.ProgramTest):
+    def setUp(self):
+        super().setUp()
+        self.Start("Dabiro.exe")
+        self.window = FindWindow(TITLE)
+        self.origin = ClientOrigin(self.window)
+
+    def ClickCell(self, code):
+        column, row = Cell(code)
+        x, y = self.origin
+        Click(x + GRID_BORDER + column * BAND_WIDTH + 18,
+              y + PALETTE_TOP + GRID_BORDER + row * BAND_HEIGHT + 14)
+
+    def DocumentThroughClipboard(self, expected):
+        Keys("ctrl+Home", "ctrl+shift+End", "ctrl+c")
+        return WaitFor(lambda: (lambda t: t if t == expected else None)(
+            harness.ClipboardText().replace("\r\n", "\n").rstrip("\n")), 5, "the copied text")
+
+    def InkBox(self, shot):
+        """Left and right edge of what is drawn on the first text line."""
+        x, y = self.origin
+        crop = f"{harness.CLIENT_WIDTH - 40}x30+{x + 10}+{y + TEXT_TOP + 2}"
+        box = subprocess.run(["/usr/bin/convert", shot, "-crop", crop, "+repage", "-fuzz", "20%",
+                              "-format", "%@", "info:"],
+                             capture_output=True, text=True, check=True).stdout
+        size, left = box.split("+")[0], int(box.split("+")[1])
+        return 10 + left, 10 + left + int(size.split("x")[0])
+
+    def test_clicked_words_run_right_to_left(self):
+        for code in FIRST_WORD:
+            self.ClickCell(code)
+        Type(" ")
+        for code in SECOND_WORD:
+            self.ClickCell(code)
+        Keys("Return")
+        for code in SECOND_LINE:
+            self.ClickCell(code)
+
+        shot = self.Shot("palette-writing-screen")
+        x, y = self.origin
+        picture = os.path.join(self.options.out, "palette-writing.png")
+        subprocess.run(["import", "-window", "root", "-crop",
+                        f"{harness.CLIENT_WIDTH}x{TEXT_TOP + 80}+{x}+{y}", "+repage", picture],
+                       check=True)
+        left, right = self.InkBox(shot)
+        # Right-aligned: the ink ends at the right margin (beside the
+        # scroll bar) and leaves most of the line empty on the left.
+        self.assertGreater(right, harness.CLIENT_WIDTH - 60, (left, right))
+        self.assertGreater(left, harness.CLIENT_WIDTH // 2, (left, right))
+
+        expected = Decode1252(StoredText()).replace("\r\n", "\n")
+        self.assertEqual(self.DocumentThroughClipboard(expected), expected)
+
+
+if __name__ == "__main__":
+    harness.Main()
