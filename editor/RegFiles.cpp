@@ -99,9 +99,9 @@ DWORD TRegFile::ReadData(const std::string& valueName, std::vector<unsigned char
 core::RegValue TRegFile::ReadValue(const std::string& valueName) {
   std::string path, name;
   core::SplitValuePath(valueName, path, name);
-  OpenKey(JoinKeyPath(key_, path), false);
   core::RegValue result;
   try {
+    OpenKey(JoinKeyPath(key_, path), false);
     result = ReadOpenValue(name);
   } catch (...) {
     CloseKeyAfterFailure();

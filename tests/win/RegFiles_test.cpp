@@ -151,20 +151,36 @@ TEST_F(RegFileTest, MissingKeyIsCreatedEmptyAndGivesNull) {
   EXPECT_EQ(values, 0u);
 }
 
-TEST_F(RegFileTest, DynDataOnlyOpensAndAMissingKeyCannotBeOpened) {
-  reader.SetRootKey(TRootKey::hkDynData);
-  EXPECT_EQ(RegErrorOf([&] { reader.ReadValue("v"); }), "Can't open a Key");
+struct OpenFailureCase {
+  const char* label;
+  TRootKey root;
+  bool withKey;  // Key names the scratch key, else it is empty
+  const char* valueName;
+  const char* message;
+};
+
+class RegFileOpenFailureTest : public RegFileTest,
+                               public testing::WithParamInterface<OpenFailureCase> {};
+
+TEST_P(RegFileOpenFailureTest, RaisesByTheWayTheKeyWasOpened) {
+  const OpenFailureCase& c = GetParam();
+  reader.SetRootKey(c.root);
+  if (!c.withKey) reader.SetKey("");
+  EXPECT_EQ(RegErrorOf([&] { reader.ReadValue(c.valueName); }), c.message);
   EXPECT_FALSE(Exists(HKEY_DYN_DATA, scratch));
 }
 
-// No predefined root fails to open, so a root byte that names none shows
-// which way each path takes: an empty path only opens, any other creates.
-TEST_F(RegFileTest, EmptyPathOnlyOpens) {
-  reader.SetRootKey(static_cast<TRootKey>(0xFF));
-  reader.SetKey("");
-  EXPECT_EQ(RegErrorOf([&] { reader.ReadValue("v"); }), "Can't open a Key");
-  EXPECT_EQ(RegErrorOf([&] { reader.ReadValue("sub\\v"); }), "Reg Error: 00000006");
-}
+// Every predefined root opens, so a root byte that names none shows which
+// way an empty path takes: it only opens, while any other path creates.
+const auto NoRoot = static_cast<TRootKey>(0xFF);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RegFileOpenFailureTest,
+    testing::Values(
+        OpenFailureCase{"DynDataOnlyOpens", TRootKey::hkDynData, true, "v", "Can't open a Key"},
+        OpenFailureCase{"EmptyPathOnlyOpens", NoRoot, false, "v", "Can't open a Key"},
+        OpenFailureCase{"OtherPathCreates", NoRoot, false, "sub\\v", "Reg Error: 00000006"}),
+    [](const testing::TestParamInfo<OpenFailureCase>& info) { return info.param.label; });
 
 TEST_F(RegFileTest, EmptyKeyTakesTheWholePathFromTheValueName) {
   Put("sub", "v", REG_SZ, "found\0"s);
@@ -199,22 +215,45 @@ TEST_F(RegFileTest, OpenOnlyReportsAMissingKeyWithoutRaising) {
   reader.CloseKey();
 }
 
-// Loses its key behind its own back, so closing it is refused.
-class LosingRegFile : public TRegFile {
+// Opens its key and then, as told, loses it behind its own back (so that
+// closing it is refused) and fails.
+class FaultyRegFile : public TRegFile {
  public:
+  FaultyRegFile(bool loseKey, bool fail) : loseKey_(loseKey), fail_(fail) {}
   bool OpenKey(const std::string& keyPath, bool openOnly) override {
     const bool opened = TRegFile::OpenKey(keyPath, openOnly);
-    RegCloseKey(Handle());
+    if (loseKey_) RegCloseKey(Handle());
+    if (fail_) throw core::ERegFileError("failed after opening");
     return opened;
   }
+
+ private:
+  bool loseKey_;
+  bool fail_;
 };
 
-TEST_F(RegFileTest, RefusedCloseRaisesAndLeavesNoHandle) {
-  LosingRegFile losing;
-  losing.SetKey(scratch);
-  EXPECT_EQ(RegErrorOf([&] { losing.ReadValue("v"); }), "Reg Error: 00000006");
-  EXPECT_EQ(losing.Handle(), nullptr);
+struct FaultCase {
+  const char* label;
+  bool loseKey;
+  bool fail;
+  const char* message;
+};
+
+class RegFileFaultTest : public RegFileTest, public testing::WithParamInterface<FaultCase> {};
+
+TEST_P(RegFileFaultTest, FirstFailureIsRaisedAndNoKeyStaysOpen) {
+  FaultyRegFile faulty(GetParam().loseKey, GetParam().fail);
+  faulty.SetKey(scratch);
+  EXPECT_EQ(RegErrorOf([&] { faulty.ReadValue("v"); }), GetParam().message);
+  EXPECT_EQ(faulty.Handle(), nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RegFileFaultTest,
+    testing::Values(FaultCase{"RefusedClose", true, false, "Reg Error: 00000006"},
+                    FaultCase{"FailureWhileOpen", false, true, "failed after opening"},
+                    FaultCase{"RefusedCloseAfterFailure", true, true, "failed after opening"}),
+    [](const testing::TestParamInfo<FaultCase>& info) { return info.param.label; });
 
 // The size asked first may be stale: the value may have grown or shrunk.
 class RegFileReadDataTest : public RegFileTest, public testing::WithParamInterface<size_t> {};
