@@ -97,6 +97,8 @@ struct ReadCase {
   const char* text;  // as text, unless Null
 };
 
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.label; }
+
 class RegFileReadTest : public RegFileTest, public testing::WithParamInterface<ReadCase> {};
 
 TEST_P(RegFileReadTest, ReadsTheValueAndConvertsItByType) {
@@ -158,6 +160,8 @@ struct OpenFailureCase {
   const char* valueName;
   const char* message;
 };
+
+void PrintTo(const OpenFailureCase& c, std::ostream* out) { *out << c.label; }
 
 class RegFileOpenFailureTest : public RegFileTest,
                                public testing::WithParamInterface<OpenFailureCase> {};
@@ -238,6 +242,8 @@ struct FaultCase {
   bool fail;
   const char* message;
 };
+
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.label; }
 
 class RegFileFaultTest : public RegFileTest, public testing::WithParamInterface<FaultCase> {};
 
