@@ -63,12 +63,12 @@ class RegFileTest : public testing::Test {
   // default value); missing keys on the way are created.
   void Put(const char* subkey, const char* name, DWORD type, const std::string& data) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(scratchKey, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    const LONG stored = RegSetValueExA(key, *name ? name : nullptr, 0, type,
-                                       reinterpret_cast<const BYTE*>(data.data()),
-                                       static_cast<DWORD>(data.size()));
+    ASSERT_EQ(
+        RegCreateKeyExA(scratchKey, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    const LONG stored =
+        RegSetValueExA(key, *name ? name : nullptr, 0, type,
+                       reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
     RegCloseKey(key);
     ASSERT_EQ(stored, ERROR_SUCCESS);
   }
@@ -197,9 +197,8 @@ TEST_F(RegFileTest, RefusedCreateRaisesTheStatusInHex) {
   // full access to it is refused.
   Put("locked", "v", REG_SZ, "x\0"s);
   PSECURITY_DESCRIPTOR denying = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x2;;;WD)(A;;KA;;;WD)",
-                                                                   SDDL_REVISION_1, &denying,
-                                                                   nullptr));
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+      "D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denying, nullptr));
   HKEY locked = nullptr;
   ASSERT_EQ(RegOpenKeyExA(scratchKey, "locked", 0, WRITE_DAC, &locked), ERROR_SUCCESS);
   const LONG secured = RegSetKeySecurity(locked, DACL_SECURITY_INFORMATION, denying);
@@ -294,9 +293,9 @@ TEST(RegFile, RootHandlesSkipThePerformanceDataRoot) {
   const uint32_t expected[] = {0x80000000, 0x80000001, 0x80000002,
                                0x80000003, 0x80000005, 0x80000006};
   for (uint8_t i = 0; i < 6; ++i)
-    EXPECT_EQ(static_cast<uint32_t>(
-                  reinterpret_cast<uintptr_t>(RootKeyHandle(static_cast<TRootKey>(i)))),
-              expected[i])
+    EXPECT_EQ(
+        static_cast<uint32_t>(reinterpret_cast<uintptr_t>(RootKeyHandle(static_cast<TRootKey>(i)))),
+        expected[i])
         << "root " << int(i);
 }
 
