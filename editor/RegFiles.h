@@ -40,7 +40,8 @@ class TRegFile : public winui::Component {
 
   // Opens keyPath below RootKey, creating it if missing unless openOnly is
   // set, the path is empty or the root is hkDynData. With openOnly a
-  // failure only returns false; otherwise it raises.
+  // failure only returns false; otherwise it raises. A key still open is
+  // closed first.
   virtual bool OpenKey(const std::string& keyPath, bool openOnly);
   // Closes the open key, if any. The handle is cleared even when the close
   // fails, so a refused handle is never closed twice.
