@@ -30,11 +30,16 @@ struct TypeLook {
 
 TypeLook TypeLookOf(DialogType type) {
   switch (type) {
-    case DialogType::Warning: return {IDS_WARNING, IDI_EXCLAMATION};
-    case DialogType::Error: return {IDS_ERROR, IDI_HAND};
-    case DialogType::Information: return {IDS_INFORMATION, IDI_ASTERISK};
-    case DialogType::Confirmation: return {IDS_CONFIRMATION, IDI_QUESTION};
-    case DialogType::Custom: break;
+    case DialogType::Warning:
+      return {IDS_WARNING, IDI_EXCLAMATION};
+    case DialogType::Error:
+      return {IDS_ERROR, IDI_HAND};
+    case DialogType::Information:
+      return {IDS_INFORMATION, IDI_ASTERISK};
+    case DialogType::Confirmation:
+      return {IDS_CONFIRMATION, IDI_QUESTION};
+    case DialogType::Custom:
+      break;
   }
   return {0, nullptr};
 }
@@ -46,15 +51,24 @@ struct ButtonLook {
 
 ButtonLook ButtonLookOf(DialogButton button) {
   switch (button) {
-    case DialogButton::Yes: return {IDS_YES, IDYES};
-    case DialogButton::No: return {IDS_NO, IDNO};
-    case DialogButton::OK: return {IDS_OK, IDOK};
-    case DialogButton::Cancel: return {IDS_CANCEL, IDCANCEL};
-    case DialogButton::Abort: return {IDS_ABORT, IDABORT};
-    case DialogButton::Retry: return {IDS_RETRY, IDRETRY};
-    case DialogButton::Ignore: return {IDS_IGNORE, IDIGNORE};
-    case DialogButton::All: return {IDS_ALL, AllResult};
-    case DialogButton::Help: break;
+    case DialogButton::Yes:
+      return {IDS_YES, IDYES};
+    case DialogButton::No:
+      return {IDS_NO, IDNO};
+    case DialogButton::OK:
+      return {IDS_OK, IDOK};
+    case DialogButton::Cancel:
+      return {IDS_CANCEL, IDCANCEL};
+    case DialogButton::Abort:
+      return {IDS_ABORT, IDABORT};
+    case DialogButton::Retry:
+      return {IDS_RETRY, IDRETRY};
+    case DialogButton::Ignore:
+      return {IDS_IGNORE, IDIGNORE};
+    case DialogButton::All:
+      return {IDS_ALL, AllResult};
+    case DialogButton::Help:
+      break;
   }
   return {IDS_HELP, 0};
 }
@@ -171,10 +185,9 @@ core::DialogMetrics MessageForm::Measure(bool hasIcon, int buttonCount) const {
 
 HWND MessageForm::AddChild(const char* className, const std::string& text, DWORD style,
                            const core::Rect& r, int id) {
-  HWND child = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left,
-                               r.top, r.width, r.height, hwnd_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleA(nullptr), nullptr);
+  HWND child = CreateWindowExA(
+      0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width, r.height,
+      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (!child) throw core::Exception(std::string("Kann Steuerelement nicht erzeugen: ") + className);
   SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return child;
@@ -182,7 +195,8 @@ HWND MessageForm::AddChild(const char* className, const std::string& text, DWORD
 
 void MessageForm::Build(DialogType type, const DialogButtons& buttons) {
   const TypeLook look = TypeLookOf(type);
-  const core::DialogMetrics metrics = Measure(look.icon != nullptr, static_cast<int>(buttons.size()));
+  const core::DialogMetrics metrics =
+      Measure(look.icon != nullptr, static_cast<int>(buttons.size()));
   const core::DialogLayout layout = core::LayoutDialog(metrics);
   SetWindowPos(hwnd_, nullptr, layout.left, layout.top, layout.clientWidth + metrics.frameWidth,
                layout.clientHeight + metrics.frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -257,9 +271,12 @@ INT_PTR CALLBACK MessageForm::DialogProc(HWND hwnd, UINT message, WPARAM wParam,
 // Escape arrives as IDCANCEL whether or not a button carries that id.
 void MessageForm::OnCommand(int id) {
   const bool isButton = std::find(buttonIds_.begin(), buttonIds_.end(), id) != buttonIds_.end();
-  if (isButton && id == IDHELP) RequestHelp();
-  else if (isButton) Close(id);
-  else if (id == IDCANCEL && cancelId_) Close(cancelId_);
+  if (isButton && id == IDHELP)
+    RequestHelp();
+  else if (isButton)
+    Close(id);
+  else if (id == IDCANCEL && cancelId_)
+    Close(cancelId_);
 }
 
 void MessageForm::RequestHelp() {

@@ -107,16 +107,16 @@ class ErrorDisplay : public testing::TestWithParam<FailureCase> {
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, ErrorDisplay,
-    testing::Values(
-        FailureCase{"SilentAbort", [] { throw core::SilentAbort(); }, false, ""},
-        FailureCase{"RegistryError", [] { throw core::ERegFileError(RegErrorText(5)); }, true,
-                    "Reg Error: 00000005."},
-        FailureCase{"MessageEndingInFullStop",
-                    [] { throw core::Exception("Datei ist schreibgesch\xFCtzt."); }, true,
-                    "Datei ist schreibgesch\xFCtzt.."},
-        FailureCase{"EmptyMessage", [] { throw core::Exception(""); }, true, "."},
-        FailureCase{"StandardException", [] { throw std::runtime_error("Kein Speicher"); }, true,
-                    "Kein Speicher."}),
+    testing::Values(FailureCase{"SilentAbort", [] { throw core::SilentAbort(); }, false, ""},
+                    FailureCase{"RegistryError", [] { throw core::ERegFileError(RegErrorText(5)); },
+                                true, "Reg Error: 00000005."},
+                    FailureCase{"MessageEndingInFullStop",
+                                [] { throw core::Exception("Datei ist schreibgesch\xFCtzt."); },
+                                true, "Datei ist schreibgesch\xFCtzt.."},
+                    FailureCase{"EmptyMessage", [] { throw core::Exception(""); }, true, "."},
+                    FailureCase{"StandardException",
+                                [] { throw std::runtime_error("Kein Speicher"); }, true,
+                                "Kein Speicher."}),
     [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_P(ErrorDisplay, CancelsTheCaptureAndShowsAllButASilentAbort) {

@@ -1,8 +1,5 @@
 #include "MessageDialog.h"
 
-#include <windows.h>
-
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,7 +20,7 @@ using Step = ModalDriver::Step;
 namespace {
 
 const DialogButtons YesNoCancel{DialogButton::Yes, DialogButton::No, DialogButton::Cancel};
-const DialogButtons EveryButton{DialogButton::Yes,   DialogButton::No,    DialogButton::OK,
+const DialogButtons EveryButton{DialogButton::Yes,    DialogButton::No,    DialogButton::OK,
                                 DialogButton::Cancel, DialogButton::Abort, DialogButton::Retry,
                                 DialogButton::Ignore, DialogButton::All,   DialogButton::Help};
 
@@ -71,8 +68,8 @@ DialogView Inspect(HWND dialog) {
       view.message = item;
       view.messageText = WindowText(item);
       view.messageRect = RectInParent(item);
-      GetObjectA(reinterpret_cast<HFONT>(SendMessageA(item, WM_GETFONT, 0, 0)),
-                 sizeof view.logFont, &view.logFont);
+      GetObjectA(reinterpret_cast<HFONT>(SendMessageA(item, WM_GETFONT, 0, 0)), sizeof view.logFont,
+                 &view.logFont);
       view.fontCopy.reset(CreateFontIndirectA(&view.logFont), DeleteObject);
       view.font = view.fontCopy.get();
     }
@@ -199,12 +196,12 @@ std::string LongText() {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MessageDialogLayout,
-    testing::Values(
-        LayoutCase{"ShortText", "Save changes to Untitled?", DialogType::Confirmation, YesNoCancel},
-        LayoutCase{"EmptyText", "", DialogType::Confirmation, YesNoCancel},
-        LayoutCase{"LongText", LongText(), DialogType::Warning, {DialogButton::OK}},
-        LayoutCase{"WideButtonRow", "x", DialogType::Custom, EveryButton},
-        LayoutCase{"NoButtons", "Nur Text", DialogType::Information, {}}),
+    testing::Values(LayoutCase{"ShortText", "Save changes to Untitled?", DialogType::Confirmation,
+                               YesNoCancel},
+                    LayoutCase{"EmptyText", "", DialogType::Confirmation, YesNoCancel},
+                    LayoutCase{"LongText", LongText(), DialogType::Warning, {DialogButton::OK}},
+                    LayoutCase{"WideButtonRow", "x", DialogType::Custom, EveryButton},
+                    LayoutCase{"NoButtons", "Nur Text", DialogType::Information, {}}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
 TEST_P(MessageDialogLayout, FollowsTheDialogUnitsAndIsCentred) {
@@ -276,9 +273,9 @@ TEST_F(MessageDialogTest, LongTextWrapsAtWordsAtHalfTheScreenWidth) {
 
 TEST_F(MessageDialogTest, ButtonsStandInTableOrderAndAWideRowStartsAtTheMargin) {
   const DialogView v = Show("x", DialogType::Custom, EveryButton).view;
-  EXPECT_EQ(v.captions, (std::vector<std::string>{"&Ja", "&Nein", "OK", "Abbrechen", "&Abbrechen",
-                                                  "&Wiederholen", "&Ignorieren", "&Alles",
-                                                  "&Hilfe"}));
+  EXPECT_EQ(v.captions,
+            (std::vector<std::string>{"&Ja", "&Nein", "OK", "Abbrechen", "&Abbrechen",
+                                      "&Wiederholen", "&Ignorieren", "&Alles", "&Hilfe"}));
   EXPECT_EQ(v.buttonRects.at(0).left, UnitsOf(v.font).marginX);
 }
 
@@ -300,7 +297,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TypeCase{"Warning", DialogType::Warning, "Warnung", IDI_EXCLAMATION},
                     TypeCase{"Error", DialogType::Error, "Fehler", IDI_HAND},
                     TypeCase{"Information", DialogType::Information, "Information", IDI_ASTERISK},
-                    TypeCase{"Confirmation", DialogType::Confirmation, "Best\xE4tigen", IDI_QUESTION},
+                    TypeCase{"Confirmation", DialogType::Confirmation, "Best\xE4tigen",
+                             IDI_QUESTION},
                     TypeCase{"Custom", DialogType::Custom, "Dabiro", nullptr}),
     [](const testing::TestParamInfo<TypeCase>& info) { return std::string(info.param.name); });
 
@@ -350,15 +348,19 @@ void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
 class MessageDialogInput : public MessageDialogTest,
                            public testing::WithParamInterface<InputCase> {};
 
-const DialogButtons AbortRetryIgnore{DialogButton::Abort, DialogButton::Retry, DialogButton::Ignore};
+const DialogButtons AbortRetryIgnore{DialogButton::Abort, DialogButton::Retry,
+                                     DialogButton::Ignore};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, MessageDialogInput,
     testing::Values(
         InputCase{"EnterChoosesYes", YesNoCancel, {Keys({VK_RETURN})}, IDYES, "&Ja"},
         InputCase{"EscapeCancels", YesNoCancel, {Keys({VK_ESCAPE})}, IDCANCEL, "&Ja"},
-        InputCase{"EscapeCancelsWhereverTheFocusIs", YesNoCancel,
-                  {Keys({VK_TAB}), Keys({VK_ESCAPE})}, IDCANCEL, "&Ja"},
+        InputCase{"EscapeCancelsWhereverTheFocusIs",
+                  YesNoCancel,
+                  {Keys({VK_TAB}), Keys({VK_ESCAPE})},
+                  IDCANCEL,
+                  "&Ja"},
         InputCase{"ClickOnNo", YesNoCancel, {ClickOn("&Nein")}, IDNO, "&Ja"},
         InputCase{"ClickOnCancel", YesNoCancel, {ClickOn("Abbrechen")}, IDCANCEL, "&Ja"},
         InputCase{"CloseCommand", YesNoCancel, {SysCommand(SC_CLOSE)}, IDCANCEL, "&Ja"},
@@ -366,18 +368,35 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"AltF4", YesNoCancel, {Keys({VK_MENU, VK_F4})}, IDCANCEL, "&Ja"},
         InputCase{"AcceleratorOfNo", YesNoCancel, {Keys({VK_MENU, 'N'})}, IDNO, "&Ja"},
         InputCase{"NoIsTheCancelButtonWithoutCancel",
-                  {DialogButton::Yes, DialogButton::No}, {Keys({VK_ESCAPE})}, IDNO, "&Ja"},
+                  {DialogButton::Yes, DialogButton::No},
+                  {Keys({VK_ESCAPE})},
+                  IDNO,
+                  "&Ja"},
         InputCase{"CloseBoxGivesTwoEvenWhenNoCancels",
-                  {DialogButton::Yes, DialogButton::No}, {ClickCloseBox()}, IDCANCEL, "&Ja"},
+                  {DialogButton::Yes, DialogButton::No},
+                  {ClickCloseBox()},
+                  IDCANCEL,
+                  "&Ja"},
         InputCase{"OkIsDefaultBeforeYes",
-                  {DialogButton::Yes, DialogButton::No, DialogButton::OK}, {Keys({VK_RETURN})},
-                  IDOK, "OK"},
+                  {DialogButton::Yes, DialogButton::No, DialogButton::OK},
+                  {Keys({VK_RETURN})},
+                  IDOK,
+                  "OK"},
         InputCase{"OkAloneAlsoCancels", {DialogButton::OK}, {Keys({VK_ESCAPE})}, IDOK, "OK"},
-        InputCase{"RetryIsTheLastDefault", AbortRetryIgnore, {Keys({VK_RETURN})}, IDRETRY,
+        InputCase{"RetryIsTheLastDefault",
+                  AbortRetryIgnore,
+                  {Keys({VK_RETURN})},
+                  IDRETRY,
                   "&Wiederholen"},
-        InputCase{"EscapeDoesNothingWithoutACancelButton", AbortRetryIgnore,
-                  {Keys({VK_ESCAPE}), SysCommand(SC_CLOSE)}, IDCANCEL, "&Wiederholen"},
-        InputCase{"ClickOnAll", {DialogButton::All, DialogButton::Cancel}, {ClickOn("&Alles")}, 8,
+        InputCase{"EscapeDoesNothingWithoutACancelButton",
+                  AbortRetryIgnore,
+                  {Keys({VK_ESCAPE}), SysCommand(SC_CLOSE)},
+                  IDCANCEL,
+                  "&Wiederholen"},
+        InputCase{"ClickOnAll",
+                  {DialogButton::All, DialogButton::Cancel},
+                  {ClickOn("&Alles")},
+                  8,
                   "Abbrechen"}),
     [](const testing::TestParamInfo<InputCase>& info) { return std::string(info.param.name); });
 
@@ -396,13 +415,12 @@ TEST_F(MessageDialogTest, DisablesTheOtherWindowsAndReactivatesThePreviousOne) {
   ASSERT_TRUE(WaitUntil([&] { return GetActiveWindow() == other; }));
   bool otherEnabled = true, dialogActive = false;
   HWND dialog = nullptr;
-  Show("Frage?", DialogType::Confirmation, YesNoCancel,
-       {[&](HWND d) {
-          dialog = d;
-          otherEnabled = IsWindowEnabled(other);
-          dialogActive = GetActiveWindow() == d;
-          QueueKeys({VK_RETURN});
-        }});
+  Show("Frage?", DialogType::Confirmation, YesNoCancel, {[&](HWND d) {
+         dialog = d;
+         otherEnabled = IsWindowEnabled(other);
+         dialogActive = GetActiveWindow() == d;
+         QueueKeys({VK_RETURN});
+       }});
   EXPECT_FALSE(otherEnabled);
   EXPECT_TRUE(dialogActive);
   EXPECT_TRUE(IsWindowEnabled(other));
@@ -426,10 +444,10 @@ TEST_F(MessageDialogTest, QuitMessageGivesTwoAndIsHandedOn) {
 
 // Records the help requests that reach the dialog.
 std::vector<DWORD_PTR> helpContexts;
-LRESULT CALLBACK RecordHelp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR) {
+LONG_PTR dialogProc = 0;
+LRESULT CALLBACK RecordHelp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_HELP) helpContexts.push_back(reinterpret_cast<HELPINFO*>(lParam)->dwContextId);
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(dialogProc), hwnd, message, wParam, lParam);
 }
 
 TEST_F(MessageDialogTest, HelpAsksForHelpWithTheContextAndStaysOpen) {
@@ -438,11 +456,12 @@ TEST_F(MessageDialogTest, HelpAsksForHelpWithTheContextAndStaysOpen) {
   const Outcome o = Show("Frage?", DialogType::Information, {DialogButton::OK, DialogButton::Help},
                          {[&](HWND d) {
                             storedContext = GetWindowContextHelpId(d);
-                            SetWindowSubclass(d, RecordHelp, 1, 0);
+                            dialogProc = SetWindowLongPtrA(d, GWLP_WNDPROC,
+                                                           reinterpret_cast<LONG_PTR>(RecordHelp));
                             QueueClick(ChildWithText(d, "&Hilfe"));
                           },
                           [](HWND d) {
-                            RemoveWindowSubclass(d, RecordHelp, 1);
+                            SetWindowLongPtrA(d, GWLP_WNDPROC, dialogProc);
                             QueueKeys({VK_ESCAPE});
                           }},
                          77);
@@ -495,14 +514,13 @@ std::vector<COLORREF> Render(HFONT font, const std::string& text, int width, int
 TEST_F(MessageDialogTest, AmpersandsInFileNamesAreMeasuredAndDrawnLiterally) {
   const std::string text = "Save changes to C:\\A&B && C.rtf?";
   std::vector<COLORREF> drawn;
-  const DialogView v = Show(text, DialogType::Confirmation, YesNoCancel,
-                            {[&](HWND d) {
-                               HWND message = ChildWithText(d, text);
-                               RECT rc;
-                               GetClientRect(message, &rc);
-                               drawn = Capture(message, rc.right, rc.bottom);
-                               QueueKeys({VK_ESCAPE});
-                             }})
+  const DialogView v = Show(text, DialogType::Confirmation, YesNoCancel, {[&](HWND d) {
+                              HWND message = ChildWithText(d, text);
+                              RECT rc;
+                              GetClientRect(message, &rc);
+                              drawn = Capture(message, rc.right, rc.bottom);
+                              QueueKeys({VK_ESCAPE});
+                            }})
                            .view;
   EXPECT_EQ(v.messageText, text);
   EXPECT_EQ(Width(v.messageRect), TextWidth(v.font, text));

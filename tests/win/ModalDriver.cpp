@@ -67,7 +67,8 @@ HWND ChildWithText(HWND parent, const std::string& text) {
 
 void QueueKeys(const std::vector<BYTE>& keys) {
   for (BYTE key : keys) keybd_event(key, 0, 0, 0);
-  for (auto key = keys.rbegin(); key != keys.rend(); ++key) keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+    keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
 }
 
 void QueueClickAtScreen(POINT point) {
