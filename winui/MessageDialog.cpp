@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "../editor/StringIds.h"
+#include "DialogStringIds.h"
 #include "Application.h"
 #include "DialogGeometry.h"
 #include "Exceptions.h"
