@@ -39,3 +39,19 @@ def CodePointsFor(code):
         points.append(code)
     points.append(PRIVATE_BASE + code)
     return points
+
+
+SOFT_HYPHEN = 0x00AD
+
+
+def HiddenInText(code):
+    """Whether rich edit controls draw nothing for the byte in their text.
+
+    They keep the byte but give it no ink and no width: the soft hyphen,
+    and the C1 controls that the bytes 1252 leaves undefined become.
+    """
+    point = Cp1252CodePoint(code)
+    return 0x80 <= point <= 0x9F or point == SOFT_HYPHEN
+
+
+HIDDEN_IN_TEXT = tuple(code for code in range(0x100) if HiddenInText(code))

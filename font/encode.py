@@ -6,13 +6,14 @@ from its neighbours and then reverses the line. It serves the sample
 pictures and the tests; the editor itself only ever sees the codes.
 """
 
+from codepage import HIDDEN_IN_TEXT
 from layout import JoinsLeft, JoinsRight
 
 LAM, ALEF = 0x0644, 0x0627
 ZWNJ = 0x200C
 MIRRORED = {0x00AB: 0x00BB, 0x00BB: 0x00AB}
-# A letter shown in a form it has no cell for takes the form that looks
-# nearest and joins on the same side where it matters.
+# A letter shown in a form it has no drawn cell for takes the form that
+# looks nearest and joins on the same side where it matters.
 STAND_INS = {"init": "medi", "isol": "fina"}
 
 
@@ -22,6 +23,9 @@ def IsDigit(codePoint):
 
 class Encoder:
     def __init__(self, cells):
+        # A cell whose code the text control hides writes nothing a reader
+        # sees, so a user of the palette writes with its stand-in instead.
+        cells = [cell for cell in cells if cell.code not in HIDDEN_IN_TEXT]
         self.codes = {(cell.codePoints, cell.form): cell.code for cell in cells}
         self.plain = {cell.codePoints: cell.code for cell in cells if cell.form == "-"}
         self.joinsBefore, self.joinsAfter = set(), set()

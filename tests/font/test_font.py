@@ -24,7 +24,8 @@ FONT_SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..
 sys.path.insert(0, FONT_SOURCE)
 
 from build_font import LICENSE_PATH, NASKH_PATH, OUTPUT_NAMES, SERIF_PATH, Main as BuildMain  # noqa: E402
-from encode import MIRRORED, Encoder  # noqa: E402
+from codepage import HIDDEN_IN_TEXT  # noqa: E402
+from encode import MIRRORED, STAND_INS, Encoder  # noqa: E402
 from layout import LATIN_CODES, PALETTE_CODES, JoinsLeft, JoinsRight, ReadLayout  # noqa: E402
 
 FONT_DIR = None
@@ -33,6 +34,11 @@ RIGHT_JOINING = "ادذرزژو"
 FOUR_FORMS = "عغهی"
 SIGNS = "ء۰۱۲۳۴۵۶۷۸۹،؛؟«»ـ"
 LAM_ALEF = (0x0644, 0x0627)
+TATWEEL = (0x0640,)
+# The only forms a code that the text control hides may hold: each has a
+# drawn stand-in that reads well (a medial starting a word, jeh's final
+# standing alone), and the tatweel adds nothing to the text.
+HIDEABLE = {(TATWEEL, "-"), ((0x0698,), "isol")} | {((ord(letter),), "init") for letter in "جچحخ"}
 UNDEFINED_IN_1252 = (0x81, 0x8D, 0x8F, 0x90, 0x9D)
 # Sizes at which the editor sets the font: palette cells and the text.
 PIXEL_SIZES = (21, 27)
@@ -61,7 +67,11 @@ def PaletteCells():
 
 
 def TatweelCell():
-    return next(cell for cell in PaletteCells() if cell.codePoints == (0x0640,))
+    return next(cell for cell in PaletteCells() if cell.codePoints == TATWEEL)
+
+
+def DrawnPaletteCodes():
+    return set(PALETTE_CODES) - set(HIDDEN_IN_TEXT)
 
 
 class NameTableTest(unittest.TestCase):
@@ -159,12 +169,24 @@ class CoverageTest(unittest.TestCase):
             self.assertTrue(self.Forms(sign), sign)
         self.assertEqual(self.Forms("لا"), {"isol", "fina"})
 
-    def test_every_letter_can_be_written_in_every_position(self):
+    def test_every_letter_and_sign_is_written_with_codes_the_control_draws(self):
         encoder = Encoder(LAYOUT)
-        for letter in DUAL_JOINING + RIGHT_JOINING + "آ":
-            for word in (letter, "ب" + letter, letter + "ب", "ب" + letter + "ب", "ا" + letter + "ا"):
-                with self.subTest(word=word):
-                    self.assertTrue(set(encoder.Encode(word)) <= set(PALETTE_CODES))
+        words = [word for letter in DUAL_JOINING + RIGHT_JOINING + "آ"
+                 for word in (letter, "ب" + letter, letter + "ب", "ب" + letter + "ب", "ا" + letter + "ا")]
+        words += ["لا", "بلا"] + [sign for sign in SIGNS if sign != chr(TATWEEL[0])]
+        for word in words:
+            with self.subTest(word=word):
+                self.assertTrue(set(encoder.Encode(word)) <= DrawnPaletteCodes())
+
+    def test_codes_the_control_hides_hold_only_forms_text_can_do_without(self):
+        self.assertEqual(HIDDEN_IN_TEXT, (0x81, 0x8D, 0x8F, 0x90, 0x9D, 0xAD))
+        drawn = {(cell.codePoints, cell.form) for cell in PaletteCells() if cell.code in DrawnPaletteCodes()}
+        for code in HIDDEN_IN_TEXT:
+            cell = CELLS[code]
+            with self.subTest(code=code):
+                self.assertIn((cell.codePoints, cell.form), HIDEABLE)
+                if cell.codePoints != TATWEEL:
+                    self.assertIn((cell.codePoints, STAND_INS[cell.form]), drawn)
 
     def test_about_box_shows_an_isolated_letter(self):
         cell = CELLS[229]
