@@ -20,8 +20,8 @@ UNDEFINED_1252 = {0x81, 0x8D, 0x8F, 0x90, 0x9D}
 
 # "panjereh" (window) in five cells, then "sabz" (green) in three: read
 # right to left, the first line says "green window". The second line: "man".
-FIRST_WORD = [138, 237, 131, 149, 233]
-SECOND_WORD = [174, 140, 147]
+FIRST_WORD = [136, 237, 130, 149, 233]
+SECOND_WORD = [174, 138, 147]
 SECOND_LINE = [239, 238]
 
 
