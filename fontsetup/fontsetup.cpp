@@ -1,0 +1,66 @@
+// Installs the glyph font: asks, copies the file for the running Windows
+// family into the font folder as pfont.ttf, opens that folder and reports.
+// Its whole user interface is ownerless message boxes.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "DocumentName.h"
+#include "InstallerPaths.h"
+#include "SystemFolders.h"
+
+namespace {
+
+constexpr int CopyFailed = 1;
+
+bool UserWantsTheFont() {
+  return MessageBoxA(nullptr, "This will install the required Persian Font. Continue ?", "Hi",
+                     MB_YESNOCANCEL | MB_ICONINFORMATION) == IDYES;
+}
+
+std::string SystemReason(DWORD error) {
+  char* text = nullptr;
+  const DWORD flags =
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  const DWORD length =
+      FormatMessageA(flags, nullptr, error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+  std::string reason = length ? std::string(text, length) : std::string();
+  LocalFree(text);
+  reason.erase(reason.find_last_not_of(" \r\n") + 1);
+  return reason.empty() ? "System error " + std::to_string(error) + "." : reason;
+}
+
+void ShowCopyFailure(const std::string& source, const std::string& destination, DWORD error) {
+  const std::string text = "The persian font could not be copied.\n\nFrom: " + source +
+                           "\nTo: " + destination + "\n\n" + SystemReason(error);
+  MessageBoxA(nullptr, text.c_str(), "Installation failed.", MB_OK | MB_ICONSTOP);
+}
+
+void ShowFontFolder(const std::string& windowsDirectory) {
+  ShellExecuteA(nullptr, nullptr, core::FontFolder(windowsDirectory).c_str(), "", "", SW_SHOW);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (!UserWantsTheFont()) return 0;
+
+  const std::string windowsDirectory = WindowsDirectory();
+  const std::string systemDirectory = SystemDirectory();
+  const std::string installerFolder = core::FolderOf(OwnExecutablePath());
+  const std::string source = core::FontSourcePath(installerFolder, systemDirectory);
+  const std::string destination = core::FontDestinationPath(windowsDirectory);
+
+  if (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
+    const DWORD error = GetLastError();
+    ShowCopyFailure(source, destination, error);
+    return CopyFailed;
+  }
+  ShowFontFolder(windowsDirectory);
+  // Gives the shell's folder window time to come up before the last box.
+  Sleep(2000);
+  MessageBoxA(nullptr, "The persian font is now ready to use.", "Installation complete.",
+              MB_OK | MB_ICONINFORMATION);
+  return 0;
+}
