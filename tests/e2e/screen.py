@@ -1,0 +1,111 @@
+"""What the Windows side shows: the visible top-level windows of a Wine
+prefix with their owners, and the controls of its dialogs, read through
+bin/windowlist.exe. xdotool sees a message box only by its caption; this
+reads its text and buttons too."""
+
+import os
+import re
+import subprocess
+from dataclasses import dataclass, field
+
+import harness
+
+
+@dataclass
+class Control:
+    kind: str
+    text: str
+    controlId: int
+    rect: tuple
+
+    def Centre(self):
+        left, top, right, bottom = self.rect
+        return (left + right) // 2, (top + bottom) // 2
+
+
+@dataclass
+class Window:
+    kind: str
+    text: str
+    owner: int
+    processId: int
+    rect: tuple
+    controls: list = field(default_factory=list)
+
+    def Buttons(self):
+        return [control.text.replace("&", "") for control in self.controls if control.kind == "Button"]
+
+    def Button(self, label):
+        return next(c for c in self.controls if c.kind == "Button" and c.text.replace("&", "") == label)
+
+    def Message(self):
+        """A message box's text: its one static control with text."""
+        return "".join(c.text for c in self.controls if c.kind == "Static")
+
+    def Icon(self):
+        """A message box's icon: its static control without text."""
+        return next(c for c in self.controls if c.kind == "Static" and not c.text)
+
+
+def Windows(binFolder, env=None):
+    environment = dict(os.environ)
+    environment.update(env or {})
+    result = subprocess.run([harness.WINE, os.path.join(binFolder, "windowlist.exe")],
+                            env=environment, capture_output=True, timeout=60, check=True)
+    windows = []
+    for record in result.stdout.split(b"\x1e")[:-1]:
+        kind, className, text, relation, processId, rect = record.decode("cp1252").split("\x1f")
+        rect = tuple(int(value) for value in rect.split(","))
+        if kind == "window":
+            windows.append(Window(className, text, int(relation), int(processId), rect))
+        else:
+            windows[-1].controls.append(Control(className, text, int(relation), rect))
+    return windows
+
+
+def Boxes(binFolder, env=None):
+    return [window for window in Windows(binFolder, env) if window.kind == "#32770"]
+
+
+def WaitForBox(binFolder, caption, env=None, timeout=20.0):
+    """Waits through xdotool, then reads: a Wine program started while
+    another one starts up can hang on the desktop they both wait for."""
+    harness.FindWindow("^" + re.escape(caption) + "$", timeout)
+    def Search():
+        return next((box for box in Boxes(binFolder, env) if box.text == caption), None)
+    return harness.WaitFor(Search, timeout, f"message box {caption!r}")
+
+
+def MeanColour(rect):
+    """The mean red, green and blue (0..1) of a screen rectangle."""
+    left, top, right, bottom = rect
+    crop = f"{right - left}x{bottom - top}+{left}+{top}"
+    out = subprocess.run(["import", "-window", "root", "-crop", crop, "-format",
+                          "%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]", "info:"],
+                         capture_output=True, text=True, check=True).stdout
+    return tuple(float(value) for value in out.split())
+
+
+def DesktopProcesses(prefix):
+    """Ids of the prefix's desktop process, which Wine keeps a moment after
+    the last program has ended."""
+    wanted = b"WINEPREFIX=" + os.fsencode(prefix) + b"\0"
+    found = []
+    for entry in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{entry}/cmdline", "rb") as f:
+                if b"explorer.exe /desktop" not in f.read().replace(b"\0", b" "):
+                    continue
+            with open(f"/proc/{entry}/environ", "rb") as f:
+                if wanted in f.read():
+                    found.append(int(entry))
+        except OSError:
+            pass
+    return found
+
+
+def WaitForIdleDesktop(env=None):
+    """A program started while the desktop shuts down gets a dying one: the
+    folder window the shell opens for it never shows. So start on none."""
+    prefix = (env or {}).get("WINEPREFIX", os.environ["WINEPREFIX"])
+    harness.WaitFor(lambda: not DesktopProcesses(prefix), 20, "the Wine desktop to close")
