@@ -2,6 +2,7 @@
 // family into the font folder as pfont.ttf, opens that folder and reports.
 // Its whole user interface is ownerless message boxes.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <string>

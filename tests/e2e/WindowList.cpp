@@ -5,6 +5,7 @@
 // rectangle; fields are split by 0x1F, records by 0x1E (texts may hold
 // line breaks and backslashes).
 #include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 
