@@ -15,6 +15,15 @@ for preset in $presets; do
   cmake --build "$DABIRO_BUILD/$preset" -j "$(nproc)"
 done
 
+# The release ZIPs of both architectures, and what they hold.
+if [[ " $presets " == *" win32 "* && " $presets " == *" win64 "* ]]; then
+  for preset in win32 win64; do
+    (cd "$DABIRO_BUILD/$preset" && cpack -B "$DABIRO_BUILD/packages" >/dev/null)
+  done
+  rm -rf "$DABIRO_BUILD/packages/_CPack_Packages"
+  /usr/bin/python3 tests/package/check_packages.py "$DABIRO_BUILD/packages"
+fi
+
 if [[ " $presets " == *" native "* ]]; then
   ctest --test-dir "$DABIRO_BUILD/native" --output-on-failure
   # A short, seeded fuzzing run of the file reader's line-break converter.
