@@ -14,9 +14,9 @@ Sampler* Sampler::current_ = nullptr;
 
 int FinalTop(int boxHeight) { return 4 * ((GetSystemMetrics(SM_CYSCREEN) - boxHeight) / 8); }
 
-Sampler::Sampler() {
+Sampler::Sampler(UINT interval) {
   current_ = this;
-  timer_ = SetTimer(nullptr, 0, 10, OnTimer);
+  timer_ = SetTimer(nullptr, 0, interval, OnTimer);
 }
 
 Sampler::~Sampler() {
@@ -144,6 +144,16 @@ void Person::HoldAndRelease() {
   Sleep(150);
   Release();
   Sleep(50);
+}
+
+void Person::Activate() { ClickAt(Box().box, 164, 240); }
+
+void Person::CloseWithOk() {
+  Press(Box().ok);
+  Sleep(150);
+  EXPECT_TRUE(BoxOpen()) << "no result is left from the pulsing";
+  Release();
+  EXPECT_TRUE(BoxClosesWithin(2000));
 }
 
 void Person::Tap(BYTE key) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -150,8 +151,7 @@ TEST_F(AboutBoxShellTest, TheLinkOpensTheHomePage) {
     person.Click(person.Box().link);
     EXPECT_TRUE(WaitFor([&] { return Recorded(line); }, 10000));
     EXPECT_TRUE(person.GlyphPulsesWithin(1000));
-    person.Click(person.Box().ok);
-    EXPECT_TRUE(person.BoxClosesWithin(2000));
+    person.CloseWithOk();
   });
   EXPECT_EQ(line, WithRecorder("\"{}\" http://dabiro.invalid/"));
 }
@@ -163,6 +163,8 @@ struct MailCase {
   const char* started;  // the recorder's command line, or null: nothing starts
   const char* error;    // the error box's text, or null: nothing is shown
 };
+
+void PrintTo(const MailCase& mail, std::ostream* out) { *out << mail.name; }
 
 class SendMailTest : public AboutBoxShellTest, public testing::WithParamInterface<MailCase> {};
 
@@ -195,8 +197,7 @@ TEST_P(SendMailTest, StartsTheMailProgramOrSaysWhyNot) {
       EXPECT_FALSE(Recorded(line)) << "nothing starts, yet this did: " << line;
     }
     EXPECT_TRUE(person.GlyphPulsesWithin(1000)) << "the box goes on";
-    person.Click(person.Box().ok);
-    EXPECT_TRUE(person.BoxClosesWithin(2000));
+    person.CloseWithOk();
   });
 }
 
