@@ -217,6 +217,26 @@ TEST_F(AboutBoxTest, EnterInTheMemoStopsTheGlyphAndASecondEnterCloses) {
   });
 }
 
+TEST_F(AboutBoxTest, TabAndAltWithALetterWorkAsInADialog) {
+  Sampler sampler;
+  UseAboutBox(sampler, [](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    const BoxWindows box = person.Box();
+    person.Activate();
+    for (HWND next : {box.mail, box.ok, box.help, box.memo}) {
+      person.Tap(VK_TAB);
+      EXPECT_EQ(FocusOn(box.box), next);
+    }
+    keybd_event(VK_MENU, 0, 0, 0);
+    person.Tap('H');
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    HWND help = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (help = FindMessageBox("Quick Help.")) != nullptr; }, 3000));
+    person.Click(GetDlgItem(help, IDOK));
+    person.CloseWithOk();
+  });
+}
+
 TEST_F(AboutBoxTest, TheCloseBoxDuringThePulsingClosesNothing) {
   Sampler sampler;
   UseAboutBox(sampler, [&](Person& person) {
