@@ -41,7 +41,8 @@ HWND FocusOn(HWND window) {
 }
 
 // The middle of the box's close box on the screen, found by asking the box
-// along the middle of its caption bar; -1, -1 if there is none.
+// along the middle of its caption bar only: from the person's thread each
+// hit test waits for the box's loop; -1, -1 if there is none.
 POINT CloseBoxOf(HWND box) {
   RECT frame, client;
   GetWindowRect(box, &frame);
