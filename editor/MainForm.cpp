@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <memory>
 #include <vector>
 
 #include "Application.h"
@@ -10,6 +11,7 @@
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
 #include "ControlIds.h"
+#include "Unit2.h"
 #include "art/ArtIds.h"
 
 namespace {
@@ -233,4 +235,9 @@ void TMainForm::FormActivate(Component*) { SetFocus(RichEdit1.Handle()); }
 
 void TMainForm::FileExit(Component*) { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
-void TMainForm::HelpAbout(Component*) {}
+void TMainForm::HelpAbout(Component*) {
+  auto box = std::make_unique<TAboutBox>();
+  box->CreateForm();
+  // From here on the box is its own: closing it releases it.
+  box.release()->ShowModal();
+}

@@ -3,5 +3,6 @@
 // Ids of the German texts in the editor's string table.
 #include "DialogStringIds.h"
 
+#define IDS_OK_BUTTON 61508
 #define IDS_OPERATION_ABORTED 65437
 #define IDS_INVALID_VARIANT_CONVERSION 65442

@@ -1,0 +1,113 @@
+// The real editor, started as a program, with its about box opened from the
+// keyboard: a quit posted while the glyph pulses ends the program.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "AboutBoxFixture.h"
+
+using namespace about_test;
+
+namespace {
+
+struct WindowSearch {
+  DWORD process;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (process != search->process || !IsWindowVisible(hwnd) || strcmp(name, search->className))
+    return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+// A visible top-level window of the process with the class, or null.
+HWND FindProcessWindow(DWORD process, const char* className) {
+  WindowSearch search{process, className, nullptr};
+  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.erase(folder.find_last_of('\\') + 1);
+}
+
+void Tap(BYTE key) {
+  keybd_event(key, 0, 0, 0);
+  Sleep(30);
+  keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+  Sleep(100);
+}
+
+}  // namespace
+
+class EditorWithAboutBox : public testing::Test {
+ protected:
+  void SetUp() override {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string command = "\"" + ProgramFolder() + "Dabiro.exe\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &program));
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] { return (main = FindProcessWindow(program.dwProcessId, "TMainForm")) != nullptr; },
+        20000));
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(WaitFor(
+        [&] { return GetGUIThreadInfo(program.dwThreadId, &info) && info.hwndActive == main; },
+        5000));
+    keybd_event(VK_MENU, 0, 0, 0);
+    Tap('H');
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    Tap('A');
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          box = FindProcessWindow(program.dwProcessId, "TAboutBox");
+          RECT rc;
+          return box && GetWindowRect(box, &rc) && rc.top == FinalTop(rc.bottom - rc.top);
+        },
+        10000))
+        << "the about box has slid in";
+    Sleep(300);
+  }
+
+  void TearDown() override {
+    if (WaitForSingleObject(program.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(program.hProcess, 1);
+      WaitForSingleObject(program.hProcess, 5000);
+    }
+    CloseHandle(program.hThread);
+    CloseHandle(program.hProcess);
+  }
+
+  PROCESS_INFORMATION program{};
+  HWND box = nullptr;
+};
+
+TEST_F(EditorWithAboutBox, AQuitPostedWhileTheGlyphPulsesEndsTheProgramWithinASecond) {
+  const DWORD posted = GetTickCount();
+  ASSERT_TRUE(PostThreadMessageA(program.dwThreadId, WM_QUIT, 0, 0));
+  ASSERT_EQ(WaitForSingleObject(program.hProcess, 5000), WAIT_OBJECT_0);
+  const DWORD took = GetTickCount() - posted;
+  printf("the editor ended %lu ms after the quit\n", static_cast<unsigned long>(took));
+  EXPECT_LE(took, 1000u);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(program.hProcess, &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+}

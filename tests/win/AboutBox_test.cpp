@@ -1,0 +1,367 @@
+// The about box opened from Help/About: its layout, the slide, the pulsing
+// glyph, and what OK, Enter, the close box, Help and a click on the glyph do
+// while the glyph pulses.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "AboutBoxFixture.h"
+#include "Application.h"
+#include "Unit2.h"
+
+using namespace about_test;
+using namespace testing_support;
+
+namespace {
+
+constexpr COLORREF White = RGB(255, 255, 255), Black = RGB(0, 0, 0);
+constexpr COLORREF Lime = RGB(0, 255, 0);
+
+COLORREF PixelOf(HWND hwnd, int x, int y) {
+  HDC dc = GetDC(hwnd);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(hwnd, dc);
+  return colour;
+}
+
+LOGFONTA FontOf(HWND hwnd) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
+
+HWND FocusOn(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The middle of the box's close box on the screen, found by asking the box
+// along the middle of its caption bar only: from the person's thread each
+// hit test waits for the box's loop; -1, -1 if there is none.
+POINT CloseBoxOf(HWND box) {
+  RECT frame, client;
+  GetWindowRect(box, &frame);
+  GetClientRect(box, &client);
+  const int border = (frame.right - frame.left - client.right) / 2;
+  const int y = frame.top + border + GetSystemMetrics(SM_CYCAPTION) / 2;
+  int right = -1;
+  for (int x = frame.right - 1; x > frame.right - 80; --x) {
+    const bool onCloseBox = SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
+    if (onCloseBox && right < 0) right = x;
+    if (!onCloseBox && right >= 0) return {(x + 1 + right) / 2, y};
+  }
+  return {-1, -1};
+}
+
+// The samples taken once the box had slid to its place.
+std::vector<Sample> SamplesInPlace(const std::vector<Sample>& samples) {
+  std::vector<Sample> inPlace;
+  for (const Sample& sample : samples)
+    if (sample.box.top == FinalTop(sample.box.bottom - sample.box.top)) inPlace.push_back(sample);
+  return inPlace;
+}
+
+// User and kernel time of this process (Wine tells it only for the calling
+// process), in 100-nanosecond units.
+ULONGLONG ProcessorTime() {
+  FILETIME created, ended, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+  const auto value = [](const FILETIME& t) {
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return value(kernel) + value(user);
+}
+
+}  // namespace
+
+TEST_F(AboutBoxTest, ShowsItsComponentsAsLaidOut) {
+  Sampler sampler;
+  UseAboutBox(sampler, [](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    const BoxWindows box = person.Box();
+    RECT client, frame;
+    GetClientRect(box.box, &client);
+    GetWindowRect(box.box, &frame);
+    EXPECT_EQ(WindowText(box.box), "About Dabiro 1.0");
+    EXPECT_EQ(client.right, 328);
+    EXPECT_EQ(client.bottom, 291);
+    EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
+    const LONG style = GetWindowLongA(box.box, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_CAPTION | WS_SYSMENU);
+    EXPECT_EQ(GetWindow(box.box, GW_OWNER), winui::Application::Instance().Handle());
+
+    const struct {
+      HWND hwnd;
+      RECT rect;
+      const char* text;
+    } parts[] = {
+        {box.panel, {8, 8, 321, 233}, ""},
+        {box.memo,
+         {40, 112, 273, 177},
+         "Glyph font \"Persian\" made from Noto Naskh Arabic and "
+         "Noto Serif, SIL Open Font License 1.1"},
+        {box.mail, {128, 176, 185, 193}, "&Send mail"},
+        {box.link, {8, 200, 313, 221}, "http://dabiro.invalid/"},
+        {box.ok, {16, 248, 81, 273}, "OK"},
+        {box.help, {248, 248, 313, 273}, "&Help"},
+    };
+    for (const auto& part : parts) {
+      const RECT rc = RectInParent(part.hwnd);
+      EXPECT_EQ(rc.left, part.rect.left) << part.text;
+      EXPECT_EQ(rc.top, part.rect.top) << part.text;
+      EXPECT_EQ(rc.right, part.rect.right) << part.text;
+      EXPECT_EQ(rc.bottom, part.rect.bottom) << part.text;
+      EXPECT_EQ(WindowText(part.hwnd), part.text);
+    }
+    EXPECT_EQ(WindowText(box.glyph), "\xE5");
+    EXPECT_STREQ(FontOf(box.glyph).lfFaceName, "Persian");
+    EXPECT_STREQ(FontOf(box.mail).lfFaceName, "Small Fonts");
+    EXPECT_EQ(FontOf(box.mail).lfHeight, -9);
+    EXPECT_EQ(FontOf(box.link).lfHeight, -11);
+    EXPECT_TRUE(FontOf(box.link).lfUnderline);
+    EXPECT_EQ(FontOf(box.ok).lfWeight, FW_BOLD);
+    EXPECT_TRUE(SendMessageA(box.ok, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+    EXPECT_FALSE(SendMessageA(box.help, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+    const LONG memoStyle = GetWindowLongA(box.memo, GWL_STYLE);
+    EXPECT_EQ(memoStyle & (ES_READONLY | ES_CENTER | ES_MULTILINE),
+              ES_READONLY | ES_CENTER | ES_MULTILINE);
+    EXPECT_EQ(PixelOf(box.memo, 2, 2), RGB(212, 212, 212));
+    EXPECT_EQ(PixelOf(box.glyph, 1, 1), GetSysColor(COLOR_BTNFACE));
+
+    // The shape: hatched lime inside the ellipse, no outline outside it.
+    int lime = 0, other = 0;
+    for (int x = 100; x < 230; ++x) (PixelOf(box.box, x, 282) == Lime ? lime : other)++;
+    EXPECT_GT(lime, 5);
+    EXPECT_GT(other, 5);
+    EXPECT_NE(PixelOf(box.box, 2, 288), Lime);
+
+    person.Activate();
+    RECT linkRect;
+    GetWindowRect(box.link, &linkRect);
+    SetCursorPos(linkRect.left + 20, (linkRect.top + linkRect.bottom) / 2);
+    Sleep(200);
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    GetCursorInfo(&cursor);
+    EXPECT_EQ(cursor.hCursor, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_UPARROW)));
+    person.CloseWithOk();
+  });
+}
+
+TEST_F(AboutBoxTest, SlidesInFromAboveThenPulsesBetweenBothBounds) {
+  Sampler sampler;
+  UseAboutBox(sampler, [](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    Sleep(2 * 26 * 80);  // two cycles of 26 passes
+    person.CloseWithOk();
+  });
+  const std::vector<Sample> samples = sampler.Samples();
+  ASSERT_FALSE(samples.empty());
+  const int height = samples.front().box.bottom - samples.front().box.top;
+  EXPECT_LE(samples.front().box.bottom, 0) << "first above the screen";
+  int highest = -4 * height;
+  for (const Sample& sample : samples) {
+    if (sample.box.top == -height) continue;  // placed above the screen before the slide
+    EXPECT_EQ(sample.box.top % 4, 0);
+    EXPECT_GE(sample.box.top, highest) << "the box only moves down";
+    highest = sample.box.top;
+  }
+  EXPECT_EQ(samples.back().box.top, FinalTop(height));
+
+  const std::vector<Sample> pulse = SamplesInPlace(samples);
+  std::set<int> sizes;
+  for (size_t i = 0; i < pulse.size(); ++i) {
+    const Sample& sample = pulse[i];
+    sizes.insert(sample.glyphSize);
+    EXPECT_EQ(sample.glyphCorner.x, 56 - sample.glyphSize);
+    EXPECT_EQ(sample.glyphCorner.y, 56 - sample.glyphSize);
+    if (i == 0) continue;
+    EXPECT_LE(std::abs(sample.glyphSize - pulse[i - 1].glyphSize), 1) << "no pass goes unseen";
+  }
+  std::set<int> expected;
+  for (int size = 35; size <= 48; ++size) expected.insert(size);
+  EXPECT_EQ(sizes, expected);
+}
+
+TEST_F(AboutBoxTest, APressOnOkStopsTheGlyphAtOnceAndTheClickCloses) {
+  Sampler sampler;
+  UseAboutBox(sampler, [](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    person.Press(person.Box().ok);
+    Sleep(100);
+    EXPECT_TRUE(person.GlyphStandsStillFor(500));
+    EXPECT_TRUE(person.BoxOpen());
+    person.Release();
+    EXPECT_TRUE(person.BoxClosesWithin(1000));
+  });
+}
+
+TEST_F(AboutBoxTest, EnterInTheMemoStopsTheGlyphAndASecondEnterCloses) {
+  Sampler sampler;
+  UseAboutBox(sampler, [](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    const BoxWindows box = person.Box();
+    person.Activate();
+    ASSERT_EQ(FocusOn(box.box), box.memo) << "the first control in tab order";
+    person.Tap(VK_RETURN);
+    Sleep(100);
+    EXPECT_TRUE(person.GlyphStandsStillFor(500));
+    EXPECT_TRUE(person.BoxOpen()) << "the first Enter's result is dropped";
+    person.Tap(VK_RETURN);
+    EXPECT_TRUE(person.BoxClosesWithin(1000));
+  });
+}
+
+TEST_F(AboutBoxTest, TabAndAltWithALetterWorkAsInADialog) {
+  Sampler sampler;
+  UseAboutBox(sampler, [](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    const BoxWindows box = person.Box();
+    person.Activate();
+    for (HWND next : {box.mail, box.ok, box.help, box.memo}) {
+      person.Tap(VK_TAB);
+      EXPECT_EQ(FocusOn(box.box), next);
+    }
+    keybd_event(VK_MENU, 0, 0, 0);
+    person.Tap('H');
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    HWND help = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (help = FindMessageBox("Quick Help.")) != nullptr; }, 3000));
+    person.Click(GetDlgItem(help, IDOK));
+    person.CloseWithOk();
+  });
+}
+
+TEST_F(AboutBoxTest, TheCloseBoxDuringThePulsingClosesNothing) {
+  Sampler sampler;
+  UseAboutBox(sampler, [&](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    const POINT closeBox = CloseBoxOf(person.Box().box);
+    ASSERT_GE(closeBox.x, 0);
+    const DWORD clicked = GetTickCount();
+    SetCursorPos(closeBox.x, closeBox.y);
+    Sleep(30);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    Sleep(100);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+          for (const Sample& sample : sampler.SamplesSince(clicked))
+            if (sample.modalResult == IDCANCEL) return true;
+          return false;
+        },
+        2000))
+        << "the close box was used";
+    EXPECT_TRUE(person.GlyphPulsesWithin(1000));
+    Sleep(500);
+    EXPECT_TRUE(person.BoxOpen());
+    person.CloseWithOk();
+  });
+}
+
+TEST_F(AboutBoxTest, AnOkClickDuringTheSlideIsLost) {
+  Sampler sampler;
+  bool clicked = false;
+  // From the timer, so the click surely falls into the short slide.
+  sampler.SetOnSample([&](const Sample& sample) {
+    RECT ok;
+    GetWindowRect(AboutBox->BitBtnOK.Handle(), &ok);
+    const int height = sample.box.bottom - sample.box.top;
+    if (clicked || ok.top < 0 || sample.box.top > FinalTop(height) - 40) return;
+    clicked = true;
+    SetCursorPos((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  });
+  UseAboutBox(sampler, [](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    EXPECT_TRUE(person.GlyphPulsesWithin(1000));
+    Sleep(500);
+    EXPECT_TRUE(person.BoxOpen());
+    person.CloseWithOk();
+  });
+  bool okWhileSliding = false;
+  for (const Sample& sample : sampler.Samples()) {
+    const int height = sample.box.bottom - sample.box.top;
+    okWhileSliding |= sample.modalResult == IDOK && sample.box.top < FinalTop(height);
+  }
+  EXPECT_TRUE(okWhileSliding) << "the click reached OK during the slide";
+}
+
+TEST_F(AboutBoxTest, HelpShowsTheQuickHelpWhileTheGlyphStandsStill) {
+  Sampler sampler;
+  UseAboutBox(sampler, [](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    person.Click(person.Box().help);
+    HWND help = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (help = FindMessageBox("Quick Help.")) != nullptr; }, 3000));
+    EXPECT_EQ(WindowText(GetDlgItem(help, 0xFFFF)),
+              "This application uses the persian Font pfont95.ttf for Win95 or pfontnt.ttf for "
+              "WinNT.\r\n\r\nClick at the characters to \"write\".");
+    EXPECT_TRUE(person.GlyphStandsStillFor(500));
+    person.Click(GetDlgItem(help, IDOK));
+    EXPECT_TRUE(WaitFor([] { return FindMessageBox("Quick Help.") == nullptr; }, 2000));
+    EXPECT_TRUE(person.GlyphPulsesWithin(1000));
+    person.CloseWithOk();
+  });
+}
+
+TEST_F(AboutBoxTest, AClickOnTheGlyphMakesItBlackOnWhiteForThatBoxOnly) {
+  const COLORREF panel = GetSysColor(COLOR_BTNFACE);
+  DWORD pressed = 0, clicked = 0;
+  Sampler first;
+  UseAboutBox(first, [&](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    pressed = GetTickCount();
+    person.Click(person.Box().glyph);
+    clicked = GetTickCount();
+    EXPECT_TRUE(person.GlyphPulsesWithin(1000)) << "the pulsing goes on";
+    EXPECT_EQ(PixelOf(person.Box().glyph, 1, 1), White);
+    person.CloseWithOk();
+  });
+  for (const Sample& sample : first.Samples()) {
+    const bool before = static_cast<int>(sample.tick - pressed) < 0;
+    const bool after = static_cast<int>(sample.tick - clicked) >= 0;
+    if (!before && !after) continue;
+    EXPECT_EQ(sample.glyphColor, after ? White : panel);
+    EXPECT_EQ(sample.glyphFontColor, after ? Black : White);
+  }
+
+  Sampler second;
+  UseAboutBox(second, [&](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    EXPECT_EQ(PixelOf(person.Box().glyph, 1, 1), panel);
+    person.CloseWithOk();
+  });
+  const std::vector<Sample> samples = second.Samples();
+  ASSERT_FALSE(samples.empty());
+  EXPECT_LE(samples.front().box.bottom, 0) << "the new box slides in again";
+  for (const Sample& sample : samples) {
+    EXPECT_EQ(sample.glyphColor, panel);
+    EXPECT_EQ(sample.glyphFontColor, White);
+  }
+}
+
+// Not a timed assertion: the figure is printed and recorded. The sampler
+// looks only once a second, so nearly all the time measured is the box's.
+TEST_F(AboutBoxTest, PulsingCostsLittleProcessorTime) {
+  constexpr DWORD Span = 10000;
+  Sampler sampler(1000);
+  UseAboutBox(sampler, [&](Person& person) {
+    ASSERT_TRUE(person.WaitForPulsing());
+    const ULONGLONG before = ProcessorTime();
+    Sleep(Span);
+    const double milliseconds = static_cast<double>(ProcessorTime() - before) / 10000.0;
+    printf("processor time over %lu ms of pulsing: %.0f ms (%.1f %%)\n",
+           static_cast<unsigned long>(Span), milliseconds, 100.0 * milliseconds / Span);
+    RecordProperty("PulsingProcessorMilliseconds", static_cast<int>(milliseconds));
+    EXPECT_TRUE(person.GlyphPulsesWithin(4000));
+    person.CloseWithOk();
+  });
+}
