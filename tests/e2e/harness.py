@@ -88,6 +88,23 @@ def ClipboardText():
     return result.stdout.decode("utf-8", "replace")
 
 
+def CopiedText(copyKeys, expected, tries=5):
+    """Presses the keys that copy, until the clipboard holds the expected
+    text or the tries run out; returns what the clipboard holds. Wine hands
+    the clipboard to X through its desktop process, which a program started
+    just after another one may not have ready yet."""
+    text = None
+    for _ in range(tries):
+        Keys(*copyKeys)
+        end = time.time() + 2
+        while time.time() < end:
+            text = ClipboardText().replace("\r\n", "\n").rstrip("\n")
+            if text == expected:
+                return text
+            time.sleep(0.1)
+    return text
+
+
 def Screenshot(path):
     subprocess.run(["import", "-window", "root", path], check=True)
     return path

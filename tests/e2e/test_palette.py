@@ -55,9 +55,7 @@ class PaletteWriting(harness.ProgramTest):
               y + PALETTE_TOP + GRID_BORDER + row * BAND_HEIGHT + 14)
 
     def DocumentThroughClipboard(self, expected):
-        Keys("ctrl+Home", "ctrl+shift+End", "ctrl+c")
-        return WaitFor(lambda: (lambda t: t if t == expected else None)(
-            harness.ClipboardText().replace("\r\n", "\n").rstrip("\n")), 5, "the copied text")
+        return harness.CopiedText(("ctrl+Home", "ctrl+shift+End", "ctrl+c"), expected)
 
     def InkBox(self, shot):
         """Left and right edge of what is drawn on the first text line."""
