@@ -2,10 +2,15 @@
 
 #include <richedit.h>
 
+#include <functional>
+
 #include "Application.h"
+#include "PlainTextPages.h"
 #include "SaveAsRules.h"
 
 namespace {
+
+using NextPage = std::function<void()>;
 
 int runningJobs = 0;
 
@@ -51,13 +56,55 @@ LONG FormatPage(HWND richEdit, HDC printer, const RECT& page, LONG start) {
   return static_cast<LONG>(SendMessageA(richEdit, EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&range)));
 }
 
+// The control's own page layout. False when it laid out nothing of a text
+// that has something to print: Wine's rich edit, for one, leaves page
+// layout unimplemented and answers 0.
+bool PrintFormattedPages(HWND richEdit, HDC printer, const NextPage& nextPage) {
+  const RECT page = PageInTwips(printer);
+  // The length is taken once: the window stays usable while the job runs.
+  const LONG length = static_cast<LONG>(SendMessageA(richEdit, WM_GETTEXTLENGTH, 0, 0));
+  LONG start = 0;
+  for (;;) {
+    const LONG next = FormatPage(richEdit, printer, page, start);
+    if (start == 0 && next <= 0 && length > 0) return false;
+    // A page that takes nothing would repeat forever: it ends the job too.
+    if (next == -1 || next >= length || next <= start) break;
+    nextPage();
+    start = next;
+  }
+  SendMessageA(richEdit, EM_FORMATRANGE, 0, 0);
+  return true;
+}
+
+std::string DocumentText(HWND richEdit) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(richEdit)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(richEdit, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+// The control's default character format as a font for the printer.
+LOGFONTA DocumentFont(HWND richEdit, HDC printer) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(richEdit, EM_GETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+  LOGFONTA font{};
+  font.lfHeight = -MulDiv(format.yHeight, GetDeviceCaps(printer, LOGPIXELSY), TwipsPerInch);
+  font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = (format.dwEffects & CFE_ITALIC) != 0;
+  font.lfUnderline = (format.dwEffects & CFE_UNDERLINE) != 0;
+  font.lfStrikeOut = (format.dwEffects & CFE_STRIKEOUT) != 0;
+  font.lfCharSet = format.bCharSet;
+  font.lfPitchAndFamily = format.bPitchAndFamily;
+  lstrcpynA(font.lfFaceName, format.szFaceName, LF_FACESIZE);
+  return font;
+}
+
 }  // namespace
 
 bool PrintJobRunning() { return runningJobs > 0; }
 
 void PrintRichText(HWND richEdit, HDC printer, const std::string& title) {
   const RunningJob job;
-  const RECT page = PageInTwips(printer);
   const std::string jobName = core::PrintJobName(title);
   DOCINFOA document{};
   document.cbSize = sizeof document;
@@ -65,19 +112,14 @@ void PrintRichText(HWND richEdit, HDC printer, const std::string& title) {
   SetAbortProc(printer, KeepResponsive);
   StartDoc(printer, &document);
   StartPage(printer);
-  const LONG length = static_cast<LONG>(SendMessageA(richEdit, WM_GETTEXTLENGTH, 0, 0));
-  LONG start = 0;
-  for (;;) {
-    const LONG next = FormatPage(richEdit, printer, page, start);
-    // A page that takes nothing would repeat forever: it ends the job too.
-    if (next == -1 || next >= length || next <= start) break;
+  const NextPage nextPage = [printer] {
     EndPage(printer);
     // Wine's spooler calls the abort procedure only at StartDoc.
     KeepResponsive(printer, 0);
     StartPage(printer);
-    start = next;
-  }
+  };
+  if (!PrintFormattedPages(richEdit, printer, nextPage))
+    PrintPlainTextPages(printer, DocumentText(richEdit), DocumentFont(richEdit, printer), nextPage);
   EndPage(printer);
   EndDoc(printer);
-  SendMessageA(richEdit, EM_FORMATRANGE, 0, 0);
 }
