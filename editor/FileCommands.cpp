@@ -1,10 +1,106 @@
-// Document files and printing. The commands are wired; their work arrives
-// with the file and print support.
-#include "MainForm.h"
+// Document files and printing: New, Open, Save, Save As, Print, and the
+// question to save changes that guards New, Open and closing.
+#include <richedit.h>
 
-void TMainForm::FileNew(Component*) {}
-void TMainForm::FileOpen(Component*) {}
-void TMainForm::FileSave(Component*) {}
-void TMainForm::FileSaveAs(Component*) {}
-void TMainForm::FilePrint(Component*) {}
-void TMainForm::FormCloseQuery(Component*, bool&) {}
+#include <memory>
+
+#include "DocumentStreams.h"
+#include "Exceptions.h"
+#include "MainForm.h"
+#include "MessageDialog.h"
+#include "Printing.h"
+#include "SaveAsRules.h"
+#include "TextFormat.h"
+
+namespace {
+
+constexpr char Untitled[] = "Untitled";
+
+// Every question of these commands: Yes (6), No (7) or Cancel (2).
+int Ask(const std::string& question) {
+  using winui::DialogButton;
+  return winui::MessageDialog(question, winui::DialogType::Confirmation,
+                              {DialogButton::Yes, DialogButton::No, DialogButton::Cancel}, 0);
+}
+
+bool FileExists(const std::string& name) {
+  const DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void SetReadOnly(const RichEditControl& control, bool readOnly) {
+  // The rich edit keeps the flag in its options, a plain edit in its style.
+  const bool current = (control.Send(EM_GETOPTIONS) & ECO_READONLY) ||
+                       (GetWindowLongPtrA(control.Handle(), GWL_STYLE) & ES_READONLY);
+  if (current != readOnly) control.Send(EM_SETREADONLY, readOnly);
+}
+
+struct DeleteDc {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
+}  // namespace
+
+bool TMainForm::Modified() const { return RichEdit1.Send(EM_GETMODIFY) != 0; }
+
+void TMainForm::ConfirmSaveChanges() {
+  if (!Modified()) return;
+  const int answer = Ask(core::FormatWith("Save changes to %s?", documentName_));
+  if (answer == IDNO) return;
+  if (answer != IDYES) throw core::SilentAbort();
+  FileSave(this);
+  // A cancelled Save dialog or a declined overwrite saved nothing: going on
+  // would drop the text the user just asked to keep.
+  if (Modified()) throw core::SilentAbort();
+}
+
+void TMainForm::FileNew(Component*) {
+  ConfirmSaveChanges();
+  SetDocumentName(Untitled);
+  RichEdit1.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  RichEdit1.Send(EM_SETMODIFY, FALSE);
+}
+
+void TMainForm::FileOpen(Component*) {
+  ConfirmSaveChanges();
+  if (!OpenDialog.Execute(Handle())) return;
+  LoadDocument(RichEdit1, OpenDialog.fileName);
+  SetDocumentName(OpenDialog.fileName);
+  SetFocus(RichEdit1.Handle());
+  RichEdit1.Send(EM_SETMODIFY, FALSE);
+  SetReadOnly(RichEdit1, OpenDialog.readOnly);
+}
+
+void TMainForm::FileSave(Component*) {
+  if (documentName_ == Untitled) {
+    FileSaveAs(this);
+    return;
+  }
+  // Always RTF, whatever the name: only Save As writes plain text.
+  SaveDocument(RichEdit1, documentName_, false);
+  RichEdit1.Send(EM_SETMODIFY, FALSE);
+}
+
+void TMainForm::FileSaveAs(Component*) {
+  if (!SaveDialog.Execute(Handle())) return;
+  const std::string name = core::SaveAsFileName(SaveDialog.fileName, SaveDialog.filterIndex);
+  if (FileExists(name) && Ask(core::FormatWith("OK to overwrite %s", name)) != IDYES) return;
+  SaveDocument(RichEdit1, name, core::SavesAsPlainText(name));
+  SetDocumentName(name);
+  RichEdit1.Send(EM_SETMODIFY, FALSE);
+}
+
+void TMainForm::FilePrint(Component*) {
+  if (!PrintDialog.Execute(Handle(), PrintJobRunning())) return;
+  const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(PrintDialog.CreatePrinterDC());
+  PrintRichText(RichEdit1.Handle(), printer.get(), documentName_);
+}
+
+void TMainForm::FormCloseQuery(Component*, bool& canClose) {
+  // Closing never shows a failure: whatever goes wrong keeps the window.
+  try {
+    ConfirmSaveChanges();
+  } catch (...) {
+    canClose = false;
+  }
+}

@@ -10,6 +10,7 @@
 #include "MenuItem.h"
 #include "NativeControl.h"
 #include "Panel.h"
+#include "PrintDialog.h"
 #include "RichEditControl.h"
 #include "SpeedButton.h"
 #include "StringGrid.h"
@@ -55,6 +56,7 @@ class TMainForm : public winui::Window {
   void FileSaveAs(Component* sender);
   void FilePrint(Component* sender);
   void FormCloseQuery(Component* sender, bool& canClose);
+  void ConfirmSaveChanges();
 
   // Formatting and edit commands (Formatting.cpp, EditCommands.cpp)
   void SelectionChange(Component* sender);
@@ -83,9 +85,12 @@ class TMainForm : public winui::Window {
       FilePrintItem{"FilePrintItem"}, FileExitItem{"FileExitItem"},
       EditUndoItem{"EditUndoItem"}, EditCutItem{"EditCutItem"}, EditCopyItem{"EditCopyItem"},
       EditPasteItem{"EditPasteItem"}, HelpAboutItem{"HelpAboutItem"};
-  winui::FileDialog OpenDialog{"OpenDialog", winui::FileDialog::Kind::Open};
-  winui::FileDialog SaveDialog{"SaveDialog", winui::FileDialog::Kind::Save};
-  Component PrintDialog{"PrintDialog"};
+  winui::FileDialog OpenDialog{
+      "OpenDialog", winui::FileDialog::Kind::Open,
+      "Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"};
+  winui::FileDialog SaveDialog{"SaveDialog", winui::FileDialog::Kind::Save,
+                               "Rich Text Files (*.RTF)|*.RTF|Plain Text (*.txt)|*.txt|All (*.*)|*.*"};
+  winui::PrintDialog PrintDialog{"PrintDialog"};
   winui::Panel SpeedBar{"SpeedBar"};
   winui::SpeedButton OpenButton{"OpenButton"}, SaveButton{"SaveButton"},
       PrintButton{"PrintButton"}, UndoButton{"UndoButton"}, CutButton{"CutButton"},
@@ -120,6 +125,7 @@ class TMainForm : public winui::Window {
   void OnNotify(const NMHDR& header);
   void OnMenuSelect(WPARAM wParam, LPARAM lParam);
   bool QueryClose();
+  bool Modified() const;
   winui::MenuItem* FindMenuItem(UINT id);
   void ShowSelectionFormat();
   void ShowAlignment(int alignment);

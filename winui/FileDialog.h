@@ -13,7 +13,8 @@ class FileDialog : public Component {
  public:
   enum class Kind { Open, Save };
 
-  FileDialog(std::string name, Kind kind) : Component(std::move(name)), kind_(kind) {}
+  FileDialog(std::string name, Kind kind, std::string filter)
+      : Component(std::move(name)), filter(std::move(filter)), kind_(kind) {}
 
   std::string filter;  // "Description|*.ext|..."
   std::string initialDir;

@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+class RichEditControl;
+
+// Loading and saving go only through the control's own streaming.
+
+// Replaces the control's text with the file: as RTF when the control takes
+// it as such, otherwise as plain text whose CR, LF and CR LF line breaks
+// all become CR LF. The name never decides the format.
+void LoadDocument(const RichEditControl& control, const std::string& fileName);
+
+// Writes the control's text as plain text or RTF. The file is replaced
+// only after the whole text has been written: when saving fails, the old
+// file stays as it was and nothing else is left in its folder.
+void SaveDocument(const RichEditControl& control, const std::string& fileName, bool plainText);

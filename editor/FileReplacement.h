@@ -1,0 +1,35 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// A new file written beside its target and put in place of it only when
+// the writing has succeeded: until then the target keeps its old content,
+// and a replacement that is never committed leaves no file behind.
+class FileReplacement {
+ public:
+  // Checks that the target may be replaced (an existing target must be a
+  // file that can be opened for writing) and creates the new file in the
+  // target's folder. Opened() tells whether both succeeded.
+  explicit FileReplacement(std::string target);
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  bool Opened() const { return file_ != INVALID_HANDLE_VALUE; }
+  HANDLE Handle() const { return file_; }
+
+  // Writes the new file through to the disk and closes it; false when the
+  // disk refuses.
+  bool Flush();
+  // Puts the flushed file in place of the target; false when that fails.
+  bool Commit();
+
+ private:
+  void Close();
+
+  std::string target_;
+  std::string temporary_;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  bool committed_ = false;
+};

@@ -1,0 +1,125 @@
+#include "Printing.h"
+
+#include <richedit.h>
+
+#include <functional>
+
+#include "Application.h"
+#include "PlainTextPages.h"
+#include "SaveAsRules.h"
+
+namespace {
+
+using NextPage = std::function<void()>;
+
+int runningJobs = 0;
+
+class RunningJob {
+ public:
+  RunningJob() { ++runningJobs; }
+  ~RunningJob() { --runningJobs; }
+  RunningJob(const RunningJob&) = delete;
+  RunningJob& operator=(const RunningJob&) = delete;
+};
+
+// Nothing in the editor cancels a job: the procedure only keeps the
+// windows answering.
+BOOL CALLBACK KeepResponsive(HDC, int) {
+  winui::Application::Instance().ProcessMessages();
+  return TRUE;
+}
+
+constexpr int TwipsPerInch = 1440;
+
+// The whole printable area in twips.
+RECT PageInTwips(HDC printer) {
+  const int dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
+  RECT page{0, 0, 0, 0};
+  if (dpiX > 0 && dpiY > 0) {
+    page.right = GetDeviceCaps(printer, HORZRES) * TwipsPerInch / dpiX;
+    page.bottom = GetDeviceCaps(printer, VERTRES) * TwipsPerInch / dpiY;
+  }
+  return page;
+}
+
+// Lays out one page from start; returns the first character that did not
+// fit. Both rectangles are set for every page, since the control may
+// change them while it formats.
+LONG FormatPage(HWND richEdit, HDC printer, const RECT& page, LONG start) {
+  FORMATRANGE range{};
+  range.hdc = printer;
+  range.hdcTarget = printer;
+  range.rc = page;
+  range.rcPage = page;
+  range.chrg.cpMin = start;
+  range.chrg.cpMax = -1;
+  return static_cast<LONG>(SendMessageA(richEdit, EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&range)));
+}
+
+// The control's own page layout. False when it laid out nothing of a text
+// that has something to print: Wine's rich edit, for one, leaves page
+// layout unimplemented and answers 0.
+bool PrintFormattedPages(HWND richEdit, HDC printer, const NextPage& nextPage) {
+  const RECT page = PageInTwips(printer);
+  // The length is taken once: the window stays usable while the job runs.
+  const LONG length = static_cast<LONG>(SendMessageA(richEdit, WM_GETTEXTLENGTH, 0, 0));
+  LONG start = 0;
+  for (;;) {
+    const LONG next = FormatPage(richEdit, printer, page, start);
+    if (start == 0 && next <= 0 && length > 0) return false;
+    // A page that takes nothing would repeat forever: it ends the job too.
+    if (next == -1 || next >= length || next <= start) break;
+    nextPage();
+    start = next;
+  }
+  SendMessageA(richEdit, EM_FORMATRANGE, 0, 0);
+  return true;
+}
+
+std::string DocumentText(HWND richEdit) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(richEdit)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(richEdit, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+// The control's default character format as a font for the printer.
+LOGFONTA DocumentFont(HWND richEdit, HDC printer) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(richEdit, EM_GETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+  LOGFONTA font{};
+  font.lfHeight = -MulDiv(format.yHeight, GetDeviceCaps(printer, LOGPIXELSY), TwipsPerInch);
+  font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = (format.dwEffects & CFE_ITALIC) != 0;
+  font.lfUnderline = (format.dwEffects & CFE_UNDERLINE) != 0;
+  font.lfStrikeOut = (format.dwEffects & CFE_STRIKEOUT) != 0;
+  font.lfCharSet = format.bCharSet;
+  font.lfPitchAndFamily = format.bPitchAndFamily;
+  lstrcpynA(font.lfFaceName, format.szFaceName, LF_FACESIZE);
+  return font;
+}
+
+}  // namespace
+
+bool PrintJobRunning() { return runningJobs > 0; }
+
+void PrintRichText(HWND richEdit, HDC printer, const std::string& title) {
+  const RunningJob job;
+  const std::string jobName = core::PrintJobName(title);
+  DOCINFOA document{};
+  document.cbSize = sizeof document;
+  document.lpszDocName = jobName.c_str();
+  SetAbortProc(printer, KeepResponsive);
+  StartDoc(printer, &document);
+  StartPage(printer);
+  const NextPage nextPage = [printer] {
+    EndPage(printer);
+    // Wine's spooler calls the abort procedure only at StartDoc.
+    KeepResponsive(printer, 0);
+    StartPage(printer);
+  };
+  if (!PrintFormattedPages(richEdit, printer, nextPage))
+    PrintPlainTextPages(printer, DocumentText(richEdit), DocumentFont(richEdit, printer), nextPage);
+  EndPage(printer);
+  EndDoc(printer);
+}

@@ -1,0 +1,131 @@
+// Opening and saving through the real dialogs: what the control shows for
+// each kind of file, the name never deciding the format, read-only
+// opening, and the message for a file that cannot be opened.
+#include "FilesFixture.h"
+
+using namespace testing_support;
+
+namespace {
+
+struct LoadCase {
+  const char* label;
+  const char* file;
+  std::string bytes;
+  std::string shown;
+};
+
+// Many lines, so that line breaks fall on every possible place of the
+// control's reads, CR LF pairs split between two of them included.
+std::string ManyLines(const std::string& lineBreak) {
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "line" + std::to_string(i) + lineBreak;
+  return text;
+}
+
+}  // namespace
+
+class Loading : public FilesTest, public testing::WithParamInterface<LoadCase> {};
+
+TEST_P(Loading, ShowsTheTextWithCrLfLineBreaks) {
+  const LoadCase& c = GetParam();
+  WriteFile(c.file, c.bytes);
+  ASSERT_TRUE(Open(c.file));
+  EXPECT_EQ(Document(), c.shown);
+  EXPECT_EQ(form->DocumentName(), PathOf(c.file));
+  EXPECT_EQ(WindowText(form->Handle()), std::string(c.file) + " - Dabiro");
+  EXPECT_FALSE(Modified());
+  EXPECT_EQ(GetFocus(), Text());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Loading,
+    testing::Values(
+        LoadCase{"CrLfCrAndLf", "breaks.txt", "one\r\ntwo\rthree\nfour", "one\r\ntwo\r\nthree\r\nfour"},
+        LoadCase{"CrAtTheEnd", "end.txt", "last\r", "last\r\n"},
+        LoadCase{"NulBytesAreSkipped", "zeros.txt", std::string("ab\0\0cd\r\0\nef", 11), "abcd\r\nef"},
+        LoadCase{"RtfNamedTxt", "notes.txt", "{\\rtf1\\ansi {\\b Bold} text}", "Bold text"},
+        LoadCase{"TextNamedRtf", "letter.rtf", "plain\nand simple", "plain\r\nand simple"},
+        LoadCase{"ManyCrLf", "crlf.txt", ManyLines("\r\n"), ManyLines("\r\n")},
+        LoadCase{"ManyCr", "cr.txt", ManyLines("\r"), ManyLines("\r\n")},
+        LoadCase{"ManyLf", "lf.txt", ManyLines("\n"), ManyLines("\r\n")}),
+    [](const testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.label); });
+
+TEST_F(FilesTest, SaveWritesRtfWhateverTheName) {
+  WriteFile("notes.txt", "plain words");
+  ASSERT_TRUE(Open("notes.txt"));
+  TypeText("x");
+  Pump(200);
+  ASSERT_TRUE(Modified());
+  Command(form->FileSaveItem);
+  const std::string saved = ReadFile("notes.txt");
+  EXPECT_TRUE(StartsAsRtf(saved)) << saved;
+  EXPECT_NE(saved.find("plain words"), std::string::npos) << saved;
+  EXPECT_FALSE(Modified());
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"notes.txt"});
+}
+
+TEST_F(FilesTest, UntitledSaveRunsSaveAs) {
+  SetDocument("fresh");
+  ModalScript script;
+  script.On([] { return CommonDialog("Save As"); },
+            [&](HWND dialog) { EnterFileName(dialog, PathOf("fresh")); });
+  ASSERT_TRUE(script.Run([&] { Command(form->FileSaveItem); }));
+  EXPECT_EQ(form->DocumentName(), PathOf("fresh.rtf"));
+  EXPECT_TRUE(StartsAsRtf(ReadFile("fresh.rtf")));
+}
+
+TEST_F(FilesTest, OpenOfAMissingFileShowsTheMessageAndChangesNothing) {
+  SetDocument("unsaved");
+  SendMessageA(Text(), EM_SETMODIFY, FALSE, 0);
+  EXPECT_EQ(OpenExpectingError("missing.txt"),
+            "Kann Datei " + PathOf("missing.txt") + " nicht \xF6" "ffnen.");
+  EXPECT_EQ(Document(), "unsaved");
+  EXPECT_EQ(form->DocumentName(), "Untitled");
+  EXPECT_FALSE(Modified());
+}
+
+TEST_F(FilesTest, OpenOfAFileHeldWithoutSharingShowsTheSameMessage) {
+  WriteFile("held.txt", "busy");
+  HANDLE held = CreateFileA(PathOf("held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(OpenExpectingError("held.txt"), "Kann Datei " + PathOf("held.txt") + " nicht \xF6" "ffnen.");
+  CloseHandle(held);
+  EXPECT_EQ(Document(), "");
+  EXPECT_EQ(form->DocumentName(), "Untitled");
+}
+
+TEST_F(FilesTest, ReadOnlyOpenRefusesEditsButSaveStillWrites) {
+  WriteFile("kept.rtf", "{\\rtf1\\ansi kept}");
+  ASSERT_TRUE(Open("kept.rtf", true));
+  EXPECT_TRUE(form->OpenDialog.readOnly);
+  TypeText("typed");
+  Pump(300);
+  Click(form->StringGrid1.Handle(), 18, 13);
+  Pump(300);
+  EXPECT_EQ(Document(), "kept");
+  EXPECT_FALSE(Modified());
+
+  WriteFile("kept.rtf", "replaced on disk");
+  Command(form->FileSaveItem);
+  const std::string saved = ReadFile("kept.rtf");
+  EXPECT_TRUE(StartsAsRtf(saved));
+  EXPECT_NE(saved.find("kept"), std::string::npos) << saved;
+
+  // The box comes back ticked; cleared, the next file is editable.
+  bool shownTicked = false;
+  ModalScript script;
+  script.On([] { return CommonDialog("Open"); },
+            [&](HWND dialog) {
+              shownTicked = IsDlgButtonChecked(dialog, 0x410) == BST_CHECKED;
+              SetReadOnlyBox(dialog, false);
+            })
+      .On([] { return CommonDialog("Open"); },
+          [&](HWND dialog) { EnterFileName(dialog, PathOf("kept.rtf")); });
+  ASSERT_TRUE(script.Run([&] { Command(form->FileOpenItem); }));
+  EXPECT_TRUE(shownTicked);
+  TypeText("z");
+  Pump(300);
+  EXPECT_NE(Document().find('z'), std::string::npos) << Document();
+  EXPECT_TRUE(Modified());
+}
