@@ -105,6 +105,31 @@ def CopiedText(copyKeys, expected, tries=5):
     return text
 
 
+def DesktopProcesses(prefix):
+    """Ids of the prefix's desktop process, which Wine keeps a moment after
+    the last program has ended."""
+    wanted = b"WINEPREFIX=" + os.fsencode(prefix) + b"\0"
+    found = []
+    for entry in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{entry}/cmdline", "rb") as f:
+                if b"explorer.exe /desktop" not in f.read().replace(b"\0", b" "):
+                    continue
+            with open(f"/proc/{entry}/environ", "rb") as f:
+                if wanted in f.read():
+                    found.append(int(entry))
+        except OSError:
+            pass
+    return found
+
+
+def WaitForIdleDesktop(env=None):
+    """A program started while the desktop shuts down gets a dying one: the
+    folder window the shell opens for it never shows. So start on none."""
+    prefix = (env or {}).get("WINEPREFIX", os.environ["WINEPREFIX"])
+    WaitFor(lambda: not DesktopProcesses(prefix), 20, "the Wine desktop to close")
+
+
 def Screenshot(path):
     subprocess.run(["import", "-window", "root", path], check=True)
     return path
@@ -141,6 +166,7 @@ class ProgramTest(unittest.TestCase):
 
     def setUp(self):
         self.programs = []
+        WaitForIdleDesktop()
 
     def tearDown(self):
         for program in self.programs:

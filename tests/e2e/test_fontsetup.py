@@ -130,7 +130,7 @@ class FontSetup(harness.ProgramTest):
     # -- what the person sees -----------------------------------------------
 
     def StartInstaller(self, exe=None, env=None, cwd=None):
-        screen.WaitForIdleDesktop(env)
+        harness.WaitForIdleDesktop(env)
         program = harness.Program(exe or os.path.join(self.bin, "fontsetup.exe"), env=env, cwd=cwd)
         self.programs.append(program)
         question = screen.WaitForBox(self.bin, "Hi", env)
@@ -268,7 +268,7 @@ class FontSetup(harness.ProgramTest):
     def Palette(self, env, name):
         """Starts the editor, keeps a picture of its window and returns the
         palette's pixels."""
-        screen.WaitForIdleDesktop(env)
+        harness.WaitForIdleDesktop(env)
         program = self.Start("Dabiro.exe", env=env)
         window = FindWindow(EDITOR_TITLE)
         time.sleep(1.0)

@@ -48,6 +48,9 @@ class Startup(harness.ProgramTest):
         Type("plain")
         self.assertEqual(harness.CopiedText(("shift+Home", "ctrl+c"), "plain"), "plain")
         Keys("alt+F4")
+        # The typed text makes the document modified: decline to save it.
+        FindWindow("^Best.*tigen$")
+        Keys("alt+n")
         self.assertEqual(program.WaitForExit(), 0)
 
 
