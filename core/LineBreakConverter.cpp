@@ -1,5 +1,6 @@
 #include "LineBreakConverter.h"
 
+#include <cstdint>
 #include <cstring>
 
 #ifdef __SSE2__
@@ -9,7 +10,7 @@
 namespace core {
 
 namespace {
-constexpr std::size_t BlockSize = 16;
+constexpr std::size_t BlockSize = 64;
 // ConvertBlock reads the byte after a block's last special and a whole
 // block from there: up to two blocks from its start.
 constexpr std::size_t BlockReach = 2 * BlockSize;
@@ -17,30 +18,41 @@ constexpr std::size_t BlockReach = 2 * BlockSize;
 // What a block holds. A CR followed by NUL pairs with whatever follows the
 // NULs, possibly beyond the block, so such a block goes byte by byte.
 struct BlockScan {
-  unsigned specials;  // bit k: byte k is CR, LF or NUL
+  std::uint64_t specials;  // bit k: byte k is CR, LF or NUL
   bool crBeforeNul;
 };
 
 #ifdef __SSE2__
-BlockScan ScanBlock(const char* block) {
+// One sixteenth of a block: its specials, and its CRs followed by NUL.
+BlockScan ScanLane(const char* lane) {
   const auto load = [](const char* at) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
   };
-  const __m128i bytes = load(block);
+  const __m128i bytes = load(lane);
   const __m128i zero = _mm_setzero_si128();
   const __m128i cr = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'));
   const __m128i lf = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'));
   const __m128i nul = _mm_cmpeq_epi8(bytes, zero);
-  const __m128i nulNext = _mm_cmpeq_epi8(load(block + 1), zero);
+  const __m128i nulNext = _mm_cmpeq_epi8(load(lane + 1), zero);
   return {static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(cr, lf), nul))),
           _mm_movemask_epi8(_mm_and_si128(cr, nulNext)) != 0};
+}
+
+BlockScan ScanBlock(const char* block) {
+  BlockScan scan{0, false};
+  for (std::size_t lane = 0; lane < BlockSize; lane += 16) {
+    const BlockScan part = ScanLane(block + lane);
+    scan.specials |= part.specials << lane;
+    scan.crBeforeNul |= part.crBeforeNul;
+  }
+  return scan;
 }
 #else
 BlockScan ScanBlock(const char* block) {
   BlockScan scan{0, false};
   for (std::size_t k = 0; k < BlockSize; ++k) {
     const char c = block[k];
-    if (c == '\r' || c == '\n' || c == '\0') scan.specials |= 1u << k;
+    if (c == '\r' || c == '\n' || c == '\0') scan.specials |= std::uint64_t{1} << k;
     if (c == '\r' && block[k + 1] == '\0') scan.crBeforeNul = true;
   }
   return scan;
@@ -68,12 +80,12 @@ std::size_t BreakLength(char special, char next) {
 bool ConvertBlock(const char* in, char*& out) {
   const BlockScan scan = ScanBlock(in);
   if (scan.crBeforeNul) return false;
-  unsigned specials = scan.specials;
+  std::uint64_t specials = scan.specials;
   const char* run = in;
   char* to = out;
   std::memcpy(to, run, BlockSize);
   while (specials != 0) {
-    const char* at = in + __builtin_ctz(specials);
+    const char* at = in + __builtin_ctzll(specials);
     specials &= specials - 1;
     to += at - run;
     PutLineBreak(to);
