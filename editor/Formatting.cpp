@@ -57,15 +57,17 @@ void TMainForm::SelectionChange(Component*) {
   ShowSelectionFormat();
 }
 
-// Every value is its own read: nothing is cached between messages.
+// Every value is its own read: nothing is cached between messages. A value
+// that has not changed is not written again, which keeps a palette press
+// (one selection change each) cheap.
 void TMainForm::ShowSelectionFormat() {
   const TextAttributes& selection = RichEdit1.SelAttributes();
   BoldButton.SetDown(selection.Style() & StyleBold);
   ItalicButton.SetDown(selection.Style() & StyleItalic);
   UnderlineButton.SetDown(selection.Style() & StyleUnderline);
   BulletsButton.SetDown(RichEdit1.Paragraph().Numbering() != NumberingNone);
-  FontSize.SetText(std::to_string(selection.Size()));
-  FontName.SetText(selection.FaceName());
+  FontSize.ShowText(std::to_string(selection.Size()));
+  FontName.ShowText(selection.FaceName());
   ShowAlignment(RichEdit1.Paragraph().Alignment());
 }
 

@@ -1,7 +1,6 @@
 #include "ParagraphAttributes.h"
 
-#include <cstring>
-
+#include "EmptyFormat.h"
 #include "RichEditControl.h"
 #include "Twips.h"
 
@@ -9,18 +8,10 @@ namespace {
 
 constexpr int BulletOffset = 10;  // points
 
-PARAFORMAT EmptyFormat(DWORD mask) {
-  PARAFORMAT format;
-  std::memset(&format, 0, sizeof format);
-  format.cbSize = sizeof format;
-  format.dwMask = mask;
-  return format;
-}
-
 }  // namespace
 
 PARAFORMAT ParagraphAttributes::Read() const {
-  PARAFORMAT format = EmptyFormat(0);
+  PARAFORMAT format = EmptyFormat<PARAFORMAT>(0);
   if (control_.Handle()) control_.Send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
   return format;
 }
@@ -32,7 +23,7 @@ void ParagraphAttributes::Write(PARAFORMAT& format) const {
 int ParagraphAttributes::Alignment() const { return Read().wAlignment - 1; }
 
 void ParagraphAttributes::SetAlignment(int alignment) const {
-  PARAFORMAT format = EmptyFormat(PFM_ALIGNMENT);
+  PARAFORMAT format = EmptyFormat<PARAFORMAT>(PFM_ALIGNMENT);
   format.wAlignment = static_cast<WORD>(alignment + 1);
   Write(format);
 }
@@ -44,7 +35,7 @@ void ParagraphAttributes::SetNumbering(int numbering) const {
     SetOffset(0);
   else if (Offset() < BulletOffset)
     SetOffset(BulletOffset);
-  PARAFORMAT format = EmptyFormat(PFM_NUMBERING);
+  PARAFORMAT format = EmptyFormat<PARAFORMAT>(PFM_NUMBERING);
   format.wNumbering = static_cast<WORD>(numbering);
   Write(format);
 }
@@ -52,7 +43,7 @@ void ParagraphAttributes::SetNumbering(int numbering) const {
 int ParagraphAttributes::Offset() const { return Read().dxOffset / TwipsPerPoint; }
 
 void ParagraphAttributes::SetOffset(int points) const {
-  PARAFORMAT format = EmptyFormat(PFM_OFFSET);
+  PARAFORMAT format = EmptyFormat<PARAFORMAT>(PFM_OFFSET);
   format.dxOffset = PointsToTwips(points);
   Write(format);
 }

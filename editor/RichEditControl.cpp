@@ -97,12 +97,16 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     result = DefSubclassProc(hwnd_, message, wParam, lParam) & ~DLGC_WANTTAB;
     return true;
   }
-  if (message == WM_CHAR && onKeyPress_) {
+  const std::size_t virtualKey = wParam & 0xFF;
+  if (message == WM_KEYDOWN) {
+    pressedHere_.set(virtualKey);
+  } else if (message == WM_CHAR && onKeyPress_) {
     char key = static_cast<char>(wParam);
     onKeyPress_(this, key);
-  } else if (message == WM_KEYUP && onKeyUp_) {
+  } else if (message == WM_KEYUP && pressedHere_.test(virtualKey)) {
+    pressedHere_.reset(virtualKey);
     WORD key = static_cast<WORD>(wParam);
-    onKeyUp_(this, key, ShiftState());
+    if (onKeyUp_) onKeyUp_(this, key, ShiftState());
   }
   return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <bitset>
 #include <functional>
 
 #include "Component.h"
@@ -38,6 +39,8 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   long SelLength() const;
 
   void SetOnKeyPress(KeyPressHandler handler) { onKeyPress_ = std::move(handler); }
+  // Reports only releases of keys pressed while the control had the focus:
+  // the release of an Enter that closed a dialog is no keystroke here.
   void SetOnKeyUp(KeyUpHandler handler) { onKeyUp_ = std::move(handler); }
 
  private:
@@ -48,6 +51,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   HWND hwnd_ = nullptr;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
+  std::bitset<256> pressedHere_;
   TextAttributes selAttributes_{*this, TextAttributes::Scope::Selection};
   TextAttributes defAttributes_{*this, TextAttributes::Scope::Default};
   ParagraphAttributes paragraph_{*this};

@@ -1,7 +1,6 @@
 #include "TextAttributes.h"
 
-#include <cstring>
-
+#include "EmptyFormat.h"
 #include "RichEditControl.h"
 #include "Twips.h"
 
@@ -10,18 +9,10 @@ namespace {
 constexpr DWORD StyleMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
 constexpr size_t MaxFaceLength = LF_FACESIZE - 1;
 
-CHARFORMATA EmptyFormat(DWORD mask) {
-  CHARFORMATA format;
-  std::memset(&format, 0, sizeof format);
-  format.cbSize = sizeof format;
-  format.dwMask = mask;
-  return format;
-}
-
 }  // namespace
 
 CHARFORMATA TextAttributes::Read() const {
-  CHARFORMATA format = EmptyFormat(0);
+  CHARFORMATA format = EmptyFormat<CHARFORMATA>(0);
   if (control_.Handle())
     control_.Send(EM_GETCHARFORMAT, scope_ == Scope::Selection ? SCF_SELECTION : SCF_DEFAULT,
                   reinterpret_cast<LPARAM>(&format));
@@ -37,7 +28,7 @@ void TextAttributes::Write(CHARFORMATA& format) const {
 StyleSet TextAttributes::Style() const { return Read().dwEffects & StyleMask; }
 
 void TextAttributes::SetStyle(StyleSet style) const {
-  CHARFORMATA format = EmptyFormat(StyleMask);
+  CHARFORMATA format = EmptyFormat<CHARFORMATA>(StyleMask);
   format.dwEffects = style & StyleMask;
   Write(format);
 }
@@ -45,7 +36,7 @@ void TextAttributes::SetStyle(StyleSet style) const {
 int TextAttributes::Size() const { return Read().yHeight / TwipsPerPoint; }
 
 void TextAttributes::SetSize(int points) const {
-  CHARFORMATA format = EmptyFormat(CFM_SIZE);
+  CHARFORMATA format = EmptyFormat<CHARFORMATA>(CFM_SIZE);
   format.yHeight = PointsToTwips(points);
   Write(format);
 }
@@ -56,7 +47,7 @@ std::string TextAttributes::FaceName() const {
 }
 
 void TextAttributes::SetFaceName(const std::string& name) const {
-  CHARFORMATA format = EmptyFormat(CFM_FACE);
+  CHARFORMATA format = EmptyFormat<CHARFORMATA>(CFM_FACE);
   name.copy(format.szFaceName, MaxFaceLength);
   Write(format);
 }
@@ -68,7 +59,7 @@ TextColour TextAttributes::Colour() const {
 }
 
 void TextAttributes::SetColour(const TextColour& colour) const {
-  CHARFORMATA format = EmptyFormat(CFM_COLOR);
+  CHARFORMATA format = EmptyFormat<CHARFORMATA>(CFM_COLOR);
   format.crTextColor = colour.CurrentRgb();
   Write(format);
 }

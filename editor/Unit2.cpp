@@ -152,13 +152,8 @@ void TAboutBox::CreateButtons() {
 
 LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Shape1.Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
+    case WM_PAINT:
+      return winui::PaintWindow(Handle(), [this](HDC dc, const RECT&) { Shape1.Paint(dc); });
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       if (reinterpret_cast<HWND>(lParam) != Memo1.Handle()) break;

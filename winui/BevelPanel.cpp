@@ -12,17 +12,14 @@ LRESULT BevelPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
       return SendMessageA(GetParent(Handle()), message, wParam, lParam);
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      RECT rc;
-      GetClientRect(Handle(), &rc);
-      DrawEdge(dc, &rc, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
   }
   return Panel::HandleMessage(message, wParam, lParam);
+}
+
+void BevelPanel::Paint(HDC dc) {
+  RECT rc;
+  GetClientRect(Handle(), &rc);
+  DrawEdge(dc, &rc, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
 }
 
 }  // namespace winui

@@ -13,6 +13,7 @@ class BevelPanel : public Panel {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc) override;
 };
 
 }  // namespace winui

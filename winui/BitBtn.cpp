@@ -39,19 +39,6 @@ void BitBtn::Click() {
   if (onClick_) onClick_(this);
 }
 
-bool BitBtn::ContainsPoint(LPARAM lParam) const {
-  RECT rc;
-  GetClientRect(Handle(), &rc);
-  const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  return PtInRect(&rc, pt);
-}
-
-void BitBtn::SetPressed(bool pressed) {
-  if (pressed == pressed_) return;
-  pressed_ = pressed;
-  InvalidateRect(Handle(), nullptr, FALSE);
-}
-
 void BitBtn::Report(const MouseHandler& handler, WPARAM keys, LPARAM lParam) {
   if (handler)
     handler(this, MouseButton::Left, static_cast<UINT>(keys), static_cast<short>(LOWORD(lParam)),
@@ -59,10 +46,7 @@ void BitBtn::Report(const MouseHandler& handler, WPARAM keys, LPARAM lParam) {
 }
 
 void BitBtn::ButtonUp(WPARAM keys, LPARAM lParam) {
-  // Releasing the capture sends WM_CAPTURECHANGED, which clears the state.
-  const bool clicked = tracking_ && pressed_ && ContainsPoint(lParam);
-  if (tracking_) ReleaseCapture();
-  if (clicked) Click();
+  if (press_.Release(Handle(), lParam)) Click();
   Report(onMouseUp_, keys, lParam);
 }
 
@@ -79,38 +63,34 @@ LRESULT BitBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SetFocus(Handle());
-      SetCapture(Handle());
-      tracking_ = true;
-      SetPressed(true);
+      press_.Begin(Handle());
       Report(onMouseDown_, wParam, lParam);
       return 0;
     case WM_MOUSEMOVE:
-      if (tracking_) SetPressed(ContainsPoint(lParam));
+      press_.Follow(Handle(), lParam);
       return 0;
     case WM_LBUTTONUP:
       ButtonUp(wParam, lParam);
       return 0;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
-      tracking_ = false;
-      SetPressed(false);
-      if (message == WM_CANCELMODE && GetCapture() == Handle()) ReleaseCapture();
+      press_.End(Handle(), message);
       return 0;
     case WM_KEYDOWN:
       if (wParam != VK_SPACE) break;
       spaceDown_ = true;
-      SetPressed(true);
+      press_.SetPressed(Handle(), true);
       return 0;
     case WM_KEYUP:
       if (wParam != VK_SPACE || !spaceDown_) break;
       spaceDown_ = false;
-      SetPressed(false);
+      press_.SetPressed(Handle(), false);
       Click();
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       spaceDown_ = false;
-      if (!tracking_) SetPressed(false);
+      if (!press_.Tracking()) press_.SetPressed(Handle(), false);
       InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
     case BM_CLICK:
@@ -126,13 +106,8 @@ LRESULT BitBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
+    case WM_PAINT:
+      return PaintWindow(Handle(), [this](HDC dc, const RECT&) { Paint(dc); });
   }
   return Window::HandleMessage(message, wParam, lParam);
 }
@@ -164,7 +139,7 @@ void BitBtn::Paint(HDC dc) {
     FrameRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     InflateRect(&rc, -1, -1);
   }
-  DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed_ ? DFCS_PUSHED : 0));
+  DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (press_.Pressed() ? DFCS_PUSHED : 0));
 
   char caption[256] = {};
   GetWindowTextA(Handle(), caption, sizeof caption);
@@ -172,7 +147,7 @@ void BitBtn::Paint(HDC dc) {
   RECT text{0, 0, 0, 0};
   DrawTextA(dc, caption, -1, &text, DT_SINGLELINE | DT_CALCRECT);
   const SIZE glyph = GlyphSize();
-  const int shift = pressed_ ? 1 : 0;
+  const int shift = press_.Pressed() ? 1 : 0;
   const int width = glyph.cx + (glyph.cx ? GlyphSpacing : 0) + text.right;
   const int left = (rc.left + rc.right - width) / 2 + shift;
   const int middle = (rc.top + rc.bottom) / 2 + shift;

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "PressTracker.h"
 #include "StringGrid.h"
 #include "Window.h"
 
@@ -40,8 +41,6 @@ class BitBtn : public Window {
   void Paint(HDC dc);
   void DrawGlyph(HDC dc, int x, int y) const;
   SIZE GlyphSize() const;
-  void SetPressed(bool pressed);
-  bool ContainsPoint(LPARAM lParam) const;
   void Report(const MouseHandler& handler, WPARAM keys, LPARAM lParam);
   void ButtonUp(WPARAM keys, LPARAM lParam);
 
@@ -49,8 +48,7 @@ class BitBtn : public Window {
   HFONT font_ = nullptr;
   bool default_ = false;
   int modalResult_ = 0;
-  bool pressed_ = false;
-  bool tracking_ = false;
+  PressTracker press_;
   bool spaceDown_ = false;
   ClickHandler onClick_;
   MouseHandler onMouseDown_;

@@ -121,34 +121,21 @@ LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::SetCursor(cursor_);
       return TRUE;
     case WM_LBUTTONDOWN:
-      SetCapture(Handle());
-      tracking_ = true;
+      press_.Begin(Handle());
       return 0;
-    case WM_LBUTTONUP: {
-      if (!tracking_) return 0;
-      RECT rc;
-      GetClientRect(Handle(), &rc);
-      const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      ReleaseCapture();
-      if (PtInRect(&rc, pt) && onClick_) onClick_(this);
+    case WM_LBUTTONUP:
+      if (press_.Release(Handle(), lParam) && onClick_) onClick_(this);
       return 0;
-    }
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
-      tracking_ = false;
-      if (message == WM_CANCELMODE && GetCapture() == Handle()) ReleaseCapture();
+      press_.End(Handle(), message);
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(hfont_);
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
+    case WM_PAINT:
+      return PaintWindow(Handle(), [this](HDC dc, const RECT&) { Paint(dc); });
   }
   return Window::HandleMessage(message, wParam, lParam);
 }

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "PressTracker.h"
 #include "Window.h"
 
 namespace winui {
@@ -54,7 +55,7 @@ class Label : public Window {
   bool autoSize_ = false;
   UINT alignment_ = DT_LEFT;
   HCURSOR cursor_ = nullptr;
-  bool tracking_ = false;
+  PressTracker press_;
   ClickHandler onClick_;
 };
 

@@ -22,6 +22,11 @@ class NativeControl : public Component {
   }
   std::string Text() const;
   void SetText(const std::string& text) const { SetWindowTextA(hwnd_, text.c_str()); }
+  // Writes only a text that differs: a combo box searches its list and
+  // repaints on every write, which a caller showing state need not pay.
+  void ShowText(const std::string& text) const {
+    if (Text() != text) SetText(text);
+  }
 
  private:
   HWND hwnd_ = nullptr;

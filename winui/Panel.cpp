@@ -16,22 +16,20 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
     case WM_HSCROLL:
       return SendMessageA(GetParent(Handle()), message, wParam, lParam);
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      if (topBevel_) {
-        RECT rc;
-        GetClientRect(Handle(), &rc);
-        RECT shadow{0, 0, rc.right, 1};
-        RECT light{0, 1, rc.right, 2};
-        FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
-        FillRect(dc, &light, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
-      }
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
+    case WM_PAINT:
+      return PaintWindow(Handle(), [this](HDC dc, const RECT&) { Paint(dc); });
   }
   return Window::HandleMessage(message, wParam, lParam);
+}
+
+void Panel::Paint(HDC dc) {
+  if (!topBevel_) return;
+  RECT rc;
+  GetClientRect(Handle(), &rc);
+  RECT shadow{0, 0, rc.right, 1};
+  RECT light{0, 1, rc.right, 2};
+  FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
+  FillRect(dc, &light, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
 }
 
 }  // namespace winui

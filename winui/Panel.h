@@ -13,6 +13,7 @@ class Panel : public Window {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  virtual void Paint(HDC dc);
 
  private:
   bool topBevel_ = false;

@@ -38,53 +38,26 @@ void SpeedButton::Click() {
   if (onClick_) onClick_(this);
 }
 
-bool SpeedButton::ContainsPoint(LPARAM lParam) const {
-  RECT rc;
-  GetClientRect(Handle(), &rc);
-  POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  return PtInRect(&rc, pt);
-}
-
-void SpeedButton::SetPressed(bool pressed) {
-  if (pressed == pressed_) return;
-  pressed_ = pressed;
-  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
-}
-
 LRESULT SpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      SetCapture(Handle());
-      tracking_ = true;
-      SetPressed(true);
+      press_.Begin(Handle());
       return 0;
     case WM_MOUSEMOVE:
-      if (tracking_) SetPressed(ContainsPoint(lParam));
+      press_.Follow(Handle(), lParam);
       return 0;
-    case WM_LBUTTONUP: {
-      if (!tracking_) return 0;
-      // Releasing the capture sends WM_CAPTURECHANGED, which clears the state.
-      const bool released = pressed_;
-      ReleaseCapture();
-      if (released) Click();
+    case WM_LBUTTONUP:
+      if (press_.Release(Handle(), lParam)) Click();
       return 0;
-    }
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
-      tracking_ = false;
-      SetPressed(false);
-      if (message == WM_CANCELMODE && GetCapture() == Handle()) ReleaseCapture();
+      press_.End(Handle(), message);
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
+    case WM_PAINT:
+      return PaintWindow(Handle(), [this](HDC dc, const RECT&) { Paint(dc); });
     case WM_ENABLE:
       InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
@@ -95,9 +68,9 @@ LRESULT SpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void SpeedButton::Paint(HDC dc) {
   RECT rc;
   GetClientRect(Handle(), &rc);
-  const bool sunken = pressed_ || down_;
+  const bool sunken = press_.Pressed() || down_;
   DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (sunken ? DFCS_PUSHED : 0));
-  if (down_ && !pressed_) {
+  if (down_ && !press_.Pressed()) {
     // A button that stays down shows the light checked face of a latched key.
     static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
     HBITMAP bits = CreateBitmap(8, 8, 1, 1, pattern);

@@ -2,6 +2,7 @@
 #include <functional>
 #include <vector>
 
+#include "PressTracker.h"
 #include "Window.h"
 
 namespace winui {
@@ -34,16 +35,13 @@ class SpeedButton : public Window {
  private:
   void Paint(HDC dc);
   void DrawPicture(HDC dc, int offset);
-  void SetPressed(bool pressed);
-  bool ContainsPoint(LPARAM lParam) const;
 
   int groupIndex_ = 0;
   SpeedButtonGroup* group_ = nullptr;
   HBITMAP picture_ = nullptr;
   HBITMAP disabledPicture_ = nullptr;
   bool down_ = false;
-  bool pressed_ = false;
-  bool tracking_ = false;
+  PressTracker press_;
   std::function<void(Component*)> onClick_;
 };
 

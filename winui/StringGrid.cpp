@@ -121,13 +121,8 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc, ps.rcPaint);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
+    case WM_PAINT:
+      return PaintWindow(Handle(), [this](HDC dc, const RECT& dirty) { Paint(dc, dirty); });
   }
   return Window::HandleMessage(message, wParam, lParam);
 }

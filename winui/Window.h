@@ -33,6 +33,17 @@ class Window : public Component {
   HWND hwnd_ = nullptr;
 };
 
+// Answers WM_PAINT by handing the paint DC and the part to paint to
+// paint(dc, rect); returns what WM_PAINT returns.
+template <typename Painter>
+LRESULT PaintWindow(HWND window, Painter paint) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  paint(dc, ps.rcPaint);
+  EndPaint(window, &ps);
+  return 0;
+}
+
 // Gives an existing control (rich edit, edit, ...) a hook in front of its
 // own window procedure, behind the same exception barrier. The hook returns
 // true when it has handled the message completely.

@@ -20,6 +20,7 @@
 #include "Application.h"
 #include "MainForm.h"
 #include "Palette.h"
+#include "StartUp.h"
 
 namespace {
 
@@ -226,12 +227,7 @@ class Bench {
 int main(int argc, char** argv) {
   const int presses = argc > 1 ? std::atoi(argv[1]) : 1000;
   const int pressesPerRate = argc > 2 ? std::atoi(argv[2]) : 200;
-  INITCOMMONCONTROLSEX controls{sizeof controls,
-                                ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  auto& application = winui::Application::Instance();
-  application.Initialize();
-  application.SetTitle("Dabiro");
+  StartApplication();
   TMainForm form;
   form.CreateForm();
   form.Show();

@@ -18,21 +18,18 @@ using namespace testing_support;
 
 namespace {
 
-CHARFORMATA CharFormat(DWORD mask) {
-  CHARFORMATA format;
+// What the editor must send: all zero but the size and the mask.
+template <typename Format>
+Format Zeroed(DWORD mask) {
+  Format format;
   std::memset(&format, 0, sizeof format);
   format.cbSize = sizeof format;
   format.dwMask = mask;
   return format;
 }
 
-PARAFORMAT ParaFormat(DWORD mask) {
-  PARAFORMAT format;
-  std::memset(&format, 0, sizeof format);
-  format.cbSize = sizeof format;
-  format.dwMask = mask;
-  return format;
-}
+CHARFORMATA CharFormat(DWORD mask) { return Zeroed<CHARFORMATA>(mask); }
+PARAFORMAT ParaFormat(DWORD mask) { return Zeroed<PARAFORMAT>(mask); }
 
 template <typename T>
 std::vector<BYTE> Bytes(const T& format) {

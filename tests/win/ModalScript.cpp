@@ -2,6 +2,7 @@
 
 #include <dlgs.h>
 
+#include "ModalDriver.h"
 #include "TestSupport.h"
 
 namespace testing_support {
@@ -13,25 +14,6 @@ constexpr UINT TickMilliseconds = 100;
 
 void KeyDown(BYTE key) { keybd_event(key, 0, 0, 0); }
 void KeyUp(BYTE key) { keybd_event(key, 0, KEYEVENTF_KEYUP, 0); }
-
-struct Collected {
-  const char* className;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectChild(HWND hwnd, LPARAM data) {
-  auto* collected = reinterpret_cast<Collected*>(data);
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (lstrcmpiA(name, collected->className) == 0) collected->windows.push_back(hwnd);
-  return TRUE;
-}
-
-std::vector<HWND> Children(HWND dialog, const char* className) {
-  Collected collected{className, {}};
-  EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&collected));
-  return collected.windows;
-}
 
 // The window a time-out leaves open: the last enabled modal one.
 BOOL CALLBACK CancelModal(HWND hwnd, LPARAM) {
@@ -88,7 +70,7 @@ HWND ErrorBox() { return FindThreadWindow("#32770", "Dabiro"); }
 
 std::string DialogText(HWND dialog) {
   std::string text;
-  for (HWND label : Children(dialog, "Static")) {
+  for (HWND label : ChildrenOfClass(dialog, "Static")) {
     const std::string part = WindowText(label);
     if (part.empty()) continue;
     if (!text.empty()) text += '\n';
@@ -127,7 +109,7 @@ void ClickControl(HWND control) {
 }
 
 void ClickButton(HWND dialog, std::initializer_list<const char*> captions) {
-  for (HWND button : Children(dialog, "Button"))
+  for (HWND button : ChildrenOfClass(dialog, "Button"))
     for (const char* caption : captions)
       if (WindowText(button) == caption) return ClickControl(button);
 }

@@ -253,6 +253,19 @@ TEST_P(EnterInLine, KeepsTheLineWholeAndOpensAnEmptyLineBelow) {
 
 INSTANTIATE_TEST_SUITE_P(CaretPositions, EnterInLine, testing::Values(0, 1, 3));
 
+// An Enter that closes a dialog is released after the text has the focus
+// again; that release must not run the line-break steering.
+TEST_F(PaletteTest, ReleaseOfAnEnterPressedElsewhereLeavesTheTextAlone) {
+  SetDocument("\x82\x81\x80\r\nxy", 1);
+  SetFocus(Grid());
+  PressKey(VK_RETURN);
+  Pump(50);
+  SetFocus(Text());
+  ReleaseKey(VK_RETURN);
+  Pump(50);
+  ExpectDocument("\x82\x81\x80\r\nxy", 1);
+}
+
 TEST_F(PaletteTest, ReadOnlyDocumentOnlyMovesTheCaret) {
   SetDocument("\x82\x81\x80", 0);
   SendMessageA(Text(), EM_SETREADONLY, TRUE, 0);

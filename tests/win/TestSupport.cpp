@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "Application.h"
+#include "StartUp.h"
 
 namespace testing_support {
 
@@ -97,10 +98,7 @@ namespace {
 class ApplicationEnvironment : public testing::Environment {
  public:
   void SetUp() override {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    winui::Application::Instance().Initialize();
-    winui::Application::Instance().SetTitle("Dabiro");
+    StartApplication();
   }
 };
 
