@@ -83,6 +83,28 @@ def Type(text):
     time.sleep(0.1)
 
 
+# The entries of the editor's "Files of type" list, in order.
+RTF_FILES, TEXT_FILES, ALL_FILES = 0, 1, 2
+
+
+def SaveAs(fileType, windowsPath, timeout=20.0):
+    """File/Save As through the real dialog, as a person does: the name
+    typed into the name box, the file type chosen with the arrow keys from
+    the first entry, then Save."""
+    Keys("alt+f", "a")
+    FindWindow("^Save As$", timeout)
+    Keys("alt+n")
+    Type(windowsPath)
+    Keys("Tab", "Home", *(["Down"] * fileType))
+    Keys("alt+s")
+    WaitFor(lambda: not WindowExists("^Save As$"), timeout, "the Save As dialog to close")
+
+
+def WindowsPath(path):
+    """The Wine name of a Unix path (drive Z: is the root)."""
+    return "Z:" + path.replace("/", "\\")
+
+
 def ClipboardText():
     result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True)
     return result.stdout.decode("utf-8", "replace")

@@ -4,6 +4,7 @@ and the line must stand at the right margin."""
 
 import os
 import subprocess
+import tempfile
 
 import harness
 from harness import Click, ClientOrigin, FindWindow, Keys, Type, WaitFor
@@ -91,6 +92,13 @@ class PaletteWriting(harness.ProgramTest):
 
         expected = Decode1252(StoredText()).replace("\r\n", "\n")
         self.assertEqual(self.DocumentThroughClipboard(expected), expected)
+
+        # The same order on disk: saved as plain text, byte for byte.
+        with tempfile.TemporaryDirectory() as folder:
+            harness.SaveAs(harness.TEXT_FILES, harness.WindowsPath(os.path.join(folder, "line")))
+            FindWindow("^line.txt - Dabiro$")
+            with open(os.path.join(folder, "line.txt"), "rb") as saved:
+                self.assertEqual(saved.read(), StoredText())
 
 
 if __name__ == "__main__":
