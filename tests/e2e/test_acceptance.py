@@ -100,14 +100,17 @@ class Acceptance(harness.ProgramTest):
         self.shots = 0
 
     def Step(self, name):
+        """A screenshot of the windows, without the empty desktop around them."""
         self.shots += 1
-        return self.Shot(f"acceptance-{self.shots:02}-{name}")
+        path = self.Shot(f"acceptance-{self.shots:02}-{name}")
+        subprocess.run(["convert", path, "-bordercolor", "black", "-border", "1", "-trim", "+repage",
+                        path], check=True)
 
     def ClickClient(self, point):
         Click(self.origin[0] + point[0], self.origin[1] + point[1])
 
-    def WaitForBox(self, caption):
-        return screen.WaitForBox(self.bin, caption, self.env)
+    def WaitForBox(self, caption, timeout=20.0):
+        return screen.WaitForBox(self.bin, caption, self.env, timeout)
 
     def WaitUntilClosed(self, caption):
         pattern = "^" + re.escape(caption) + "$"
@@ -135,7 +138,8 @@ class Acceptance(harness.ProgramTest):
     def InstallFont(self):
         harness.WaitForIdleDesktop(self.env)
         installer = self.Start("fontsetup.exe", env=self.env)
-        question = self.WaitForBox("Hi")
+        # A new prefix makes the first start slow.
+        question = self.WaitForBox("Hi", timeout=60)
         self.Step("fontsetup-question")
         Click(*question.Button("Yes").Centre())
         folder = FindWindow(FONT_FOLDER_WINDOW)
@@ -151,7 +155,6 @@ class Acceptance(harness.ProgramTest):
     def StartEditor(self):
         harness.WaitForIdleDesktop(self.env)
         editor = self.Start("Dabiro.exe", env=self.env)
-        # A new prefix makes the first start slow.
         self.window = FindWindow(UNTITLED, timeout=60)
         self.origin = ClientOrigin(self.window)
         time.sleep(1)  # the menu bar answers once the window has settled
@@ -247,6 +250,7 @@ class Acceptance(harness.ProgramTest):
         WaitFor(lambda: not harness.WindowExists(aboutbox.TITLE), 5, "the about box to close")
 
     def ChangeAndQuitWithoutSaving(self, editor, documentName):
+        Keys("ctrl+End")
         palette.ClickCell(self.origin, self.word[0])
         Click(*harness.CloseBoxCentre(self.window))
         question = self.WaitForBox(QUESTION_CAPTION)
