@@ -121,8 +121,7 @@ class Acceptance(harness.ProgramTest):
         editor = self.StartEditor()
         self.WriteTwoLines()
         self.MakeWordBoldAndLarger()
-        saved = self.SaveAs(RTF_FILTER, BASE_NAME + ".rtf")
-        self.assertEqual(rtf.Runs(Path(saved).read_bytes()), self.FormattedRuns())
+        self.AssertFormattedRtf(self.SaveAs(RTF_FILTER, BASE_NAME + ".rtf"))
         self.NewDocument()
         self.OpenAgain(BASE_NAME + ".rtf")
         saved = self.SaveAs(TEXT_FILTER, BASE_NAME + ".txt")
@@ -259,7 +258,7 @@ class Acceptance(harness.ProgramTest):
         Click(*question.Button("Nein").Centre())
         self.assertEqual(editor.WaitForExit(), 0)
 
-    # -- checks ---------------------------------------------------------------
+    # -- input ----------------------------------------------------------------
 
     def ChooseFileType(self, dialog, filterIndex):
         """Drops down the file dialog's list of types and clicks one."""
@@ -276,11 +275,18 @@ class Acceptance(harness.ProgramTest):
         offset = self.lines[0].index(self.word)
         Keys("ctrl+Home", *["Right"] * offset, *["shift+Right"] * len(self.word))
 
+    # -- checks ---------------------------------------------------------------
+
     def AssertDocumentText(self):
         """The whole text, copied: the glyph codes in stored order."""
         expected = palette.Decode1252(self.stored).replace("\r\n", "\n")
         copied = harness.CopiedText(("ctrl+Home", "ctrl+shift+End", "ctrl+c"), expected)
         self.assertEqual(copied, expected)
+
+    def AssertFormattedRtf(self, path):
+        document = Path(path).read_bytes()
+        self.assertTrue(document.startswith(b"{\\rtf"), document[:20])
+        self.assertEqual(rtf.Runs(document), self.FormattedRuns())
 
     def FormattedRuns(self):
         start = self.stored.index(self.word)
