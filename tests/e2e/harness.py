@@ -3,7 +3,6 @@ would: xdotool for the mouse and keyboard, ImageMagick for screenshots."""
 
 import argparse
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -65,6 +64,16 @@ def ClientOrigin(window, clientHeight=CLIENT_HEIGHT, clientWidth=CLIENT_WIDTH):
     return x + border, y + height - border - clientHeight
 
 
+# Wine draws a sizable window's frame itself, this wide on every side.
+FRAME_BORDER = 4
+
+
+def CloseBoxCentre(window):
+    """The rightmost button of a window's caption bar."""
+    x, y, width, height = Geometry(window)
+    return x + width - FRAME_BORDER - 9, y + FRAME_BORDER + 9
+
+
 def Click(x, y, button=1):
     XDo("mousemove", x, y)
     time.sleep(0.05)
@@ -105,9 +114,14 @@ def WindowsPath(path):
     return "Z:" + path.replace("/", "\\")
 
 
+def ClipboardData(target=None):
+    """What X's clipboard holds, in the form target names (default: text)."""
+    command = ["xclip", "-o", "-selection", "clipboard"] + (["-t", target] if target else [])
+    return subprocess.run(command, capture_output=True).stdout
+
+
 def ClipboardText():
-    result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True)
-    return result.stdout.decode("utf-8", "replace")
+    return ClipboardData().decode("utf-8", "replace")
 
 
 def CopiedText(copyKeys, expected, tries=5):
@@ -150,6 +164,27 @@ def WaitForIdleDesktop(env=None):
     folder window the shell opens for it never shows. So start on none."""
     prefix = (env or {}).get("WINEPREFIX", os.environ["WINEPREFIX"])
     WaitFor(lambda: not DesktopProcesses(prefix), 20, "the Wine desktop to close")
+
+
+def RunWine(env, *args):
+    environment = dict(os.environ)
+    environment.update(env)
+    subprocess.run(list(args), env=environment, capture_output=True, timeout=120)
+
+
+def CreatePrefix(env):
+    """A new prefix as the build scripts make one, but without the font."""
+    RunWine(env, WINE, "wineboot", "-i")
+    for value in ("Managed", "Decorated"):
+        RunWine(env, WINE, "reg", "add", "HKCU\\Software\\Wine\\X11 Driver",
+                "/v", value, "/d", "N", "/f")
+    RunWine(env, "/usr/lib/wine/wineserver", "-w")
+
+
+def RemovePrefix(env):
+    RunWine(env, "/usr/lib/wine/wineserver", "-k")
+    RunWine(env, "/usr/lib/wine/wineserver", "-w")
+    shutil.rmtree(env["WINEPREFIX"], ignore_errors=True)
 
 
 def Screenshot(path):

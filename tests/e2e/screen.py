@@ -38,6 +38,9 @@ class Window:
     def Button(self, label):
         return next(c for c in self.controls if c.kind == "Button" and c.text.replace("&", "") == label)
 
+    def Control(self, controlId, kind):
+        return next(c for c in self.controls if c.controlId == controlId and c.kind == kind)
+
     def Message(self):
         """A message box's text: its one static control with text."""
         return "".join(c.text for c in self.controls if c.kind == "Static")

@@ -249,8 +249,8 @@ class FontSetup(harness.ProgramTest):
     def test_in_a_fresh_prefix_the_editor_shows_persian_glyphs_once_installed(self):
         prefix = tempfile.mkdtemp(prefix="fontsetup-prefix-", dir="/tmp")
         env = {"WINEPREFIX": prefix}
-        self.addCleanup(RemovePrefix, env)
-        CreatePrefix(env)
+        self.addCleanup(harness.RemovePrefix, env)
+        harness.CreatePrefix(env)
         self.assertFalse(os.path.exists(os.path.join(FontsFolder(prefix), "pfont.ttf")))
 
         before = self.Palette(env, "fresh-prefix-without-font")
@@ -281,27 +281,6 @@ class FontSetup(harness.ProgramTest):
         program.Kill()
         WaitFor(lambda: not harness.WindowExists(EDITOR_TITLE), 10, "the editor to end")
         return pixels
-
-
-def RunWine(env, *args):
-    environment = dict(os.environ)
-    environment.update(env)
-    subprocess.run(list(args), env=environment, capture_output=True, timeout=120)
-
-
-def CreatePrefix(env):
-    """A new prefix as the build scripts make one, but without the font."""
-    RunWine(env, harness.WINE, "wineboot", "-i")
-    for value in ("Managed", "Decorated"):
-        RunWine(env, harness.WINE, "reg", "add", "HKCU\\Software\\Wine\\X11 Driver",
-                "/v", value, "/d", "N", "/f")
-    RunWine(env, "/usr/lib/wine/wineserver", "-w")
-
-
-def RemovePrefix(env):
-    RunWine(env, "/usr/lib/wine/wineserver", "-k")
-    RunWine(env, "/usr/lib/wine/wineserver", "-w")
-    shutil.rmtree(env["WINEPREFIX"], ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -7,32 +7,17 @@ import subprocess
 import tempfile
 
 import harness
-from harness import Click, ClientOrigin, FindWindow, Keys, Type, WaitFor
+from harness import ClientOrigin, FindWindow, Keys, Type
+from palette import ClickCell, Decode1252
 
 TITLE = "^Untitled - Dabiro$"
-PALETTE_TOP = 32  # below the toolbar, in client coordinates
-GRID_BORDER = 1
 TEXT_TOP, TEXT_HEIGHT = 209, 193
-BAND_WIDTH, BAND_HEIGHT = 37, 28
-
-# Windows-1252 leaves five bytes undefined; Windows passes them through as
-# the control characters of the same number.
-UNDEFINED_1252 = {0x81, 0x8D, 0x8F, 0x90, 0x9D}
 
 # "panjereh" (window) in five cells, then "sabz" (green) in three: read
 # right to left, the first line says "green window". The second line: "man".
 FIRST_WORD = [136, 237, 130, 149, 233]
 SECOND_WORD = [174, 138, 147]
 SECOND_LINE = [239, 238]
-
-
-def Cell(code):
-    row = code // 16 - (8 if code < 192 else 10)
-    return code % 16, row
-
-
-def Decode1252(data):
-    return "".join(chr(b) if b in UNDEFINED_1252 else bytes([b]).decode("cp1252") for b in data)
 
 
 def StoredText():
@@ -49,12 +34,6 @@ class PaletteWriting(harness.ProgramTest):
         self.window = FindWindow(TITLE)
         self.origin = ClientOrigin(self.window)
 
-    def ClickCell(self, code):
-        column, row = Cell(code)
-        x, y = self.origin
-        Click(x + GRID_BORDER + column * BAND_WIDTH + 18,
-              y + PALETTE_TOP + GRID_BORDER + row * BAND_HEIGHT + 14)
-
     def DocumentThroughClipboard(self, expected):
         return harness.CopiedText(("ctrl+Home", "ctrl+shift+End", "ctrl+c"), expected)
 
@@ -70,13 +49,13 @@ class PaletteWriting(harness.ProgramTest):
 
     def test_clicked_words_run_right_to_left(self):
         for code in FIRST_WORD:
-            self.ClickCell(code)
+            ClickCell(self.origin, code)
         Type(" ")
         for code in SECOND_WORD:
-            self.ClickCell(code)
+            ClickCell(self.origin, code)
         Keys("Return")
         for code in SECOND_LINE:
-            self.ClickCell(code)
+            ClickCell(self.origin, code)
 
         shot = self.Shot("palette-writing-screen")
         x, y = self.origin

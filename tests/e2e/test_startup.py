@@ -1,10 +1,8 @@
 """The editor starts as a person sees it, takes typing at once and ends
 through Exit, the close box and Alt+F4."""
 
-import time
-
 import harness
-from harness import Click, ClientOrigin, FindWindow, Geometry, Keys, Type, WaitFor
+from harness import Click, FindWindow, Keys, Type
 
 TITLE = "^Untitled - Dabiro$"
 
@@ -27,10 +25,7 @@ class Startup(harness.ProgramTest):
 
     def test_close_box_ends_the_program(self):
         program, window = self.StartEditor()
-        x, y, width, height = Geometry(window)
-        border = (width - harness.CLIENT_WIDTH) // 2
-        # The close box is the rightmost button of the caption bar.
-        Click(x + width - border - 9, y + border + 9)
+        Click(*harness.CloseBoxCentre(window))
         self.assertEqual(program.WaitForExit(), 0)
 
     def test_alt_f4_ends_the_program(self):
