@@ -1,0 +1,95 @@
+#include "ProcessWindows.h"
+
+#include <cctype>
+#include <functional>
+
+namespace {
+
+using WindowTest = std::function<bool(HWND)>;
+
+// The first visible top-level window of the process that passes the test.
+HWND FindTopLevel(DWORD processId, const WindowTest& test) {
+  struct Search {
+    DWORD processId;
+    const WindowTest& test;
+    HWND found;
+  } search{processId, test, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != s.processId || !IsWindowVisible(window) || !s.test(window)) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(text[i])) !=
+        std::toupper(static_cast<unsigned char>(prefix[i])))
+      return false;
+  return true;
+}
+
+bool NeedsPaint(HWND window) {
+  if (GetUpdateRect(window, nullptr, FALSE)) return true;
+  bool pending = false;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        *reinterpret_cast<bool*>(data) = GetUpdateRect(child, nullptr, FALSE) != FALSE;
+        return !*reinterpret_cast<bool*>(data);
+      },
+      reinterpret_cast<LPARAM>(&pending));
+  return pending;
+}
+
+}  // namespace
+
+HWND MainWindowOf(DWORD processId) {
+  return FindTopLevel(processId, [](HWND window) {
+    return !GetWindow(window, GW_OWNER) &&
+           (GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+  });
+}
+
+HWND DialogOf(DWORD processId) {
+  return FindTopLevel(processId, [](HWND window) { return ClassOf(window) == "#32770"; });
+}
+
+HWND RichEditIn(HWND window) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        if (!StartsWithIgnoringCase(ClassOf(child), "RichEdit")) return TRUE;
+        *reinterpret_cast<HWND*>(data) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::string TitleOf(HWND window) {
+  char title[512] = {};
+  GetWindowTextA(window, title, sizeof title);
+  return title;
+}
+
+bool Settled(HANDLE process, HWND window) {
+  if (WaitForInputIdle(process, 0) == WAIT_TIMEOUT) return false;
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result)) return false;
+  return !NeedsPaint(window);
+}
