@@ -10,7 +10,7 @@ source scripts/env.sh
 source scripts/xvfb.sh
 
 cmake --preset win64 -B "$DABIRO_BUILD/win64" >/dev/null
-cmake --build "$DABIRO_BUILD/win64" -j2 --target Dabiro launch_bench glyph_font
+cmake --build "$DABIRO_BUILD/win64" -j2 --target Dabiro fontsetup glyph_font launch_bench
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   start_private_xvfb
@@ -26,11 +26,12 @@ if [ ! -f "$WINEPREFIX/drive_c/Program Files/Windows NT/Accessories/wordpad.exe"
   echo "Wine's WordPad is missing from $WINEPREFIX" >&2
   exit 1
 fi
-dabiro=$("$WINE" winepath -w "$DABIRO_BUILD/win64/bin/Dabiro.exe" 2>/dev/null)
+# Installed on C: as a user unpacks the release package: its open dialog
+# starts in its own folder, as WordPad's starts on C: too.
+cmake --install "$DABIRO_BUILD/win64" --prefix "$WINEPREFIX/drive_c/Program Files/Dabiro" >/dev/null
+dabiro='C:\Program Files\Dabiro\Dabiro.exe'
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-# The file dialogs' drive scan complains about Z:; nothing else is dropped.
-table=$("$WINE" "$DABIRO_BUILD/win64/bin/launch_bench.exe" "$runs" "$dabiro" "$wordpad" \
-  2> >(grep -v 'Read access denied for device' >&2) | tr -d '\r')
+table=$("$WINE" "$DABIRO_BUILD/win64/bin/launch_bench.exe" "$runs" "Dabiro=$dabiro" "WordPad=$wordpad" | tr -d '\r')
 
 cpu=$(lscpu | sed -n 's/^Model name: *//p' | head -1)
 memory=$(free -g | awk '/^Mem:/ {print $2}')
@@ -72,8 +73,11 @@ the median of the $runs rounds.
 - The document: about 1 MiB of RTF written by the helper, the way the
   editor saves its text: short paragraphs of words of palette glyphs in the
   "Persian" font, each glyph an \`\\'xx\` escape.
-- Size of the exe: the file in the build (\`MinSizeRel\`, stripped, linked
-  statically) and the WordPad that Wine installed into the prefix.
+- Dabiro runs from \`C:\\Program Files\\Dabiro\`, where the script installs
+  the release package's files (\`cmake --install\`); WordPad from where Wine
+  installed it.
+- Size of the exe: Dabiro.exe as built (\`MinSizeRel\`, stripped, linked
+  statically) and Wine's wordpad.exe in the prefix.
 - After each round the program is ended with \`TerminateProcess\`, so that
   no round leaves settings behind for the next.
 DOC

@@ -1,5 +1,6 @@
 #include "LaunchedProgram.h"
 
+#include <dlgs.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -9,10 +10,6 @@
 #include "ProcessWindows.h"
 
 namespace {
-
-// Control ids of the common file dialog's name box (edit, or combo box).
-constexpr int FileNameEdit = 0x480;
-constexpr int FileNameCombo = 0x47c;
 
 void Key(WORD virtualKey, bool down) {
   const BYTE scan = static_cast<BYTE>(MapVirtualKeyA(virtualKey, 0));
@@ -48,11 +45,15 @@ bool TitleNames(HWND window, const std::string& path) {
   return Lowercase(TitleOf(window)).find(Lowercase(BaseName(path))) != std::string::npos;
 }
 
+// Asked in the control's own character set: Wine answers a converted
+// WM_GETTEXTLENGTH by copying the whole text, which would add to the peak
+// working set being measured.
 std::size_t TextLength(HWND window) {
   const HWND text = RichEditIn(window);
+  if (!text) return 0;
+  const auto send = IsWindowUnicode(text) ? SendMessageTimeoutW : SendMessageTimeoutA;
   DWORD_PTR length = 0;
-  if (!text || !SendMessageTimeoutA(text, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-    return 0;
+  if (!send(text, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return 0;
   return length;
 }
 
@@ -94,8 +95,8 @@ double LaunchedProgram::OpenDocument(const std::string& path, std::size_t minimu
   HWND dialog = nullptr;
   if (!PollUntil([&] { return (dialog = DialogOf(process_.dwProcessId)) != nullptr; }, 10))
     return -1;
-  HWND name = GetDlgItem(dialog, FileNameEdit);
-  if (!name) name = GetDlgItem(dialog, FileNameCombo);
+  HWND name = GetDlgItem(dialog, edt1);  // the name box: an edit, or a combo box
+  if (!name) name = GetDlgItem(dialog, cmb13);
   if (!name || !SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str())))
     return -1;
   const double pressedAt = Seconds();

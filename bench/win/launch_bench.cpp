@@ -3,7 +3,7 @@
 // after start-up and after opening a large document through File/Open, and
 // the size of each exe. Progress goes to stderr, a Markdown table of the
 // medians to stdout.
-// Usage: launch_bench.exe runs program.exe reference.exe
+// Usage: launch_bench.exe runs [label=]program.exe [label=]reference.exe
 #include <windows.h>
 
 #include <algorithm>
@@ -41,10 +41,14 @@ struct Document {
   BenchDocument contents;
 };
 
-std::string LabelOf(const std::string& exe) {
-  const size_t slash = exe.find_last_of("\\/");
-  std::string name = slash == std::string::npos ? exe : exe.substr(slash + 1);
-  return name.substr(0, name.rfind('.'));
+// "label=path", or a path whose file name without extension is the label.
+Subject SubjectOf(const std::string& argument) {
+  const size_t equals = argument.find('=');
+  if (equals != std::string::npos)
+    return {argument.substr(equals + 1), argument.substr(0, equals), {}};
+  const size_t slash = argument.find_last_of("\\/");
+  const std::string name = slash == std::string::npos ? argument : argument.substr(slash + 1);
+  return {argument, name.substr(0, name.rfind('.')), {}};
 }
 
 bool PrepareDocument(Document& document) {
@@ -69,8 +73,8 @@ bool MeasureOnce(const std::string& exe, const Document& document, Figures& figu
     return false;
   }
   figures.peakStarted = program.PeakWorkingSet();
-  figures.openSeconds = program.OpenDocument(document.path, document.contents.characters,
-                                             OpenTimeout);
+  figures.openSeconds =
+      program.OpenDocument(document.path, document.contents.characters, OpenTimeout);
   if (figures.openSeconds < 0) {
     std::fprintf(stderr, "%s: the document was not opened through File/Open\n", exe.c_str());
     return false;
@@ -123,8 +127,8 @@ void PrintTable(const Subject& subject, const Subject& reference, const Document
            "at most" + than + "'s", started <= referenceStarted);
   const std::size_t opened = Median(subject.runs, &Figures::peakOpened);
   const std::size_t referenceOpened = Median(reference.runs, &Figures::peakOpened);
-  PrintRow("Peak working set after opening the 1 MiB document", mib(opened),
-           mib(referenceOpened), "at most" + than + "'s", opened <= referenceOpened);
+  PrintRow("Peak working set after opening the 1 MiB document", mib(opened), mib(referenceOpened),
+           "at most" + than + "'s", opened <= referenceOpened);
   PrintRow("Opening the 1 MiB document (Open pressed until shown and idle)",
            ms(Median(subject.runs, &Figures::openSeconds)),
            ms(Median(reference.runs, &Figures::openSeconds)), "", true);
@@ -136,7 +140,8 @@ void PrintTable(const Subject& subject, const Subject& reference, const Document
 }
 
 void PrintProgress(const Subject& subject, const Figures& figures, const char* run) {
-  std::fprintf(stderr, "%-10s %-7s start-up %6.0f ms, peak %6.1f MiB; open %6.0f ms, peak %6.1f MiB\n",
+  std::fprintf(stderr,
+               "%-10s %-7s start-up %6.0f ms, peak %6.1f MiB; open %6.0f ms, peak %6.1f MiB\n",
                subject.label.c_str(), run, figures.startSeconds * 1000, figures.peakStarted / MiB,
                figures.openSeconds * 1000, figures.peakOpened / MiB);
 }
@@ -145,12 +150,13 @@ void PrintProgress(const Subject& subject, const Figures& figures, const char* r
 
 int main(int argc, char** argv) {
   if (argc != 4 || std::atoi(argv[1]) < 1) {
-    std::fprintf(stderr, "usage: launch_bench.exe runs program.exe reference.exe\n");
+    std::fprintf(stderr,
+                 "usage: launch_bench.exe runs [label=]program.exe [label=]reference.exe\n");
     return 2;
   }
   const int runs = std::atoi(argv[1]);
-  Subject subject{argv[2], LabelOf(argv[2]), {}};
-  Subject reference{argv[3], LabelOf(argv[3]), {}};
+  Subject subject = SubjectOf(argv[2]);
+  Subject reference = SubjectOf(argv[3]);
   Document document;
   if (!PrepareDocument(document)) {
     std::fprintf(stderr, "cannot write the document %s\n", document.path.c_str());
