@@ -7,23 +7,25 @@ namespace {
 
 using WindowTest = std::function<bool(HWND)>;
 
+struct TopLevelSearch {
+  DWORD processId;
+  const WindowTest& test;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<TopLevelSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.processId || !IsWindowVisible(window) || !search.test(window)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
 // The first visible top-level window of the process that passes the test.
 HWND FindTopLevel(DWORD processId, const WindowTest& test) {
-  struct Search {
-    DWORD processId;
-    const WindowTest& test;
-    HWND found;
-  } search{processId, test, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s.processId || !IsWindowVisible(window) || !s.test(window)) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TopLevelSearch search{processId, test, nullptr};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -42,17 +44,23 @@ bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) 
   return true;
 }
 
+BOOL CALLBACK NoteChildToPaint(HWND child, LPARAM data) {
+  auto& pending = *reinterpret_cast<bool*>(data);
+  pending = GetUpdateRect(child, nullptr, FALSE) != FALSE;
+  return !pending;
+}
+
 bool NeedsPaint(HWND window) {
   if (GetUpdateRect(window, nullptr, FALSE)) return true;
   bool pending = false;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        *reinterpret_cast<bool*>(data) = GetUpdateRect(child, nullptr, FALSE) != FALSE;
-        return !*reinterpret_cast<bool*>(data);
-      },
-      reinterpret_cast<LPARAM>(&pending));
+  EnumChildWindows(window, NoteChildToPaint, reinterpret_cast<LPARAM>(&pending));
   return pending;
+}
+
+BOOL CALLBACK NoteRichEdit(HWND child, LPARAM data) {
+  if (!StartsWithIgnoringCase(ClassOf(child), "RichEdit")) return TRUE;
+  *reinterpret_cast<HWND*>(data) = child;
+  return FALSE;
 }
 
 }  // namespace
@@ -70,14 +78,7 @@ HWND DialogOf(DWORD processId) {
 
 HWND RichEditIn(HWND window) {
   HWND found = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        if (!StartsWithIgnoringCase(ClassOf(child), "RichEdit")) return TRUE;
-        *reinterpret_cast<HWND*>(data) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(window, NoteRichEdit, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -94,7 +94,10 @@ Value Median(const std::vector<Figures>& runs, Value Figures::*field) {
 std::size_t FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-  return (static_cast<std::size_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  ULARGE_INTEGER size;
+  size.LowPart = data.nFileSizeLow;
+  size.HighPart = data.nFileSizeHigh;
+  return static_cast<std::size_t>(size.QuadPart);
 }
 
 const char* Verdict(bool met) { return met ? "met" : "**missed**"; }
