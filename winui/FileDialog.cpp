@@ -31,7 +31,10 @@ bool FileDialog::Execute(HWND owner) {
   ofn.lpstrFile = name.data();
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+  // With no hook or template, Windows shows its resizable Explorer-style
+  // dialog without OFN_EXPLORER and OFN_ENABLESIZING. Wine takes those flags
+  // as a request for a larger dialog, about 1.5 MiB more memory.
+  ofn.Flags = OFN_HIDEREADONLY;
   if (kind_ == Kind::Open) ofn.Flags = (ofn.Flags & ~OFN_HIDEREADONLY) | (readOnly ? OFN_READONLY : 0);
   ModalScope modal;
   const BOOL ok = kind_ == Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);

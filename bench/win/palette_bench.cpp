@@ -18,22 +18,12 @@
 #include <vector>
 
 #include "Application.h"
+#include "Clock.h"
 #include "MainForm.h"
 #include "Palette.h"
 #include "StartUp.h"
 
 namespace {
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Successive presses land on different cells, so none is a double click.
 core::Cell CellOfPress(int index) {

@@ -1,0 +1,39 @@
+#pragma once
+// A program under measurement: started, watched until its main window is
+// shown and idle, made to open a document through its own File/Open dialog,
+// and ended.
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+class LaunchedProgram {
+ public:
+  // Starts the program with folder as its current directory.
+  LaunchedProgram(const std::string& exe, const std::string& folder);
+  ~LaunchedProgram();
+  LaunchedProgram(const LaunchedProgram&) = delete;
+  LaunchedProgram& operator=(const LaunchedProgram&) = delete;
+
+  bool Started() const { return started_; }
+
+  // Seconds from just before the start until the main window is shown and
+  // idle; a negative value if that did not happen within the timeout.
+  double WaitShownAndIdle(double timeoutSeconds);
+
+  // Opens the file through File > Open (Alt+F, O), its name written into
+  // the dialog's name box and the dialog's Open button pressed. Seconds from
+  // the press until the document is in the window and the program is idle
+  // again; negative on failure.
+  double OpenDocument(const std::string& path, std::size_t minimumCharacters,
+                      double timeoutSeconds);
+
+  // The peak working set of the process so far, in bytes.
+  std::size_t PeakWorkingSet() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+  double startedAt_ = 0;
+  HWND main_ = nullptr;
+};
