@@ -9,6 +9,7 @@
 #include "FileReplacement.h"
 #include "LineBreakConverter.h"
 #include "RichEditControl.h"
+#include "RtfReaderLimits.h"
 #include "TextFormat.h"
 
 namespace {
@@ -41,12 +42,14 @@ class ReadableFile {
   HANDLE handle_;
 };
 
-// One pass of the file through the read callback.
+// One pass of the file through the read callback. Read as RTF, the bytes
+// pass the reader's limits before the control sees them.
 struct FileReader {
   HANDLE file;
   core::LineBreakConverter converter;
   std::vector<char> chunk;
   bool ended = false;
+  core::RtfReaderLimits* limits = nullptr;
 };
 
 // Reads at most what still fits after the conversion, which at most doubles
@@ -70,14 +73,24 @@ DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* do
                                              : reader.converter.Convert(reader.chunk.data(), read, out);
     *done = static_cast<LONG>(written);
   }
+  if (reader.limits && !reader.limits->Admit(out, static_cast<std::size_t>(*done))) {
+    // The control goes on reading whatever comes back with an error.
+    *done = 0;
+    return ReadError;
+  }
   return 0;
 }
 
 // Streams the whole file into the control from its start; true when the
 // control took it in this format.
+//
+// RTF beyond what the control's reader survives ends that pass with an
+// error, so the file loads as plain text: the user sees every byte of it
+// and can still mend it, where a refusal would show nothing at all.
 bool StreamIn(const RichEditControl& control, HANDLE file, UINT format) {
   SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-  FileReader reader{file, {}, {}, false};
+  core::RtfReaderLimits limits;
+  FileReader reader{file, {}, {}, false, format == SF_RTF ? &limits : nullptr};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, ReadCallback};
   control.Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
   return stream.dwError == 0;

@@ -1,0 +1,56 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace core {
+
+// Watches an RTF stream on its way to the rich edit control and says when it
+// goes beyond what the control's reader survives. Wine's reader writes past
+// its buffers, or reads past its stack of group states, and then crashes or
+// quietly corrupts the heap, when
+//  - groups nest more than 32 deep (its group stack has 32 entries);
+//  - a control word's name, sign and digits together outgrow its 1 KB token
+//    buffer;
+//  - a name in the font table or style sheet outgrows the 1 KB buffer it is
+//    collected in (the text between separators, however it is escaped);
+//  - a group opens after more groups were closed than opened: the reader
+//    then stores its state below the start of its stack.
+// Real documents stay far inside these limits. The token and name limits
+// are a quarter of the buffers, counted the cautious way: every byte of an
+// escape counts, and line breaks, which the reader drops, count too. The
+// whole stream is watched: after the outermost group has closed, reading a
+// font table can make the reader carry on.
+//
+// Bytes are fed in stream order, as the reader will see them, and are
+// scanned before it does.
+class RtfReaderLimits {
+ public:
+  static constexpr std::size_t MaxDepth = 32;
+  static constexpr std::size_t MaxControlWord = 255;
+  static constexpr std::size_t MaxName = 255;
+
+  // False once the bytes so far have gone beyond a limit; it stays false.
+  bool Admit(const char* bytes, std::size_t size);
+
+ private:
+  enum class State { Text, Backslash, HexEscape, Word, Parameter };
+
+  void Step(char c);
+  void TextByte(char c);
+  void WordByte(char c);
+  void EndWord();
+  void CountNameBytes(std::size_t count);
+
+  State state_ = State::Text;
+  bool exceeded_ = false;
+  std::size_t depth_ = 0;
+  bool closedTooOften_ = false;
+  std::size_t hexLeft_ = 0;
+  std::size_t wordLength_ = 0;  // name, sign and digits
+  std::string word_;            // the name, as far as it matters
+  bool inNames_ = false;        // within a font table or style sheet
+  std::size_t namesDepth_ = 0;  // the depth of the group that holds it
+  std::size_t nameLength_ = 0;
+};
+
+}  // namespace core
