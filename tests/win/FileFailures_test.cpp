@@ -15,7 +15,9 @@ namespace {
 
 const std::string OldFile = "{\\rtf1\\ansi old words}";
 
-std::string CannotCreate(const std::string& path) { return "Kann Datei " + path + " nicht erstellen."; }
+std::string CannotCreate(const std::string& path) {
+  return "Kann Datei " + path + " nicht erstellen.";
+}
 const std::string SaveFailed = "Das Speichern des Streams ist mi\xDFlungen.";
 
 // More than the small drive holds, in RTF and in plain text.
@@ -29,8 +31,8 @@ std::string LongText() {
 class HeldFile {
  public:
   explicit HeldFile(const std::string& path)
-      : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                            nullptr)) {}
+      : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
   ~HeldFile() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
@@ -113,7 +115,8 @@ TEST_P(FailedSave, ShowsTheMessageAndLosesNothing) {
   std::string message;
   {
     const auto obstacle = Obstruct(name);
-    message = GetParam().via == Via::Save ? ErrorOf(form->FileSaveItem) : SaveAsExpectingError("letter", 1);
+    message = GetParam().via == Via::Save ? ErrorOf(form->FileSaveItem)
+                                          : SaveAsExpectingError("letter", 1);
   }
   EXPECT_EQ(message, ExpectedMessage(name));
   EXPECT_EQ(ReadFile(name), OldFile);
@@ -123,13 +126,14 @@ TEST_P(FailedSave, ShowsTheMessageAndLosesNothing) {
   EXPECT_EQ(Document(), text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, FailedSave,
-    testing::Values(FailureCase{Obstacle::ReadOnly, Via::Save}, FailureCase{Obstacle::ReadOnly, Via::SaveAs},
-                    FailureCase{Obstacle::HeldWithoutSharing, Via::Save},
-                    FailureCase{Obstacle::HeldWithoutSharing, Via::SaveAs},
-                    FailureCase{Obstacle::DiskFull, Via::Save}, FailureCase{Obstacle::DiskFull, Via::SaveAs}),
-    CaseName);
+INSTANTIATE_TEST_SUITE_P(Files, FailedSave,
+                         testing::Values(FailureCase{Obstacle::ReadOnly, Via::Save},
+                                         FailureCase{Obstacle::ReadOnly, Via::SaveAs},
+                                         FailureCase{Obstacle::HeldWithoutSharing, Via::Save},
+                                         FailureCase{Obstacle::HeldWithoutSharing, Via::SaveAs},
+                                         FailureCase{Obstacle::DiskFull, Via::Save},
+                                         FailureCase{Obstacle::DiskFull, Via::SaveAs}),
+                         CaseName);
 
 TEST_F(FilesTest, AFailedSaveWhileClosingKeepsTheWindowWithoutAWord) {
   WriteFile("letter.rtf", OldFile);
@@ -152,7 +156,9 @@ TEST_F(FilesTest, AFailedSaveWhileClosingKeepsTheWindowWithoutAWord) {
 TEST_F(FilesTest, AFileThatCannotBeReadSaysTheStreamDidNotLoad) {
   const std::string unreadable = "Z:\\proc\\self\\mem";
   ModalScript script;
-  script.On([] { return CommonDialog("Open"); }, [&](HWND dialog) { EnterFileName(dialog, unreadable); })
+  script
+      .On([] { return CommonDialog("Open"); },
+          [&](HWND dialog) { EnterFileName(dialog, unreadable); })
       .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
   ASSERT_TRUE(script.Run([&] { Command(form->FileOpenItem); }));
   EXPECT_EQ(script.Seen().back(), "Das Laden des Streams ist mi\xDFlungen.");

@@ -26,13 +26,14 @@ SmallDrive::SmallDrive(int kilobytes)
     return;
   }
   // Wine finds its drives as links in the prefix's dosdevices folder.
-  link_ = std::string("\"$WINEPREFIX/dosdevices/") + static_cast<char>(letter + ('a' - 'A')) + ":\"";
-  const HostResult mounted =
-      RunHost("mkdir -p " + hostFolder_ + " && mount -t tmpfs -o size=" + std::to_string(kilobytes) +
-              "k dabiro-small " + hostFolder_ + " && ln -sfn " + hostFolder_ + " " + link_);
+  link_ =
+      std::string("\"$WINEPREFIX/dosdevices/") + static_cast<char>(letter + ('a' - 'A')) + ":\"";
+  const HostResult mounted = RunHost(
+      "mkdir -p " + hostFolder_ + " && mount -t tmpfs -o size=" + std::to_string(kilobytes) +
+      "k dabiro-small " + hostFolder_ + " && ln -sfn " + hostFolder_ + " " + link_);
   if (!mounted.started || mounted.exitCode != 0) {
-    reason_ = "cannot mount a " + std::to_string(kilobytes) + " KB tmpfs (root rights needed): " +
-              mounted.output;
+    reason_ = "cannot mount a " + std::to_string(kilobytes) +
+              " KB tmpfs (root rights needed): " + mounted.output;
     RunHost("rmdir " + hostFolder_);
     return;
   }
@@ -42,8 +43,8 @@ SmallDrive::SmallDrive(int kilobytes)
 SmallDrive::~SmallDrive() {
   if (!Mounted()) return;
   // Lazily, should anything still hold a file there.
-  RunHost("rm -f " + link_ + "; umount " + hostFolder_ + " || umount -l " + hostFolder_ + "; rmdir " +
-          hostFolder_);
+  RunHost("rm -f " + link_ + "; umount " + hostFolder_ + " || umount -l " + hostFolder_ +
+          "; rmdir " + hostFolder_);
 }
 
 }  // namespace testing_support
