@@ -3,7 +3,6 @@
 // through the error display and loses nothing: the old file keeps every
 // byte, no temporary file is left beside it, and the text is still there,
 // modified, under its old name.
-#include <functional>
 #include <memory>
 
 #include "FilesFixture.h"
@@ -34,10 +33,11 @@ class HeldFile {
       : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
   ~HeldFile() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    if (Held()) CloseHandle(handle_);
   }
   HeldFile(const HeldFile&) = delete;
   HeldFile& operator=(const HeldFile&) = delete;
+  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
 
  private:
   HANDLE handle_;
@@ -85,8 +85,11 @@ class FailedSave : public FilesTest, public testing::WithParamInterface<FailureC
       case Obstacle::ReadOnly:
         EXPECT_TRUE(SetFileAttributesA(PathOf(name).c_str(), FILE_ATTRIBUTE_READONLY));
         return nullptr;
-      case Obstacle::HeldWithoutSharing:
-        return std::make_shared<HeldFile>(PathOf(name));
+      case Obstacle::HeldWithoutSharing: {
+        auto held = std::make_shared<HeldFile>(PathOf(name));
+        EXPECT_TRUE(held->Held());
+        return held;
+      }
       case Obstacle::DiskFull:
         return nullptr;  // the drive is too small for the text
     }
