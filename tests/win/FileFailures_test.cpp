@@ -26,24 +26,43 @@ std::string LongText() {
   return text;
 }
 
-// A handle that holds a file open without sharing, as another program may.
-class HeldFile {
+// Another program that holds a file open without sharing while it lives.
+class HoldingProgram {
  public:
-  explicit HeldFile(const std::string& path)
-      : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~HeldFile() {
-    if (Held()) CloseHandle(handle_);
+  explicit HoldingProgram(const std::string& path) {
+    std::string line = "\"" + ProgramFolder() + "holder.exe\" \"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process_);
+    holding_ = started_ && WaitUntil([&] { return !OpensForWriting(path); });
   }
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  ~HoldingProgram() {
+    if (!started_) return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  HoldingProgram(const HoldingProgram&) = delete;
+  HoldingProgram& operator=(const HoldingProgram&) = delete;
+  bool Holding() const { return holding_; }
 
  private:
-  HANDLE handle_;
+  static bool OpensForWriting(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+  }
+
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+  bool holding_ = false;
 };
 
-enum class Obstacle { ReadOnly, HeldWithoutSharing, DiskFull };
+enum class Obstacle { ReadOnly, HeldByAnotherProgram, DiskFull };
 enum class Via { Save, SaveAs };
 
 struct FailureCase {
@@ -52,7 +71,7 @@ struct FailureCase {
 };
 
 std::string CaseName(const testing::TestParamInfo<FailureCase>& info) {
-  static const char* const obstacles[] = {"ReadOnly", "HeldWithoutSharing", "DiskFull"};
+  static const char* const obstacles[] = {"ReadOnly", "HeldByAnotherProgram", "DiskFull"};
   return std::string(obstacles[static_cast<int>(info.param.obstacle)]) +
          (info.param.via == Via::Save ? "_Save" : "_SaveAs");
 }
@@ -85,10 +104,10 @@ class FailedSave : public FilesTest, public testing::WithParamInterface<FailureC
       case Obstacle::ReadOnly:
         EXPECT_TRUE(SetFileAttributesA(PathOf(name).c_str(), FILE_ATTRIBUTE_READONLY));
         return nullptr;
-      case Obstacle::HeldWithoutSharing: {
-        auto held = std::make_shared<HeldFile>(PathOf(name));
-        EXPECT_TRUE(held->Held());
-        return held;
+      case Obstacle::HeldByAnotherProgram: {
+        auto holder = std::make_shared<HoldingProgram>(PathOf(name));
+        EXPECT_TRUE(holder->Holding());
+        return holder;
       }
       case Obstacle::DiskFull:
         return nullptr;  // the drive is too small for the text
@@ -132,8 +151,8 @@ TEST_P(FailedSave, ShowsTheMessageAndLosesNothing) {
 INSTANTIATE_TEST_SUITE_P(Files, FailedSave,
                          testing::Values(FailureCase{Obstacle::ReadOnly, Via::Save},
                                          FailureCase{Obstacle::ReadOnly, Via::SaveAs},
-                                         FailureCase{Obstacle::HeldWithoutSharing, Via::Save},
-                                         FailureCase{Obstacle::HeldWithoutSharing, Via::SaveAs},
+                                         FailureCase{Obstacle::HeldByAnotherProgram, Via::Save},
+                                         FailureCase{Obstacle::HeldByAnotherProgram, Via::SaveAs},
                                          FailureCase{Obstacle::DiskFull, Via::Save},
                                          FailureCase{Obstacle::DiskFull, Via::SaveAs}),
                          CaseName);
