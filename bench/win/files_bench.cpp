@@ -22,22 +22,13 @@
 #include <vector>
 
 #include "Application.h"
+#include "Clock.h"
 #include "DocumentStreams.h"
 #include "FileReplacement.h"
+#include "LaunchedProgram.h"
 #include "MainForm.h"
 
 namespace {
-
-double Seconds() {
-  static const LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double MillisecondsOf(const std::function<void()>& work) {
   const double start = Seconds();
@@ -251,80 +242,14 @@ ReplacementSteps TimeReplacement(const std::string& target, const std::string& b
 
 // ---- Programs started on a file ----
 
-struct WindowSearch {
-  DWORD processId;
-  const std::string& titlePart;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM data) {
-  auto& search = *reinterpret_cast<WindowSearch*>(data);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(hwnd, &processId);
-  char title[512] = {};
-  GetWindowTextA(hwnd, title, sizeof title);
-  if (processId != search.processId || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER) ||
-      std::strstr(title, search.titlePart.c_str()) == nullptr || title[0] == '\0')
-    return TRUE;
-  search.found = hwnd;
-  return FALSE;
-}
-
-BOOL CALLBACK FindRichEdit(HWND hwnd, LPARAM data) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  CharUpperA(name);
-  if (!std::strstr(name, "RICHEDIT")) return TRUE;
-  *reinterpret_cast<HWND*>(data) = hwnd;
-  return FALSE;
-}
-
-struct Launch {
-  double milliseconds;  // negative when the window never showed
-  long length;          // the text length its rich edit control reports
-};
-
-// Starts the command line and waits until the process shows a main window
-// whose title holds titlePart and has gone idle; then closes it.
-Launch TimeLaunch(const std::string& commandLine, const std::string& titlePart) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string line = commandLine;
-  const double start = Seconds();
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return {-1, 0};
-  WindowSearch search{process.dwProcessId, titlePart, nullptr};
-  while (!search.found && Seconds() - start < 120) {
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(1);
-  }
-  Launch result{-1, 0};
-  if (search.found && WaitForInputIdle(process.hProcess, 60000) == 0) {
-    result.milliseconds = (Seconds() - start) * 1000;
-    HWND text = nullptr;
-    EnumChildWindows(search.found, FindRichEdit, reinterpret_cast<LPARAM>(&text));
-    DWORD_PTR length = 0;
-    if (text) SendMessageTimeoutA(text, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    result.length = static_cast<long>(length);
-  }
-  if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
-    TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return result;
-}
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+constexpr double LaunchTimeoutSeconds = 120;
 
 std::string WordPadPath() {
-  char folder[MAX_PATH] = {};
-  if (!ExpandEnvironmentStringsA("%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", folder,
+  char path[MAX_PATH] = {};
+  if (!ExpandEnvironmentStringsA("%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", path,
                                  MAX_PATH))
     return {};
-  return folder;
+  return path;
 }
 
 std::string DabiroPath() {
@@ -334,7 +259,21 @@ std::string DabiroPath() {
   return folder.substr(0, folder.find_last_of('\\') + 1) + "Dabiro.exe";
 }
 
-std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+// Milliseconds from each launch until the window is shown and idle; the
+// median, or a negative value when any launch never got there.
+double MedianLaunch(int runs, const std::function<double()>& launch) {
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    const double seconds = launch();
+    if (seconds < 0) return -1;
+    times.push_back(seconds * 1000);
+  }
+  return Median(times);
+}
 
 // ---- Report ----
 
@@ -368,41 +307,31 @@ void ReportReplacement(const Sample& sample, const ReplacementSteps& steps) {
       Median(steps.flush), Median(steps.commit));
 }
 
-// The median of the launches; negative when any of them never showed.
-double MedianLaunch(const std::vector<Launch>& launches) {
-  std::vector<double> times;
-  for (const Launch& launch : launches) {
-    if (launch.milliseconds < 0) return -1;
-    times.push_back(launch.milliseconds);
-  }
-  return Median(times);
-}
-
-std::vector<Launch> Launches(int runs, const std::string& commandLine,
-                             const std::string& titlePart) {
-  std::vector<Launch> launches;
-  for (int run = 0; run < runs; ++run) launches.push_back(TimeLaunch(commandLine, titlePart));
-  return launches;
-}
-
 // The editor takes no file on its command line: its side is its own start
 // plus its open measured above.
 void CompareWithWordPad(int runs, const std::vector<Sample>& samples,
                         const std::vector<Figures>& figures) {
-  const std::string wordPad = Quoted(WordPadPath());
-  const double dabiro = MedianLaunch(Launches(runs, Quoted(DabiroPath()), "Dabiro"));
-  const double wordPadAlone = MedianLaunch(Launches(runs, wordPad, "Wordpad"));
+  const std::string wordPad = WordPadPath(), folder = FolderOf(samples.front().path);
+  const auto started = [&](const std::string& exe) {
+    return MedianLaunch(
+        runs, [&] { return LaunchedProgram(exe, folder).WaitShownAndIdle(LaunchTimeoutSeconds); });
+  };
+  const double dabiro = started(DabiroPath());
   std::printf("  started without a file:  Dabiro %8.1f ms  WordPad %8.1f ms\n", dabiro,
-              wordPadAlone);
+              started(wordPad));
   for (size_t i = 0; i < samples.size(); ++i) {
-    const std::vector<Launch> launches =
-        Launches(runs, wordPad + " " + Quoted(samples[i].path), FileNameOf(samples[i].path));
-    const double withFile = MedianLaunch(launches);
+    const std::string& path = samples[i].path;
+    // WordPad must show as many characters as the editor loads.
+    const size_t characters = static_cast<size_t>(figures[i].length);
+    const double wordPadOnFile = MedianLaunch(runs, [&] {
+      return LaunchedProgram(wordPad, folder, "\"" + path + "\"")
+          .WaitShowing(path, characters, LaunchTimeoutSeconds);
+    });
     const double ours = dabiro + Median(figures[i].open.ours);
     std::printf(
-        "  %-4s file: Dabiro start + open %8.1f ms  WordPad started on it %8.1f ms  ratio %.3f"
-        "  (WordPad shows %ld characters)\n",
-        samples[i].label, ours, withFile, ours / withFile, launches.back().length);
+        "  %-4s file: Dabiro start + open %8.1f ms  WordPad started on it %8.1f ms"
+        "  ratio %.3f\n",
+        samples[i].label, ours, wordPadOnFile, ours / wordPadOnFile);
   }
 }
 
