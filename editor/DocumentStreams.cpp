@@ -97,11 +97,10 @@ bool StreamIn(const RichEditControl& control, HANDLE file, UINT format) {
 }
 
 DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-  DWORD written = 0;
-  const BOOL ok = WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size),
-                            &written, nullptr);
-  *done = static_cast<LONG>(written);
-  return ok && written == static_cast<DWORD>(size) ? 0 : WriteError;
+  auto& file = *reinterpret_cast<FileReplacement*>(cookie);
+  const bool written = file.Write(buffer, static_cast<size_t>(size));
+  *done = written ? size : 0;
+  return written ? 0 : WriteError;
 }
 
 }  // namespace
@@ -116,7 +115,7 @@ void LoadDocument(const RichEditControl& control, const std::string& fileName) {
 void SaveDocument(const RichEditControl& control, const std::string& fileName, bool plainText) {
   FileReplacement file(fileName);
   if (!file.Opened()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file.Handle()), 0, WriteCallback};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&file), 0, WriteCallback};
   control.Send(EM_STREAMOUT, plainText ? SF_TEXT : SF_RTF, reinterpret_cast<LPARAM>(&stream));
   if (stream.dwError != 0 || !file.Flush()) throw core::Exception(SaveFailed);
   if (!file.Commit()) throw core::Exception(core::FormatWith(CannotCreate, fileName));

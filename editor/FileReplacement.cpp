@@ -1,10 +1,12 @@
 #include "FileReplacement.h"
 
-#include <vector>
+#include <cstdio>
 
 #include "DocumentName.h"
 
 namespace {
+
+constexpr size_t BlockSize = 64 * 1024;
 
 // A file that exists must be writable and shareable now, or the final move
 // would fail after all the work: a read-only or locked target is refused
@@ -20,24 +22,32 @@ bool TargetMayBeReplaced(const std::string& target) {
   return true;
 }
 
-// A unique name in the target's folder, so that the final move stays on one
-// volume; the file is created empty by the system.
-std::string CreateTemporaryBeside(const std::string& target) {
-  std::string folder = core::FolderOf(target);
-  if (folder.empty()) folder = ".";
-  std::vector<char> name(MAX_PATH + folder.size() + 16, '\0');
-  if (!GetTempFileNameA(folder.c_str(), "dab", 0, name.data())) return {};
-  return name.data();
+// Creates, ready for writing, a new file of a name that no other file in
+// the target's folder has, so that the final move stays on one volume:
+// names like GetTempFileName's, made in one step instead of its create,
+// close and open again.
+HANDLE CreateBeside(const std::string& target, std::string& name) {
+  const std::string folder = core::FolderOf(target);
+  const DWORD start = GetTickCount();
+  for (DWORD attempt = 0; attempt <= 0xFFFF; ++attempt) {
+    char leaf[16];
+    std::snprintf(leaf, sizeof leaf, "dab%04lX.tmp",
+                  static_cast<unsigned long>((start + attempt) & 0xFFFF));
+    name = folder + leaf;
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  name.clear();
+  return INVALID_HANDLE_VALUE;
 }
 
 }  // namespace
 
 FileReplacement::FileReplacement(std::string target) : target_(std::move(target)) {
   if (!TargetMayBeReplaced(target_)) return;
-  temporary_ = CreateTemporaryBeside(target_);
-  if (temporary_.empty()) return;
-  file_ = CreateFileA(temporary_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  file_ = CreateBeside(target_, temporary_);
 }
 
 FileReplacement::~FileReplacement() {
@@ -45,18 +55,35 @@ FileReplacement::~FileReplacement() {
   if (!committed_ && !temporary_.empty()) DeleteFileA(temporary_.c_str());
 }
 
+bool FileReplacement::Write(const void* bytes, size_t count) {
+  const char* from = static_cast<const char*>(bytes);
+  pending_.insert(pending_.end(), from, from + count);
+  return pending_.size() < BlockSize || WritePending();
+}
+
+bool FileReplacement::WritePending() {
+  DWORD written = 0;
+  const bool ok =
+      Opened() &&
+      WriteFile(file_, pending_.data(), static_cast<DWORD>(pending_.size()), &written, nullptr) &&
+      written == pending_.size();
+  pending_.clear();
+  return ok;
+}
+
 bool FileReplacement::Flush() {
+  const bool rest = WritePending();
   const bool flushed = Opened() && FlushFileBuffers(file_);
   const bool closed = Opened() && CloseHandle(file_);
   file_ = INVALID_HANDLE_VALUE;
-  return flushed && closed;
+  return rest && flushed && closed;
 }
 
 bool FileReplacement::Commit() {
   Close();
-  committed_ = !temporary_.empty() &&
-               MoveFileExA(temporary_.c_str(), target_.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  committed_ =
+      !temporary_.empty() && MoveFileExA(temporary_.c_str(), target_.c_str(),
+                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   return committed_;
 }
 

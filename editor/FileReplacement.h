@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // A new file written beside its target and put in place of it only when
 // the writing has succeeded: until then the target keeps its old content,
@@ -17,8 +18,10 @@ class FileReplacement {
   FileReplacement& operator=(const FileReplacement&) = delete;
 
   bool Opened() const { return file_ != INVALID_HANDLE_VALUE; }
-  HANDLE Handle() const { return file_; }
 
+  // Adds the bytes to the new file, gathered into large blocks (the control
+  // hands over small ones); false when the disk refuses a block.
+  bool Write(const void* bytes, size_t count);
   // Writes the new file through to the disk and closes it; false when the
   // disk refuses.
   bool Flush();
@@ -27,9 +30,11 @@ class FileReplacement {
 
  private:
   void Close();
+  bool WritePending();
 
   std::string target_;
   std::string temporary_;
   HANDLE file_ = INVALID_HANDLE_VALUE;
+  std::vector<char> pending_;
   bool committed_ = false;
 };

@@ -59,10 +59,11 @@ std::size_t TextLength(HWND window) {
 
 }  // namespace
 
-LaunchedProgram::LaunchedProgram(const std::string& exe, const std::string& folder) {
+LaunchedProgram::LaunchedProgram(const std::string& exe, const std::string& folder,
+                                 const std::string& arguments) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  std::string commandLine = "\"" + exe + "\"";
+  std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
   startedAt_ = Seconds();
   started_ = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             folder.c_str(), &startup, &process_) != FALSE;
@@ -82,6 +83,18 @@ double LaunchedProgram::WaitShownAndIdle(double timeoutSeconds) {
       [&] {
         main_ = MainWindowOf(process_.dwProcessId);
         return main_ && Settled(process_.hProcess, main_);
+      },
+      timeoutSeconds);
+  return shown ? Seconds() - startedAt_ : -1;
+}
+
+double LaunchedProgram::WaitShowing(const std::string& path, std::size_t minimumCharacters,
+                                    double timeoutSeconds) {
+  const bool shown = PollUntil(
+      [&] {
+        main_ = MainWindowOf(process_.dwProcessId);
+        return main_ && TitleNames(main_, path) && TextLength(main_) >= minimumCharacters &&
+               Settled(process_.hProcess, main_);
       },
       timeoutSeconds);
   return shown ? Seconds() - startedAt_ : -1;

@@ -9,8 +9,10 @@
 
 class LaunchedProgram {
  public:
-  // Starts the program with folder as its current directory.
-  LaunchedProgram(const std::string& exe, const std::string& folder);
+  // Starts the program with folder as its current directory, and the
+  // arguments after its name on its command line.
+  LaunchedProgram(const std::string& exe, const std::string& folder,
+                  const std::string& arguments = "");
   ~LaunchedProgram();
   LaunchedProgram(const LaunchedProgram&) = delete;
   LaunchedProgram& operator=(const LaunchedProgram&) = delete;
@@ -20,6 +22,12 @@ class LaunchedProgram {
   // Seconds from just before the start until the main window is shown and
   // idle; a negative value if that did not happen within the timeout.
   double WaitShownAndIdle(double timeoutSeconds);
+
+  // Seconds from just before the start until the main window names the
+  // file it was started on, its text holds at least minimumCharacters and
+  // it is idle; negative if that did not happen within the timeout.
+  double WaitShowing(const std::string& path, std::size_t minimumCharacters,
+                     double timeoutSeconds);
 
   // Opens the file through File > Open (Alt+F, O), its name written into
   // the dialog's name box and the dialog's Open button pressed. Seconds from

@@ -39,13 +39,6 @@ HWND FindProcessWindow(DWORD process, const char* className) {
   return search.found;
 }
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.erase(folder.find_last_of('\\') + 1);
-}
-
 void Tap(BYTE key) {
   keybd_event(key, 0, 0, 0);
   Sleep(30);
@@ -60,7 +53,7 @@ class EditorWithAboutBox : public testing::Test {
   void SetUp() override {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + ProgramFolder() + "Dabiro.exe\"";
+    std::string command = "\"" + testing_support::ProgramFolder() + "Dabiro.exe\"";
     ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &program));
     HWND main = nullptr;

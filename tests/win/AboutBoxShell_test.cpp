@@ -95,13 +95,6 @@ class SavedDefaultValue {
   std::vector<BYTE> data_;
 };
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.erase(folder.find_last_of('\\') + 1);
-}
-
 // The pattern with every "{}" replaced by the recorder's path.
 std::string WithRecorder(const std::string& pattern) {
   const std::string recorder = ProgramFolder() + "recorder.exe";

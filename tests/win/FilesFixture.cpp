@@ -30,11 +30,15 @@ void RemoveFolder(const std::string& folder) {
 
 }  // namespace
 
-void FilesTest::SetUp() {
-  MainFormTest::SetUp();
+std::string FilesTest::RootFolder() const {
   char temp[MAX_PATH] = {};
   GetTempPathA(sizeof temp, temp);
-  const std::string root = std::string(temp) + "dabiro-files\\";
+  return std::string(temp) + "dabiro-files\\";
+}
+
+void FilesTest::SetUp() {
+  MainFormTest::SetUp();
+  const std::string root = RootFolder();
   CreateDirectoryA(root.c_str(), nullptr);
   folder = root + TestFolderName() + "\\";
   RemoveFolder(folder);
@@ -43,7 +47,7 @@ void FilesTest::SetUp() {
 
 void FilesTest::TearDown() {
   MainFormTest::TearDown();
-  RemoveFolder(folder);
+  if (!folder.empty()) RemoveFolder(folder);
 }
 
 void FilesTest::WriteFile(const std::string& name, const std::string& bytes) const {
@@ -90,12 +94,17 @@ void FilesTest::SetDocument(const std::string& text) const {
   SendMessageA(Text(), EM_SETMODIFY, TRUE, 0);
 }
 
-bool FilesTest::SaveAs(const std::string& name, int filterIndex, ModalScript::Action answer) {
+ModalScript FilesTest::SaveAsScript(const std::string& name, int filterIndex) const {
   ModalScript script;
   script.On([] { return CommonDialog("Save As"); },
             [=](HWND dialog) { ChooseFileType(dialog, filterIndex); })
       .On([] { return CommonDialog("Save As"); },
           [=](HWND dialog) { EnterFileName(dialog, PathOf(name)); });
+  return script;
+}
+
+bool FilesTest::SaveAs(const std::string& name, int filterIndex, ModalScript::Action answer) {
+  ModalScript script = SaveAsScript(name, filterIndex);
   if (answer) script.On(QuestionBox, answer);
   const bool ran = script.Run([&] { Command(form->FileSaveAsItem); });
   if (answer) questions.push_back(script.Seen().back());
@@ -117,6 +126,13 @@ std::string FilesTest::OpenExpectingError(const std::string& name) {
             [=](HWND dialog) { EnterFileName(dialog, PathOf(name)); })
       .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
   if (!script.Run([&] { Command(form->FileOpenItem); })) return "";
+  return script.Seen().back();
+}
+
+std::string FilesTest::SaveAsExpectingError(const std::string& name, int filterIndex) {
+  ModalScript script = SaveAsScript(name, filterIndex);
+  script.On(QuestionBox, AnswerYes).On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
+  if (!script.Run([&] { Command(form->FileSaveAsItem); })) return "";
   return script.Seen().back();
 }
 

@@ -16,6 +16,8 @@ class FilesTest : public MainFormTest {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Where the test's folder is made; ends with a backslash.
+  virtual std::string RootFolder() const;
 
   std::string PathOf(const std::string& name) const { return folder + name; }
   void WriteFile(const std::string& name, const std::string& bytes) const;
@@ -40,11 +42,17 @@ class FilesTest : public MainFormTest {
   bool Open(const std::string& name, bool readOnly = false);
   // File/Open of a file that fails: the error box's text, or "".
   std::string OpenExpectingError(const std::string& name);
+  // File/Save As onto an existing file, overwrite answered Yes, that
+  // fails: the error box's text, or "".
+  std::string SaveAsExpectingError(const std::string& name, int filterIndex);
   // Runs the command and returns the text of the error box it shows.
   std::string ErrorOf(winui::MenuItem& item);
 
   std::string folder;  // ends with a backslash
   std::vector<std::string> questions;  // the texts of the questions asked
+
+ private:
+  testing_support::ModalScript SaveAsScript(const std::string& name, int filterIndex) const;
 };
 
 bool StartsAsRtf(const std::string& bytes);

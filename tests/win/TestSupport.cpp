@@ -62,6 +62,13 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.erase(folder.find_last_of('\\') + 1);
+}
+
 void MoveMouse(HWND hwnd, int x, int y) {
   POINT point{x, y};
   ClientToScreen(hwnd, &point);

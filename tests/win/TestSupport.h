@@ -20,6 +20,10 @@ HWND FindThreadWindow(const char* className, const char* caption);
 
 std::string WindowText(HWND hwnd);
 
+// The folder of the test program, where the build puts the other programs;
+// ends with a backslash.
+std::string ProgramFolder();
+
 // Real input: the pointer moves to a point in the window's client area.
 void MoveMouse(HWND hwnd, int x, int y);
 void Click(HWND hwnd, int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN,

@@ -1,0 +1,189 @@
+// Saving where the old file cannot be replaced or the disk fills up, and
+// opening a file that cannot be read. A failed save shows its message
+// through the error display and loses nothing: the old file keeps every
+// byte, no temporary file is left beside it, and the text is still there,
+// modified, under its old name.
+#include <memory>
+
+#include "FilesFixture.h"
+#include "SmallDrive.h"
+
+using namespace testing_support;
+
+namespace {
+
+const std::string OldFile = "{\\rtf1\\ansi old words}";
+
+std::string CannotCreate(const std::string& path) {
+  return "Kann Datei " + path + " nicht erstellen.";
+}
+const std::string SaveFailed = "Das Speichern des Streams ist mi\xDFlungen.";
+
+// More than the small drive holds, in RTF and in plain text.
+std::string LongText() {
+  std::string text;
+  for (int i = 0; i < 4000; ++i) text += "line " + std::to_string(i) + " of the new words\r\n";
+  return text;
+}
+
+// Another program that holds a file open without sharing while it lives.
+class HoldingProgram {
+ public:
+  explicit HoldingProgram(const std::string& path) {
+    std::string line = "\"" + ProgramFolder() + "holder.exe\" \"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process_);
+    holding_ = started_ && WaitUntil([&] { return !OpensForWriting(path); });
+  }
+  ~HoldingProgram() {
+    if (!started_) return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  HoldingProgram(const HoldingProgram&) = delete;
+  HoldingProgram& operator=(const HoldingProgram&) = delete;
+  bool Holding() const { return holding_; }
+
+ private:
+  static bool OpensForWriting(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+  }
+
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+  bool holding_ = false;
+};
+
+enum class Obstacle { ReadOnly, HeldByAnotherProgram, DiskFull };
+enum class Via { Save, SaveAs };
+
+struct FailureCase {
+  Obstacle obstacle;
+  Via via;
+};
+
+std::string CaseName(const testing::TestParamInfo<FailureCase>& info) {
+  static const char* const obstacles[] = {"ReadOnly", "HeldByAnotherProgram", "DiskFull"};
+  return std::string(obstacles[static_cast<int>(info.param.obstacle)]) +
+         (info.param.via == Via::Save ? "_Save" : "_SaveAs");
+}
+
+}  // namespace
+
+class FailedSave : public FilesTest, public testing::WithParamInterface<FailureCase> {
+ protected:
+  static void TearDownTestSuite() { drive.reset(); }
+
+  void SetUp() override {
+    if (OnSmallDrive()) {
+      // Mounted once for the suite: Wine picks up a new drive at once.
+      if (!drive) drive = std::make_unique<SmallDrive>(64);
+      if (!drive->Mounted()) GTEST_SKIP() << "no full disk to test on: " << drive->Reason();
+    }
+    FilesTest::SetUp();
+  }
+
+  std::string RootFolder() const override {
+    return OnSmallDrive() ? drive->Root() : FilesTest::RootFolder();
+  }
+
+  bool OnSmallDrive() const { return GetParam().obstacle == Obstacle::DiskFull; }
+
+  // Puts the obstacle in the way of replacing the file; it lasts as long as
+  // the returned holder.
+  std::shared_ptr<void> Obstruct(const std::string& name) const {
+    switch (GetParam().obstacle) {
+      case Obstacle::ReadOnly:
+        EXPECT_TRUE(SetFileAttributesA(PathOf(name).c_str(), FILE_ATTRIBUTE_READONLY));
+        return nullptr;
+      case Obstacle::HeldByAnotherProgram: {
+        auto holder = std::make_shared<HoldingProgram>(PathOf(name));
+        EXPECT_TRUE(holder->Holding());
+        return holder;
+      }
+      case Obstacle::DiskFull:
+        return nullptr;  // the drive is too small for the text
+    }
+    return nullptr;
+  }
+
+  std::string ExpectedMessage(const std::string& name) const {
+    return GetParam().obstacle == Obstacle::DiskFull ? SaveFailed : CannotCreate(PathOf(name));
+  }
+
+  static std::unique_ptr<SmallDrive> drive;
+};
+
+std::unique_ptr<SmallDrive> FailedSave::drive;
+
+TEST_P(FailedSave, ShowsTheMessageAndLosesNothing) {
+  const std::string name = "letter.rtf";
+  WriteFile(name, OldFile);
+  std::string documentName = "Untitled";
+  if (GetParam().via == Via::Save) {
+    ASSERT_TRUE(Open(name));
+    documentName = PathOf(name);
+  }
+  const std::string text = LongText();
+  SetDocument(text);
+  std::string message;
+  {
+    const auto obstacle = Obstruct(name);
+    message = GetParam().via == Via::Save ? ErrorOf(form->FileSaveItem)
+                                          : SaveAsExpectingError("letter", 1);
+  }
+  EXPECT_EQ(message, ExpectedMessage(name));
+  EXPECT_EQ(ReadFile(name), OldFile);
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{name}) << "no temporary file is left";
+  EXPECT_EQ(form->DocumentName(), documentName);
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(Document(), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FailedSave,
+                         testing::Values(FailureCase{Obstacle::ReadOnly, Via::Save},
+                                         FailureCase{Obstacle::ReadOnly, Via::SaveAs},
+                                         FailureCase{Obstacle::HeldByAnotherProgram, Via::Save},
+                                         FailureCase{Obstacle::HeldByAnotherProgram, Via::SaveAs},
+                                         FailureCase{Obstacle::DiskFull, Via::Save},
+                                         FailureCase{Obstacle::DiskFull, Via::SaveAs}),
+                         CaseName);
+
+TEST_F(FilesTest, AFailedSaveWhileClosingKeepsTheWindowWithoutAWord) {
+  WriteFile("letter.rtf", OldFile);
+  ASSERT_TRUE(Open("letter.rtf"));
+  SetDocument("new words");
+  ASSERT_TRUE(SetFileAttributesA(PathOf("letter.rtf").c_str(), FILE_ATTRIBUTE_READONLY));
+  ModalScript script;
+  script.On(QuestionBox, AnswerYes);
+  ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_CLOSE, 0, 0); }));
+  Pump(300);
+  EXPECT_TRUE(IsWindow(form->Handle()));
+  EXPECT_EQ(ErrorBox(), nullptr);
+  EXPECT_EQ(Document(), "new words");
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(ReadFile("letter.rtf"), OldFile);
+}
+
+// Reading a process's memory file at its start fails with an I/O error:
+// a file that opens but cannot be read, as on a failing disk.
+TEST_F(FilesTest, AFileThatCannotBeReadSaysTheStreamDidNotLoad) {
+  const std::string unreadable = "Z:\\proc\\self\\mem";
+  ModalScript script;
+  script
+      .On([] { return CommonDialog("Open"); },
+          [&](HWND dialog) { EnterFileName(dialog, unreadable); })
+      .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
+  ASSERT_TRUE(script.Run([&] { Command(form->FileOpenItem); }));
+  EXPECT_EQ(script.Seen().back(), "Das Laden des Streams ist mi\xDFlungen.");
+  EXPECT_EQ(form->DocumentName(), "Untitled");
+  EXPECT_FALSE(Modified());
+}
