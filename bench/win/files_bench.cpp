@@ -9,7 +9,6 @@
 // "streams" leaves WordPad out)
 #include <windows.h>
 
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -21,12 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
 #include "Clock.h"
 #include "DocumentStreams.h"
 #include "FileReplacement.h"
 #include "LaunchedProgram.h"
 #include "MainForm.h"
+#include "StartUp.h"
 
 namespace {
 
@@ -357,12 +356,7 @@ std::vector<Figures> CompareWithBareControl(TMainForm& form, const std::vector<S
 
 int main(int argc, char** argv) {
   const int runs = std::max(1, argc > 1 ? std::atoi(argv[1]) : 5);
-  INITCOMMONCONTROLSEX controls{sizeof controls,
-                                ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  auto& application = winui::Application::Instance();
-  application.Initialize();
-  application.SetTitle("Dabiro");
+  StartApplication();
   TMainForm form;
   form.CreateForm();
   form.Show();

@@ -109,8 +109,12 @@ def SaveAs(fileType, windowsPath, timeout=20.0):
     WaitFor(lambda: not WindowExists("^Save As$"), timeout, "the Save As dialog to close")
 
 
-def WindowsPath(path):
-    """The Wine name of a Unix path (drive Z: is the root)."""
+def WindowsPath(path, prefix=None):
+    """The name Wine gives a Unix path: drive C is the prefix's drive_c,
+    drive Z the root."""
+    driveC = os.path.join(prefix or os.environ["WINEPREFIX"], "drive_c")
+    if os.path.commonpath([driveC, path]) == driveC:
+        return "C:\\" + os.path.relpath(path, driveC).replace("/", "\\")
     return "Z:" + path.replace("/", "\\")
 
 

@@ -46,15 +46,6 @@ def WriteBytes(path, data):
         f.write(data)
 
 
-def WindowsPath(prefix, path):
-    """The name Wine gives a Unix path: drive C is the prefix's drive_c,
-    drive Z the root."""
-    driveC = os.path.join(prefix, "drive_c")
-    if os.path.commonpath([driveC, path]) == driveC:
-        return "C:\\" + os.path.relpath(path, driveC).replace("/", "\\")
-    return "Z:" + path.replace("/", "\\")
-
-
 def VisibleWindows():
     return set(harness.XDo("search", "--onlyvisible", "--name", ".*", check=False).split())
 
@@ -247,7 +238,7 @@ class FontSetup(harness.ProgramTest):
                 program, question = self.StartInstaller(os.path.join(folder, "fontsetup.exe"))
                 Keys("Return")
                 failed = screen.WaitForBox(self.bin, FAILED_CAPTION)
-                source = WindowsPath(self.prefix, os.path.join(folder, "pfontnt.ttf"))
+                source = harness.WindowsPath(os.path.join(folder, "pfontnt.ttf"), self.prefix)
                 text = (f"The persian font could not be copied.\n\nFrom: {source}\n"
                         f"To: {DESTINATION}\n\n{reason}")
                 self.AssertBox(failed, text, ["OK"], Reddish)
