@@ -6,6 +6,7 @@ reads its text and buttons too."""
 import os
 import re
 import subprocess
+import sys
 from dataclasses import dataclass, field
 
 import harness
@@ -77,6 +78,38 @@ def WaitForBox(binFolder, caption, env=None, timeout=20.0):
     def Search():
         return next((box for box in Boxes(binFolder, env) if box.text == caption), None)
     return harness.WaitFor(Search, timeout, f"message box {caption!r}")
+
+
+def StartForBox(start, binFolder, caption, env=None, timeout=20.0):
+    """Starts a program whose first window is a box, and waits for that box.
+    Now and then a Wine program started just after another one went down
+    hangs on the desktop they share and never shows; one more start tells
+    that apart from a program that shows nothing. What was on the screen
+    the first time goes to the test's output."""
+    for attempt in range(2):
+        harness.WaitForIdleDesktop(env)
+        program = start()
+        try:
+            return program, WaitForBox(binFolder, caption, env, timeout)
+        except AssertionError as missing:
+            ReportScene(f"{missing} (start {attempt + 1}, program "
+                        f"{'running' if program.Running() else 'ended'})", env)
+            program.Kill()
+            if attempt:
+                raise
+
+
+def ReportScene(what, env=None):
+    """The X windows and Wine processes of the moment, on standard error."""
+    names = harness.XDo("search", "--onlyvisible", "--name", ".*", check=False).split()
+    titles = [harness.XDo("getwindowname", window, check=False) for window in names]
+    prefix = (env or {}).get("WINEPREFIX", os.environ["WINEPREFIX"])
+    processes = subprocess.run(["ps", "-eo", "pid,stat,etimes,args"], capture_output=True,
+                               text=True).stdout.splitlines()
+    wine = [line for line in processes
+            if (".exe" in line or "wineserver" in line) and "python" not in line]
+    print(f"\n{what}\nprefix {prefix}\nvisible windows: {titles}\nWine processes:\n  "
+          + "\n  ".join(wine), file=sys.stderr)
 
 
 def MeanColour(rect):

@@ -135,10 +135,9 @@ class Acceptance(harness.ProgramTest):
     # -- the steps ------------------------------------------------------------
 
     def InstallFont(self):
-        harness.WaitForIdleDesktop(self.env)
-        installer = self.Start("fontsetup.exe", env=self.env)
         # A new prefix makes the first start slow.
-        question = self.WaitForBox("Hi", timeout=60)
+        installer, question = screen.StartForBox(
+            lambda: self.Start("fontsetup.exe", env=self.env), self.bin, "Hi", self.env, timeout=40)
         self.Step("fontsetup-question")
         Click(*question.Button("Yes").Centre())
         folder = FindWindow(FONT_FOLDER_WINDOW)

@@ -121,21 +121,12 @@ class FontSetup(harness.ProgramTest):
     # -- what the person sees -----------------------------------------------
 
     def StartInstaller(self, exe=None, env=None, cwd=None):
-        # On a loaded machine a start can still meet the Wine desktop of
-        # the previous program as it goes down, and never show; one more
-        # start tells that apart from an installer that asks nothing.
-        for attempt in range(2):
-            harness.WaitForIdleDesktop(env)
+        def Start():
             program = harness.Program(exe or os.path.join(self.bin, "fontsetup.exe"), env=env,
                                       cwd=cwd)
             self.programs.append(program)
-            try:
-                question = screen.WaitForBox(self.bin, "Hi", env)
-                break
-            except AssertionError:
-                program.Kill()
-                if attempt == 1:
-                    raise
+            return program
+        program, question = screen.StartForBox(Start, self.bin, "Hi", env)
         self.AssertBox(question, QUESTION, ["Yes", "No", "Cancel"], Bluish)
         return program, question
 
