@@ -163,10 +163,15 @@ def DesktopProcesses(prefix):
     return found
 
 
+def PrefixOf(env=None):
+    """The Wine prefix a program started with env runs in."""
+    return (env or {}).get("WINEPREFIX", os.environ["WINEPREFIX"])
+
+
 def WaitForIdleDesktop(env=None):
     """A program started while the desktop shuts down gets a dying one: the
     folder window the shell opens for it never shows. So start on none."""
-    prefix = (env or {}).get("WINEPREFIX", os.environ["WINEPREFIX"])
+    prefix = PrefixOf(env)
     WaitFor(lambda: not DesktopProcesses(prefix), 20, "the Wine desktop to close")
 
 

@@ -103,13 +103,12 @@ def ReportScene(what, env=None):
     """The X windows and Wine processes of the moment, on standard error."""
     names = harness.XDo("search", "--onlyvisible", "--name", ".*", check=False).split()
     titles = [harness.XDo("getwindowname", window, check=False) for window in names]
-    prefix = (env or {}).get("WINEPREFIX", os.environ["WINEPREFIX"])
     processes = subprocess.run(["ps", "-eo", "pid,stat,etimes,args"], capture_output=True,
                                text=True).stdout.splitlines()
     wine = [line for line in processes
             if (".exe" in line or "wineserver" in line) and "python" not in line]
-    print(f"\n{what}\nprefix {prefix}\nvisible windows: {titles}\nWine processes:\n  "
-          + "\n  ".join(wine), file=sys.stderr)
+    print(f"\n{what}\nprefix {harness.PrefixOf(env)}\nvisible windows: {titles}\n"
+          "Wine processes:\n  " + "\n  ".join(wine), file=sys.stderr)
 
 
 def MeanColour(rect):

@@ -121,12 +121,9 @@ class FontSetup(harness.ProgramTest):
     # -- what the person sees -----------------------------------------------
 
     def StartInstaller(self, exe=None, env=None, cwd=None):
-        def Start():
-            program = harness.Program(exe or os.path.join(self.bin, "fontsetup.exe"), env=env,
-                                      cwd=cwd)
-            self.programs.append(program)
-            return program
-        program, question = screen.StartForBox(Start, self.bin, "Hi", env)
+        # An exe given with its folder is started from there, not from bin.
+        program, question = screen.StartForBox(
+            lambda: self.Start(exe or "fontsetup.exe", env=env, cwd=cwd), self.bin, "Hi", env)
         self.AssertBox(question, QUESTION, ["Yes", "No", "Cancel"], Bluish)
         return program, question
 
