@@ -6,9 +6,9 @@
 #include "Application.h"
 
 void StartApplication() {
-  INITCOMMONCONTROLSEX controls{sizeof controls,
-                                ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
+  // Status bar, up-down and tooltips are in every version of the library,
+  // also the first of Windows 95, which lacks InitCommonControlsEx.
+  InitCommonControls();
   auto& application = winui::Application::Instance();
   application.Initialize();
   application.SetTitle("Dabiro");

@@ -15,6 +15,19 @@ for preset in $presets; do
   cmake --build "$DABIRO_BUILD/$preset" -j "$(nproc)"
 done
 
+# Each program must start on the oldest Windows its build is for: nothing
+# imported that Windows 95 and NT 4.0 (32-bit) or 64-bit XP (64-bit) lack.
+/usr/bin/python3 tools/test_check_imports.py
+for preset in $presets; do
+  case $preset in
+    win32) oldest=95,4.0 ;;
+    win64) oldest=none,5.2 ;;
+    *) continue ;;
+  esac
+  /usr/bin/python3 tools/check_imports.py --oldest "$oldest" \
+    "$DABIRO_BUILD/$preset/bin/Dabiro.exe" "$DABIRO_BUILD/$preset/bin/fontsetup.exe"
+done
+
 # The release ZIPs of both architectures, and what they hold.
 if [[ " $presets " == *" win32 "* && " $presets " == *" win64 "* ]]; then
   for preset in win32 win64; do

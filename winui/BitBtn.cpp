@@ -1,12 +1,19 @@
 #include "BitBtn.h"
 
 #include "Form.h"
+#include "TransparentPicture.h"
 
 namespace winui {
 
 namespace {
 constexpr char ClassName[] = "DabiroBitBtn";
 constexpr int GlyphSpacing = 4;  // between glyph and caption
+
+// The top-level window that holds a child window.
+HWND TopLevelOf(HWND window) {
+  while (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) window = GetParent(window);
+  return window;
+}
 }  // namespace
 
 BitBtn::~BitBtn() {
@@ -33,7 +40,7 @@ void BitBtn::SetDefault(bool isDefault) {
 
 void BitBtn::Click() {
   if (modalResult_ != 0) {
-    if (auto* form = dynamic_cast<Form*>(FromHandle(GetAncestor(Handle(), GA_ROOT))))
+    if (auto* form = dynamic_cast<Form*>(FromHandle(TopLevelOf(Handle()))))
       form->SetModalResult(modalResult_);
   }
   if (onClick_) onClick_(this);
@@ -121,14 +128,14 @@ SIZE BitBtn::GlyphSize() const {
 
 void BitBtn::DrawGlyph(HDC dc, int x, int y) const {
   const SIZE size = GlyphSize();
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, glyph_);
-  const COLORREF transparent = GetPixel(source, 0, size.cy - 1);
+  // The glyph's bottom left pixel holds its transparent colour.
+  HDC probe = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(probe, glyph_);
+  const COLORREF transparent = GetPixel(probe, 0, size.cy - 1);
+  SelectObject(probe, old);
+  DeleteDC(probe);
   const int image = IsWindowEnabled(Handle()) ? 0 : 1;
-  TransparentBlt(dc, x, y, size.cx, size.cy, source, image * size.cx, 0, size.cx, size.cy,
-                 transparent);
-  SelectObject(source, old);
-  DeleteDC(source);
+  DrawTransparent(dc, x, y, glyph_, image * size.cx, size.cx, size.cy, transparent);
 }
 
 void BitBtn::Paint(HDC dc) {

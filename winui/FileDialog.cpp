@@ -2,9 +2,12 @@
 
 #include <commdlg.h>
 
+#include <string>
 #include <vector>
 
+#include "Exceptions.h"
 #include "ModalScope.h"
+#include "RunningSystem.h"
 
 namespace winui {
 
@@ -24,7 +27,8 @@ bool FileDialog::Execute(HWND owner) {
   fileName.copy(name.data(), name.size() - 1);
   const std::string filters = FilterForDialog(filter);
   OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
+  // 95, 98, ME and NT 4.0 refuse the structure's Windows 2000 size.
+  ofn.lStructSize = RunsOnWindows2000OrLater() ? sizeof ofn : OPENFILENAME_SIZE_VERSION_400A;
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filters.c_str();
   ofn.nFilterIndex = static_cast<DWORD>(filterIndex);
@@ -38,7 +42,13 @@ bool FileDialog::Execute(HWND owner) {
   if (kind_ == Kind::Open) ofn.Flags = (ofn.Flags & ~OFN_HIDEREADONLY) | (readOnly ? OFN_READONLY : 0);
   ModalScope modal;
   const BOOL ok = kind_ == Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
-  if (!ok) return false;
+  if (!ok) {
+    // A refused dialog is a failure to say, not a cancel.
+    if (const DWORD error = CommDlgExtendedError())
+      throw core::Exception("Der Dateidialog kann nicht angezeigt werden (Fehler " +
+                            std::to_string(error) + ")");
+    return false;
+  }
   fileName = name.data();
   filterIndex = static_cast<int>(ofn.nFilterIndex);
   if (kind_ == Kind::Open) readOnly = (ofn.Flags & OFN_READONLY) != 0;

@@ -22,7 +22,8 @@ class FileDialog : public Component {
   int filterIndex = 1;
   bool readOnly = false;
 
-  // Shows the dialog; false when the user cancels.
+  // Shows the dialog; false when the user cancels. A dialog the system
+  // refuses throws.
   bool Execute(HWND owner);
 
  private:

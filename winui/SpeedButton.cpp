@@ -1,5 +1,7 @@
 #include "SpeedButton.h"
 
+#include "TransparentPicture.h"
+
 namespace winui {
 
 namespace {
@@ -92,14 +94,9 @@ void SpeedButton::DrawPicture(HDC dc, int offset) {
   if (!picture) return;
   BITMAP info;
   GetObjectA(picture, sizeof info, &info);
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, picture);
   const int x = (Size - info.bmWidth) / 2 + offset;
   const int y = (Size - info.bmHeight) / 2 + offset;
-  TransparentBlt(dc, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth,
-                 info.bmHeight, PictureBackground);
-  SelectObject(source, old);
-  DeleteDC(source);
+  DrawTransparent(dc, x, y, picture, 0, info.bmWidth, info.bmHeight, PictureBackground);
 }
 
 }  // namespace winui

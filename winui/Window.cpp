@@ -1,7 +1,5 @@
 #include "Window.h"
 
-#include <commctrl.h>
-
 #include "ErrorDisplay.h"
 
 namespace winui {
@@ -82,27 +80,46 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
-ControlHook::~ControlHook() {
-  if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, HookProc, 1);
+namespace {
+const char HookProperty[] = "Dabiro.ControlHook";
 }
+
+ControlHook::~ControlHook() { Detach(); }
 
 void ControlHook::Attach(HWND control) {
+  if (GetPropA(control, HookProperty)) throw core::Exception("Steuerelement hat schon einen Haken");
+  SetPropA(control, HookProperty, this);
   control_ = control;
-  SetWindowSubclass(control, HookProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  controlProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HookProc)));
 }
 
-LRESULT CALLBACK ControlHook::HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<ControlHook*>(data);
+// Puts the control's own procedure back, unless someone hooked in after us:
+// then theirs would be cut off, and ours stays harmlessly in the chain.
+void ControlHook::Detach() {
+  if (!control_ || !IsWindow(control_)) return;
+  if (GetWindowLongPtrA(control_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(HookProc))
+    SetWindowLongPtrA(control_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
+  RemovePropA(control_, HookProperty);
+  control_ = nullptr;
+}
+
+LRESULT ControlHook::CallControl(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return CallWindowProcA(controlProc_, control_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ControlHook::HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<ControlHook*>(GetPropA(hwnd, HookProperty));
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, HookProc, 1);
-    self->control_ = nullptr;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    const WNDPROC controlProc = self->controlProc_;
+    self->Detach();
+    return CallWindowProcA(controlProc, hwnd, message, wParam, lParam);
   }
   return Guarded([&] {
     LRESULT result = 0;
     if (self->BeforeMessage(message, wParam, lParam, result)) return result;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return self->CallControl(message, wParam, lParam);
   });
 }
 

@@ -46,7 +46,9 @@ LRESULT PaintWindow(HWND window, Painter paint) {
 
 // Gives an existing control (rich edit, edit, ...) a hook in front of its
 // own window procedure, behind the same exception barrier. The hook returns
-// true when it has handled the message completely.
+// true when it has handled the message completely. One hook per control:
+// it replaces the control's window procedure, as every Windows since 95
+// allows, and keeps the old one to pass the rest on.
 class ControlHook {
  public:
   virtual ~ControlHook();
@@ -54,11 +56,14 @@ class ControlHook {
 
  protected:
   virtual bool BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+  // What the control's own procedure answers.
+  LRESULT CallControl(UINT message, WPARAM wParam, LPARAM lParam) const;
 
  private:
-  static LRESULT CALLBACK HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void Detach();
   HWND control_ = nullptr;
+  WNDPROC controlProc_ = nullptr;
 };
 
 }  // namespace winui
