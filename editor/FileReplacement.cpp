@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "DocumentName.h"
+#include "RunningSystem.h"
+#include "TwoStepReplacement.h"
 
 namespace {
 
@@ -43,6 +45,40 @@ HANDLE CreateBeside(const std::string& target, std::string& name) {
   return INVALID_HANDLE_VALUE;
 }
 
+// A name beside the target that no file has now, for the old file to step
+// aside to.
+std::string FreeNameBeside(const std::string& target) {
+  std::string name;
+  HANDLE file = CreateBeside(target, name);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  CloseHandle(file);
+  DeleteFileA(name.c_str());
+  return name;
+}
+
+class DiskMoves : public core::FileMoves {
+ public:
+  bool Exists(const std::string& path) override {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  bool Move(const std::string& from, const std::string& to) override {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+  }
+  bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+};
+
+// Windows 95, 98 and ME have no move that replaces (MoveFileEx is a stub
+// there): they take two moves, with the old file kept until the new one
+// is in place.
+bool PutInPlace(const std::string& replacement, const std::string& target) {
+  if (!winui::RunsOnWindows9x())
+    return MoveFileExA(replacement.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  const std::string backup = FreeNameBeside(target);
+  DiskMoves disk;
+  return !backup.empty() && core::ReplaceInTwoSteps(disk, replacement, target, backup);
+}
+
 }  // namespace
 
 FileReplacement::FileReplacement(std::string target) : target_(std::move(target)) {
@@ -81,9 +117,7 @@ bool FileReplacement::Flush() {
 
 bool FileReplacement::Commit() {
   Close();
-  committed_ =
-      !temporary_.empty() && MoveFileExA(temporary_.c_str(), target_.c_str(),
-                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  committed_ = !temporary_.empty() && PutInPlace(temporary_, target_);
   return committed_;
 }
 

@@ -13,6 +13,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   /usr/lib/wine/wineserver -w
 fi
 
+# The copy of the Windows tests that must see Windows 95.
+if ! grep -q 'AppDefaults\\\\win_tests_on_95.exe' "$WINEPREFIX/user.reg"; then
+  "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\win_tests_on_95.exe' /v Version /d win95 /f \
+    >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w
+fi
+
 font=$DABIRO_BUILD/win64/bin/pfontnt.ttf
 dest=$WINEPREFIX/drive_c/windows/Fonts/pfont.ttf
 if [ -f "$font" ] && ! cmp -s "$font" "$dest"; then

@@ -1,0 +1,18 @@
+#include "TwoStepReplacement.h"
+
+namespace core {
+
+bool ReplaceInTwoSteps(FileMoves& files, const std::string& replacement,
+                       const std::string& target, const std::string& backup) {
+  const bool oldTarget = files.Exists(target);
+  if (oldTarget && !files.Move(target, backup)) return false;
+  if (!files.Move(replacement, target)) {
+    if (oldTarget) files.Move(backup, target);
+    return false;
+  }
+  // The save has succeeded; a backup that cannot go is only a stray file.
+  if (oldTarget) files.Remove(backup);
+  return true;
+}
+
+}  // namespace core
