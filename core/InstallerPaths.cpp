@@ -4,9 +4,20 @@
 
 namespace core {
 
+namespace {
+bool IsNtSystemDirectory(const std::string& systemDirectory) {
+  return UpperAscii(systemDirectory).find("\\SYSTEM32") != std::string::npos;
+}
+}  // namespace
+
 std::string FontSourceName(const std::string& systemDirectory) {
-  const bool isNt = UpperAscii(systemDirectory).find("\\SYSTEM32") != std::string::npos;
-  return isNt ? "pfontnt.ttf" : "pfont95.ttf";
+  return IsNtSystemDirectory(systemDirectory) ? "pfontnt.ttf" : "pfont95.ttf";
+}
+
+std::string FontsRegistryKey(const std::string& systemDirectory) {
+  return IsNtSystemDirectory(systemDirectory)
+             ? "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"
+             : "Software\\Microsoft\\Windows\\CurrentVersion\\Fonts";
 }
 
 std::string FontSourcePath(const std::string& installerFolder, const std::string& systemDirectory) {

@@ -13,4 +13,10 @@ std::string FontSourcePath(const std::string& installerFolder, const std::string
 std::string FontFolder(const std::string& windowsDirectory);
 std::string FontDestinationPath(const std::string& windowsDirectory);
 
+// The key under HKEY_LOCAL_MACHINE that lists the installed fonts, for the
+// same family as FontSourceName, and the font's entry there.
+std::string FontsRegistryKey(const std::string& systemDirectory);
+constexpr char FontRegistryName[] = "Persian (TrueType)";
+constexpr char FontRegistryFile[] = "pfont.ttf";
+
 }  // namespace core

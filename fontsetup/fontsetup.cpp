@@ -1,6 +1,7 @@
 // Installs the glyph font: asks, copies the file for the running Windows
-// family into the font folder as pfont.ttf, opens that folder and reports.
-// Its whole user interface is ownerless message boxes.
+// family into the font folder as pfont.ttf, lists it as an installed font,
+// loads it so running programs can use it at once, opens the folder and
+// reports. Its whole user interface is ownerless message boxes.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -8,12 +9,13 @@
 #include <string>
 
 #include "DocumentName.h"
+#include "FontRegistration.h"
 #include "InstallerPaths.h"
 #include "SystemFolders.h"
 
 namespace {
 
-constexpr int CopyFailed = 1;
+constexpr int InstallFailed = 1;
 
 bool UserWantsTheFont() {
   return MessageBoxA(nullptr, "This will install the required Persian Font. Continue ?", "Hi",
@@ -32,10 +34,25 @@ std::string SystemReason(DWORD error) {
   return reason.empty() ? "System error " + std::to_string(error) + "." : reason;
 }
 
-void ShowCopyFailure(const std::string& source, const std::string& destination, DWORD error) {
-  const std::string text = "The persian font could not be copied.\n\nFrom: " + source +
-                           "\nTo: " + destination + "\n\n" + SystemReason(error);
+void ShowFailure(const std::string& what, const std::string& details, DWORD error) {
+  const std::string text =
+      "The persian font could not be " + what + ".\n\n" + details + "\n\n" + SystemReason(error);
   MessageBoxA(nullptr, text.c_str(), "Installation failed.", MB_OK | MB_ICONSTOP);
+}
+
+// Copies the font into place. A font the running system has loaded may be
+// held open by it: let go of it and try once more, and load the old one
+// again if that fails too.
+DWORD CopyFont(const std::string& source, const std::string& destination) {
+  if (SameContent(source, destination)) return 0;
+  if (CopyFileA(source.c_str(), destination.c_str(), FALSE)) return 0;
+  DWORD error = GetLastError();
+  if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return error;
+  UnloadFont(destination);
+  if (CopyFileA(source.c_str(), destination.c_str(), FALSE)) return 0;
+  error = GetLastError();
+  LoadFont(destination);
+  return error;
 }
 
 void ShowFontFolder(const std::string& windowsDirectory) {
@@ -52,12 +69,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string installerFolder = core::FolderOf(OwnExecutablePath());
   const std::string source = core::FontSourcePath(installerFolder, systemDirectory);
   const std::string destination = core::FontDestinationPath(windowsDirectory);
+  const std::string fontsKey = core::FontsRegistryKey(systemDirectory);
 
-  if (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
-    const DWORD error = GetLastError();
-    ShowCopyFailure(source, destination, error);
-    return CopyFailed;
+  if (const DWORD error = CopyFont(source, destination)) {
+    ShowFailure("copied", "From: " + source + "\nTo: " + destination, error);
+    return InstallFailed;
   }
+  if (const DWORD error = ListInFontsKey(fontsKey)) {
+    ShowFailure("registered", "Key: HKEY_LOCAL_MACHINE\\" + fontsKey +
+                                  "\nValue: " + core::FontRegistryName, error);
+    return InstallFailed;
+  }
+  if (const DWORD error = LoadFont(destination)) {
+    ShowFailure("loaded", "File: " + destination, error);
+    return InstallFailed;
+  }
+  AnnounceFontChange();
   ShowFontFolder(windowsDirectory);
   // Gives the shell's folder window time to come up before the last box.
   Sleep(2000);

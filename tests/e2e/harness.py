@@ -178,7 +178,7 @@ def WaitForIdleDesktop(env=None):
 def RunWine(env, *args):
     environment = dict(os.environ)
     environment.update(env)
-    subprocess.run(list(args), env=environment, capture_output=True, timeout=120)
+    return subprocess.run(list(args), env=environment, capture_output=True, timeout=120)
 
 
 def CreatePrefix(env):

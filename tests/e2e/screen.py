@@ -80,14 +80,16 @@ def WaitForBox(binFolder, caption, env=None, timeout=20.0):
     return harness.WaitFor(Search, timeout, f"message box {caption!r}")
 
 
-def StartForBox(start, binFolder, caption, env=None, timeout=20.0):
+def StartForBox(start, binFolder, caption, env=None, timeout=20.0, desktopInUse=False):
     """Starts a program whose first window is a box, and waits for that box.
     Now and then a Wine program started just after another one went down
     hangs on the desktop they share and never shows; one more start tells
     that apart from a program that shows nothing. What was on the screen
-    the first time goes to the test's output."""
+    the first time goes to the test's output. With desktopInUse another
+    program of the prefix keeps the desktop up: no need to wait for it."""
     for attempt in range(2):
-        harness.WaitForIdleDesktop(env)
+        if not desktopInUse:
+            harness.WaitForIdleDesktop(env)
         program = start()
         try:
             return program, WaitForBox(binFolder, caption, env, timeout)

@@ -1,7 +1,8 @@
 """The font installer as a person meets it under Wine: the question, the copy
 into the prefix's font folder, the folder the shell opens, the completion
 box, and the error box when the copy fails. Last, in a prefix of its own
-that has never seen the font, the editor's palette before and after."""
+that has never seen the font, the palette of an editor that runs while the
+font is installed, before and after, and the font's registry entry."""
 
 import os
 import re
@@ -21,6 +22,8 @@ DONE_TEXT = "The persian font is now ready to use."
 FAILED_CAPTION = "Installation failed."
 DESTINATION = "C:\\windows\\Fonts\\pfont.ttf"
 FOLDER_WINDOW = "^Fonts$"
+FONTS_KEY = "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"
+FONTS_VALUE = "Persian (TrueType)"
 EDITOR_TITLE = "^Untitled - Dabiro$"
 PALETTE_TOP, PALETTE_HEIGHT = 32, 177
 # Nothing may appear within this time after the installer has ended; the
@@ -120,10 +123,11 @@ class FontSetup(harness.ProgramTest):
 
     # -- what the person sees -----------------------------------------------
 
-    def StartInstaller(self, exe=None, env=None, cwd=None):
+    def StartInstaller(self, exe=None, env=None, cwd=None, desktopInUse=False):
         # An exe given with its folder is started from there, not from bin.
         program, question = screen.StartForBox(
-            lambda: self.Start(exe or "fontsetup.exe", env=env, cwd=cwd), self.bin, "Hi", env)
+            lambda: self.Start(exe or "fontsetup.exe", env=env, cwd=cwd), self.bin, "Hi", env,
+            desktopInUse=desktopInUse)
         self.AssertBox(question, QUESTION, ["Yes", "No", "Cancel"], Bluish)
         return program, question
 
@@ -236,42 +240,53 @@ class FontSetup(harness.ProgramTest):
                 self.AssertNothingOpens(windows)
                 self.assertEqual(Contents(self.fonts), before)
 
-    def test_in_a_fresh_prefix_the_editor_shows_persian_glyphs_once_installed(self):
+    def test_in_a_fresh_prefix_the_running_editor_shows_the_glyphs_once_installed(self):
         prefix = tempfile.mkdtemp(prefix="fontsetup-prefix-", dir="/tmp")
         env = {"WINEPREFIX": prefix}
         self.addCleanup(harness.RemovePrefix, env)
         harness.CreatePrefix(env)
         self.assertFalse(os.path.exists(os.path.join(FontsFolder(prefix), "pfont.ttf")))
 
-        before = self.Palette(env, "fresh-prefix-without-font")
-        program, question = self.StartInstaller(env=env)
+        harness.WaitForIdleDesktop(env)
+        editor = self.Start("Dabiro.exe", env=env)
+        window = FindWindow(EDITOR_TITLE)
+        before = self.Palette(window, "fresh-prefix-without-font")
+        program, question = self.StartInstaller(env=env, desktopInUse=True)
         Keys("y")
         self.FinishInstall(program, env)
-        after = self.Palette(env, "fontsetup-palette")
+        # The same editor, not restarted: the font arrived while it ran.
+        def Changed():
+            now = self.Palette(window, "fontsetup-palette")
+            return now if now != before else None
+        after = WaitFor(Changed, 10, "the palette to change")
+        self.assertEqual(FontsKeyEntry(env), "pfont.ttf")
+        editor.Kill()
+        WaitFor(lambda: not harness.WindowExists(EDITOR_TITLE), 10, "the editor to end")
+
         # The test prefix got its font from the build scripts, not the installer.
-        reference = self.Palette({}, "test-prefix-palette")
-
+        harness.WaitForIdleDesktop()
+        reference = self.Start("Dabiro.exe")
+        referencePalette = self.Palette(FindWindow(EDITOR_TITLE), "test-prefix-palette")
+        reference.Kill()
         self.assertEqual(ReadBytes(os.path.join(FontsFolder(prefix), "pfont.ttf")), self.shipped)
-        self.assertNotEqual(after, before)
-        self.assertEqual(after, reference)
+        self.assertEqual(after, referencePalette)
 
-    def Palette(self, env, name):
-        """Starts the editor, keeps a picture of its window and returns the
-        palette's pixels."""
-        harness.WaitForIdleDesktop(env)
-        program = self.Start("Dabiro.exe", env=env)
-        window = FindWindow(EDITOR_TITLE)
+    def Palette(self, window, name):
+        """Keeps a picture of the editor's window and returns the palette's pixels."""
         time.sleep(1.0)
         subprocess.run(["import", "-window", window, os.path.join(self.options.out, name + ".png")],
                        check=True)
         left, top = ClientOrigin(window)
         crop = f"{harness.CLIENT_WIDTH}x{PALETTE_HEIGHT}+{left}+{top + PALETTE_TOP}"
-        pixels = subprocess.run(["import", "-window", "root", "-crop", crop, "rgb:-"],
-                                capture_output=True, check=True).stdout
-        program.Kill()
-        WaitFor(lambda: not harness.WindowExists(EDITOR_TITLE), 10, "the editor to end")
-        return pixels
+        return subprocess.run(["import", "-window", "root", "-crop", crop, "rgb:-"],
+                              capture_output=True, check=True).stdout
 
+
+def FontsKeyEntry(env):
+    """The installed font's entry under the NT family's Fonts key, or None."""
+    out = harness.RunWine(env, harness.WINE, "reg", "query", FONTS_KEY, "/v", FONTS_VALUE).stdout
+    found = re.search(re.escape(FONTS_VALUE) + r"\s+REG_SZ\s+(\S+)", out.decode("latin-1"))
+    return found and found.group(1)
 
 if __name__ == "__main__":
     harness.Main()

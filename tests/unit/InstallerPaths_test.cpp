@@ -13,8 +13,13 @@ struct SourceCase {
 
 class FontSourceNameTest : public testing::TestWithParam<SourceCase> {};
 
+const std::string NtFonts = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+const std::string NineXFonts = "Software\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+
 TEST_P(FontSourceNameTest, NtWhenSystem32AnywhereInUpperCase) {
+  const bool nt = GetParam().fontName == std::string("pfontnt.ttf");
   EXPECT_EQ(core::FontSourceName(GetParam().systemDirectory), GetParam().fontName);
+  EXPECT_EQ(core::FontsRegistryKey(GetParam().systemDirectory), nt ? NtFonts : NineXFonts);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FontSourceNameTest,

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-// The folders the installer needs, each read whole however long the
-// system's path is.
+// The system's folders and the program's own path, each read whole however
+// long the path is.
 std::string WindowsDirectory();
 std::string SystemDirectory();
 std::string OwnExecutablePath();
