@@ -1,5 +1,6 @@
 #include "Clipboard.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -30,16 +31,35 @@ HGLOBAL TextBlock(const std::string& text) {
 }  // namespace
 
 bool ReplaceClipboardText(HWND owner, const std::string& text) {
-  HGLOBAL block = TextBlock(text);
-  if (!block) return false;
-  if (!OpenClipboardSoon(owner)) {
-    GlobalFree(block);
-    return false;
+  return ReplaceClipboard(owner, {{CF_TEXT, text}});
+}
+
+bool ReplaceClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>>& data) {
+  std::vector<HGLOBAL> blocks;
+  for (const auto& item : data) blocks.push_back(TextBlock(item.second));
+  const bool made = std::find(blocks.begin(), blocks.end(), nullptr) == blocks.end();
+  const bool opened = made && OpenClipboardSoon(owner);
+  bool placed = opened && EmptyClipboard();
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    // The clipboard owns a block once it has taken it.
+    if (placed && SetClipboardData(data[i].first, blocks[i])) continue;
+    placed = false;
+    if (blocks[i]) GlobalFree(blocks[i]);
   }
-  EmptyClipboard();
-  // The clipboard owns the block once it has taken it.
-  const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
-  if (!placed) GlobalFree(block);
-  CloseClipboard();
+  if (opened) CloseClipboard();
   return placed;
+}
+
+bool ClipboardHas(UINT format) { return IsClipboardFormatAvailable(format) != 0; }
+
+bool ReadClipboardText(HWND owner, std::string& text) {
+  if (!ClipboardHas(CF_TEXT) || !OpenClipboardSoon(owner)) return false;
+  HANDLE block = GetClipboardData(CF_TEXT);
+  const char* bytes = block ? static_cast<const char*>(GlobalLock(block)) : nullptr;
+  if (bytes) {
+    text.assign(bytes, strnlen(bytes, GlobalSize(block)));
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return bytes != nullptr;
 }

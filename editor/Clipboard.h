@@ -2,7 +2,19 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Replaces the clipboard's contents with text as CF_TEXT; false when the
 // clipboard could not be taken (another program holds it) or memory ran out.
 bool ReplaceClipboardText(HWND owner, const std::string& text);
+
+// Replaces the clipboard's contents with the data in each format, each
+// given a terminating NUL; false as for ReplaceClipboardText.
+bool ReplaceClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>>& data);
+
+bool ClipboardHas(UINT format);
+
+// The clipboard's CF_TEXT up to its NUL; false when there is none or the
+// clipboard could not be taken.
+bool ReadClipboardText(HWND owner, std::string& text);

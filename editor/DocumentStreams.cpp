@@ -3,10 +3,16 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "Exceptions.h"
 #include "FileReplacement.h"
+#include "GlyphFontMarker.h"
+#include "GlyphFont.h"
+#include "GlyphStorage.h"
+#include "GlyphText.h"
 #include "LineBreakConverter.h"
 #include "RichEditControl.h"
 #include "RtfReaderLimits.h"
@@ -42,38 +48,64 @@ class ReadableFile {
   HANDLE handle_;
 };
 
-// One pass of the file through the read callback. Read as RTF, the bytes
-// pass the reader's limits before the control sees them.
+constexpr DWORD ReadBlock = 16 * 1024;
+
+// One pass of the file through the read callback: its line breaks made
+// CR LF; as RTF, the glyph font marked as a symbol font and the bytes kept
+// within the reader's limits; as plain text for a control that keeps UTF-16,
+// the codes as the symbol font's characters.
 struct FileReader {
   HANDLE file;
+  core::RtfReaderLimits* limits;
+  core::GlyphFontMarker* marker;
+  bool widen;
   core::LineBreakConverter converter;
-  std::vector<char> chunk;
+  std::vector<char> block, converted;
+  std::string pending;  // ready for the control, from `handedOut` on
+  size_t handedOut = 0;
   bool ended = false;
-  core::RtfReaderLimits* limits = nullptr;
 };
 
-// Reads at most what still fits after the conversion, which at most doubles
-// the bytes. A read may convert to nothing (only NULs, or a CR held back
-// until the next byte shows whether an LF follows): reading goes on until
-// there is text or the file has ended, since handing back nothing ends the
+// Reads the next block of the file into what is pending; false when the
+// file cannot be read.
+bool Refill(FileReader& reader) {
+  reader.block.resize(ReadBlock);
+  DWORD read = 0;
+  if (!ReadFile(reader.file, reader.block.data(), ReadBlock, &read, nullptr)) return false;
+  reader.ended = read == 0;
+  reader.converted.resize(core::LineBreakConverter::MaxOutput(read) + 2);
+  char* out = reader.converted.data();
+  const size_t count = reader.ended ? reader.converter.Finish(out)
+                                    : reader.converter.Convert(reader.block.data(), read, out);
+  reader.pending.erase(0, reader.handedOut);
+  reader.handedOut = 0;
+  if (reader.marker) {
+    reader.marker->Feed(out, count, reader.pending);
+    if (reader.ended) reader.marker->Finish(reader.pending);
+  } else if (reader.widen) {
+    core::AppendStored(out, count, reader.pending);
+  } else {
+    reader.pending.append(out, count);
+  }
+  return true;
+}
+
+// A block may convert to nothing (only NULs, or a CR held back until the
+// next byte shows whether an LF follows): reading goes on until there is
+// something or the file has ended, since handing back nothing ends the
 // input.
 DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
   auto& reader = *reinterpret_cast<FileReader*>(cookie);
-  char* out = reinterpret_cast<char*>(buffer);
   *done = 0;
-  const std::size_t room = core::LineBreakConverter::MaxInput(static_cast<std::size_t>(size));
-  if (room == 0) return reader.ended ? 0 : ReadError;
-  reader.chunk.resize(room);
-  while (*done == 0 && !reader.ended) {
-    DWORD read = 0;
-    if (!ReadFile(reader.file, reader.chunk.data(), static_cast<DWORD>(room), &read, nullptr))
-      return ReadError;
-    reader.ended = read == 0;
-    const std::size_t written = reader.ended ? reader.converter.Finish(out)
-                                             : reader.converter.Convert(reader.chunk.data(), read, out);
-    *done = static_cast<LONG>(written);
-  }
-  if (reader.limits && !reader.limits->Admit(out, static_cast<std::size_t>(*done))) {
+  while (reader.handedOut == reader.pending.size() && !reader.ended)
+    if (!Refill(reader)) return ReadError;
+  const size_t count =
+      std::min(static_cast<size_t>(size), reader.pending.size() - reader.handedOut);
+  const char* from = reader.pending.data() + reader.handedOut;
+  std::memcpy(buffer, from, count);
+  reader.handedOut += count;
+  *done = static_cast<LONG>(count);
+  if (reader.limits && !reader.limits->Admit(from, count)) {
     // The control goes on reading whatever comes back with an error.
     *done = 0;
     return ReadError;
@@ -87,18 +119,37 @@ DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* do
 // RTF beyond what the control's reader survives ends that pass with an
 // error, so the file loads as plain text: the user sees every byte of it
 // and can still mend it, where a refusal would show nothing at all.
-bool StreamIn(const RichEditControl& control, HANDLE file, UINT format) {
+bool StreamIn(const RichEditControl& control, HANDLE file, bool rtf) {
   SetFilePointer(file, 0, nullptr, FILE_BEGIN);
   core::RtfReaderLimits limits;
-  FileReader reader{file, {}, {}, false, format == SF_RTF ? &limits : nullptr};
+  core::GlyphFontMarker marker(GlyphFace);
+  const bool widen = !rtf && control.StoresUnicode();
+  FileReader reader{file, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {}, {}, 0, false};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, ReadCallback};
+  const WPARAM format = rtf ? SF_RTF : widen ? SF_TEXT | SF_UNICODE : SF_TEXT;
   control.Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
   return stream.dwError == 0;
 }
 
+// Where the control's text goes on its way to the file: plain text from a
+// control that keeps UTF-16 turns back into codes first.
+struct FileWriter {
+  FileReplacement& file;
+  core::StoredToCodes* narrow;
+  std::string codes;
+};
+
 DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-  auto& file = *reinterpret_cast<FileReplacement*>(cookie);
-  const bool written = file.Write(buffer, static_cast<size_t>(size));
+  auto& writer = *reinterpret_cast<FileWriter*>(cookie);
+  const char* bytes = reinterpret_cast<const char*>(buffer);
+  bool written;
+  if (writer.narrow) {
+    writer.codes.clear();
+    writer.narrow->Feed(bytes, static_cast<size_t>(size), writer.codes);
+    written = writer.file.Write(writer.codes.data(), writer.codes.size());
+  } else {
+    written = writer.file.Write(bytes, static_cast<size_t>(size));
+  }
   *done = written ? size : 0;
   return written ? 0 : WriteError;
 }
@@ -108,15 +159,19 @@ DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* d
 void LoadDocument(const RichEditControl& control, const std::string& fileName) {
   const ReadableFile file(fileName);
   if (!file.Opened()) throw core::Exception(core::FormatWith(CannotOpen, fileName));
-  if (StreamIn(control, file.Handle(), SF_RTF)) return;
-  if (!StreamIn(control, file.Handle(), SF_TEXT)) throw core::Exception(LoadFailed);
+  if (StreamIn(control, file.Handle(), true)) return;
+  if (!StreamIn(control, file.Handle(), false)) throw core::Exception(LoadFailed);
 }
 
 void SaveDocument(const RichEditControl& control, const std::string& fileName, bool plainText) {
   FileReplacement file(fileName);
   if (!file.Opened()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&file), 0, WriteCallback};
-  control.Send(EM_STREAMOUT, plainText ? SF_TEXT : SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  core::StoredToCodes narrow(ThroughCodePage);
+  const bool unicode = plainText && control.StoresUnicode();
+  FileWriter writer{file, unicode ? &narrow : nullptr, {}};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&writer), 0, WriteCallback};
+  const WPARAM format = !plainText ? SF_RTF : unicode ? SF_TEXT | SF_UNICODE : SF_TEXT;
+  control.Send(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
   if (stream.dwError != 0 || !file.Flush()) throw core::Exception(SaveFailed);
   if (!file.Commit()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
 }

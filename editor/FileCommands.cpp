@@ -93,7 +93,7 @@ void TMainForm::FileSaveAs(Component*) {
 void TMainForm::FilePrint(Component*) {
   if (!PrintDialog.Execute(Handle(), PrintJobRunning())) return;
   const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(PrintDialog.CreatePrinterDC());
-  PrintRichText(RichEdit1.Handle(), printer.get(), documentName_);
+  PrintRichText(RichEdit1, printer.get(), documentName_);
 }
 
 void TMainForm::FormCloseQuery(Component*, bool& canClose) {

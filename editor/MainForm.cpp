@@ -10,6 +10,7 @@
 #include "DocumentName.h"
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
+#include "GlyphFont.h"
 #include "ControlIds.h"
 #include "Unit2.h"
 #include "art/ArtIds.h"
@@ -34,6 +35,18 @@ void WarnPlainTextOnly(HWND owner) {
               "The rich edit library RICHED32.DLL could not be loaded.\r\n"
               "Dabiro works as a plain text editor: rich text, formats and printing are "
               "unavailable.",
+              "Dabiro", MB_OK | MB_ICONWARNING);
+}
+
+// A byte-keeping control on a double-byte code page takes some pairs of
+// codes for one character: say so once instead of showing wrong letters.
+void WarnDoubleByteCodePage(HWND owner) {
+  CPINFO info{};
+  if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize < 2) return;
+  MessageBoxA(owner,
+              "This Windows uses a double-byte code page, and its rich edit library keeps text "
+              "as bytes of that code page.\r\n"
+              "Some Persian letters will show as other characters.",
               "Dabiro", MB_OK | MB_ICONWARNING);
 }
 
@@ -76,13 +89,13 @@ void TMainForm::CreateForm() {
 
 void TMainForm::CreateComponents() {
   CreateToolbar();
-  textFont_ = CreateFontA(-27, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Persian");
+  textFont_ = CreateGlyphFont(27);
   RichEdit1.Create(Handle(), 0, 209, ClientWidth, 193, IdRichEdit);
   RichEdit1.SetFont(textFont_);
   RichEdit1.SetOnKeyPress([this](Component* s, char& key) { RichEdit1KeyPress(s, key); });
   RichEdit1.SetOnKeyUp([this](Component* s, WORD& key, UINT shift) { RichEdit1KeyUp(s, key, shift); });
 
-  paletteFont_ = CreateFontA(-21, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Persian");
+  paletteFont_ = CreateGlyphFont(21);
   StringGrid1.Create(Handle(), 0, 32, ClientWidth, PaletteHeight, 16, 6, 36, 27);
   StringGrid1.SetFont(paletteFont_);
   StringGrid1.SetOnMouseDown([this](Component* s, winui::MouseButton b, UINT shift, int x, int y) {
@@ -112,7 +125,10 @@ void TMainForm::LayoutComponents() {
 void TMainForm::Show() {
   ShowWindow(Handle(), SW_SHOWNORMAL);
   UpdateWindow(Handle());
-  if (!RichEdit1.HasRichText()) WarnPlainTextOnly(Handle());
+  if (!RichEdit1.HasRichText())
+    WarnPlainTextOnly(Handle());
+  else if (!RichEdit1.StoresUnicode())
+    WarnDoubleByteCodePage(Handle());
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -153,6 +169,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       if (QueryClose()) DestroyWindow(Handle());
+      return 0;
+    case WM_FONTCHANGE:
+      FontsChanged();
       return 0;
     case WM_QUERYENDSESSION:
       return QueryClose();
@@ -215,6 +234,21 @@ void TMainForm::FillFontNames() {
     const LRESULT index = FontName.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     if (index == CB_ERR || index == CB_ERRSPACE) throw core::Exception("Kann Zeile nicht einf\xFCgen");
   }
+}
+
+// The glyph font may have just arrived: the palette takes a new font made
+// from the fonts there are now, the text draws again, and the font list
+// offers what is installed now.
+void TMainForm::FontsChanged() {
+  TakeInstalledGlyphFont();
+  HFONT old = paletteFont_;
+  paletteFont_ = CreateGlyphFont(21, true);
+  StringGrid1.SetFont(paletteFont_);
+  if (old) DeleteObject(old);
+  InvalidateRect(RichEdit1.Handle(), nullptr, TRUE);
+  FontName.Send(CB_RESETCONTENT);
+  FillFontNames();
+  ShowSelectionFormat();
 }
 
 void TMainForm::SetEditMargins() {

@@ -34,6 +34,8 @@ class TMainForm : public winui::Window {
   void ShowHint(Component* sender);
   void SetDocumentName(const std::string& name);
   void FillFontNames();
+  // A font was installed or removed while the editor runs.
+  void FontsChanged();
   void SetEditMargins();
   void FormResize(Component* sender);
   void FormPaint(Component* sender);

@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "Application.h"
+#include "GlyphText.h"
 #include "PlainTextPages.h"
+#include "RichEditControl.h"
 #include "SaveAsRules.h"
 
 namespace {
@@ -76,12 +78,6 @@ bool PrintFormattedPages(HWND richEdit, HDC printer, const NextPage& nextPage) {
   return true;
 }
 
-std::string DocumentText(HWND richEdit) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(richEdit)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(richEdit, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
-
 // The control's default character format as a font for the printer.
 LOGFONTA DocumentFont(HWND richEdit, HDC printer) {
   CHARFORMATA format{};
@@ -103,7 +99,8 @@ LOGFONTA DocumentFont(HWND richEdit, HDC printer) {
 
 bool PrintJobRunning() { return runningJobs > 0; }
 
-void PrintRichText(HWND richEdit, HDC printer, const std::string& title) {
+void PrintRichText(const RichEditControl& control, HDC printer, const std::string& title) {
+  HWND richEdit = control.Handle();
   const RunningJob job;
   const std::string jobName = core::PrintJobName(title);
   DOCINFOA document{};
@@ -119,7 +116,7 @@ void PrintRichText(HWND richEdit, HDC printer, const std::string& title) {
     StartPage(printer);
   };
   if (!PrintFormattedPages(richEdit, printer, nextPage))
-    PrintPlainTextPages(printer, DocumentText(richEdit), DocumentFont(richEdit, printer), nextPage);
+    PrintPlainTextPages(printer, CodesOf(control), DocumentFont(richEdit, printer), nextPage);
   EndPage(printer);
   EndDoc(printer);
 }

@@ -3,11 +3,13 @@
 
 #include <string>
 
+class RichEditControl;
+
 // Prints the rich edit control's whole text on the printer's device context
 // as one job named after the title (its first 31 characters), page by page
 // over the whole printable area. Pending window messages are handled
 // between pages, so the window stays usable while the job runs.
-void PrintRichText(HWND richEdit, HDC printer, const std::string& title);
+void PrintRichText(const RichEditControl& control, HDC printer, const std::string& title);
 
 // True from the start of a job to its end.
 bool PrintJobRunning();

@@ -1,11 +1,11 @@
 #include "RichEditControl.h"
 
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <cstring>
 
 #include "Exceptions.h"
+#include "GlyphText.h"
 
 namespace {
 
@@ -28,6 +28,16 @@ UINT ShiftState() {
   if (GetKeyState(VK_SHIFT) < 0) shift |= MK_SHIFT;
   if (GetKeyState(VK_CONTROL) < 0) shift |= MK_CONTROL;
   return shift;
+}
+
+// The control's own keys for the clipboard, as the messages they stand for.
+UINT ClipboardCommand(WPARAM key, UINT shift) {
+  if (shift == MK_CONTROL && (key == 'C' || key == VK_INSERT)) return WM_COPY;
+  if (shift == MK_CONTROL && key == 'X') return WM_CUT;
+  if (shift == MK_CONTROL && key == 'V') return WM_PASTE;
+  if (shift == MK_SHIFT && key == VK_DELETE) return WM_CUT;
+  if (shift == MK_SHIFT && key == VK_INSERT) return WM_PASTE;
+  return 0;
 }
 
 }  // namespace
@@ -53,6 +63,7 @@ void RichEditControl::Create(HWND parent, int left, int top, int width, int heig
                           GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) throw core::Exception("Kann Textfeld nicht erzeugen");
   Attach(hwnd_);
+  storesUnicode_ = library_ && KeepsUtf16(*this);
   Send(EM_LIMITTEXT, 0, 0);
   Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED);
   Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
@@ -94,7 +105,7 @@ long RichEditControl::SelLength() const {
 bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_GETDLGCODE) {
     // Tab moves the focus on (to the palette) instead of being typed.
-    result = DefSubclassProc(hwnd_, message, wParam, lParam) & ~DLGC_WANTTAB;
+    result = CallControl(message, wParam, lParam) & ~DLGC_WANTTAB;
     return true;
   }
   const std::size_t virtualKey = wParam & 0xFF;
@@ -108,5 +119,38 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     WORD key = static_cast<WORD>(wParam);
     if (onKeyUp_) onKeyUp_(this, key, ShiftState());
   }
+  if (storesUnicode_ && ExchangesCodes(message, wParam)) {
+    result = 0;
+    return true;
+  }
   return false;
 }
+
+// The ways text enters and leaves a control that keeps UTF-16, which would
+// take codes through the code page: typed codes in a symbol font, the
+// clipboard, and the keys for it, which the control would serve itself.
+bool RichEditControl::ExchangesCodes(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_CHAR:
+      if (wParam < 0x80 || ReadOnly() || !SelectionTakesCodes(*this)) return false;
+      InsertCodes(*this, std::string(1, static_cast<char>(wParam)));
+      return true;
+    case WM_PASTE:
+      return !ReadOnly() && PasteCodes(*this);
+    case WM_COPY:
+      CopyCodes(*this);
+      return true;
+    case WM_CUT:
+      if (ReadOnly()) return false;
+      CopyCodes(*this);
+      Send(WM_CLEAR);
+      return true;
+    case WM_KEYDOWN: {
+      const UINT command = ClipboardCommand(wParam, ShiftState());
+      if (command) Send(command);
+      return command != 0;
+    }
+  }
+  return false;
+}
+

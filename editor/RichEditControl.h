@@ -23,6 +23,10 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   void Create(HWND parent, int left, int top, int width, int height, int id);
   HWND Handle() const { return hwnd_; }
   bool HasRichText() const { return library_ != nullptr; }
+  // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
+  // on, as later Windows have behind RICHED32) rather than as bytes.
+  bool StoresUnicode() const { return storesUnicode_; }
+  bool ReadOnly() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & ES_READONLY) != 0; }
 
   // Sets the control's font and makes it the default character format.
   void SetFont(HFONT font);
@@ -45,10 +49,12 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
 
  private:
   bool BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool ExchangesCodes(UINT message, WPARAM wParam);
   void SetDefaultFormatFromFont(HFONT font);
 
   HMODULE library_ = nullptr;
   HWND hwnd_ = nullptr;
+  bool storesUnicode_ = false;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
   std::bitset<256> pressedHere_;

@@ -9,6 +9,20 @@ namespace {
 constexpr DWORD StyleMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
 constexpr size_t MaxFaceLength = LF_FACESIZE - 1;
 
+int CALLBACK TakeCharset(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM charset) {
+  *reinterpret_cast<int*>(charset) = font->lfCharSet;
+  return 0;
+}
+
+// The character set the face is installed with, or -1 when it is not.
+int CharsetOfFace(const std::string& name) {
+  int charset = -1;
+  HDC screen = GetDC(nullptr);
+  EnumFontsA(screen, name.c_str(), TakeCharset, reinterpret_cast<LPARAM>(&charset));
+  ReleaseDC(nullptr, screen);
+  return charset;
+}
+
 }  // namespace
 
 CHARFORMATA TextAttributes::Read() const {
@@ -46,8 +60,13 @@ std::string TextAttributes::FaceName() const {
   return std::string(format.szFaceName, strnlen(format.szFaceName, MaxFaceLength));
 }
 
+// The face's own character set goes with it: a symbol font, such as the
+// glyph font, shows its glyphs only when asked for as one, and another
+// face must not be asked for as a symbol font.
 void TextAttributes::SetFaceName(const std::string& name) const {
-  CHARFORMATA format = EmptyFormat<CHARFORMATA>(CFM_FACE);
+  const int charset = CharsetOfFace(name.substr(0, MaxFaceLength));
+  CHARFORMATA format = EmptyFormat<CHARFORMATA>(charset < 0 ? CFM_FACE : CFM_FACE | CFM_CHARSET);
+  format.bCharSet = static_cast<BYTE>(charset < 0 ? 0 : charset);
   name.copy(format.szFaceName, MaxFaceLength);
   Write(format);
 }

@@ -8,6 +8,7 @@
 
 #include "AboutAnimation.h"
 #include "Application.h"
+#include "GlyphFont.h"
 #include "ScrambledText.h"
 #include "StringIds.h"
 #include "art/ArtIds.h"
@@ -104,7 +105,9 @@ void TAboutBox::CreatePanelComponents() {
   }
 
   Label1.Create(panel, 16, 8, 0, 0, Glyph);
-  Label1.SetFont(winui::FontDescription("Persian", 64));
+  LOGFONTA glyphFont = winui::FontDescription(GlyphFace, 64);
+  glyphFont.lfCharSet = SYMBOL_CHARSET;
+  Label1.SetFont(glyphFont);
   Label1.SetFontColor(White);
   Label1.SetAlignment(DT_CENTER);
   Label1.SetAutoSize(true);

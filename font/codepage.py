@@ -1,9 +1,15 @@
-"""Which Unicode code points reach the font for an 8-bit character code.
+"""Which code points reach the font for an 8-bit character code.
 
-Windows hands the font the code point that the ANSI code page (1252 on the
-systems the editor is meant for) gives a byte. Python's cp1252 codec rejects
-the five bytes that 1252 leaves undefined, while Windows passes them on as
-the C1 control with the same number, so the table is written out here.
+The font is a symbol font: GDI hands it U+F000 + code for every code,
+whatever the system's code page, and the editor keeps its codes as those
+characters where its text control keeps UTF-16.
+
+Before, the font was an ANSI font reached through Windows-1252, which the
+tables below still describe: on that code page a rich edit control hides
+some codes, and the layout keeps only forms there that text can lose.
+Python's cp1252 codec rejects the five bytes that 1252 leaves undefined,
+while Windows passes them on as the C1 control with the same number, so
+the table is written out here.
 """
 
 # Bytes 0x80-0x9F that 1252 maps away from the C1 block.
@@ -16,9 +22,15 @@ CP1252_SPECIALS = {
     0x9E: 0x017E, 0x9F: 0x0178,
 }
 
-# Private-use alias of every code, in the range symbol fonts use, so tools
-# can address a glyph by its code without going through a code page.
+# Where a symbol font's codes lie.
 PRIVATE_BASE = 0xF000
+
+
+def SymbolCodePoint(code):
+    """The code point by which the font is addressed for a code."""
+    if not 0 <= code <= 0xFF:
+        raise ValueError(f"not a byte: {code}")
+    return PRIVATE_BASE + code
 
 
 def Cp1252CodePoint(code):
@@ -28,24 +40,12 @@ def Cp1252CodePoint(code):
     return CP1252_SPECIALS.get(code, code)
 
 
-def CodePointsFor(code):
-    """Every code point the cmap maps to the glyph of `code`.
-
-    The 1252 code point comes first; bytes 0x80-0x9F also get their C1
-    code point, which any Latin-1 conversion produces.
-    """
-    points = [Cp1252CodePoint(code)]
-    if 0x80 <= code <= 0x9F and code not in points:
-        points.append(code)
-    points.append(PRIVATE_BASE + code)
-    return points
-
-
 SOFT_HYPHEN = 0x00AD
 
 
 def HiddenInText(code):
-    """Whether rich edit controls draw nothing for the byte in their text.
+    """Whether a rich edit control that took the byte through code page 1252
+    draws nothing for it.
 
     They keep the byte but give it no ink and no width: the soft hyphen,
     and the C1 controls that the bytes 1252 leaves undefined become.

@@ -20,7 +20,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from codepage import PRIVATE_BASE, Cp1252CodePoint  # noqa: E402
+from codepage import SymbolCodePoint  # noqa: E402
 from encode import Encoder, IsDigit  # noqa: E402
 from layout import PALETTE_CODES, ReadLayout  # noqa: E402
 
@@ -48,7 +48,7 @@ def HbView(font, text, output, size, *options):
 
 def Raw(font, codes, output, size, *options):
     """Codes set left to right with no shaping, as GDI sets 8-bit text."""
-    text = "".join(chr(Cp1252CodePoint(code)) for code in codes)
+    text = "".join(chr(SymbolCodePoint(code)) for code in codes)
     HbView(font, text, output, size, "--direction=ltr", "--script=latn",
            "--preserve-default-ignorables", *options)
 
@@ -58,9 +58,7 @@ def PaletteSheet(font, work):
     tiles = []
     for code in PALETTE_CODES:
         tile = os.path.join(work, f"cell{code}.png")
-        # The private-use alias keeps soft hyphen and C1 codes from being
-        # taken for invisible characters by the shaper.
-        HbView(font, chr(PRIVATE_BASE + code), tile, 44, "--direction=ltr", "--script=latn",
+        HbView(font, chr(SymbolCodePoint(code)), tile, 44, "--direction=ltr", "--script=latn",
                "--margin=4")
         tiles += ["-label", str(code), tile]
     sheet = os.path.join(work, "palette.png")

@@ -1,11 +1,12 @@
-"""Puts the drawn glyphs into a TrueType font that GDI takes as an ANSI font."""
+"""Puts the drawn glyphs into a TrueType font that GDI takes as a symbol font."""
 
 import math
 
 from fontTools.fontBuilder import FontBuilder
 from fontTools.ttLib import newTable
+from fontTools.ttLib.tables._c_m_a_p import CmapSubtable
 
-from codepage import CodePointsFor
+from codepage import SymbolCodePoint
 
 FAMILY = "Persian"
 STYLE = "Regular"
@@ -17,7 +18,7 @@ DESCRIPTION = ("Persian letter forms at 8-bit codes for the Dabiro editor, drawn
                "Noto Naskh Arabic; Latin letters from Noto Serif.")
 # A fixed date (2024-01-01, seconds since 1904) keeps rebuilt files identical.
 TIMESTAMP = 3786912000
-LATIN_1_CODE_PAGE = 1 << 0
+SYMBOL_CODE_PAGE = 1 << 31
 # Grey smoothing at every size: the outlines carry no hinting.
 GASP_SMOOTH_ALL = {0xFFFF: 0x000A}
 
@@ -46,7 +47,19 @@ def NameStrings(copyright, license):
 
 
 def CharacterMap(drawn):
-    return {point: glyph.name for code, glyph in drawn.items() for point in CodePointsFor(code)}
+    return {SymbolCodePoint(code): glyph.name for code, glyph in drawn.items()}
+
+
+def SymbolCmapTable(cmap):
+    """The (3,0) table alone: GDI then maps each 8-bit code b to U+F000 + b
+    itself, the same on every code page."""
+    subtable = CmapSubtable.newSubtable(4)
+    subtable.platformID, subtable.platEncID, subtable.language = 3, 0, 0
+    subtable.cmap = dict(cmap)
+    table = newTable("cmap")
+    table.tableVersion = 0
+    table.tables = [subtable]
+    return table
 
 
 def VerticalExtent(glyf):
@@ -79,7 +92,7 @@ def SetupOS2(builder, ascent, descent, cmap, decorations):
         version=3, usWeightClass=400, fsType=0, fsSelection=0x0040, achVendID="NONE",
         sTypoAscender=ascent, sTypoDescender=-descent, sTypoLineGap=0,
         usWinAscent=ascent, usWinDescent=descent,
-        ulCodePageRange1=LATIN_1_CODE_PAGE, ulCodePageRange2=0,
+        ulCodePageRange1=SYMBOL_CODE_PAGE, ulCodePageRange2=0,
         usFirstCharIndex=min(cmap), usLastCharIndex=max(cmap),
         usDefaultChar=0, usBreakChar=0x20,
         sxHeight=Height(glyf, "x"), sCapHeight=Height(glyf, "H"),
@@ -98,9 +111,7 @@ def AssembleFont(notdef, drawn, copyright, license, decorations):
     builder.updateHead(fontRevision=float(VERSION), created=TIMESTAMP, modified=TIMESTAMP)
     builder.setupGlyphOrder(names)
     cmap = CharacterMap(drawn)
-    builder.setupCharacterMap(cmap)
-    # Windows reads the (3,1) table; a second Unicode table would only repeat it.
-    builder.font["cmap"].tables = [table for table in builder.font["cmap"].tables if table.platformID == 3]
+    builder.font["cmap"] = SymbolCmapTable(cmap)
     builder.setupGlyf({glyph.name: glyph.glyph for glyph in glyphs})
     builder.setupHorizontalMetrics(HorizontalMetrics(glyphs, builder.font["glyf"]))
     ascent, descent = VerticalExtent(builder.font["glyf"])

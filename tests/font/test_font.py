@@ -39,7 +39,6 @@ TATWEEL = (0x0640,)
 # drawn stand-in that reads well (a medial starting a word, jeh's final
 # standing alone), and the tatweel adds nothing to the text.
 HIDEABLE = {(TATWEEL, "-"), ((0x0698,), "isol")} | {((ord(letter),), "init") for letter in "جچحخ"}
-UNDEFINED_IN_1252 = (0x81, 0x8D, 0x8F, 0x90, 0x9D)
 # Sizes at which the editor sets the font: palette cells and the text.
 PIXEL_SIZES = (21, 27)
 PALETTE_ROW_HEIGHT, CELL_TEXT_TOP = 27, 2
@@ -51,11 +50,6 @@ def setUpModule():
     LAYOUT = ReadLayout()
     CELLS = {cell.code: cell for cell in LAYOUT}
     GLYPHS = FONT.getGlyphSet()
-
-
-def WindowsCodePoint(code):
-    """What Windows passes the font for a byte; Python refuses five of them."""
-    return code if code in UNDEFINED_IN_1252 else ord(bytes([code]).decode("cp1252"))
 
 
 def Persian(cell):
@@ -106,25 +100,19 @@ class FilesTest(unittest.TestCase):
 
 
 class CharacterMapTest(unittest.TestCase):
-    def test_every_latin_and_palette_code_finds_its_glyph(self):
-        cmap = FONT["cmap"].getcmap(3, 1).cmap
-        for code in LATIN_CODES + PALETTE_CODES:
-            with self.subTest(code=code):
-                self.assertEqual(cmap.get(WindowsCodePoint(code)), CELLS[code].glyph)
+    """A symbol font: one (3,0) table with each code at U+F000 + code, which
+    GDI uses the same way on every code page."""
 
-    def test_high_control_codes_reach_the_same_glyphs(self):
-        cmap = FONT["cmap"].getcmap(3, 1).cmap
-        for code in range(0x80, 0xA0):
-            with self.subTest(code=code):
-                self.assertEqual(cmap[code], cmap[WindowsCodePoint(code)])
+    def test_is_a_symbol_font_and_nothing_else(self):
+        self.assertEqual([(t.platformID, t.platEncID) for t in FONT["cmap"].tables], [(3, 0)])
+        os2 = FONT["OS/2"]
+        self.assertEqual((os2.ulCodePageRange1, os2.ulCodePageRange2), (1 << 31, 0))
+        self.assertEqual((os2.usFirstCharIndex, os2.usLastCharIndex), (0xF020, 0xF0FF))
 
-    def test_codes_off_palette_and_latin_have_no_glyph(self):
-        cmap = FONT["cmap"].getcmap(3, 1).cmap
-        for code in list(range(0, 32)) + [127] + list(range(192, 224)):
-            self.assertNotIn(WindowsCodePoint(code), cmap, code)
-
-    def test_is_an_ansi_font(self):
-        self.assertEqual((FONT["OS/2"].ulCodePageRange1, FONT["OS/2"].ulCodePageRange2), (1, 0))
+    def test_each_latin_and_palette_code_and_only_those_find_their_glyph(self):
+        cmap = FONT["cmap"].getcmap(3, 0).cmap
+        self.assertEqual({point - 0xF000: glyph for point, glyph in cmap.items()},
+                         {code: CELLS[code].glyph for code in LATIN_CODES + PALETTE_CODES})
 
 
 class PaletteGlyphTest(unittest.TestCase):

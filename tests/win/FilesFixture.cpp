@@ -82,15 +82,10 @@ void FilesTest::Command(winui::MenuItem& item) const {
   SendMessageA(form->Handle(), WM_COMMAND, item.Id(), 0);
 }
 
-std::string FilesTest::Document() const {
-  const int length = GetWindowTextLengthA(Text());
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(Text(), &text[0], length + 1)));
-  return text;
-}
+std::string FilesTest::Document() const { return Codes(); }
 
 void FilesTest::SetDocument(const std::string& text) const {
-  SetWindowTextA(Text(), text.c_str());
+  SetCodes(text);
   SendMessageA(Text(), EM_SETMODIFY, TRUE, 0);
 }
 

@@ -526,7 +526,8 @@ struct FontDialogCase {
 class FontDialogTest : public FormattingTest, public testing::WithParamInterface<FontDialogCase> {};
 
 // The dialog starts from the selection's format (at the caret too) and, on
-// OK, writes colour, face, style and size, each on its own.
+// OK, writes colour, face (with the face's character set: the glyph font's
+// is the symbol set), style and size, each on its own.
 TEST_P(FontDialogTest, StartsFromTheSelectionAndWritesOnlyWhenConfirmed) {
   CHARFORMATA format = CharFormat(CFM_BOLD | CFM_ITALIC | CFM_SIZE | CFM_COLOR);
   format.dwEffects = CFE_BOLD | CFE_ITALIC;
@@ -548,10 +549,11 @@ TEST_P(FontDialogTest, StartsFromTheSelectionAndWritesOnlyWhenConfirmed) {
     EXPECT_TRUE(writes.empty());
     return;
   }
-  CHARFORMATA colour = CharFormat(CFM_COLOR), face = CharFormat(CFM_FACE), style = CharFormat(0xF),
-              size = CharFormat(CFM_SIZE);
+  CHARFORMATA colour = CharFormat(CFM_COLOR), face = CharFormat(CFM_FACE | CFM_CHARSET),
+              style = CharFormat(0xF), size = CharFormat(CFM_SIZE);
   colour.crTextColor = RGB(0, 0, 128);
   lstrcpyA(face.szFaceName, "Persian");
+  face.bCharSet = SYMBOL_CHARSET;
   style.dwEffects = CFE_BOLD | CFE_ITALIC;
   size.yHeight = 16 * 20;
   ASSERT_EQ(writes.size(), 4u);
@@ -629,7 +631,7 @@ TEST_F(FormattingByHand, APersonMakesAWrittenWordBoldAndLarger) {
   TapKey('8');
   Pump(200);
 
-  EXPECT_EQ(WindowText(Text()), "\xB0\xE2\xAE");
+  EXPECT_EQ(Codes(), "\xB0\xE2\xAE");
   EXPECT_TRUE(form->BoldButton.Down());
   EXPECT_EQ(form->FontSize.Text(), "28");
   for (int i = 0; i < 3; ++i) {

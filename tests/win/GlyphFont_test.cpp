@@ -1,6 +1,8 @@
 // The glyph font "Persian" as Windows and the rich edit control see it:
 // found by face name, a glyph for every code the editor writes, and the
-// control showing pasted codes with those glyphs.
+// control showing codes with those glyphs whichever way they come in, and
+// giving them back as the same bytes. The test program also runs under
+// other code pages (see CMakeLists.txt): all of this holds on each.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "Clipboard.h"
+#include "DocumentStreams.h"
 #include "MainFormFixture.h"
 #include "Palette.h"
 
@@ -93,14 +96,21 @@ class ScreenDC {
 
 }  // namespace
 
-TEST(GlyphFont, IsFoundByItsFaceNameAsAnAnsiFont) {
+// Each run under another code page must really get it from Wine.
+TEST(GlyphFont, RunsUnderTheCodePageItIsMeantFor) {
+  char page[16] = "1252";
+  GetEnvironmentVariableA("DABIRO_CODE_PAGE", page, sizeof page);
+  EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(page)));
+}
+
+TEST(GlyphFont, IsFoundByItsFaceNameAsASymbolFont) {
   ScreenDC screen;
   SelectedFont font(screen, "Persian", TextHeight);
   EXPECT_EQ(font.Face(), "Persian");
   TEXTMETRICA metrics{};
   GetTextMetricsA(screen, &metrics);
-  // 8-bit text reaches the font through code page 1252.
-  EXPECT_EQ(metrics.tmCharSet, ANSI_CHARSET);
+  // 8-bit text reaches the font without going through the code page.
+  EXPECT_EQ(metrics.tmCharSet, SYMBOL_CHARSET);
 }
 
 TEST(GlyphFont, HasAGlyphForEveryLatinAndPaletteCodeAndNoneElsewhere) {
@@ -116,14 +126,6 @@ TEST(GlyphFont, HasAGlyphForEveryLatinAndPaletteCodeAndNoneElsewhere) {
 }
 
 namespace {
-
-// Wine's rich edit control keeps these codes in the text but draws them
-// with no width and no ink: the soft hyphen and the five codes that
-// Windows-1252 leaves undefined. The font can only put glyphs there whose
-// loss a writer can bear.
-bool HiddenByTheControl(int code) {
-  return code == 129 || code == 141 || code == 143 || code == 144 || code == 157 || code == 173;
-}
 
 // A device-independent 32-bit picture, top row first.
 class Picture {
@@ -222,47 +224,53 @@ POINT CharPosition(HWND control, int index) {
 }
 
 // Draws each code of the text in a face, at the place where the control
-// shows it, leaving out what the control hides.
+// shows it.
 void DrawAsTheControlPlacesIt(HWND control, const std::string& text, const char* face,
-                              const Picture& picture) {
+                              int height, const Picture& picture) {
   RECT all{0, 0, picture.Width(), picture.Height()};
   FillRect(picture.DC(), &all, GetSysColorBrush(COLOR_WINDOW));
   SetBkMode(picture.DC(), TRANSPARENT);
   SetTextColor(picture.DC(), RGB(0, 0, 0));
-  SelectedFont font(picture.DC(), face, TextHeight);
+  SelectedFont font(picture.DC(), face, height);
   for (size_t i = 0; i < text.size(); ++i) {
-    if (HiddenByTheControl(static_cast<BYTE>(text[i]))) continue;
     const POINT at = CharPosition(control, static_cast<int>(i));
     ExtTextOutA(picture.DC(), at.x, at.y, 0, nullptr, &text[i], 1, nullptr);
   }
 }
 
-DWORD CALLBACK TakeStream(DWORD_PTR cookie, BYTE* bytes, LONG count, LONG* done) {
-  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(bytes), count);
-  *done = count;
-  return 0;
+std::string TemporaryPath(const char* name) {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + name;
 }
 
-DWORD CALLBACK GiveStream(DWORD_PTR cookie, BYTE* bytes, LONG count, LONG* done) {
-  auto* rest = reinterpret_cast<std::string*>(cookie);
-  *done = std::min(count, static_cast<LONG>(rest->size()));
-  std::memcpy(bytes, rest->data(), static_cast<size_t>(*done));
-  rest->erase(0, static_cast<size_t>(*done));
-  return 0;
+std::string FileBytes(const std::string& path) {
+  std::string bytes;
+  if (FILE* in = std::fopen(path.c_str(), "rb")) {
+    char block[4096];
+    for (size_t n; (n = std::fread(block, 1, sizeof block, in)) > 0;) bytes.append(block, n);
+    std::fclose(in);
+  }
+  return bytes;
 }
 
-// The control's text as saving writes it.
-std::string StreamOut(HWND control, WPARAM format) {
-  std::string out;
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, TakeStream};
-  SendMessageA(control, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
-  return out;
+void PutFile(const std::string& path, const std::string& bytes) {
+  if (FILE* out = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+  }
 }
 
-// Replaces the control's text as opening a file does.
-void StreamIn(HWND control, WPARAM format, std::string content) {
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&content), 0, GiveStream};
-  SendMessageA(control, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+// The codes as RTF the way the editor wrote it while the glyph font was an
+// ANSI font: named with character set 0.
+std::string OldRtf(const std::string& codes) {
+  std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Persian;}}\\f0\\fs54 ";
+  char escape[8];
+  for (char code : codes) {
+    std::snprintf(escape, sizeof escape, "\\'%02x", static_cast<unsigned char>(code));
+    rtf += escape;
+  }
+  return rtf + "\\par}";
 }
 
 CHARFORMATA RangeFormat(HWND control, int start, int end) {
@@ -297,25 +305,32 @@ class GlyphFontInText : public MainFormTest {
     Pump(100);
   }
   // The control's picture beside the same codes drawn by GDI in a face.
+  // The text's height is the first character's, in screen pixels.
   double DifferenceFrom(const char* face, const std::string& text) {
+    const int height = MulDiv(RangeFormat(Text(), 0, 1).yHeight, 96, 1440);
     SendMessageA(Text(), EM_SETSEL, 0, 0);
     Pump(100);
     const RECT client = ClientRect(Text());
     Picture shown(client.right, client.bottom), drawn(client.right, client.bottom);
     CaptureClient(Text(), shown);
-    DrawAsTheControlPlacesIt(Text(), text, face, drawn);
+    DrawAsTheControlPlacesIt(Text(), text, face, height, drawn);
     return InkDifference(shown, drawn);
   }
 };
 
 TEST_F(GlyphFontInText, SpecialCodesSurviveSavingAndOpeningInBothFormats) {
   Paste(specialCodes);
-  for (WPARAM format : {SF_TEXT, SF_RTF}) {
-    const std::string saved = StreamOut(Text(), format);
-    SetWindowTextA(Text(), "");
-    StreamIn(Text(), format, saved);
-    EXPECT_EQ(WindowText(Text()), specialCodes) << format;
+  const std::string path = TemporaryPath("special-codes");
+  for (bool plainText : {true, false}) {
+    SaveDocument(form->RichEdit1, path, plainText);
+    if (plainText) {
+      EXPECT_EQ(FileBytes(path), specialCodes);
+    }
+    SetCodes("");
+    LoadDocument(form->RichEdit1, path);
+    EXPECT_EQ(Codes(), specialCodes) << plainText;
   }
+  DeleteFileA(path.c_str());
 }
 
 // One line of the text at a time, so that nothing wraps.
@@ -324,8 +339,7 @@ class PastedCodes : public GlyphFontInText, public testing::WithParamInterface<C
 TEST_P(PastedCodes, KeepTheirBytesAndShowThePersianGlyphs) {
   const std::string text = CodeText(GetParam().codes);
   Paste(text);
-  EXPECT_EQ(WindowText(Text()), text);
-  EXPECT_EQ(StreamOut(Text(), SF_TEXT), text);
+  EXPECT_EQ(Codes(), text);
 
   const CHARFORMATA format = RangeFormat(Text(), 0, static_cast<int>(text.size()));
   EXPECT_TRUE(format.dwMask & CFM_FACE);
@@ -334,14 +348,88 @@ TEST_P(PastedCodes, KeepTheirBytesAndShowThePersianGlyphs) {
   ScreenDC screen;
   SelectedFont font(screen, "Persian", TextHeight);
   for (size_t i = 0; i < text.size(); ++i) {
-    const int code = static_cast<BYTE>(text[i]);
     const int width = CharPosition(Text(), static_cast<int>(i) + 1).x -
                       CharPosition(Text(), static_cast<int>(i)).x;
-    EXPECT_EQ(width, HiddenByTheControl(code) ? 0 : font.Advance(code)) << code;
+    EXPECT_EQ(width, font.Advance(static_cast<BYTE>(text[i]))) << static_cast<int>(text[i]);
   }
   // The measure tells faces apart: a substituted face lands far off.
   EXPECT_LT(DifferenceFrom("Persian", text), 0.02);
   EXPECT_GT(DifferenceFrom("No Such Face", text), 0.3);
+}
+
+namespace {
+
+// The ways codes come into the document besides a palette press.
+enum class WayIn { Typed, OpenedAsText, OpenedAsOldRtf, PastedFromAnotherProgram };
+
+std::string WayName(const testing::TestParamInfo<WayIn>& info) {
+  static const char* const names[] = {"Typed", "OpenedAsText", "OpenedAsOldRtf",
+                                      "PastedFromAnotherProgram"};
+  return names[static_cast<int>(info.param)];
+}
+
+}  // namespace
+
+class CodesComingIn : public GlyphFontInText, public testing::WithParamInterface<WayIn> {
+ protected:
+  void Bring(const std::string& codes) {
+    const std::string path = TemporaryPath("codes-coming-in");
+    switch (GetParam()) {
+      case WayIn::Typed:
+        // As the keyboard delivers them to an ANSI window.
+        for (char code : codes) SendMessageA(Text(), WM_CHAR, static_cast<BYTE>(code), 1);
+        break;
+      case WayIn::OpenedAsText:
+      case WayIn::OpenedAsOldRtf:
+        PutFile(path, GetParam() == WayIn::OpenedAsText ? codes : OldRtf(codes));
+        LoadDocument(form->RichEdit1, path);
+        DeleteFileA(path.c_str());
+        break;
+      case WayIn::PastedFromAnotherProgram:
+        Paste(codes);
+        break;
+    }
+    Pump(100);
+  }
+};
+
+// The whole palette, wrapped over several lines.
+TEST_P(CodesComingIn, ShowThePersianGlyphsAndLeaveAsTheSameBytes) {
+  const std::string codes = CodeText(PaletteCodes());
+  Bring(codes);
+  EXPECT_EQ(Codes(), codes);
+  EXPECT_LT(DifferenceFrom("Persian", codes), 0.02);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, CodesComingIn,
+                         testing::Values(WayIn::Typed, WayIn::OpenedAsText, WayIn::OpenedAsOldRtf,
+                                         WayIn::PastedFromAnotherProgram),
+                         WayName);
+
+// Other programs get the codes as their bytes, and the editor gets back
+// the formatted text; with the control's own keys too.
+TEST_F(GlyphFontInText, CopiedCodesLeaveAsTheirBytesAndComeBackFormatted) {
+  const std::string codes = CodeText(PaletteCodes());
+  SetCodes(codes);
+  const int end = static_cast<int>(codes.size());
+  SendMessageA(Text(), EM_SETSEL, 0, end);
+  form->BoldButton.Click();
+  SendMessageA(Text(), EM_SETSEL, 0, end);
+  PressKey(VK_CONTROL);
+  TapKey('C');
+  ReleaseKey(VK_CONTROL);
+  Pump(100);
+  std::string copied;
+  ASSERT_TRUE(ReadClipboardText(form->Handle(), copied));
+  EXPECT_EQ(copied, codes);
+
+  SetCodes("");
+  PressKey(VK_SHIFT);
+  TapKey(VK_INSERT);
+  ReleaseKey(VK_SHIFT);
+  Pump(100);
+  EXPECT_EQ(Codes(), codes);
+  EXPECT_TRUE(RangeFormat(Text(), 0, 1).dwEffects & CFE_BOLD);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -394,7 +482,7 @@ TEST_F(GlyphFontInText, APersonWritesASentenceFromThePalette) {
   }
   Pump(100);
   const std::string display(CodeText(std::vector<int>(reading.rbegin(), reading.rend())));
-  EXPECT_EQ(WindowText(Text()), display);
+  EXPECT_EQ(Codes(), display);
   EXPECT_LT(DifferenceFrom("Persian", display), 0.02);
 
   char folder[MAX_PATH] = {};

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "GlyphText.h"
 #include "MainForm.h"
 #include "TestSupport.h"
 
@@ -22,6 +23,13 @@ class MainFormTest : public testing::Test {
   }
 
   HWND Text() const { return form->RichEdit1.Handle(); }
+  // The document's codes, as saving as plain text writes them, and the
+  // whole document replaced by codes, as opening a text file fills it.
+  std::string Codes() const { return CodesOf(form->RichEdit1); }
+  void SetCodes(const std::string& codes) const {
+    SendMessageA(Text(), EM_SETSEL, 0, -1);
+    InsertCodes(form->RichEdit1, codes);
+  }
   std::string StatusText() const {
     char text[256] = {};
     // In simple mode the status bar answers for its one part as part 0.

@@ -80,15 +80,9 @@ class PaletteTest : public MainFormTest {
   }
   void PressCell(int column, int row) { Press(CellCentre(column, row)); }
 
-  std::string Document() const {
-    const int length = GetWindowTextLengthA(Text());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(Text(), text.data(), length + 1);
-    text.resize(std::strlen(text.c_str()));
-    return text;
-  }
+  std::string Document() const { return Codes(); }
   void SetDocument(const std::string& text, LONG caret) {
-    SetWindowTextA(Text(), text.c_str());
+    SetCodes(text);
     SendMessageA(Text(), EM_SETSEL, static_cast<WPARAM>(caret), caret);
   }
   CHARRANGE DocumentSelection() const {

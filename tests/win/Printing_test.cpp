@@ -119,7 +119,7 @@ class PrintingTest : public MainFormTest {
         << "scripts/cups-start.sh makes the printer PDF the default";
   }
 
-  void SetText(const std::string& text) const { SetWindowTextA(Text(), text.c_str()); }
+  void SetText(const std::string& text) const { SetCodes(text); }
 
   // File/Print with OK in the print dialog.
   bool Print() {

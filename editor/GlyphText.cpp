@@ -1,0 +1,117 @@
+#include "GlyphText.h"
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "Clipboard.h"
+#include "GlyphStorage.h"
+#include "RichEditControl.h"
+
+namespace {
+
+// What the control hands over, gathered.
+DWORD CALLBACK Gather(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* done) {
+  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(bytes),
+                                                 static_cast<size_t>(count));
+  *done = count;
+  return 0;
+}
+
+// What the control asks for, handed out from the front of the rest.
+struct Rest {
+  const char* bytes;
+  size_t left;
+};
+
+DWORD CALLBACK HandOut(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* done) {
+  auto& rest = *reinterpret_cast<Rest*>(cookie);
+  const size_t now = std::min(rest.left, static_cast<size_t>(count));
+  std::memcpy(bytes, rest.bytes, now);
+  rest.bytes += now;
+  rest.left -= now;
+  *done = static_cast<LONG>(now);
+  return 0;
+}
+
+std::string StreamOut(const RichEditControl& control, WPARAM format) {
+  std::string out;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, Gather};
+  control.Send(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
+  return out;
+}
+
+void StreamIn(const RichEditControl& control, WPARAM format, const std::string& bytes) {
+  Rest rest{bytes.data(), bytes.size()};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rest), 0, HandOut};
+  control.Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+}
+
+UINT RtfFormat() { return RegisterClipboardFormatA(CF_RTF); }
+
+}  // namespace
+
+std::string ThroughCodePage(char16_t character) {
+  char bytes[8] = {};
+  const wchar_t wide = static_cast<wchar_t>(character);
+  const int length = WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes, sizeof bytes, nullptr, nullptr);
+  return length > 0 ? std::string(bytes, static_cast<size_t>(length)) : std::string("?");
+}
+
+bool KeepsUtf16(const RichEditControl& control) {
+  std::string stored;
+  core::AppendStored("\xE5", 1, stored);
+  StreamIn(control, SF_TEXT | SF_UNICODE, stored);
+  const bool keeps = control.Send(WM_GETTEXTLENGTH) == 1;
+  SetWindowTextA(control.Handle(), "");
+  control.Send(EM_EMPTYUNDOBUFFER);
+  control.Send(EM_SETMODIFY, FALSE);
+  return keeps;
+}
+
+bool SelectionTakesCodes(const RichEditControl& control) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  control.Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  return (format.dwMask & CFM_CHARSET) && format.bCharSet == SYMBOL_CHARSET;
+}
+
+void InsertCodes(const RichEditControl& control, const std::string& codes) {
+  if (!control.StoresUnicode()) return StreamIn(control, SF_TEXT | SFF_SELECTION, codes);
+  std::string stored;
+  core::AppendStored(codes.data(), codes.size(), stored);
+  StreamIn(control, SF_TEXT | SF_UNICODE | SFF_SELECTION, stored);
+}
+
+std::string CodesOf(const RichEditControl& control, bool selectionOnly) {
+  const WPARAM scope = selectionOnly ? SFF_SELECTION : 0;
+  if (!control.StoresUnicode()) return StreamOut(control, SF_TEXT | scope);
+  const std::string stored = StreamOut(control, SF_TEXT | SF_UNICODE | scope);
+  std::string codes;
+  core::StoredToCodes(ThroughCodePage).Feed(stored.data(), stored.size(), codes);
+  return codes;
+}
+
+void CopyCodes(const RichEditControl& control) {
+  if (control.SelLength() <= 0) return;
+  // A selection that reaches the end streams out the paragraph mark the
+  // control keeps after the text, which the text itself does not hold.
+  std::string codes = CodesOf(control, true);
+  DWORD start = 0, end = 0;
+  control.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool reachesEnd = end >= static_cast<DWORD>(control.Send(WM_GETTEXTLENGTH));
+  if (reachesEnd && codes.size() >= 2 && codes.compare(codes.size() - 2, 2, "\r\n") == 0)
+    codes.resize(codes.size() - 2);
+  ReplaceClipboard(control.Handle(), {{RtfFormat(), StreamOut(control, SF_RTF | SFF_SELECTION)},
+                                      {CF_TEXT, codes}});
+}
+
+bool PasteCodes(const RichEditControl& control) {
+  if (ClipboardHas(RtfFormat()) || !SelectionTakesCodes(control)) return false;
+  std::string text;
+  if (!ReadClipboardText(control.Handle(), text)) return false;
+  InsertCodes(control, text);
+  return true;
+}
