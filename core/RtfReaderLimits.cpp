@@ -1,5 +1,7 @@
 #include "RtfReaderLimits.h"
 
+#include <algorithm>
+
 namespace core {
 
 namespace {
@@ -29,6 +31,8 @@ void RtfReaderLimits::Step(char c) {
         state_ = State::Word;
         word_.assign(1, c);
         wordLength_ = 1;
+        negative_ = false;
+        parameter_ = 0;
       } else {
         // A symbol such as \{ or \~, or the start of a hex escape \'hh;
         // its backslash counts now that it is not a word's.
@@ -81,6 +85,8 @@ void RtfReaderLimits::WordByte(char c) {
   if (letter || sign || IsDigit(c)) {
     if (++wordLength_ > MaxControlWord) exceeded_ = true;
     if (letter && word_.size() < KeptWordLetters) word_ += c;
+    if (sign) negative_ = true;
+    if (IsDigit(c)) parameter_ = std::min<std::uint32_t>(parameter_ * 10 + (c - '0'), MaxTabPosition + 1);
     if (!letter) state_ = State::Parameter;
     return;
   }
@@ -93,6 +99,8 @@ void RtfReaderLimits::WordByte(char c) {
 void RtfReaderLimits::EndWord() {
   state_ = State::Text;
   nameLength_ = 0;
+  if ((word_ == "tx" || word_ == "tb") && (negative_ || parameter_ > MaxTabPosition))
+    exceeded_ = true;
   if (!inNames_ && (word_ == "fonttbl" || word_ == "stylesheet")) {
     inNames_ = true;
     namesDepth_ = depth_;

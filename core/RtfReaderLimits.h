@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace core {
@@ -14,7 +15,11 @@ namespace core {
 //  - a name in the font table or style sheet outgrows the 1 KB buffer it is
 //    collected in (the text between separators, however it is escaped);
 //  - a group opens after more groups were closed than opened: the reader
-//    then stores its state below the start of its stack.
+//    then stores its state below the start of its stack;
+//  - a tab stop (\tx, \tb) lies left of the margin or beyond 16777215
+//    twips: the control keeps a tab's kind in the upper bits of its
+//    position, and its RTF writer, when the document is saved or copied,
+//    looks up names by those bits and crashes on a negative position.
 // Real documents stay far inside these limits. The token and name limits
 // are a quarter of the buffers, counted the cautious way: every byte of an
 // escape counts, and line breaks, which the reader drops, count too. The
@@ -28,6 +33,7 @@ class RtfReaderLimits {
   static constexpr std::size_t MaxDepth = 32;
   static constexpr std::size_t MaxControlWord = 255;
   static constexpr std::size_t MaxName = 255;
+  static constexpr std::uint32_t MaxTabPosition = 0xFFFFFF;
 
   // False once the bytes so far have gone beyond a limit; it stays false.
   bool Admit(const char* bytes, std::size_t size);
@@ -48,6 +54,8 @@ class RtfReaderLimits {
   std::size_t hexLeft_ = 0;
   std::size_t wordLength_ = 0;  // name, sign and digits
   std::string word_;            // the name, as far as it matters
+  bool negative_ = false;       // the parameter's sign and value, held at
+  std::uint32_t parameter_ = 0; // one more than the largest that matters
   bool inNames_ = false;        // within a font table or style sheet
   std::size_t namesDepth_ = 0;  // the depth of the group that holds it
   std::size_t nameLength_ = 0;

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "CallbackShield.h"
+#include "DocumentSnapshot.h"
 #include "Exceptions.h"
 #include "FileReplacement.h"
 #include "GlyphFontMarker.h"
@@ -64,6 +66,7 @@ struct FileReader {
   std::string pending;  // ready for the control, from `handedOut` on
   size_t handedOut = 0;
   bool ended = false;
+  core::CallbackShield shield;
 };
 
 // Reads the next block of the file into what is pending; false when the
@@ -94,9 +97,7 @@ bool Refill(FileReader& reader) {
 // next byte shows whether an LF follows): reading goes on until there is
 // something or the file has ended, since handing back nothing ends the
 // input.
-DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-  auto& reader = *reinterpret_cast<FileReader*>(cookie);
-  *done = 0;
+DWORD HandOver(FileReader& reader, LPBYTE buffer, LONG size, LONG* done) {
   while (reader.handedOut == reader.pending.size() && !reader.ended)
     if (!Refill(reader)) return ReadError;
   const size_t count =
@@ -113,21 +114,28 @@ DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* do
   return 0;
 }
 
+DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+  auto& reader = *reinterpret_cast<FileReader*>(cookie);
+  *done = 0;
+  return reader.shield.Run([&] { return HandOver(reader, buffer, size, done); }, ReadError);
+}
+
 // Streams the whole file into the control from its start; true when the
 // control took it in this format.
 //
 // RTF beyond what the control's reader survives ends that pass with an
 // error, so the file loads as plain text: the user sees every byte of it
 // and can still mend it, where a refusal would show nothing at all.
-bool StreamIn(const RichEditControl& control, HANDLE file, bool rtf) {
+bool StreamFileIn(const RichEditControl& control, HANDLE file, bool rtf) {
   SetFilePointer(file, 0, nullptr, FILE_BEGIN);
   core::RtfReaderLimits limits;
   core::GlyphFontMarker marker(GlyphFace);
   const bool widen = !rtf && control.StoresUnicode();
-  FileReader reader{file, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {}, {}, 0, false};
+  FileReader reader{file, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {}, {}, 0, false, {}};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, ReadCallback};
   const WPARAM format = rtf ? SF_RTF : widen ? SF_TEXT | SF_UNICODE : SF_TEXT;
   control.Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+  reader.shield.Rethrow();
   return stream.dwError == 0;
 }
 
@@ -137,21 +145,27 @@ struct FileWriter {
   FileReplacement& file;
   core::StoredToCodes* narrow;
   std::string codes;
+  core::CallbackShield shield;
 };
+
+bool Write(FileWriter& writer, const char* bytes, size_t size) {
+  if (!writer.narrow) return writer.file.Write(bytes, size);
+  writer.codes.clear();
+  writer.narrow->Feed(bytes, size, writer.codes);
+  return writer.file.Write(writer.codes.data(), writer.codes.size());
+}
 
 DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
   auto& writer = *reinterpret_cast<FileWriter*>(cookie);
-  const char* bytes = reinterpret_cast<const char*>(buffer);
-  bool written;
-  if (writer.narrow) {
-    writer.codes.clear();
-    writer.narrow->Feed(bytes, static_cast<size_t>(size), writer.codes);
-    written = writer.file.Write(writer.codes.data(), writer.codes.size());
-  } else {
-    written = writer.file.Write(bytes, static_cast<size_t>(size));
-  }
-  *done = written ? size : 0;
-  return written ? 0 : WriteError;
+  *done = 0;
+  return writer.shield.Run(
+      [&] {
+        if (!Write(writer, reinterpret_cast<const char*>(buffer), static_cast<size_t>(size)))
+          return WriteError;
+        *done = size;
+        return DWORD{0};
+      },
+      WriteError);
 }
 
 }  // namespace
@@ -159,8 +173,17 @@ DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* d
 void LoadDocument(const RichEditControl& control, const std::string& fileName) {
   const ReadableFile file(fileName);
   if (!file.Opened()) throw core::Exception(core::FormatWith(CannotOpen, fileName));
-  if (StreamIn(control, file.Handle(), true)) return;
-  if (!StreamIn(control, file.Handle(), false)) throw core::Exception(LoadFailed);
+  // What a failed read left in the control is never shown or saved.
+  const DocumentSnapshot before(control);
+  try {
+    if (StreamFileIn(control, file.Handle(), true) || StreamFileIn(control, file.Handle(), false))
+      return;
+  } catch (...) {
+    before.RestoreInto(control);
+    throw;
+  }
+  before.RestoreInto(control);
+  throw core::Exception(LoadFailed);
 }
 
 void SaveDocument(const RichEditControl& control, const std::string& fileName, bool plainText) {
@@ -168,10 +191,11 @@ void SaveDocument(const RichEditControl& control, const std::string& fileName, b
   if (!file.Opened()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
   core::StoredToCodes narrow(ThroughCodePage);
   const bool unicode = plainText && control.StoresUnicode();
-  FileWriter writer{file, unicode ? &narrow : nullptr, {}};
+  FileWriter writer{file, unicode ? &narrow : nullptr, {}, {}};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&writer), 0, WriteCallback};
   const WPARAM format = !plainText ? SF_RTF : unicode ? SF_TEXT | SF_UNICODE : SF_TEXT;
   control.Send(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
+  writer.shield.Rethrow();
   if (stream.dwError != 0 || !file.Flush()) throw core::Exception(SaveFailed);
   if (!file.Commit()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
 }

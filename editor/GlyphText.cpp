@@ -3,51 +3,12 @@
 #include <windows.h>
 #include <richedit.h>
 
-#include <algorithm>
-#include <cstring>
-
 #include "Clipboard.h"
+#include "ControlStreams.h"
 #include "GlyphStorage.h"
 #include "RichEditControl.h"
 
 namespace {
-
-// What the control hands over, gathered.
-DWORD CALLBACK Gather(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* done) {
-  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(bytes),
-                                                 static_cast<size_t>(count));
-  *done = count;
-  return 0;
-}
-
-// What the control asks for, handed out from the front of the rest.
-struct Rest {
-  const char* bytes;
-  size_t left;
-};
-
-DWORD CALLBACK HandOut(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* done) {
-  auto& rest = *reinterpret_cast<Rest*>(cookie);
-  const size_t now = std::min(rest.left, static_cast<size_t>(count));
-  std::memcpy(bytes, rest.bytes, now);
-  rest.bytes += now;
-  rest.left -= now;
-  *done = static_cast<LONG>(now);
-  return 0;
-}
-
-std::string StreamOut(const RichEditControl& control, WPARAM format) {
-  std::string out;
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, Gather};
-  control.Send(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
-  return out;
-}
-
-void StreamIn(const RichEditControl& control, WPARAM format, const std::string& bytes) {
-  Rest rest{bytes.data(), bytes.size()};
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rest), 0, HandOut};
-  control.Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
-}
 
 UINT RtfFormat() { return RegisterClipboardFormatA(CF_RTF); }
 

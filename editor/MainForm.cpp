@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "CallbackShield.h"
 #include "DocumentName.h"
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
@@ -50,10 +51,19 @@ void WarnDoubleByteCodePage(HWND owner) {
               "Dabiro", MB_OK | MB_ICONWARNING);
 }
 
-int CALLBACK CollectFaceName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) {
-  reinterpret_cast<std::vector<std::string>*>(names)->push_back(
-      std::string(font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE)));
-  return 1;
+struct FaceNames {
+  std::vector<std::string> names;
+  core::CallbackShield shield;
+};
+
+int CALLBACK CollectFaceName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM data) {
+  auto& faces = *reinterpret_cast<FaceNames*>(data);
+  return faces.shield.Run(
+      [&] {
+        faces.names.emplace_back(font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
+        return 1;
+      },
+      0);
 }
 
 }  // namespace
@@ -80,11 +90,12 @@ void TMainForm::CreateForm() {
   CreateComponents();
   LayoutComponents();
   winui::Application::Instance().AddTabRoot(Handle());
-  try {
-    FormCreate(this);
-  } catch (const core::Exception& e) {
-    winui::ReportHandlerError(e);
-  }
+  winui::Guarded(
+      [&] {
+        FormCreate(this);
+        return true;
+      },
+      false);
 }
 
 void TMainForm::CreateComponents() {
@@ -226,11 +237,12 @@ void TMainForm::SetDocumentName(const std::string& name) {
 
 void TMainForm::FillFontNames() {
   // Names are collected first: nothing may be thrown through the callback.
-  std::vector<std::string> names;
+  FaceNames faces;
   HDC screen = GetDC(nullptr);
-  EnumFontsA(screen, nullptr, CollectFaceName, reinterpret_cast<LPARAM>(&names));
+  EnumFontsA(screen, nullptr, CollectFaceName, reinterpret_cast<LPARAM>(&faces));
   ReleaseDC(nullptr, screen);
-  for (const std::string& name : names) {
+  faces.shield.Rethrow();
+  for (const std::string& name : faces.names) {
     const LRESULT index = FontName.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     if (index == CB_ERR || index == CB_ERRSPACE) throw core::Exception("Kann Zeile nicht einf\xFCgen");
   }

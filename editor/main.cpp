@@ -1,14 +1,21 @@
 #include <windows.h>
 
 #include "Application.h"
+#include "ErrorDisplay.h"
 #include "MainForm.h"
 #include "StartUp.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  StartApplication();
-  TMainForm form;
-  form.CreateForm();
-  form.Show();
-  winui::Application::Instance().Run();
-  return 0;
+  // A failure before or outside the message loop has no handler to show it:
+  // it is shown here, and the program ends with a non-zero status.
+  return winui::Guarded(
+      [] {
+        StartApplication();
+        TMainForm form;
+        form.CreateForm();
+        form.Show();
+        winui::Application::Instance().Run();
+        return 0;
+      },
+      1);
 }

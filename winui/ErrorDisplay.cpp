@@ -2,15 +2,51 @@
 
 #include <windows.h>
 
+#include <new>
+
 #include "Application.h"
 #include "ModalScope.h"
 
 namespace winui {
 
-void ReportHandlerError(const core::Exception& error) {
+namespace {
+
+constexpr char OutOfMemory[] = "Zu wenig Arbeitsspeicher";
+constexpr char UnknownFailure[] = "Unbekannter Fehler";
+
+// Shows the message however little memory is left: if the error box cannot
+// be built, a plain system box with the text as it stands.
+void Show(const char* message) noexcept {
   if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
-  if (dynamic_cast<const core::SilentAbort*>(&error)) return;
-  ShowErrorMessage(error);
+  try {
+    ShowErrorMessage(core::Exception(message));
+  } catch (...) {
+    MessageBoxA(nullptr, message, "Dabiro", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  }
+}
+
+}  // namespace
+
+void ReportHandlerError(const core::Exception& error) noexcept {
+  if (dynamic_cast<const core::SilentAbort*>(&error)) {
+    if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    return;
+  }
+  Show(error.Message().c_str());
+}
+
+void ReportCaughtFailure() noexcept {
+  try {
+    throw;
+  } catch (const core::Exception& e) {
+    ReportHandlerError(e);
+  } catch (const std::bad_alloc&) {
+    Show(OutOfMemory);
+  } catch (const std::exception& e) {
+    Show(e.what());
+  } catch (...) {
+    Show(UnknownFailure);
+  }
 }
 
 void ShowErrorMessage(const core::Exception& error) {

@@ -24,12 +24,13 @@ bool IsPushButton(HWND hwnd) {
 
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 
-// The letter after the caption's single '&', upper-cased, or 0.
-char Mnemonic(const std::string& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] != '&') return Upper(caption[i + 1]);
-    ++i;
+// The letter after the caption's single '&', upper-cased, or 0. Read in
+// place: it serves a system callback, where nothing may be thrown.
+char Mnemonic(const char* caption) {
+  for (; caption[0] && caption[1]; ++caption) {
+    if (caption[0] != '&') continue;
+    if (caption[1] != '&') return Upper(caption[1]);
+    ++caption;
   }
   return 0;
 }
@@ -115,13 +116,12 @@ void Form::RunModalLoop() {
 
 void Form::RunHandler(const Handler& handler) {
   if (!handler) return;
-  try {
-    handler(this);
-  } catch (const core::Exception& e) {
-    ReportHandlerError(e);
-  } catch (const std::exception& e) {
-    ReportHandlerError(core::Exception(e.what()));
-  }
+  Guarded(
+      [&] {
+        handler(this);
+        return true;
+      },
+      false);
 }
 
 void Form::Release() { PostMessageA(Handle(), ReleaseMessage, 0, 0); }

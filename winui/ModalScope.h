@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "CallbackShield.h"
+
 namespace winui {
 
 // While a modal box is up, the program's other windows are disabled; on
@@ -17,8 +19,10 @@ class ModalScope {
 
  private:
   static BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM self);
+  void EnableAgain();
   HWND previousActive_;
   std::vector<HWND> disabled_;
+  core::CallbackShield shield_;
 };
 
 }  // namespace winui

@@ -4,25 +4,6 @@
 
 namespace winui {
 
-namespace {
-
-// Runs a message handler; an escaping exception ends that one message.
-template <typename Handler>
-LRESULT Guarded(Handler&& handler) {
-  try {
-    return handler();
-  } catch (const core::Exception& e) {
-    ReportHandlerError(e);
-  } catch (const std::exception& e) {
-    ReportHandlerError(core::Exception(e.what()));
-  } catch (...) {
-    ReportHandlerError(core::Exception("Unbekannter Fehler"));
-  }
-  return 0;
-}
-
-}  // namespace
-
 Window::~Window() {
   if (hwnd_) {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
@@ -73,11 +54,11 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    LRESULT result = Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
+    LRESULT result = Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
     self->hwnd_ = nullptr;
     return result;
   }
-  return Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
+  return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
 }
 
 namespace {
@@ -116,11 +97,13 @@ LRESULT CALLBACK ControlHook::HookProc(HWND hwnd, UINT message, WPARAM wParam, L
     self->Detach();
     return CallWindowProcA(controlProc, hwnd, message, wParam, lParam);
   }
-  return Guarded([&] {
-    LRESULT result = 0;
-    if (self->BeforeMessage(message, wParam, lParam, result)) return result;
-    return self->CallControl(message, wParam, lParam);
-  });
+  return Guarded(
+      [&] {
+        LRESULT result = 0;
+        if (self->BeforeMessage(message, wParam, lParam, result)) return result;
+        return self->CallControl(message, wParam, lParam);
+      },
+      LRESULT{0});
 }
 
 }  // namespace winui

@@ -5,7 +5,9 @@
 // modified, under its old name.
 #include <memory>
 
+#include "FailingAllocation.h"
 #include "FilesFixture.h"
+#include "ImportPatch.h"
 #include "SmallDrive.h"
 
 using namespace testing_support;
@@ -173,17 +175,129 @@ TEST_F(FilesTest, AFailedSaveWhileClosingKeepsTheWindowWithoutAWord) {
   EXPECT_EQ(ReadFile("letter.rtf"), OldFile);
 }
 
-// Reading a process's memory file at its start fails with an I/O error:
-// a file that opens but cannot be read, as on a failing disk.
-TEST_F(FilesTest, AFileThatCannotBeReadSaysTheStreamDidNotLoad) {
-  const std::string unreadable = "Z:\\proc\\self\\mem";
-  ModalScript script;
-  script
-      .On([] { return CommonDialog("Open"); },
-          [&](HWND dialog) { EnterFileName(dialog, unreadable); })
-      .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
-  ASSERT_TRUE(script.Run([&] { Command(form->FileOpenItem); }));
-  EXPECT_EQ(script.Seen().back(), "Das Laden des Streams ist mi\xDFlungen.");
-  EXPECT_EQ(form->DocumentName(), "Untitled");
+namespace {
+
+// Failures the system or the memory can cause inside the streams, each
+// made to happen at an exact point by replacing what the program imports.
+ImportPatch* patch = nullptr;
+int readsLeft = 0;
+UINT armedMessage = 0;
+
+// Reads until readsLeft runs out, then fails as a damaged disk does.
+BOOL WINAPI FailingRead(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped) {
+  if (--readsLeft < 0) {
+    SetLastError(ERROR_CRC);
+    return FALSE;
+  }
+  return patch->Original<decltype(&ReadFile)>()(file, buffer, size, read, overlapped);
+}
+
+// The first allocation after the control is sent armedMessage fails: it
+// is the one the control's stream callback makes.
+LRESULT WINAPI ArmingSend(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == armedMessage) {
+    armedMessage = 0;
+    FailNextAllocation();
+  }
+  return patch->Original<decltype(&SendMessageA)>()(window, message, wParam, lParam);
+}
+
+struct Patched {
+  Patched(const char* dll, const char* function, void* replacement) : own(dll, function, replacement) {
+    patch = &own;
+  }
+  ~Patched() { patch = nullptr; }
+  ImportPatch own;
+};
+
+const std::string OutOfMemory = "Zu wenig Arbeitsspeicher.";
+const std::string LoadFailedMessage = "Das Laden des Streams ist mi\xDFlungen.";
+
+enum class ReadFailure { AtTheFirstRead, AfterSomeBlocks, MemoryInTheReadCallback };
+
+std::string ReadFailureName(const testing::TestParamInfo<ReadFailure>& info) {
+  static const char* const names[] = {"AtTheFirstRead", "AfterSomeBlocks", "MemoryInTheReadCallback"};
+  return names[static_cast<int>(info.param)];
+}
+
+}  // namespace
+
+class FailedOpen : public FilesTest, public testing::WithParamInterface<ReadFailure> {
+ protected:
+  // File/Open of a file whose reading fails as the case says: the error
+  // box's text.
+  std::string OpenFailing() {
+    WriteFile("long.txt", LongText());
+    switch (GetParam()) {
+      case ReadFailure::AtTheFirstRead:
+        // A process's memory file fails with an I/O error at its start.
+        return OpenPathExpectingError("Z:\\proc\\self\\mem");
+      case ReadFailure::AfterSomeBlocks: {
+        readsLeft = 2;
+        const Patched failing("KERNEL32.dll", "ReadFile", reinterpret_cast<void*>(FailingRead));
+        return OpenExpectingError("long.txt");
+      }
+      case ReadFailure::MemoryInTheReadCallback: {
+        armedMessage = EM_STREAMIN;
+        const Patched arming("USER32.dll", "SendMessageA", reinterpret_cast<void*>(ArmingSend));
+        return OpenExpectingError("long.txt");
+      }
+    }
+    return "";
+  }
+};
+
+// Whatever fails, the document is as it was before the command (text,
+// format, selection, name, flags), and the next Save writes it, not what
+// the failed read left in the control.
+TEST_P(FailedOpen, KeepsTheDocumentAndTheNextSaveWritesIt) {
+  WriteFile("letter.rtf", OldFile);
+  ASSERT_TRUE(Open("letter.rtf"));
+  const std::string words = "three glyphs \xE5\xE4\xE3\r\nand a line";
+  SetDocument(words);
+  SendMessageA(Text(), EM_SETSEL, 0, 5);
+  form->BoldButton.Click();
+  SendMessageA(Text(), EM_SETSEL, 1, 4);
+  Command(form->FileSaveItem);
+  ASSERT_FALSE(Modified());
+
+  EXPECT_EQ(OpenFailing(), GetParam() == ReadFailure::MemoryInTheReadCallback ? OutOfMemory
+                                                                                : LoadFailedMessage);
+  EXPECT_FALSE(AllocationFailurePending());
+  EXPECT_EQ(Document(), words);
+  EXPECT_EQ(form->DocumentName(), PathOf("letter.rtf"));
   EXPECT_FALSE(Modified());
+  DWORD start = 0, end = 0;
+  SendMessageA(Text(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{1}, DWORD{4}));
+  EXPECT_TRUE(form->RichEdit1.SelAttributes().Style() & StyleBold);
+
+  Command(form->FileSaveItem);
+  ASSERT_TRUE(Open("letter.rtf"));
+  EXPECT_EQ(Document(), words);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FailedOpen,
+                         testing::Values(ReadFailure::AtTheFirstRead, ReadFailure::AfterSomeBlocks,
+                                         ReadFailure::MemoryInTheReadCallback),
+                         ReadFailureName);
+
+// Memory running out in the control's write callback ends the save with
+// the message; the old file and the document are as they were.
+TEST_F(FilesTest, MemoryRunningOutWhileSavingLosesNothing) {
+  WriteFile("letter.rtf", OldFile);
+  ASSERT_TRUE(Open("letter.rtf"));
+  const std::string text = LongText();
+  SetDocument(text);
+  std::string message;
+  {
+    armedMessage = EM_STREAMOUT;
+    const Patched arming("USER32.dll", "SendMessageA", reinterpret_cast<void*>(ArmingSend));
+    message = ErrorOf(form->FileSaveItem);
+  }
+  EXPECT_EQ(message, OutOfMemory);
+  EXPECT_EQ(ReadFile("letter.rtf"), OldFile);
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"letter.rtf"});
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(Document(), text);
 }

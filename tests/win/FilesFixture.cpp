@@ -116,9 +116,13 @@ bool FilesTest::Open(const std::string& name, bool readOnly) {
 }
 
 std::string FilesTest::OpenExpectingError(const std::string& name) {
+  return OpenPathExpectingError(PathOf(name));
+}
+
+std::string FilesTest::OpenPathExpectingError(const std::string& path) {
   ModalScript script;
   script.On([] { return CommonDialog("Open"); },
-            [=](HWND dialog) { EnterFileName(dialog, PathOf(name)); })
+            [=](HWND dialog) { EnterFileName(dialog, path); })
       .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
   if (!script.Run([&] { Command(form->FileOpenItem); })) return "";
   return script.Seen().back();

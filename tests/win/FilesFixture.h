@@ -42,6 +42,7 @@ class FilesTest : public MainFormTest {
   bool Open(const std::string& name, bool readOnly = false);
   // File/Open of a file that fails: the error box's text, or "".
   std::string OpenExpectingError(const std::string& name);
+  std::string OpenPathExpectingError(const std::string& path);
   // File/Save As onto an existing file, overwrite answered Yes, that
   // fails: the error box's text, or "".
   std::string SaveAsExpectingError(const std::string& name, int filterIndex);

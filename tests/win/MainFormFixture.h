@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
