@@ -4,32 +4,16 @@
 
 #include <functional>
 
-#include "Application.h"
+#include "DocumentSnapshot.h"
 #include "GlyphText.h"
 #include "PlainTextPages.h"
+#include "PrintJob.h"
 #include "RichEditControl.h"
 #include "SaveAsRules.h"
 
 namespace {
 
 using NextPage = std::function<void()>;
-
-int runningJobs = 0;
-
-class RunningJob {
- public:
-  RunningJob() { ++runningJobs; }
-  ~RunningJob() { --runningJobs; }
-  RunningJob(const RunningJob&) = delete;
-  RunningJob& operator=(const RunningJob&) = delete;
-};
-
-// Nothing in the editor cancels a job: the procedure only keeps the
-// windows answering.
-BOOL CALLBACK KeepResponsive(HDC, int) {
-  winui::Application::Instance().ProcessMessages();
-  return TRUE;
-}
 
 constexpr int TwipsPerInch = 1440;
 
@@ -97,26 +81,17 @@ LOGFONTA DocumentFont(HWND richEdit, HDC printer) {
 
 }  // namespace
 
-bool PrintJobRunning() { return runningJobs > 0; }
+bool PrintJobRunning() { return PrintJob::Running(); }
 
 void PrintRichText(const RichEditControl& control, HDC printer, const std::string& title) {
-  HWND richEdit = control.Handle();
-  const RunningJob job;
-  const std::string jobName = core::PrintJobName(title);
-  DOCINFOA document{};
-  document.cbSize = sizeof document;
-  document.lpszDocName = jobName.c_str();
-  SetAbortProc(printer, KeepResponsive);
-  StartDoc(printer, &document);
-  StartPage(printer);
-  const NextPage nextPage = [printer] {
-    EndPage(printer);
-    // Wine's spooler calls the abort procedure only at StartDoc.
-    KeepResponsive(printer, 0);
-    StartPage(printer);
-  };
-  if (!PrintFormattedPages(richEdit, printer, nextPage))
-    PrintPlainTextPages(printer, CodesOf(control), DocumentFont(richEdit, printer), nextPage);
-  EndPage(printer);
-  EndDoc(printer);
+  // The job prints a copy: the document may be edited, replaced or closed
+  // while it runs.
+  RichEditControl copy("PrintCopy");
+  copy.Create(nullptr, 0, 0, 0, 0, 0);
+  DocumentSnapshot(control).RestoreInto(copy);
+  PrintJob job(printer, core::PrintJobName(title));
+  const NextPage nextPage = [&job] { job.NextPage(); };
+  if (!PrintFormattedPages(copy.Handle(), printer, nextPage))
+    PrintPlainTextPages(printer, CodesOf(copy), DocumentFont(copy.Handle(), printer), nextPage);
+  job.Finish();
 }

@@ -55,8 +55,10 @@ void RichEditControl::Create(HWND parent, int left, int top, int width, int heig
   }
   // ES_DISABLENOSCROLL is a rich edit style: to a plain edit the same bit
   // means ES_NUMBER, which would refuse every letter.
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                      ES_AUTOVSCROLL | ES_RIGHT | (library_ ? ES_DISABLENOSCROLL : 0);
+  // Without a parent it is a hidden window of its own, for work on a copy.
+  const DWORD placement = parent ? WS_CHILD | WS_VISIBLE | WS_TABSTOP : WS_POPUP;
+  const DWORD style = placement | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_RIGHT |
+                      (library_ ? ES_DISABLENOSCROLL : 0);
   hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style, left, top,
                           width, height, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

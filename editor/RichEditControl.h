@@ -20,6 +20,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   explicit RichEditControl(std::string name) : Component(std::move(name)) {}
   ~RichEditControl() override;
 
+  // Without a parent: a hidden control of its own.
   void Create(HWND parent, int left, int top, int width, int height, int id);
   HWND Handle() const { return hwnd_; }
   bool HasRichText() const { return library_ != nullptr; }

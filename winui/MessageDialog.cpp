@@ -9,6 +9,7 @@
 #include "DialogStringIds.h"
 #include "Application.h"
 #include "DialogGeometry.h"
+#include "ErrorDisplay.h"
 #include "Exceptions.h"
 #include "ModalScope.h"
 
@@ -18,7 +19,9 @@ namespace {
 
 // The text is measured and drawn alike, and literally: an ampersand in a
 // file name is part of the name, not an accelerator prefix.
-constexpr UINT TextFormat = DT_WORDBREAK | DT_NOPREFIX;
+// A word longer than a line (a long path) is broken where the line ends,
+// as an edit control breaks it, instead of widening the box off the screen.
+constexpr UINT TextFormat = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
 constexpr int AllResult = 8;
 constexpr int MessageId = 100;
 constexpr int ImageId = 101;
@@ -114,6 +117,7 @@ class MessageForm {
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   core::DialogMetrics Measure(bool hasIcon, int buttonCount) const;
   HWND AddChild(const char* className, const std::string& text, DWORD style, const core::Rect& r,
                 int id);
@@ -253,16 +257,20 @@ INT_PTR CALLBACK MessageForm::DialogProc(HWND hwnd, UINT message, WPARAM wParam,
   }
   auto* self = reinterpret_cast<MessageForm*>(GetWindowLongPtrA(hwnd, DWLP_USER));
   if (!self) return FALSE;
+  return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, INT_PTR{TRUE});
+}
+
+INT_PTR MessageForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) != BN_CLICKED) return FALSE;
-      self->OnCommand(LOWORD(wParam));
+      OnCommand(LOWORD(wParam));
       return TRUE;
     case WM_CLOSE:  // the close box and Alt+F4, whatever the cancel button is
-      self->Close(IDCANCEL);
+      Close(IDCANCEL);
       return TRUE;
     case WM_DRAWITEM:
-      self->DrawMessage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      DrawMessage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
   }
   return FALSE;

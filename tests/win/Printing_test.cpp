@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "HostCommand.h"
+#include "ImportPatch.h"
 #include "MainFormFixture.h"
 #include "ModalScript.h"
 #include "Printing.h"
@@ -257,4 +258,112 @@ TEST_F(PrintingTest, ThePrintDialogKeepsTheCopiesAndCancelPrintsNothing) {
   EXPECT_EQ(form->PrintDialog.Copies(), 2);
   Pump(3000);
   EXPECT_NE(RunHost("ls " + PdfFolder() + "/Copies_test*").exitCode, 0) << "Cancel prints nothing";
+}
+
+namespace {
+
+// Each step of a job, and the dialog and printer before it, made to fail by
+// replacing what the program imports; the failure must be said, and no job
+// may be left open.
+ImportPatch* printPatch = nullptr;
+int pagesLeft = 0;
+
+int WINAPI RefuseStartDoc(HDC, const DOCINFOA*) { return SP_ERROR; }
+int WINAPI FailLaterEndPage(HDC dc) {
+  return --pagesLeft < 0 ? SP_ERROR : printPatch->Original<decltype(&EndPage)>()(dc);
+}
+HDC WINAPI NoPrinterDC(LPCSTR, LPCSTR, LPCSTR, const DEVMODEA*) { return nullptr; }
+BOOL WINAPI DialogWithoutSettings(LPPRINTDLGA dialog) {
+  const BOOL ok = printPatch->Original<decltype(&PrintDlgA)>()(dialog);
+  if (ok && dialog->hDevMode && !(dialog->Flags & PD_RETURNDEFAULT)) {
+    GlobalFree(dialog->hDevMode);
+    dialog->hDevMode = nullptr;
+  }
+  return ok;
+}
+
+struct PrintFailureCase {
+  const char* label;
+  const char* dll;
+  const char* function;
+  void* replacement;
+  const char* message;
+};
+
+void PrintTo(const PrintFailureCase& c, std::ostream* out) { *out << c.label; }
+
+class FailedPrint : public PrintingTest, public testing::WithParamInterface<PrintFailureCase> {};
+
+}  // namespace
+
+TEST_P(FailedPrint, SaysWhatFailedAndLeavesNoJobOpen) {
+  SetText(Lines(400));
+  form->SetDocumentName("Failing job");
+  RemovePdfs("Failing job");
+  pagesLeft = 2;
+  ModalScript script;
+  script.On([] { return CommonDialog("Print"); }, [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
+      .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
+  {
+    ImportPatch patch(GetParam().dll, GetParam().function, GetParam().replacement);
+    printPatch = &patch;
+    ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
+    printPatch = nullptr;
+  }
+  EXPECT_EQ(script.Seen().back(), GetParam().message);
+  EXPECT_FALSE(PrintJobRunning());
+  Pump(2000);
+  EXPECT_NE(RunHost("ls " + PdfFolder() + "/Failing_job*").exitCode, 0) << "nothing reaches the printer";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailedPrint,
+    testing::Values(
+        PrintFailureCase{"StartDocRefused", "GDI32.dll", "StartDocA", reinterpret_cast<void*>(RefuseStartDoc),
+                         "Der Drucker nimmt den Druckauftrag nicht an."},
+        PrintFailureCase{"EndPageFailsOnTheThirdPage", "GDI32.dll", "EndPage",
+                         reinterpret_cast<void*>(FailLaterEndPage), "Das Drucken ist mi\xDFlungen."},
+        PrintFailureCase{"NoDeviceContext", "GDI32.dll", "CreateDCA", reinterpret_cast<void*>(NoPrinterDC),
+                         "Ausgew\xE4hlter Drucker ist ung\xFCltig."},
+        PrintFailureCase{"NoSettingsBlock", "COMDLG32.DLL", "PrintDlgA",
+                         reinterpret_cast<void*>(DialogWithoutSettings),
+                         "Operation auf ausgew\xE4hltem Drucker nicht verf\xFCgbar."}),
+    [](const testing::TestParamInfo<PrintFailureCase>& info) { return std::string(info.param.label); });
+
+// The job prints the document as it was when it started, whatever happens
+// to the window's text while it runs.
+TEST_F(PrintingTest, EditingWhileAJobRunsDoesNotChangeWhatItPrints) {
+  SetText(Lines(400));
+  const int perPage = LinesPerPage(Text());
+  SetText(Lines(perPage * 30));
+  form->SetDocumentName("Steady job");
+  RemovePdfs("Steady job");
+  ModalScript script;
+  script.On([] { return CommonDialog("Print"); }, [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
+      .On([&] { return PrintJobRunning() ? Text() : nullptr; }, [&](HWND) { SetText("Neuer Text"); });
+  ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); },
+                         120000));
+  const std::string pdf = WaitForPdf("Steady job");
+  ASSERT_FALSE(pdf.empty());
+  const std::string text = PdfText(pdf);
+  EXPECT_EQ(PdfInfo(pdf, "Pages"), "30");
+  EXPECT_NE(FindWord(text, "Zeile" + std::to_string(perPage * 30), 0), std::string::npos);
+  EXPECT_EQ(text.find("Neuer"), std::string::npos);
+  RemovePdfs("Steady job");
+}
+
+// A printer whose queue refuses jobs: the refusal is said, not taken for a
+// printed document.
+TEST_F(PrintingTest, APrinterThatRefusesJobsSaysSo) {
+  SetText(Lines(10));
+  form->SetDocumentName("Refused job");
+  ASSERT_EQ(RunHost("cupsreject PDF").exitCode, 0);
+  ModalScript script;
+  script.On([] { return CommonDialog("Print"); }, [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
+      .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
+  const bool ran = script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); });
+  RunHost("cupsaccept PDF");
+  ASSERT_TRUE(ran);
+  EXPECT_EQ(script.Seen().back(), "Das Drucken ist mi\xDFlungen.");
+  EXPECT_FALSE(PrintJobRunning());
 }
