@@ -1,8 +1,10 @@
 #include "RegFiles.h"
 
+#include <cstring>
 #include <iterator>
 
 #include "Exceptions.h"
+#include "GrowingBuffer.h"
 
 namespace {
 
@@ -101,7 +103,7 @@ core::RegValue TRegFile::ReadValue(const std::string& valueName) {
   core::SplitValuePath(valueName, path, name);
   core::RegValue result;
   try {
-    OpenKey(JoinKeyPath(key_, path), false);
+    if (!OpenKeyForReading(JoinKeyPath(key_, path))) return result;
     result = ReadOpenValue(name);
   } catch (...) {
     CloseKeyAfterFailure();
@@ -109,6 +111,19 @@ core::RegValue TRegFile::ReadValue(const std::string& valueName) {
   }
   CloseKey();
   return result;
+}
+
+// Reading needs no more than read access, which a standard user has where
+// writing is refused, and never creates the key: a missing key reads as a
+// missing value does. Other failures raise.
+bool TRegFile::OpenKeyForReading(const std::string& keyPath) {
+  CloseKey();
+  HKEY opened = nullptr;
+  const LONG status = RegOpenKeyExA(RootKeyHandle(rootKey_), keyPath.c_str(), 0, KEY_READ, &opened);
+  if (status == ERROR_FILE_NOT_FOUND) return false;
+  if (status != ERROR_SUCCESS) throw core::ERegFileError(core::CantOpenKeyMessage);
+  handle_ = opened;
+  return true;
 }
 
 core::RegValue TRegFile::ReadOpenValue(const std::string& name) {
@@ -119,7 +134,20 @@ core::RegValue TRegFile::ReadOpenValue(const std::string& name) {
   type = ReadData(name, data);
   // It may have been emptied since its size was asked.
   if (data.empty()) return {};
+  if (type == REG_EXPAND_SZ) return core::RegValue::Text(Expanded(data));
   return core::ConvertData(type, data.data(), data.size());
+}
+
+// The text up to its first NUL with its environment variables filled in,
+// as a command line stored this way is meant to be used.
+std::string TRegFile::Expanded(const std::vector<unsigned char>& data) {
+  const std::string text(reinterpret_cast<const char*>(data.data()),
+                         strnlen(reinterpret_cast<const char*>(data.data()), data.size()));
+  return core::ReadWithReportedSize([&](char* buffer, std::size_t size) -> std::size_t {
+    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer, static_cast<DWORD>(size));
+    // The count includes the NUL when it fitted.
+    return needed == 0 ? 0 : needed <= size ? needed - 1 : needed;
+  });
 }
 
 void TRegFile::CloseKeyAfterFailure() noexcept {

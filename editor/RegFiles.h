@@ -58,13 +58,19 @@ class TRegFile : public winui::Component {
   // Returns the registry type.
   DWORD ReadData(const std::string& valueName, std::vector<unsigned char>& data) const;
 
-  // Opens Key plus the value name's own path, reads and converts the value,
-  // and closes the key on every path. Null when the value is missing or
-  // empty.
+  // Opens Key plus the value name's own path for reading only (it is never
+  // created), reads and converts the value, and closes the key on every
+  // path. Null when the key or the value is missing, or the value empty; a
+  // REG_EXPAND_SZ value is its text with the environment variables filled in.
   core::RegValue ReadValue(const std::string& valueName);
+
+ protected:
+  // Opens keyPath below RootKey with read access; false when it is missing.
+  virtual bool OpenKeyForReading(const std::string& keyPath);
 
  private:
   core::RegValue ReadOpenValue(const std::string& name);
+  static std::string Expanded(const std::vector<unsigned char>& data);
   void CloseKeyAfterFailure() noexcept;
 
   TRootKey rootKey_ = TRootKey::hkCurrentUser;

@@ -202,5 +202,6 @@ INSTANTIATE_TEST_SUITE_P(
         MailCase{"ArgumentsAfterThePlaceholder", REG_SZ, "\"{}\" /to %1 /subject Dabiro",
                  "\"{}\" /to mailto:dabiro@dabiro.invalid /subject Dabiro", nullptr},
         MailCase{"NoDefaultValue", 0, nullptr, nullptr, "Ung\xFCltige Varianten-Typkonvertierung."},
-        MailCase{"ExpandableString", REG_EXPAND_SZ, "\"{}\" %1", nullptr, nullptr}),
+        MailCase{"ExpandableString", REG_EXPAND_SZ, "\"{}\" /in %SystemRoot% %1",
+                 "\"{}\" /in C:\\windows mailto:dabiro@dabiro.invalid", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
