@@ -64,8 +64,10 @@ DialogLayout LayoutDialog(const DialogMetrics& m) {
   DialogLayout layout;
   layout.clientWidth = std::max(blockWidth, rowWidth) + 2 * sizes.marginX;
   layout.clientHeight = blockHeight + sizes.buttonHeight + sizes.buttonSpacing + 2 * sizes.marginY;
-  layout.left = m.screenWidth / 2 - (layout.clientWidth + m.frameWidth) / 2;
-  layout.top = m.screenHeight / 2 - (layout.clientHeight + m.frameHeight) / 2;
+  // Centred, but never off the top or left edge, where the caption and the
+  // start of the text are.
+  layout.left = std::max(0, m.screenWidth / 2 - (layout.clientWidth + m.frameWidth) / 2);
+  layout.top = std::max(0, m.screenHeight / 2 - (layout.clientHeight + m.frameHeight) / 2);
   if (m.hasIcon) layout.icon = {sizes.marginX, sizes.marginY, IconSize, IconSize};
   layout.message = {sizes.marginX + blockWidth - m.textWidth, sizes.marginY, m.textWidth,
                     m.textHeight};

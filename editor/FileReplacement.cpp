@@ -27,13 +27,15 @@ bool TargetMayBeReplaced(const std::string& target) {
 // Creates, ready for writing, a new file of a name that no other file in
 // the target's folder has, so that the final move stays on one volume:
 // names like GetTempFileName's, made in one step instead of its create,
-// close and open again.
+// close and open again. Where such a name would make the path too long, a
+// five-letter one keeps it as short as a target's own name mostly is.
 HANDLE CreateBeside(const std::string& target, std::string& name) {
   const std::string folder = core::FolderOf(target);
+  const char* pattern = folder.size() + sizeof "dab0000.tmp" <= MAX_PATH ? "dab%04lX.tmp" : "~%04lX";
   const DWORD start = GetTickCount();
   for (DWORD attempt = 0; attempt <= 0xFFFF; ++attempt) {
     char leaf[16];
-    std::snprintf(leaf, sizeof leaf, "dab%04lX.tmp",
+    std::snprintf(leaf, sizeof leaf, pattern,
                   static_cast<unsigned long>((start + attempt) & 0xFFFF));
     name = folder + leaf;
     HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -67,21 +69,49 @@ class DiskMoves : public core::FileMoves {
   bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
 };
 
+using ReplaceFileFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID);
+
+// ReplaceFile, which Windows 2000 and later have: the new file takes on
+// the old one's permissions too. Kept under a backup name while it is
+// replaced, the old file is put back if the new one cannot follow.
+bool ReplaceKeepingPermissions(ReplaceFileFunction replaceFile, const std::string& replacement,
+                               const std::string& target) {
+  const std::string backup = FreeNameBeside(target);
+  if (backup.empty()) return false;
+  if (replaceFile(target.c_str(), replacement.c_str(), backup.c_str(),
+                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    DeleteFileA(backup.c_str());
+    return true;
+  }
+  if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileA(backup.c_str(), target.c_str());
+  return false;
+}
+
+ReplaceFileFunction SystemReplaceFile() {
+  return reinterpret_cast<ReplaceFileFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "ReplaceFileA")));
+}
+
 // Windows 95, 98 and ME have no move that replaces (MoveFileEx is a stub
 // there): they take two moves, with the old file kept until the new one
-// is in place.
+// is in place. NT 4.0 has the move but not ReplaceFile.
 bool PutInPlace(const std::string& replacement, const std::string& target) {
-  if (!winui::RunsOnWindows9x())
-    return MoveFileExA(replacement.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-  const std::string backup = FreeNameBeside(target);
-  DiskMoves disk;
-  return !backup.empty() && core::ReplaceInTwoSteps(disk, replacement, target, backup);
+  if (winui::RunsOnWindows9x()) {
+    const std::string backup = FreeNameBeside(target);
+    DiskMoves disk;
+    return !backup.empty() && core::ReplaceInTwoSteps(disk, replacement, target, backup);
+  }
+  const ReplaceFileFunction replaceFile = SystemReplaceFile();
+  if (replaceFile && GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return ReplaceKeepingPermissions(replaceFile, replacement, target);
+  return MoveFileExA(replacement.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace
 
-FileReplacement::FileReplacement(std::string target) : target_(std::move(target)) {
+FileReplacement::FileReplacement(std::string target)
+    : target_(std::move(target)), attributes_(GetFileAttributesA(target_.c_str())) {
   if (!TargetMayBeReplaced(target_)) return;
   file_ = CreateBeside(target_, temporary_);
 }
@@ -118,6 +148,11 @@ bool FileReplacement::Flush() {
 bool FileReplacement::Commit() {
   Close();
   committed_ = !temporary_.empty() && PutInPlace(temporary_, target_);
+  // Not every way of replacing carries them over.
+  constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                         FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY;
+  if (committed_ && attributes_ != INVALID_FILE_ATTRIBUTES && (attributes_ & kept))
+    SetFileAttributesA(target_.c_str(), attributes_ & kept);
   return committed_;
 }
 

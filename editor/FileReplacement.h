@@ -25,7 +25,8 @@ class FileReplacement {
   // Writes the new file through to the disk and closes it; false when the
   // disk refuses.
   bool Flush();
-  // Puts the flushed file in place of the target; false when that fails.
+  // Puts the flushed file in place of the target, with the target's
+  // attributes (hidden, system, archive, ...); false when that fails.
   bool Commit();
 
  private:
@@ -33,6 +34,7 @@ class FileReplacement {
   bool WritePending();
 
   std::string target_;
+  DWORD attributes_ = INVALID_FILE_ATTRIBUTES;  // the target's, when it exists
   std::string temporary_;
   HANDLE file_ = INVALID_HANDLE_VALUE;
   std::vector<char> pending_;

@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"RowWiderThanBlock",        Small(100, 13, true, 3),             261, 97,  379, 323, {59, 13, 100, 13}, {12, 61, 75, 23},  81},
         LayoutCase{"NoIcon",                   Small(200, 26, false, 1),            224, 91,  397, 326, {12, 13, 200, 26}, {74, 55, 75, 23},  81},
         LayoutCase{"NoButtons",                Small(100, 13, true, 0),             171, 97,  424, 323, {59, 13, 100, 13}, {},                0},
-        LayoutCase{"WiderThanScreen",          Small(500, 13, true, 1, 400, 300),   571, 97,  -88, 89,  {59, 13, 500, 13}, {248, 61, 75, 23}, 81},
+        LayoutCase{"WiderThanScreen",          Small(500, 13, true, 1, 400, 300),   571, 97,  0,   89,  {59, 13, 500, 13}, {248, 61, 75, 23}, 81},
+        LayoutCase{"TallerThanScreen",         Small(100, 400, true, 1, 400, 300),  171, 465, 112, 0,   {59, 13, 100, 400}, {48, 429, 75, 23}, 81},
         // 7 x 16 rounds halves up: icon spacing 17.5 -> 18, button width 87.5 -> 88.
         LayoutCase{"LargeFontRounds", {7, 16, 100, 16, true, 2, 1024, 768, 6, 25}, 211, 112, 404, 316, {64, 16, 100, 16}, {14, 68, 88, 28}, 95}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.label; });

@@ -1,7 +1,9 @@
 // Opening and saving through the real dialogs: what the control shows for
 // each kind of file, the name never deciding the format, read-only
 // opening, and the message for a file that cannot be opened.
+#include "DocumentStreams.h"
 #include "FilesFixture.h"
+#include "HostCommand.h"
 
 using namespace testing_support;
 
@@ -128,4 +130,37 @@ TEST_F(FilesTest, ReadOnlyOpenRefusesEditsButSaveStillWrites) {
   Pump(300);
   EXPECT_NE(Document().find('z'), std::string::npos) << Document();
   EXPECT_TRUE(Modified());
+}
+
+// Replacing the file keeps what the user set on it, such as its attributes.
+TEST_F(FilesTest, SavingKeepsTheFilesAttributes) {
+  WriteFile("letter.rtf", "{\\rtf1 old words}");
+  ASSERT_TRUE(SetFileAttributesA(PathOf("letter.rtf").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(Open("letter.rtf"));
+  SetDocument("new words");
+  Command(form->FileSaveItem);
+  EXPECT_TRUE(StartsAsRtf(ReadFile("letter.rtf")));
+  EXPECT_TRUE(GetFileAttributesA(PathOf("letter.rtf").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"letter.rtf"});
+}
+
+// A file whose path is as long as a path may be is saved, although the
+// temporary file beside it must fit too, and nothing else stays there.
+// (Windows makes no folder that deep itself: another program made it.)
+TEST_F(FilesTest, AFileAtTheLongestPathIsSavedAndNothingStaysBeside) {
+  const std::string parent = "/tmp/dabiro-long-path";
+  // Z:<parent>/<ddd...>/abc.txt, MAX_PATH - 1 characters in all.
+  const size_t folderName = MAX_PATH - 1 - std::string("Z:" + parent + "//abc.txt").size();
+  const std::string unixFolder = parent + "/" + std::string(folderName, 'd');
+  ASSERT_EQ(RunHost("rm -rf " + parent + " && mkdir -p " + unixFolder).exitCode, 0);
+  const std::string target = "Z:" + unixFolder + "/abc.txt";
+  std::string windowsTarget = target;
+  for (char& c : windowsTarget)
+    if (c == '/') c = '\\';
+  ASSERT_EQ(windowsTarget.size(), MAX_PATH - 1u);
+  SetDocument("words");
+  SaveDocument(form->RichEdit1, windowsTarget, true);
+  EXPECT_EQ(RunHost("ls -A " + unixFolder).output, "abc.txt\n");
+  EXPECT_EQ(RunHost("cat " + unixFolder + "/abc.txt").output, "words");
+  RunHost("rm -rf " + parent);
 }

@@ -501,7 +501,7 @@ std::vector<COLORREF> Render(HFONT font, const std::string& text, int width, int
   FillRect(memory, &area, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(memory, TRANSPARENT);
   SetTextColor(memory, GetSysColor(COLOR_BTNTEXT));
-  DrawTextA(memory, text.c_str(), -1, &area, DT_WORDBREAK | format);
+  DrawTextA(memory, text.c_str(), -1, &area, DT_WORDBREAK | DT_EDITCONTROL | format);
   std::vector<COLORREF> pixels = Capture(nullptr, width, height, memory);
   SelectObject(memory, oldFont);
   SelectObject(memory, oldBitmap);
@@ -509,6 +509,18 @@ std::vector<COLORREF> Render(HFONT font, const std::string& text, int width, int
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return pixels;
+}
+
+// A path with no space to wrap at is broken where the line ends: the box
+// stays as wide as any long text makes it, and on the screen.
+TEST_F(MessageDialogTest, ALongPathWithoutSpacesIsBrokenAndTheBoxStaysOnTheScreen) {
+  std::string path = "C:";
+  while (path.size() < 400) path += "\\folder" + std::to_string(path.size());
+  const DialogView v = Show("Save changes to " + path + "?", DialogType::Confirmation, YesNoCancel).view;
+  EXPECT_LE(Width(v.messageRect), GetSystemMetrics(SM_CXSCREEN) / 2);
+  EXPECT_GE(v.window.left, 0);
+  EXPECT_LE(v.window.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_GE(Height(v.messageRect), 3 * UnitsOf(v.font).lineHeight);
 }
 
 TEST_F(MessageDialogTest, AmpersandsInFileNamesAreMeasuredAndDrawnLiterally) {
