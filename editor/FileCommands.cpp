@@ -1,9 +1,15 @@
 // Document files and printing: New, Open, Save, Save As, Print, and the
-// question to save changes that guards New, Open and closing.
+// question to save changes that guards New, Open and closing; documents
+// named on the command line or dropped on the window.
+#include <windows.h>
+#include <commctrl.h>
 #include <richedit.h>
+#include <shellapi.h>
 
 #include <memory>
 
+#include "CommandLine.h"
+#include "DocumentName.h"
 #include "DocumentStreams.h"
 #include "Exceptions.h"
 #include "MainForm.h"
@@ -35,6 +41,16 @@ void SetReadOnly(const RichEditControl& control, bool readOnly) {
   if (current != readOnly) control.Send(EM_SETREADONLY, readOnly);
 }
 
+// A short 8.3 name given on the command line shows in the caption as the
+// long name the file has.
+std::string WithLongName(const std::string& fileName) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(fileName.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return fileName;
+  FindClose(search);
+  return core::FolderOf(fileName) + found.cFileName;
+}
+
 struct DeleteDc {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
@@ -64,11 +80,35 @@ void TMainForm::FileNew(Component*) {
 void TMainForm::FileOpen(Component*) {
   ConfirmSaveChanges();
   if (!OpenDialog.Execute(Handle())) return;
-  LoadDocument(RichEdit1, OpenDialog.fileName);
-  SetDocumentName(OpenDialog.fileName);
+  OpenDocument(OpenDialog.fileName, OpenDialog.readOnly);
+}
+
+void TMainForm::OpenDocument(const std::string& fileName, bool readOnly) {
+  LoadDocument(RichEdit1, fileName);
+  SetDocumentName(WithLongName(fileName));
   SetFocus(RichEdit1.Handle());
   RichEdit1.Send(EM_SETMODIFY, FALSE);
-  SetReadOnly(RichEdit1, OpenDialog.readOnly);
+  SetReadOnly(RichEdit1, readOnly);
+}
+
+void TMainForm::OpenFromCommandLine(const std::string& arguments) {
+  const std::string fileName = core::DocumentOnCommandLine(arguments);
+  if (!fileName.empty()) OpenDocument(fileName, false);
+}
+
+void TMainForm::FilesDropped(HDROP drop) {
+  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  std::string first(DragQueryFileA(drop, 0, nullptr, 0) + 1, '\0');
+  first.resize(DragQueryFileA(drop, 0, &first[0], static_cast<UINT>(first.size())));
+  DragFinish(drop);
+  if (count == 0 || first.empty()) return;
+  SetForegroundWindow(Handle());
+  ConfirmSaveChanges();
+  OpenDocument(first, false);
+  if (count > 1) {
+    const std::string note = "Opened the first of " + std::to_string(count) + " dropped files";
+    StatusBar.Send(SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(note.c_str()));
+  }
 }
 
 void TMainForm::FileSave(Component*) {

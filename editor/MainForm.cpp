@@ -90,6 +90,7 @@ void TMainForm::CreateForm() {
   CreateComponents();
   LayoutComponents();
   winui::Application::Instance().AddTabRoot(Handle());
+  DragAcceptFiles(Handle(), TRUE);
   winui::Guarded(
       [&] {
         FormCreate(this);
@@ -180,6 +181,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       if (QueryClose()) DestroyWindow(Handle());
+      return 0;
+    case WM_DROPFILES:
+      FilesDropped(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_FONTCHANGE:
       FontsChanged();

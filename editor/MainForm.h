@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <map>
 #include <memory>
@@ -54,6 +55,12 @@ class TMainForm : public winui::Window {
   // Files and printing (FileCommands.cpp)
   void FileNew(Component* sender);
   void FileOpen(Component* sender);
+  // Opens a file as File/Open does, after its dialog.
+  void OpenDocument(const std::string& fileName, bool readOnly);
+  // The document named on the command line, if any.
+  void OpenFromCommandLine(const std::string& arguments);
+  // Files dropped on the window: asks to save changes, opens the first.
+  void FilesDropped(HDROP drop);
   void FileSave(Component* sender);
   void FileSaveAs(Component* sender);
   void FilePrint(Component* sender);

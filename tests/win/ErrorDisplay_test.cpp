@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <new>
 #include <ostream>
 #include <stdexcept>
 
@@ -116,7 +117,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"EmptyMessage", [] { throw core::Exception(""); }, true, "."},
                     FailureCase{"StandardException",
                                 [] { throw std::runtime_error("Kein Speicher"); }, true,
-                                "Kein Speicher."}),
+                                "Kein Speicher."},
+                    FailureCase{"OutOfMemory", [] { throw std::bad_alloc(); }, true,
+                                "Zu wenig Arbeitsspeicher."},
+                    FailureCase{"NoExceptionClass", [] { throw 42; }, true, "Unbekannter Fehler."}),
     [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_P(ErrorDisplay, CancelsTheCaptureAndShowsAllButASilentAbort) {

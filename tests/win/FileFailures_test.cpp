@@ -31,23 +31,9 @@ std::string LongText() {
 // Another program that holds a file open without sharing while it lives.
 class HoldingProgram {
  public:
-  explicit HoldingProgram(const std::string& path) {
-    std::string line = "\"" + ProgramFolder() + "holder.exe\" \"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process_);
-    holding_ = started_ && WaitUntil([&] { return !OpensForWriting(path); });
+  explicit HoldingProgram(const std::string& path) : holder_("holder.exe", "\"" + path + "\"") {
+    holding_ = holder_.Started() && WaitUntil([&] { return !OpensForWriting(path); });
   }
-  ~HoldingProgram() {
-    if (!started_) return;
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 5000);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  HoldingProgram(const HoldingProgram&) = delete;
-  HoldingProgram& operator=(const HoldingProgram&) = delete;
   bool Holding() const { return holding_; }
 
  private:
@@ -59,8 +45,7 @@ class HoldingProgram {
     return true;
   }
 
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
+  ChildProgram holder_;
   bool holding_ = false;
 };
 

@@ -69,6 +69,22 @@ std::string ProgramFolder() {
   return folder.erase(folder.find_last_of('\\') + 1);
 }
 
+ChildProgram::ChildProgram(const std::string& program, const std::string& arguments) {
+  std::string line = "\"" + ProgramFolder() + program + "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process_);
+}
+
+ChildProgram::~ChildProgram() {
+  if (!started_) return;
+  TerminateProcess(process_.hProcess, 0);
+  WaitForSingleObject(process_.hProcess, 5000);
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
 void MoveMouse(HWND hwnd, int x, int y) {
   POINT point{x, y};
   ClientToScreen(hwnd, &point);

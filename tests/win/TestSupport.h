@@ -24,6 +24,22 @@ std::string WindowText(HWND hwnd);
 // ends with a backslash.
 std::string ProgramFolder();
 
+// A program of the test program's folder started with arguments, ended
+// when the object goes.
+class ChildProgram {
+ public:
+  ChildProgram(const std::string& program, const std::string& arguments);
+  ~ChildProgram();
+  ChildProgram(const ChildProgram&) = delete;
+  ChildProgram& operator=(const ChildProgram&) = delete;
+  bool Started() const { return started_ != FALSE; }
+  DWORD Id() const { return process_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  BOOL started_ = FALSE;
+};
+
 // Real input: the pointer moves to a point in the window's client area.
 void MoveMouse(HWND hwnd, int x, int y);
 void Click(HWND hwnd, int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN,
