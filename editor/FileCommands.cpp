@@ -35,10 +35,7 @@ bool FileExists(const std::string& name) {
 }
 
 void SetReadOnly(const RichEditControl& control, bool readOnly) {
-  // The rich edit keeps the flag in its options, a plain edit in its style.
-  const bool current = (control.Send(EM_GETOPTIONS) & ECO_READONLY) ||
-                       (GetWindowLongPtrA(control.Handle(), GWL_STYLE) & ES_READONLY);
-  if (current != readOnly) control.Send(EM_SETREADONLY, readOnly);
+  if (control.ReadOnly() != readOnly) control.Send(EM_SETREADONLY, readOnly);
 }
 
 // A short 8.3 name given on the command line shows in the caption as the

@@ -98,6 +98,11 @@ void RichEditControl::SetDefaultFormatFromFont(HFONT font) {
   Send(EM_SETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&cf));
 }
 
+bool RichEditControl::ReadOnly() const {
+  return (Send(EM_GETOPTIONS) & ECO_READONLY) ||
+         (GetWindowLongPtrA(hwnd_, GWL_STYLE) & ES_READONLY);
+}
+
 long RichEditControl::SelLength() const {
   DWORD start = 0, end = 0;
   Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

@@ -27,7 +27,8 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.
   bool StoresUnicode() const { return storesUnicode_; }
-  bool ReadOnly() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & ES_READONLY) != 0; }
+  // The rich edit keeps the flag in its options, a plain edit in its style.
+  bool ReadOnly() const;
 
   // Sets the control's font and makes it the default character format.
   void SetFont(HFONT font);

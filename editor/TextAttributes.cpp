@@ -1,6 +1,7 @@
 #include "TextAttributes.h"
 
 #include "EmptyFormat.h"
+#include "FontFaces.h"
 #include "RichEditControl.h"
 #include "Twips.h"
 
@@ -8,20 +9,6 @@ namespace {
 
 constexpr DWORD StyleMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
 constexpr size_t MaxFaceLength = LF_FACESIZE - 1;
-
-int CALLBACK TakeCharset(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM charset) {
-  *reinterpret_cast<int*>(charset) = font->lfCharSet;
-  return 0;
-}
-
-// The character set the face is installed with, or -1 when it is not.
-int CharsetOfFace(const std::string& name) {
-  int charset = -1;
-  HDC screen = GetDC(nullptr);
-  EnumFontsA(screen, name.c_str(), TakeCharset, reinterpret_cast<LPARAM>(&charset));
-  ReleaseDC(nullptr, screen);
-  return charset;
-}
 
 }  // namespace
 

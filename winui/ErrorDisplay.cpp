@@ -14,10 +14,14 @@ namespace {
 constexpr char OutOfMemory[] = "Zu wenig Arbeitsspeicher";
 constexpr char UnknownFailure[] = "Unbekannter Fehler";
 
+void CancelCapture() {
+  if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+}
+
 // Shows the message however little memory is left: if the error box cannot
 // be built, a plain system box with the text as it stands.
 void Show(const char* message) noexcept {
-  if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+  CancelCapture();
   try {
     ShowErrorMessage(core::Exception(message));
   } catch (...) {
@@ -29,7 +33,7 @@ void Show(const char* message) noexcept {
 
 void ReportHandlerError(const core::Exception& error) noexcept {
   if (dynamic_cast<const core::SilentAbort*>(&error)) {
-    if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    CancelCapture();
     return;
   }
   Show(error.Message().c_str());

@@ -164,7 +164,6 @@ namespace {
 
 // Failures the system or the memory can cause inside the streams, each
 // made to happen at an exact point by replacing what the program imports.
-ImportPatch* patch = nullptr;
 int readsLeft = 0;
 UINT armedMessage = 0;
 
@@ -174,7 +173,7 @@ BOOL WINAPI FailingRead(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LP
     SetLastError(ERROR_CRC);
     return FALSE;
   }
-  return patch->Original<decltype(&ReadFile)>()(file, buffer, size, read, overlapped);
+  return ImportPatch::Original<decltype(&ReadFile)>("ReadFile")(file, buffer, size, read, overlapped);
 }
 
 // The first allocation after the control is sent armedMessage fails: it
@@ -184,16 +183,9 @@ LRESULT WINAPI ArmingSend(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     armedMessage = 0;
     FailNextAllocation();
   }
-  return patch->Original<decltype(&SendMessageA)>()(window, message, wParam, lParam);
+  return ImportPatch::Original<decltype(&SendMessageA)>("SendMessageA")(window, message, wParam,
+                                                                         lParam);
 }
-
-struct Patched {
-  Patched(const char* dll, const char* function, void* replacement) : own(dll, function, replacement) {
-    patch = &own;
-  }
-  ~Patched() { patch = nullptr; }
-  ImportPatch own;
-};
 
 const std::string OutOfMemory = "Zu wenig Arbeitsspeicher.";
 const std::string LoadFailedMessage = "Das Laden des Streams ist mi\xDFlungen.";
@@ -219,12 +211,12 @@ class FailedOpen : public FilesTest, public testing::WithParamInterface<ReadFail
         return OpenPathExpectingError("Z:\\proc\\self\\mem");
       case ReadFailure::AfterSomeBlocks: {
         readsLeft = 2;
-        const Patched failing("KERNEL32.dll", "ReadFile", reinterpret_cast<void*>(FailingRead));
+        const ImportPatch failing("KERNEL32.dll", "ReadFile", reinterpret_cast<void*>(FailingRead));
         return OpenExpectingError("long.txt");
       }
       case ReadFailure::MemoryInTheReadCallback: {
         armedMessage = EM_STREAMIN;
-        const Patched arming("USER32.dll", "SendMessageA", reinterpret_cast<void*>(ArmingSend));
+        const ImportPatch arming("USER32.dll", "SendMessageA", reinterpret_cast<void*>(ArmingSend));
         return OpenExpectingError("long.txt");
       }
     }
@@ -277,7 +269,7 @@ TEST_F(FilesTest, MemoryRunningOutWhileSavingLosesNothing) {
   std::string message;
   {
     armedMessage = EM_STREAMOUT;
-    const Patched arming("USER32.dll", "SendMessageA", reinterpret_cast<void*>(ArmingSend));
+    const ImportPatch arming("USER32.dll", "SendMessageA", reinterpret_cast<void*>(ArmingSend));
     message = ErrorOf(form->FileSaveItem);
   }
   EXPECT_EQ(message, OutOfMemory);

@@ -1,9 +1,13 @@
 #include "ImportPatch.h"
 
+#include <algorithm>
 #include <stdexcept>
-#include <string>
+#include <vector>
 
 namespace {
+
+// The patches alive now, oldest first.
+std::vector<const ImportPatch*> live;
 
 void Write(void** slot, void* value) {
   DWORD old = 0;
@@ -36,8 +40,18 @@ void** FindSlot(const char* dll, const char* function) {
 }  // namespace
 
 ImportPatch::ImportPatch(const char* dll, const char* function, void* replacement)
-    : slot_(FindSlot(dll, function)), original_(*slot_) {
+    : function_(function), slot_(FindSlot(dll, function)), original_(*slot_) {
   Write(slot_, replacement);
+  live.push_back(this);
 }
 
-ImportPatch::~ImportPatch() { Write(slot_, original_); }
+ImportPatch::~ImportPatch() {
+  Write(slot_, original_);
+  live.erase(std::find(live.begin(), live.end(), this));
+}
+
+void* ImportPatch::OriginalOf(const char* function) {
+  for (auto patch = live.rbegin(); patch != live.rend(); ++patch)
+    if ((*patch)->function_ == function) return (*patch)->original_;
+  throw std::logic_error(std::string("no patch of ") + function);
+}

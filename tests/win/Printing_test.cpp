@@ -265,16 +265,15 @@ namespace {
 // Each step of a job, and the dialog and printer before it, made to fail by
 // replacing what the program imports; the failure must be said, and no job
 // may be left open.
-ImportPatch* printPatch = nullptr;
 int pagesLeft = 0;
 
 int WINAPI RefuseStartDoc(HDC, const DOCINFOA*) { return SP_ERROR; }
 int WINAPI FailLaterEndPage(HDC dc) {
-  return --pagesLeft < 0 ? SP_ERROR : printPatch->Original<decltype(&EndPage)>()(dc);
+  return --pagesLeft < 0 ? SP_ERROR : ImportPatch::Original<decltype(&EndPage)>("EndPage")(dc);
 }
 HDC WINAPI NoPrinterDC(LPCSTR, LPCSTR, LPCSTR, const DEVMODEA*) { return nullptr; }
 BOOL WINAPI DialogWithoutSettings(LPPRINTDLGA dialog) {
-  const BOOL ok = printPatch->Original<decltype(&PrintDlgA)>()(dialog);
+  const BOOL ok = ImportPatch::Original<decltype(&PrintDlgA)>("PrintDlgA")(dialog);
   if (ok && dialog->hDevMode && !(dialog->Flags & PD_RETURNDEFAULT)) {
     GlobalFree(dialog->hDevMode);
     dialog->hDevMode = nullptr;
@@ -305,10 +304,8 @@ TEST_P(FailedPrint, SaysWhatFailedAndLeavesNoJobOpen) {
   script.On([] { return CommonDialog("Print"); }, [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
       .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
   {
-    ImportPatch patch(GetParam().dll, GetParam().function, GetParam().replacement);
-    printPatch = &patch;
+    const ImportPatch patch(GetParam().dll, GetParam().function, GetParam().replacement);
     ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
-    printPatch = nullptr;
   }
   EXPECT_EQ(script.Seen().back(), GetParam().message);
   EXPECT_FALSE(PrintJobRunning());
