@@ -7,7 +7,7 @@ packages=(
   g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine64 wine xvfb xauth x11-utils xdotool imagemagick
+  wine64 wine fonts-wine xvfb xauth x11-utils xdotool imagemagick
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   libharfbuzz-bin zip unzip procps xclip
 )

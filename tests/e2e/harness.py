@@ -10,6 +10,7 @@ import time
 import unittest
 
 WINE = "/usr/lib/wine/wine64"
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 CLIENT_WIDTH, CLIENT_HEIGHT = 632, 421
 
 
@@ -183,10 +184,8 @@ def RunWine(env, *args):
 
 def CreatePrefix(env):
     """A new prefix as the build scripts make one, but without the font."""
-    RunWine(env, WINE, "wineboot", "-i")
-    for value in ("Managed", "Decorated"):
-        RunWine(env, WINE, "reg", "add", "HKCU\\Software\\Wine\\X11 Driver",
-                "/v", value, "/d", "N", "/f")
+    RunWine(dict(env, DABIRO_WITHOUT_GLYPH_FONT="1"),
+            os.path.join(REPO, "scripts", "wine-prefix.sh"))
     RunWine(env, "/usr/lib/wine/wineserver", "-w")
 
 

@@ -236,6 +236,23 @@ TEST_P(MessageDialogLayout, FollowsTheDialogUnitsAndIsCentred) {
   EXPECT_EQ(v.window.top, GetSystemMetrics(SM_CYSCREEN) / 2 - Height(v.window) / 2);
 }
 
+// The layout is only what Windows shows if the face is really there: a
+// stand-in would pass the unit checks with other units.
+TEST_F(MessageDialogTest, TheDialogFontIsTheRealFaceAtItsWindowsUnits) {
+  const DialogView v = Show("Text", DialogType::Information, {DialogButton::OK}).view;
+  char face[LF_FACESIZE] = {};
+  WithFont(v.font, [&](HDC dc) { return GetTextFaceA(dc, LF_FACESIZE, face); });
+  EXPECT_STREQ(face, "MS Sans Serif");
+  HDC screen = GetDC(nullptr);
+  const bool standardDpi = GetDeviceCaps(screen, LOGPIXELSY) == 96;
+  ReleaseDC(nullptr, screen);
+  if (standardDpi) {
+    const Units u = UnitsOf(v.font);
+    EXPECT_EQ(u.lineHeight, 13);
+    EXPECT_EQ(u.buttonWidth, 75);  // 50 dialog units of 6 pixels
+  }
+}
+
 TEST_F(MessageDialogTest, ShortTextIsOneLineOfItsOwnWidth) {
   const std::string text = "Save changes to Untitled?";
   const DialogView v = Show(text, DialogType::Confirmation, YesNoCancel).view;
