@@ -20,9 +20,15 @@ void RemoveFolder(const std::string& folder) {
   HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    const std::string path = folder + entry.cFileName;
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    const std::string path = folder + name;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
+    // Some tests make folders of their own inside.
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      RemoveFolder(path + "\\");
+    else
+      DeleteFileA(path.c_str());
   } while (FindNextFileA(find, &entry));
   FindClose(find);
   RemoveDirectoryA(folder.c_str());
