@@ -56,8 +56,31 @@ constexpr DWORD ReadBlock = 16 * 1024;
 // CR LF; as RTF, the glyph font marked as a symbol font and the bytes kept
 // within the reader's limits; as plain text for a control that keeps UTF-16,
 // the codes as the symbol font's characters.
+// The share of the file read so far, told when it grows.
+class ReadShare {
+ public:
+  ReadShare(HANDLE file, const LoadProgress& progress) : progress_(progress) {
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file, &high);
+    if (low != INVALID_FILE_SIZE || GetLastError() == NO_ERROR)
+      size_ = (static_cast<unsigned long long>(high) << 32) | low;
+  }
+  void Add(DWORD bytes) {
+    read_ += bytes;
+    if (!progress_ || size_ == 0) return;
+    const int percent = static_cast<int>(std::min(read_, size_) * 100 / size_);
+    if (percent != told_) progress_(told_ = percent);
+  }
+
+ private:
+  const LoadProgress& progress_;
+  unsigned long long size_ = 0, read_ = 0;
+  int told_ = -1;
+};
+
 struct FileReader {
   HANDLE file;
+  ReadShare& share;
   core::RtfReaderLimits* limits;
   core::GlyphFontMarker* marker;
   bool widen;
@@ -75,6 +98,7 @@ bool Refill(FileReader& reader) {
   reader.block.resize(ReadBlock);
   DWORD read = 0;
   if (!ReadFile(reader.file, reader.block.data(), ReadBlock, &read, nullptr)) return false;
+  reader.share.Add(read);
   reader.ended = read == 0;
   reader.converted.resize(core::LineBreakConverter::MaxOutput(read) + 2);
   char* out = reader.converted.data();
@@ -126,12 +150,14 @@ DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* do
 // RTF beyond what the control's reader survives ends that pass with an
 // error, so the file loads as plain text: the user sees every byte of it
 // and can still mend it, where a refusal would show nothing at all.
-bool StreamFileIn(const RichEditControl& control, HANDLE file, bool rtf) {
+bool StreamFileIn(const RichEditControl& control, HANDLE file, bool rtf,
+                  const LoadProgress& progress) {
   SetFilePointer(file, 0, nullptr, FILE_BEGIN);
   core::RtfReaderLimits limits;
   core::GlyphFontMarker marker(GlyphFace);
   const bool widen = !rtf && control.StoresUnicode();
-  FileReader reader{file, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {}, {}, 0, false, {}};
+  ReadShare share(file, progress);
+  FileReader reader{file, share, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {}, {}, 0, false, {}};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, ReadCallback};
   const WPARAM format = rtf ? SF_RTF : widen ? SF_TEXT | SF_UNICODE : SF_TEXT;
   control.Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
@@ -170,13 +196,15 @@ DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* d
 
 }  // namespace
 
-void LoadDocument(const RichEditControl& control, const std::string& fileName) {
+void LoadDocument(const RichEditControl& control, const std::string& fileName,
+                  const LoadProgress& progress) {
   const ReadableFile file(fileName);
   if (!file.Opened()) throw core::Exception(core::FormatWith(CannotOpen, fileName));
   // What a failed read left in the control is never shown or saved.
   const DocumentSnapshot before(control);
   try {
-    if (StreamFileIn(control, file.Handle(), true) || StreamFileIn(control, file.Handle(), false))
+    if (StreamFileIn(control, file.Handle(), true, progress) ||
+        StreamFileIn(control, file.Handle(), false, progress))
       return;
   } catch (...) {
     before.RestoreInto(control);

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 class RichEditControl;
@@ -8,8 +9,11 @@ class RichEditControl;
 // Replaces the control's text with the file: as RTF when the control takes
 // it as such and it stays within what the control's reader survives,
 // otherwise as plain text whose CR, LF and CR LF line breaks all become
-// CR LF. The name never decides the format.
-void LoadDocument(const RichEditControl& control, const std::string& fileName);
+// CR LF. The name never decides the format. The progress, when given,
+// hears the share of the file read so far, in percent, as it grows.
+using LoadProgress = std::function<void(int percent)>;
+void LoadDocument(const RichEditControl& control, const std::string& fileName,
+                  const LoadProgress& progress = nullptr);
 
 // Writes the control's text as plain text or RTF. The file is replaced
 // only after the whole text has been written: when saving fails, the old

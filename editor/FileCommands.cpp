@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "BusyIndicator.h"
 #include "CommandLine.h"
 #include "DocumentName.h"
 #include "DocumentStreams.h"
@@ -48,6 +49,12 @@ std::string WithLongName(const std::string& fileName) {
   return core::FolderOf(fileName) + found.cFileName;
 }
 
+// Plain dots: the status line shows ANSI text, and an ellipsis byte is
+// another character, or half of one, under many code pages.
+std::string Doing(const char* work, const std::string& fileName) {
+  return std::string(work) + " " + core::FileNamePart(fileName) + "...";
+}
+
 struct DeleteDc {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
@@ -80,8 +87,18 @@ void TMainForm::FileOpen(Component*) {
   OpenDocument(OpenDialog.fileName, OpenDialog.readOnly);
 }
 
+BusyIndicator TMainForm::StartBusy() {
+  return BusyIndicator(StatusBar.Handle(), [this] { ShowHint(this); });
+}
+
 void TMainForm::OpenDocument(const std::string& fileName, bool readOnly) {
-  LoadDocument(RichEdit1, fileName);
+  {
+    BusyIndicator busy = StartBusy();
+    const std::string opening = Doing("Opening", fileName);
+    busy.Show(opening);
+    LoadDocument(RichEdit1, fileName,
+                 [&](int percent) { busy.Show(opening + " " + std::to_string(percent) + "%"); });
+  }
   SetDocumentName(WithLongName(fileName));
   SetFocus(RichEdit1.Handle());
   RichEdit1.Send(EM_SETMODIFY, FALSE);
@@ -114,15 +131,21 @@ void TMainForm::FileSave(Component*) {
     return;
   }
   // Always RTF, whatever the name: only Save As writes plain text.
-  SaveDocument(RichEdit1, documentName_, false);
+  SaveWithProgress(documentName_, false);
   RichEdit1.Send(EM_SETMODIFY, FALSE);
+}
+
+void TMainForm::SaveWithProgress(const std::string& fileName, bool plainText) {
+  BusyIndicator busy = StartBusy();
+  busy.Show(Doing("Saving", fileName));
+  SaveDocument(RichEdit1, fileName, plainText);
 }
 
 void TMainForm::FileSaveAs(Component*) {
   if (!SaveDialog.Execute(Handle())) return;
   const std::string name = core::SaveAsFileName(SaveDialog.fileName, SaveDialog.filterIndex);
   if (FileExists(name) && Ask(core::FormatWith("OK to overwrite %s", name)) != IDYES) return;
-  SaveDocument(RichEdit1, name, core::SavesAsPlainText(name));
+  SaveWithProgress(name, core::SavesAsPlainText(name));
   SetDocumentName(name);
   RichEdit1.Send(EM_SETMODIFY, FALSE);
 }

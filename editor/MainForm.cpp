@@ -113,6 +113,9 @@ void TMainForm::CreateComponents() {
   StringGrid1.SetOnMouseDown([this](Component* s, winui::MouseButton b, UINT shift, int x, int y) {
     StringGrid1MouseDown(s, b, shift, x, y);
   });
+  StringGrid1.SetOnKeyDown([this](Component* s, WORD& key, UINT shift) {
+    StringGrid1KeyDown(s, key, shift);
+  });
 
   StatusBar.Create(STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN |
                                          CCS_NODIVIDER, 0, 0, ClientHeight - StatusHeight,
@@ -188,6 +191,11 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_FONTCHANGE:
       FontsChanged();
       return 0;
+    case WM_SETCURSOR:
+      // A print job lets the window handle messages while it runs.
+      if (!BusyIndicator::Active()) break;
+      SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      return TRUE;
     case WM_QUERYENDSESSION:
       return QueryClose();
     case WM_DESTROY:

@@ -6,10 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "BusyIndicator.h"
 #include "FileDialog.h"
 #include "FontDialog.h"
 #include "MenuItem.h"
 #include "NativeControl.h"
+#include "Palette.h"
 #include "Panel.h"
 #include "PrintDialog.h"
 #include "RichEditControl.h"
@@ -49,6 +51,7 @@ class TMainForm : public winui::Window {
   void FillPalette();
   void StringGrid1MouseDown(Component* sender, winui::MouseButton button, UINT shift, int x,
                             int y);
+  void StringGrid1KeyDown(Component* sender, WORD& key, UINT shift);
   void RichEdit1KeyPress(Component* sender, char& key);
   void RichEdit1KeyUp(Component* sender, WORD& key, UINT shift);
 
@@ -134,11 +137,15 @@ class TMainForm : public winui::Window {
   void OnNotify(const NMHDR& header);
   void OnMenuSelect(WPARAM wParam, LPARAM lParam);
   bool QueryClose();
+  BusyIndicator StartBusy();
+  void SaveWithProgress(const std::string& fileName, bool plainText);
   bool Modified() const;
   winui::MenuItem* FindMenuItem(UINT id);
   void ShowSelectionFormat();
   void ShowAlignment(int alignment);
   void StyleButtonClick(const winui::SpeedButton& button, StyleSet style);
+  // Writes the palette cell's glyph at the caret; false if nothing was pasted.
+  bool WriteCell(core::Cell cell);
   void LoadFontDialog();
   void ApplyFontDialog(const TextAttributes& target) const;
 

@@ -35,16 +35,39 @@ void TMainForm::StringGrid1MouseDown(Component*, winui::MouseButton, UINT, int x
   SetFocus(RichEdit1.Handle());
   // Off the cells (the blank strip beside and below them) nothing is written.
   if (!core::IsOnPalette(cell)) return;
-  DeliverWaitingKeys(RichEdit1.Handle());
-  const char code = static_cast<char>(core::CellCode(cell.column, cell.row));
-  // Pasting a clipboard we could not replace would write some other text.
-  if (ReplaceClipboardText(winui::Application::Instance().Handle(), std::string(1, code))) {
-    RichEdit1.Send(WM_PASTE);
+  if (WriteCell(cell)) {
     SetFocus(RichEdit1.Handle());
     PressKey(VK_LEFT);
     ReleaseKey(VK_LEFT);
   }
   StringGrid1.SetSelection({cell.column, cell.row, cell.column, cell.row});
+}
+
+// Writing from the keyboard: the focus stays on the palette, so the caret
+// steps left by the text's own handling of the key, sent to it directly;
+// through the input queue the key would move the palette's selection.
+void TMainForm::StringGrid1KeyDown(Component*, WORD& key, UINT) {
+  if (key == VK_SPACE || key == VK_RETURN) {
+    const POINT current = StringGrid1.CurrentCell();
+    if (WriteCell({current.x, current.y})) {
+      RichEdit1.Send(WM_KEYDOWN, VK_LEFT, 1);
+      RichEdit1.Send(WM_KEYUP, VK_LEFT, 0xC0000001);
+    }
+    key = 0;
+  } else if (key == VK_ESCAPE) {
+    SetFocus(RichEdit1.Handle());
+    key = 0;
+  }
+}
+
+bool TMainForm::WriteCell(core::Cell cell) {
+  DeliverWaitingKeys(RichEdit1.Handle());
+  const char code = static_cast<char>(core::CellCode(cell.column, cell.row));
+  // Pasting a clipboard we could not replace would write some other text.
+  if (!ReplaceClipboardText(winui::Application::Instance().Handle(), std::string(1, code)))
+    return false;
+  RichEdit1.Send(WM_PASTE);
+  return true;
 }
 
 void TMainForm::RichEdit1KeyPress(Component*, char& key) {

@@ -6,6 +6,7 @@
 
 #include "Exceptions.h"
 #include "GlyphText.h"
+#include "KeyState.h"
 
 namespace {
 
@@ -21,13 +22,6 @@ bool ClassExists(const char* className) {
   WNDCLASSA wc;
   return GetClassInfoA(GetModuleHandleA(nullptr), className, &wc) ||
          GetClassInfoA(nullptr, className, &wc);
-}
-
-UINT ShiftState() {
-  UINT shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= MK_SHIFT;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= MK_CONTROL;
-  return shift;
 }
 
 // The control's own keys for the clipboard, as the messages they stand for.
@@ -124,7 +118,7 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
   } else if (message == WM_KEYUP && pressedHere_.test(virtualKey)) {
     pressedHere_.reset(virtualKey);
     WORD key = static_cast<WORD>(wParam);
-    if (onKeyUp_) onKeyUp_(this, key, ShiftState());
+    if (onKeyUp_) onKeyUp_(this, key, winui::HeldShiftKeys());
   }
   if (storesUnicode_ && ExchangesCodes(message, wParam)) {
     result = 0;
@@ -153,7 +147,7 @@ bool RichEditControl::ExchangesCodes(UINT message, WPARAM wParam) {
       Send(WM_CLEAR);
       return true;
     case WM_KEYDOWN: {
-      const UINT command = ClipboardCommand(wParam, ShiftState());
+      const UINT command = ClipboardCommand(wParam, winui::HeldShiftKeys());
       if (command) Send(command);
       return command != 0;
     }

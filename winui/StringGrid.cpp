@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "KeyState.h"
+
 namespace winui {
 
 namespace {
@@ -103,9 +105,12 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-      OnKeyDown(wParam);
+    case WM_KEYDOWN: {
+      WORD key = LOWORD(wParam);
+      if (onKeyDown_) onKeyDown_(this, key, HeldShiftKeys());
+      if (key) OnKeyDown(key);
       return 0;
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       InvalidateRect(Handle(), nullptr, FALSE);

@@ -29,6 +29,9 @@ class StringGrid : public Window {
               int columnWidth, int rowHeight);
   void SetFont(HFONT font);
   void SetOnMouseDown(MouseDownHandler handler) { onMouseDown_ = std::move(handler); }
+  // Runs before the grid's own key handling; a key set to 0 is not moved on.
+  using KeyDownHandler = std::function<void(Component* sender, WORD& key, UINT shift)>;
+  void SetOnKeyDown(KeyDownHandler handler) { onKeyDown_ = std::move(handler); }
 
   const std::string& Cell(int column, int row) const;
   void SetCell(int column, int row, const std::string& text);
@@ -72,6 +75,7 @@ class StringGrid : public Window {
   bool dragging_ = false;
   HFONT font_ = nullptr;
   MouseDownHandler onMouseDown_;
+  KeyDownHandler onKeyDown_;
 };
 
 }  // namespace winui

@@ -241,6 +241,7 @@ TEST_P(FailedOpen, KeepsTheDocumentAndTheNextSaveWritesIt) {
   EXPECT_EQ(OpenFailing(), GetParam() == ReadFailure::MemoryInTheReadCallback ? OutOfMemory
                                                                                 : LoadFailedMessage);
   EXPECT_FALSE(AllocationFailurePending());
+  EXPECT_EQ(StatusText(), "") << "the progress is gone";
   EXPECT_EQ(Document(), words);
   EXPECT_EQ(form->DocumentName(), PathOf("letter.rtf"));
   EXPECT_FALSE(Modified());

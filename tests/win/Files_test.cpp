@@ -1,6 +1,10 @@
 // Opening and saving through the real dialogs: what the control shows for
 // each kind of file, the name never deciding the format, read-only
 // opening, and the message for a file that cannot be opened.
+#include <atomic>
+#include <set>
+#include <thread>
+
 #include "DocumentStreams.h"
 #include "FilesFixture.h"
 #include "HostCommand.h"
@@ -51,6 +55,40 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"ManyCr", "cr.txt", ManyLines("\r"), ManyLines("\r\n")},
         LoadCase{"ManyLf", "lf.txt", ManyLines("\n"), ManyLines("\r\n")}),
     [](const testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.label); });
+
+// Read from another thread while the load runs, as a person would see it.
+TEST_F(FilesTest, ALongLoadShowsItsProgressAndTheWaitCursor) {
+  WriteFile("long.txt", ManyLines("\r\n") + ManyLines("\n"));
+  std::set<std::string> seen;
+  bool waitCursorSeen = false;
+  std::atomic<bool> loading{true};
+  const HWND status = form->StatusBar.Handle();
+  const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+  std::thread watcher([&] {
+    while (loading) {
+      char text[256] = {};
+      DWORD_PTR length = 0;
+      if (SendMessageTimeoutA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                              500, &length))
+        seen.insert(text);
+      CURSORINFO cursor{};
+      cursor.cbSize = sizeof cursor;
+      if (GetCursorInfo(&cursor) && cursor.hCursor == wait) waitCursorSeen = true;
+      Sleep(2);
+    }
+  });
+  const bool opened = Open("long.txt");
+  loading = false;
+  watcher.join();
+  ASSERT_TRUE(opened);
+  int percentages = 0;
+  for (const std::string& text : seen)
+    if (text.rfind("Opening long.txt... ", 0) == 0 && text.back() == '%') ++percentages;
+  EXPECT_GE(percentages, 2);
+  EXPECT_TRUE(waitCursorSeen);
+  EXPECT_EQ(StatusText(), "") << "the status line is itself again";
+  EXPECT_NE(GetCursor(), wait);
+}
 
 TEST_F(FilesTest, SaveWritesRtfWhateverTheName) {
   WriteFile("notes.txt", "plain words");

@@ -96,6 +96,13 @@ class PaletteTest : public MainFormTest {
     return range.cpMin == range.cpMax ? range.cpMin : -1;
   }
 
+  // A key typed through the editor's own loop, which moves the focus on Tab.
+  void Type(BYTE key) {
+    PressKey(key);
+    ReleaseKey(key);
+    RunEditorLoop(40);
+  }
+
   // Lets every synthesised key arrive and be handled.
   void Settle() {
     WaitUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 2000);
@@ -251,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(CaretPositions, EnterInLine, testing::Values(0, 1, 3));
 // again; that release must not run the line-break steering.
 TEST_F(PaletteTest, ReleaseOfAnEnterPressedElsewhereLeavesTheTextAlone) {
   SetDocument("\x82\x81\x80\r\nxy", 1);
-  SetFocus(Grid());
+  SetFocus(nullptr);  // as while a dialog has it
   PressKey(VK_RETURN);
   Pump(50);
   SetFocus(Text());
@@ -272,22 +279,50 @@ TEST_F(PaletteTest, ReadOnlyDocumentOnlyMovesTheCaret) {
 
 TEST_F(PaletteTest, KeyboardMovesTheGridSelectionAndWritesNothing) {
   const std::string before = ClipboardText();
-  const auto type = [](BYTE key) {
-    PressKey(key);
-    ReleaseKey(key);
-    RunEditorLoop(40);
-  };
-  type(VK_TAB);
+  Type(VK_TAB);
   ASSERT_EQ(GetFocus(), Grid()) << "Tab goes from the text to the palette";
   for (BYTE key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_UP, VK_LEFT, VK_RIGHT, VK_RIGHT})
-    type(key);
+    Type(key);
   EXPECT_EQ(form->StringGrid1.Selection(), Only(3, 1));
-  type(VK_LEFT);
+  Type(VK_LEFT);
   EXPECT_EQ(form->StringGrid1.Selection(), Only(2, 1));
+  for (BYTE key : {VK_END, VK_HOME, VK_END}) Type(key);
+  EXPECT_EQ(form->StringGrid1.Selection(), Only(15, 1));
   EXPECT_EQ(Document(), "");
   EXPECT_EQ(ClipboardText(), before);
-  type(VK_TAB);
+  Type(VK_TAB);
   EXPECT_NE(GetFocus(), Grid()) << "the grid does not take Tab";
+}
+
+// Space and Enter on the palette write its current cell as a press on it
+// does, with the focus staying there for the next glyph.
+TEST_F(PaletteTest, AWordWrittenFromTheKeyboardIsStoredAsTheSamePressesStoreIt) {
+  PressCell(3, 0);
+  PressCell(5, 1);
+  TapKey(VK_SPACE);
+  PressCell(2, 4);
+  Settle();
+  const std::string byMouse = Document();
+  const LONG caretByMouse = Caret();
+  ASSERT_EQ(byMouse.size(), 4u);
+
+  SetDocument("", 0);
+  form->StringGrid1.SetSelection(Only(0, 0));
+  Type(VK_TAB);
+  ASSERT_EQ(GetFocus(), Grid());
+  for (BYTE key : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_SPACE, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN})
+    Type(key);
+  Settle();
+  EXPECT_EQ(GetFocus(), Grid()) << "the focus stays on the palette";
+  EXPECT_EQ(form->StringGrid1.Selection(), Only(5, 1)) << "steering left the palette alone";
+  Type(VK_ESCAPE);
+  ASSERT_EQ(GetFocus(), Text()) << "Escape returns to the text";
+  Type(VK_SPACE);
+  Type(VK_TAB);
+  for (BYTE key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_LEFT, VK_LEFT, VK_LEFT, VK_SPACE}) Type(key);
+  Settle();
+  EXPECT_EQ(Document(), byMouse);
+  EXPECT_EQ(Caret(), caretByMouse);
 }
 
 TEST_F(PaletteTest, HitTestFollowsTheGridLinesAtTheDesignSize) {

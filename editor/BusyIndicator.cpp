@@ -1,0 +1,31 @@
+#include "BusyIndicator.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+int BusyIndicator::running_ = 0;
+
+BusyIndicator::BusyIndicator(HWND statusBar, std::function<void()> restoreStatus)
+    : statusBar_(statusBar),
+      restoreStatus_(std::move(restoreStatus)),
+      previousCursor_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {
+  ++running_;
+}
+
+BusyIndicator::~BusyIndicator() {
+  --running_;
+  SetCursor(previousCursor_);
+  if (restoreStatus_) restoreStatus_();
+}
+
+void BusyIndicator::Show(const std::string& text) {
+  if (text == shown_) return;
+  shown_ = text;
+  SendMessageA(statusBar_, SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(text.c_str()));
+  UpdateWindow(statusBar_);
+  // Messages other programs send meanwhile are answered: a caller waiting
+  // on this window does not hang for the length of the work.
+  MSG msg;
+  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+}
