@@ -1,7 +1,6 @@
 #include "RtfParagraphs.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <set>
 
@@ -39,8 +38,9 @@ const std::set<std::string>& SkippedDestinations() {
 // Typographic characters that RTF names, as the Western code page has them.
 const std::map<std::string, char>& NamedCharacters() {
   static const std::map<std::string, char> named{
-      {"bullet", '\x95'}, {"endash", '\x96'},    {"emdash", '\x97'},    {"lquote", '\x91'},
-      {"rquote", '\x92'}, {"ldblquote", '\x93'}, {"rdblquote", '\x94'}, {"tab", ' '}};
+      {"bullet", '\x95'},    {"endash", '\x96'}, {"emdash", '\x97'},
+      {"lquote", '\x91'},    {"rquote", '\x92'}, {"ldblquote", '\x93'},
+      {"rdblquote", '\x94'}, {"tab", ' '},       {"cell", ' '}};
   return named;
 }
 
@@ -49,10 +49,14 @@ bool IsUnderlineOn(const std::string& word) {
   return kinds.count(word) != 0;
 }
 
+// RTF's syntax is ASCII, whatever the locale says of other bytes.
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
 
 class Reader {
@@ -103,18 +107,17 @@ class Reader {
   void ReadControl() {
     if (at_ >= rtf_.size()) return;
     const char c = rtf_[at_];
-    if (!std::isalpha(static_cast<unsigned char>(c))) {
+    if (!IsLetter(c)) {
       ++at_;
       return Symbol(c);
     }
     std::string word;
-    while (at_ < rtf_.size() && std::isalpha(static_cast<unsigned char>(rtf_[at_])))
-      word += rtf_[at_++];
+    while (at_ < rtf_.size() && IsLetter(rtf_[at_])) word += rtf_[at_++];
     const bool negative = at_ < rtf_.size() && rtf_[at_] == '-';
     if (negative) ++at_;
     bool hasParameter = false;
     long parameter = 0;
-    while (at_ < rtf_.size() && std::isdigit(static_cast<unsigned char>(rtf_[at_]))) {
+    while (at_ < rtf_.size() && IsDigit(rtf_[at_])) {
       hasParameter = true;
       if (parameter < 100000000) parameter = parameter * 10 + (rtf_[at_] - '0');
       ++at_;
@@ -162,7 +165,7 @@ class Reader {
   }
 
   bool ParagraphWord(const std::string& word, int parameter) {
-    if (word == "par" || word == "line" || word == "sect" || word == "page") {
+    if (word == "par" || word == "line" || word == "sect" || word == "page" || word == "row") {
       EndParagraph();
     } else if (word == "pard") {
       RichParagraph plain;
