@@ -4,11 +4,12 @@
 
 #include <functional>
 
+#include "ControlStreams.h"
 #include "DocumentSnapshot.h"
-#include "GlyphText.h"
-#include "PlainTextPages.h"
 #include "PrintJob.h"
 #include "RichEditControl.h"
+#include "RichTextPages.h"
+#include "RtfParagraphs.h"
 #include "SaveAsRules.h"
 
 namespace {
@@ -62,23 +63,6 @@ bool PrintFormattedPages(HWND richEdit, HDC printer, const NextPage& nextPage) {
   return true;
 }
 
-// The control's default character format as a font for the printer.
-LOGFONTA DocumentFont(HWND richEdit, HDC printer) {
-  CHARFORMATA format{};
-  format.cbSize = sizeof format;
-  SendMessageA(richEdit, EM_GETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
-  LOGFONTA font{};
-  font.lfHeight = -MulDiv(format.yHeight, GetDeviceCaps(printer, LOGPIXELSY), TwipsPerInch);
-  font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
-  font.lfItalic = (format.dwEffects & CFE_ITALIC) != 0;
-  font.lfUnderline = (format.dwEffects & CFE_UNDERLINE) != 0;
-  font.lfStrikeOut = (format.dwEffects & CFE_STRIKEOUT) != 0;
-  font.lfCharSet = format.bCharSet;
-  font.lfPitchAndFamily = format.bPitchAndFamily;
-  lstrcpynA(font.lfFaceName, format.szFaceName, LF_FACESIZE);
-  return font;
-}
-
 }  // namespace
 
 bool PrintJobRunning() { return PrintJob::Running(); }
@@ -92,6 +76,6 @@ void PrintRichText(const RichEditControl& control, HDC printer, const std::strin
   PrintJob job(printer, core::PrintJobName(title));
   const NextPage nextPage = [&job] { job.NextPage(); };
   if (!PrintFormattedPages(copy.Handle(), printer, nextPage))
-    PrintPlainTextPages(printer, CodesOf(copy), DocumentFont(copy.Handle(), printer), nextPage);
+    PrintRichTextPages(printer, core::ReadRtfParagraphs(StreamOut(copy, SF_RTF)), nextPage);
   job.Finish();
 }

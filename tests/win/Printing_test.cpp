@@ -7,8 +7,10 @@
 #include <dlgs.h>
 #include <richedit.h>
 
+#include <fstream>
 #include <regex>
 
+#include "ControlStreams.h"
 #include "HostCommand.h"
 #include "ImportPatch.h"
 #include "MainFormFixture.h"
@@ -68,7 +70,9 @@ int LinesPerPage(HWND text) {
   CHARFORMATA format{};
   format.cbSize = sizeof format;
   SendMessageA(text, EM_GETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
-  HFONT font = CreateFontA(-MulDiv(format.yHeight, GetDeviceCaps(printer, LOGPIXELSY), 1440), 0, 0,
+  // In whole half-points, as the document's RTF keeps its size.
+  const int halfPoints = format.yHeight / 10;
+  HFONT font = CreateFontA(-MulDiv(halfPoints, GetDeviceCaps(printer, LOGPIXELSY), 144), 0, 0,
                            0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, format.szFaceName);
   const HGDIOBJ previous = SelectObject(printer, font);
   TEXTMETRICA metrics{};
@@ -363,4 +367,152 @@ TEST_F(PrintingTest, APrinterThatRefusesJobsSaysSo) {
   ASSERT_TRUE(ran);
   EXPECT_EQ(script.Seen().back(), "Das Drucken ist mi\xDFlungen.");
   EXPECT_FALSE(PrintJobRunning());
+}
+
+namespace {
+
+// A printed page in grey levels, as pdftoppm renders it.
+struct GreyPage {
+  int width = 0, height = 0;
+  std::vector<unsigned char> pixels;
+  bool Ink(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] < 128; }
+};
+
+GreyPage RenderPage(const std::string& pdf, int dpi) {
+  const std::string file = PictureFolder() + "rendered-page";
+  RunHost("pdftoppm -gray -r " + std::to_string(dpi) + " -f 1 -l 1 -singlefile '" + pdf + "' " + file);
+  std::ifstream in(WindowsPath(file + ".pgm"), std::ios::binary);
+  GreyPage page;
+  std::string magic;
+  int depth = 0;
+  in >> magic >> page.width >> page.height >> depth;
+  in.get();
+  page.pixels.resize(static_cast<size_t>(page.width) * page.height);
+  in.read(reinterpret_cast<char*>(page.pixels.data()), static_cast<std::streamsize>(page.pixels.size()));
+  return in ? page : GreyPage{};
+}
+
+// The ink of a line or a word: its box, how much of it there is, and how
+// far its upper third leans right of its lower third.
+struct Ink {
+  int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom past the ink
+  int amount = 0;
+  double lean = 0;
+  int Height() const { return bottom - top; }
+  int Middle() const { return (left + right) / 2; }
+};
+
+Ink Measure(const GreyPage& page, int left, int top, int right, int bottom) {
+  Ink ink{right, bottom, left, top, 0, 0};
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x)
+      if (page.Ink(x, y)) {
+        ++ink.amount;
+        ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x + 1);
+        ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y + 1);
+      }
+  const int third = std::max(1, ink.Height() / 3);
+  auto meanX = [&](int from, int to) {
+    double sum = 0, count = 0;
+    for (int y = from; y < to; ++y)
+      for (int x = ink.left; x < ink.right; ++x)
+        if (page.Ink(x, y)) sum += x, ++count;
+    return count ? sum / count : 0;
+  };
+  ink.lean = meanX(ink.top, ink.top + third) - meanX(ink.bottom - third, ink.bottom);
+  return ink;
+}
+
+// Runs of ink along one axis, apart by at least gap blank rows or columns.
+std::vector<std::pair<int, int>> Spans(int from, int to, int gap, const std::function<bool(int)>& inked) {
+  std::vector<std::pair<int, int>> spans;
+  int blank = gap;
+  for (int at = from; at < to; ++at) {
+    if (!inked(at)) {
+      ++blank;
+      continue;
+    }
+    if (blank >= gap)
+      spans.emplace_back(at, at + 1);
+    else
+      spans.back().second = at + 1;
+    blank = 0;
+  }
+  return spans;
+}
+
+// The lines of a page, each as its words.
+std::vector<std::vector<Ink>> Words(const GreyPage& page, int wordGap) {
+  std::vector<std::vector<Ink>> lines;
+  auto rowInked = [&](int y) {
+    for (int x = 0; x < page.width; ++x)
+      if (page.Ink(x, y)) return true;
+    return false;
+  };
+  // Marks over a letter are no line of their own.
+  for (const auto& rows : Spans(0, page.height, wordGap / 4, rowInked)) {
+    auto columnInked = [&](int x) {
+      for (int y = rows.first; y < rows.second; ++y)
+        if (page.Ink(x, y)) return true;
+      return false;
+    };
+    lines.emplace_back();
+    for (const auto& columns : Spans(0, page.width, wordGap, columnInked))
+      lines.back().push_back(Measure(page, columns.first, rows.first, columns.second, rows.second));
+  }
+  return lines;
+}
+
+}  // namespace
+
+// Where the control lays out no pages (as under Wine), the editor lays
+// them out itself from the document's runs: size, bold, italic and
+// alignment reach the paper. Beside the build, the page and the screen
+// are kept as pictures.
+TEST_F(PrintingTest, FormattingReachesThePaper) {
+  StreamIn(form->RichEdit1, SF_RTF,
+           "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Tahoma;}{\\f1\\fnil\\fcharset2 Persian;}}"
+           "\\pard\\ql\\fs24 klein     \\b\\fs56 GROSS\\b0\\fs24      klein\\par"
+           "\\pard\\ql\\fs56 GROSS\\par"
+           "\\pard\\ql\\fs56\\i kursiv\\i0      kursiv\\par"
+           "\\pard\\qc\\fs24 Mitte der Seite\\par"
+           "\\pard\\qr\\f1\\fs40 \\'8f\\'e3\\'ed\\'98 \\'b0\\'e2\\'ae\\par"
+           "\\pard\\ql\\f0\\fs24 Punkt\\par}");
+  const LRESULT length = SendMessageA(Text(), WM_GETTEXTLENGTH, 0, 0);
+  SendMessageA(Text(), EM_SETSEL, length - 3, length - 3);  // in the last word
+  form->RichEdit1.Paragraph().SetNumbering(NumberingBullet);
+  SetWindowPos(form->Handle(), nullptr, 0, 0, 640, 620, SWP_NOMOVE | SWP_NOZORDER);
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  form->SetDocumentName("Formatted page");
+  RemovePdfs("Formatted page");
+  ASSERT_TRUE(Print());
+  const std::string pdf = WaitForPdf("Formatted page");
+  ASSERT_FALSE(pdf.empty());
+  const GreyPage page = RenderPage(pdf, 300);
+  const std::vector<std::vector<Ink>> lines = Words(page, 36);
+  ASSERT_EQ(lines.size(), 6u);
+  ASSERT_EQ(lines[0].size(), 3u);
+  ASSERT_EQ(lines[1].size(), 1u);
+  ASSERT_EQ(lines[2].size(), 2u);
+  const Ink &small = lines[0][0], &boldLarge = lines[0][1], &regularLarge = lines[1][0];
+  EXPECT_GT(boldLarge.Height(), small.Height() * 3 / 2);
+  EXPECT_GT(boldLarge.Height(), lines[0][2].Height() * 3 / 2);
+  EXPECT_GT(boldLarge.amount, regularLarge.amount * 5 / 4) << "bold is heavier than the same word upright";
+  EXPECT_GT(lines[2][0].lean, lines[2][1].lean + 4) << "the italic word leans right";
+  // The centred line sits midway between the left-aligned and the
+  // right-aligned line's ends.
+  const int middle = (small.left + lines[4].back().right) / 2;
+  EXPECT_NEAR(lines[3].front().left / 2 + lines[3].back().right / 2, middle, page.width / 100);
+  EXPECT_GT(lines[4].back().right, page.width * 3 / 4);
+  const std::vector<Ink> item = Words(page, 12).back();
+  ASSERT_EQ(item.size(), 2u);
+  EXPECT_LT(item[0].right - item[0].left, (item[1].right - item[1].left) / 3) << "a bullet before the word";
+
+  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "formatted-page");
+  RECT window{};
+  GetWindowRect(form->Handle(), &window);
+  RunHost("import -window root -crop " + std::to_string(window.right - window.left) + "x" +
+          std::to_string(window.bottom - window.top) + "+" + std::to_string(window.left) + "+" +
+          std::to_string(window.top) + " " + PictureFolder() + "formatted-screen.png");
+  RemovePdfs("Formatted page");
 }

@@ -1,0 +1,271 @@
+#include "RtfParagraphs.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace core {
+
+namespace {
+
+struct CharacterState {
+  int font = -1;  // the document's default font
+  int halfPoints = 24;
+  bool bold = false, italic = false, underline = false, strikeOut = false;
+};
+
+struct GroupState {
+  CharacterState characters;
+  bool skipped = false;    // a destination whose text is not document text
+  bool fontTable = false;  // inside \fonttbl
+  int fallbackLength = 1;  // \uc: characters that follow a \u as its fallback
+};
+
+struct Font {
+  std::string face;
+  int charset = 0;
+};
+
+// Destinations that hold no document text.
+const std::set<std::string>& SkippedDestinations() {
+  static const std::set<std::string> names{
+      "colortbl", "stylesheet", "info",    "pict",      "object",   "header",           "headerl",
+      "headerr",  "headerf",    "footer",  "footerl",   "footerr",  "footerf",          "footnote",
+      "pntext",   "listtable",  "fldinst", "themedata", "xmlnstbl", "listoverridetable"};
+  return names;
+}
+
+// Typographic characters that RTF names, as the Western code page has them.
+const std::map<std::string, char>& NamedCharacters() {
+  static const std::map<std::string, char> named{
+      {"bullet", '\x95'},    {"endash", '\x96'}, {"emdash", '\x97'},
+      {"lquote", '\x91'},    {"rquote", '\x92'}, {"ldblquote", '\x93'},
+      {"rdblquote", '\x94'}, {"tab", ' '},       {"cell", ' '}};
+  return named;
+}
+
+bool IsUnderlineOn(const std::string& word) {
+  static const std::set<std::string> kinds{"ul", "uld", "uldb", "ulw", "ulth", "uldash", "ulwave"};
+  return kinds.count(word) != 0;
+}
+
+// RTF's syntax is ASCII, whatever the locale says of other bytes.
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexDigit(char c) {
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+class Reader {
+ public:
+  explicit Reader(const std::string& rtf) : rtf_(rtf) {}
+
+  std::vector<RichParagraph> Read() {
+    while (at_ < rtf_.size()) {
+      const char c = rtf_[at_++];
+      if (c == '{') {
+        groups_.push_back(groups_.back());
+        groupStart_ = true;
+        fallbackLeft_ = 0;
+      } else if (c == '}') {
+        // The document ends with its outermost group: a stream may carry
+        // anything after it, a terminating NUL for one.
+        if (groups_.size() == 2) break;
+        if (groups_.size() > 1) groups_.pop_back();
+        groupStart_ = false;
+        fallbackLeft_ = 0;
+      } else if (c == '\\') {
+        ReadControl();
+        groupStart_ = false;
+      } else if (c != '\r' && c != '\n') {
+        groupStart_ = false;
+        Text(c);
+      }
+    }
+    // The last paragraph needs no mark of its own.
+    for (const TextRun& run : paragraph_.runs)
+      if (!run.text.empty()) {
+        EndParagraph();
+        break;
+      }
+    return std::move(paragraphs_);
+  }
+
+ private:
+  GroupState& Group() { return groups_.back(); }
+
+  // A fallback character of a \u is consumed by whatever token comes next.
+  bool SkipsFallback() {
+    if (fallbackLeft_ == 0) return false;
+    --fallbackLeft_;
+    return true;
+  }
+
+  void ReadControl() {
+    if (at_ >= rtf_.size()) return;
+    const char c = rtf_[at_];
+    if (!IsLetter(c)) {
+      ++at_;
+      return Symbol(c);
+    }
+    std::string word;
+    while (at_ < rtf_.size() && IsLetter(rtf_[at_])) word += rtf_[at_++];
+    const bool negative = at_ < rtf_.size() && rtf_[at_] == '-';
+    if (negative) ++at_;
+    bool hasParameter = false;
+    long parameter = 0;
+    while (at_ < rtf_.size() && IsDigit(rtf_[at_])) {
+      hasParameter = true;
+      if (parameter < 100000000) parameter = parameter * 10 + (rtf_[at_] - '0');
+      ++at_;
+    }
+    if (at_ < rtf_.size() && rtf_[at_] == ' ') ++at_;
+    if (SkipsFallback()) return;
+    Word(word, hasParameter, static_cast<int>(negative ? -parameter : parameter));
+  }
+
+  void Symbol(char c) {
+    if (c == '\'') {
+      const int high = at_ < rtf_.size() ? HexDigit(rtf_[at_]) : -1;
+      const int low = at_ + 1 < rtf_.size() ? HexDigit(rtf_[at_ + 1]) : -1;
+      if (high < 0 || low < 0) return;
+      at_ += 2;
+      return Text(static_cast<char>(high * 16 + low));
+    }
+    if (c == '*') Group().skipped = true;
+    if (c == '\\' || c == '{' || c == '}') Text(c);
+    if (c == '~') Text('\xA0');
+    if (c == '_') Text('-');
+    if (c == '\r' || c == '\n') EndParagraph();
+  }
+
+  void Word(const std::string& word, bool hasParameter, int parameter) {
+    const bool destination = groupStart_;
+    if (word == "bin") {
+      at_ += static_cast<std::size_t>(std::max(0, parameter));
+    } else if (word == "pnlvlblt") {
+      paragraph_.bullet = true;  // in the skipped \pn group that describes it
+    } else if (destination && word == "fonttbl") {
+      Group().fontTable = true;
+    } else if (destination && SkippedDestinations().count(word)) {
+      Group().skipped = true;
+    } else if (Group().fontTable) {
+      FontTableWord(word, parameter);
+    } else if (!Group().skipped) {
+      if (!ParagraphWord(word, parameter)) CharacterWord(word, hasParameter, parameter);
+    }
+  }
+
+  void FontTableWord(const std::string& word, int parameter) {
+    if (word == "f") fontNumber_ = parameter;
+    if (word == "fcharset") fonts_[fontNumber_].charset = parameter;
+  }
+
+  bool ParagraphWord(const std::string& word, int parameter) {
+    if (word == "par" || word == "line" || word == "sect" || word == "page" || word == "row") {
+      EndParagraph();
+    } else if (word == "pard") {
+      RichParagraph plain;
+      plain.runs = std::move(paragraph_.runs);
+      paragraph_ = std::move(plain);
+    } else if (word == "ql" || word == "qj") {
+      paragraph_.alignment = Alignment::Left;
+    } else if (word == "qr") {
+      paragraph_.alignment = Alignment::Right;
+    } else if (word == "qc") {
+      paragraph_.alignment = Alignment::Center;
+    } else if (word == "li") {
+      paragraph_.leftIndent = parameter;
+    } else if (word == "ri") {
+      paragraph_.rightIndent = parameter;
+    } else if (word == "fi") {
+      paragraph_.firstIndent = parameter;
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  void CharacterWord(const std::string& word, bool hasParameter, int parameter) {
+    CharacterState& state = Group().characters;
+    const bool on = !hasParameter || parameter != 0;
+    if (word == "plain") state = CharacterState{};
+    if (word == "b") state.bold = on;
+    if (word == "i") state.italic = on;
+    if (word == "strike") state.strikeOut = on;
+    if (IsUnderlineOn(word)) state.underline = on;
+    if (word == "ulnone") state.underline = false;
+    if (word == "fs" && parameter > 0) state.halfPoints = parameter;
+    if (word == "f") state.font = parameter;
+    if (word == "deff") defaultFont_ = parameter;
+    if (word == "uc") Group().fallbackLength = std::max(0, parameter);
+    if (word == "u") Unicode(parameter < 0 ? parameter + 65536 : parameter);
+    const auto named = NamedCharacters().find(word);
+    if (named != NamedCharacters().end()) Text(named->second);
+  }
+
+  // A glyph code or an ASCII character is taken as itself; anything else
+  // is left to the fallback that follows it, in the code page.
+  void Unicode(int character) {
+    const bool glyphCode = character >= 0xF000 && character <= 0xF0FF;
+    if (!glyphCode && character >= 0x80) return;
+    Text(static_cast<char>(character & 0xFF));
+    fallbackLeft_ = Group().fallbackLength;
+  }
+
+  void Text(char c) {
+    if (SkipsFallback() || Group().skipped) return;
+    if (Group().fontTable) return FontName(c);
+    const RunStyle style = Style();
+    if (paragraph_.runs.empty() || !(paragraph_.runs.back().style == style))
+      paragraph_.runs.push_back(TextRun{style, ""});
+    paragraph_.runs.back().text += c;
+  }
+
+  void FontName(char c) {
+    if (c != ';') return void(fontName_ += c);
+    fonts_[fontNumber_].face = fontName_;
+    fontName_.clear();
+  }
+
+  RunStyle Style() {
+    const CharacterState& state = Group().characters;
+    const Font& font = fonts_[state.font < 0 ? defaultFont_ : state.font];
+    RunStyle style;
+    style.face = font.face;
+    style.charset = font.charset;
+    style.halfPoints = state.halfPoints;
+    style.bold = state.bold;
+    style.italic = state.italic;
+    style.underline = state.underline;
+    style.strikeOut = state.strikeOut;
+    return style;
+  }
+
+  void EndParagraph() {
+    if (paragraph_.runs.empty()) paragraph_.runs.push_back(TextRun{Style(), ""});
+    paragraphs_.push_back(paragraph_);
+    paragraph_.runs.clear();
+  }
+
+  const std::string& rtf_;
+  std::size_t at_ = 0;
+  std::vector<GroupState> groups_{GroupState{}};
+  bool groupStart_ = false;
+  int fallbackLeft_ = 0;
+  std::map<int, Font> fonts_;
+  int fontNumber_ = 0;
+  std::string fontName_;
+  int defaultFont_ = 0;
+  RichParagraph paragraph_;
+  std::vector<RichParagraph> paragraphs_;
+};
+
+}  // namespace
+
+std::vector<RichParagraph> ReadRtfParagraphs(const std::string& rtf) { return Reader(rtf).Read(); }
+
+}  // namespace core
