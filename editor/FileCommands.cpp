@@ -153,7 +153,11 @@ void TMainForm::FileSaveAs(Component*) {
 void TMainForm::FilePrint(Component*) {
   if (!PrintDialog.Execute(Handle(), PrintJobRunning())) return;
   const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(PrintDialog.CreatePrinterDC());
-  PrintRichText(RichEdit1, printer.get(), documentName_);
+  BusyIndicator busy = StartBusy();
+  busy.Show(Doing("Printing", documentName_));
+  PrintRichText(RichEdit1, printer.get(), documentName_, [&](int page) {
+    busy.Show("Printing page " + std::to_string(page) + "...");
+  });
 }
 
 void TMainForm::FormCloseQuery(Component*, bool& canClose) {

@@ -67,14 +67,20 @@ bool PrintFormattedPages(HWND richEdit, HDC printer, const NextPage& nextPage) {
 
 bool PrintJobRunning() { return PrintJob::Running(); }
 
-void PrintRichText(const RichEditControl& control, HDC printer, const std::string& title) {
+void PrintRichText(const RichEditControl& control, HDC printer, const std::string& title,
+                   const PageStarted& pageStarted) {
   // The job prints a copy: the document may be edited, replaced or closed
   // while it runs.
   RichEditControl copy("PrintCopy");
   copy.Create(nullptr, 0, 0, 0, 0, 0);
   DocumentSnapshot(control).RestoreInto(copy);
   PrintJob job(printer, core::PrintJobName(title));
-  const NextPage nextPage = [&job] { job.NextPage(); };
+  int page = 1;
+  if (pageStarted) pageStarted(page);
+  const NextPage nextPage = [&] {
+    job.NextPage();
+    if (pageStarted) pageStarted(++page);
+  };
   if (!PrintFormattedPages(copy.Handle(), printer, nextPage))
     PrintRichTextPages(printer, core::ReadRtfParagraphs(StreamOut(copy, SF_RTF)), nextPage);
   job.Finish();
