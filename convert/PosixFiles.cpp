@@ -1,0 +1,40 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "Exceptions.h"
+#include "StandardStreams.h"
+
+void UseBinaryStandardStreams() {}
+
+namespace {
+
+bool WriteAll(int file, const std::string& bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const ssize_t written = write(file, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    done += static_cast<std::size_t>(written);
+  }
+  return fsync(file) == 0;
+}
+
+}  // namespace
+
+void ReplaceFile(const std::string& name, const std::string& bytes) {
+  std::string pattern = name + ".XXXXXX";
+  std::vector<char> temporary(pattern.begin(), pattern.end());
+  temporary.push_back('\0');
+  const int file = mkstemp(temporary.data());
+  if (file < 0) throw core::Exception("cannot write beside \"" + name + "\": " + std::strerror(errno));
+  const bool written = WriteAll(file, bytes);
+  const int error = errno;
+  if (close(file) != 0 || !written || rename(temporary.data(), name.c_str()) != 0) {
+    const std::string reason = std::strerror(written ? errno : error);
+    unlink(temporary.data());
+    throw core::Exception("cannot write \"" + name + "\": " + reason);
+  }
+}
