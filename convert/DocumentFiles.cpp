@@ -42,7 +42,7 @@ std::string ReadDocument(const std::string& name) {
 
 void WriteDocument(const std::string& name, const std::string& bytes) {
   if (name != "-") {
-    ReplaceFile(name, bytes);
+    ReplaceWholeFile(name, bytes);
     return;
   }
   UseBinaryStandardStreams();

@@ -24,7 +24,7 @@ bool WriteAll(int file, const std::string& bytes) {
 
 }  // namespace
 
-void ReplaceFile(const std::string& name, const std::string& bytes) {
+void ReplaceWholeFile(const std::string& name, const std::string& bytes) {
   std::string pattern = name + ".XXXXXX";
   std::vector<char> temporary(pattern.begin(), pattern.end());
   temporary.push_back('\0');

@@ -7,4 +7,4 @@
 void UseBinaryStandardStreams();
 
 // Writes a new file beside `name` and puts it in place of `name`.
-void ReplaceFile(const std::string& name, const std::string& bytes);
+void ReplaceWholeFile(const std::string& name, const std::string& bytes);

@@ -14,7 +14,7 @@ void UseBinaryStandardStreams() {
 
 // The editor's own replacement: it keeps the target's attributes and, on
 // Windows 95, 98 and ME, takes the two moves those systems need.
-void ReplaceFile(const std::string& name, const std::string& bytes) {
+void ReplaceWholeFile(const std::string& name, const std::string& bytes) {
   FileReplacement replacement(name);
   if (!replacement.Opened())
     throw core::Exception("cannot write \"" + name + "\": it is read-only, locked, or its folder is");

@@ -20,15 +20,15 @@ bool IsStrongLeft(BidiClass type) { return type == BidiClass::Latin || type == B
 
 // What stands between two left-to-right letters or digits, with nothing
 // right-to-left among it, reads with them.
-void JoinNeutrals(const std::vector<BidiClass>& classes, std::vector<bool>& leftToRight) {
+void JoinNeutrals(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& leftToRight) {
   std::size_t lastStrong = classes.size();  // none yet
   for (std::size_t index = 0; index < classes.size(); ++index) {
     if (classes[index] == BidiClass::RightToLeft) {
       lastStrong = classes.size();
     } else if (IsStrongLeft(classes[index])) {
       if (lastStrong != classes.size())
-        for (std::size_t between = lastStrong + 1; between < index; ++between) leftToRight[between] = true;
-      leftToRight[index] = true;
+        for (std::size_t between = lastStrong + 1; between < index; ++between) leftToRight[between] = 1;
+      leftToRight[index] = 1;
       lastStrong = index;
     }
   }
@@ -36,7 +36,7 @@ void JoinNeutrals(const std::vector<BidiClass>& classes, std::vector<bool>& left
 
 // A run of terminators beside a run that starts or ends with a digit joins
 // it ("50%"). Judged by the run's two ends, so that it holds in both orders.
-void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<bool>& leftToRight) {
+void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& leftToRight) {
   const std::size_t count = classes.size();
   for (std::size_t start = 0; start < count;) {
     if (!leftToRight[start] || classes[start] == BidiClass::Terminator) {
@@ -47,8 +47,8 @@ void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<bool>& l
     while (end < count && leftToRight[end]) ++end;
     if (classes[start] == BidiClass::Digit || classes[end - 1] == BidiClass::Digit) {
       for (std::size_t before = start; before > 0 && classes[before - 1] == BidiClass::Terminator; --before)
-        leftToRight[before - 1] = true;
-      while (end < count && classes[end] == BidiClass::Terminator) leftToRight[end++] = true;
+        leftToRight[before - 1] = 1;
+      while (end < count && classes[end] == BidiClass::Terminator) leftToRight[end++] = 1;
     }
     start = end;
   }
@@ -56,10 +56,17 @@ void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<bool>& l
 
 }  // namespace
 
-void MarkLeftToRight(const std::vector<BidiClass>& classes, std::vector<bool>& leftToRight) {
-  leftToRight.assign(classes.size(), false);
+bool MarkLeftToRight(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& leftToRight) {
+  leftToRight.assign(classes.size(), 0);
+  bool any = false, terminators = false;
+  for (const BidiClass type : classes) {
+    any |= IsStrongLeft(type);
+    terminators |= type == BidiClass::Terminator;
+  }
+  if (!any) return false;
   JoinNeutrals(classes, leftToRight);
-  JoinTerminators(classes, leftToRight);
+  if (terminators) JoinTerminators(classes, leftToRight);
+  return true;
 }
 
 char32_t Mirrored(char32_t character) {

@@ -20,13 +20,14 @@ enum class BidiClass : std::uint8_t { RightToLeft, Latin, Digit, Terminator, Neu
 
 BidiClass BidiClassOf(char32_t character);
 
-// Marks, for each unit, whether it stands in a left-to-right run.
-void MarkLeftToRight(const std::vector<BidiClass>& classes, std::vector<bool>& leftToRight);
+// Marks, for each unit, whether it stands in a left-to-right run (1) or not
+// (0); false when none does.
+bool MarkLeftToRight(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& leftToRight);
 
 // Visits the indices of a line in the other order: the line reversed, but
 // each left-to-right run in its own order.
 template <typename Visit>
-void ForEachReordered(const std::vector<bool>& leftToRight, Visit visit) {
+void ForEachReordered(const std::vector<std::uint8_t>& leftToRight, Visit visit) {
   for (std::size_t end = leftToRight.size(); end > 0;) {
     if (!leftToRight[end - 1]) {
       visit(--end);

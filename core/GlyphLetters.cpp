@@ -79,6 +79,7 @@ struct Tables {
     glyph.second = cell.second;
     glyph.shownJoiningAfter = JoinsAfter(cell.joins);
     glyph.bidi = BidiClassOf(cell.first);
+    glyph.mirrored = Mirrored(cell.first);
     const std::size_t slot = cell.second ? LamAlefSlot : Slot(cell.first);
     if (slot <= LamAlefSlot && present[slot]) {
       glyph.canJoinAfter = letters[slot].canJoinAfter;
@@ -94,7 +95,10 @@ const Tables& TheTables() {
 
 }  // namespace
 
-const ShownGlyph& GlyphOfCode(unsigned char code) { return TheTables().shown[code]; }
+const ShownGlyph* ShownGlyphs() {
+  static const ShownGlyph* const shown = TheTables().shown.data();
+  return shown;
+}
 
 char32_t PersianVariant(char32_t character) {
   if (character == 0x064A) return 0x06CC;  // Arabic yeh
@@ -103,10 +107,17 @@ char32_t PersianVariant(char32_t character) {
   return character;
 }
 
-const WrittenLetter* LetterOfCharacter(char32_t character) {
-  const std::size_t slot = Slot(PersianVariant(character));
-  const Tables& tables = TheTables();
-  return slot < LamAlefSlot && tables.present[slot] ? &tables.letters[slot] : nullptr;
+const WrittenLetter* const* WrittenLetters() {
+  static const std::array<const WrittenLetter*, 0x700> letters = [] {
+    std::array<const WrittenLetter*, 0x700> byCharacter{};
+    const Tables& tables = TheTables();
+    for (char32_t character = 0; character < byCharacter.size(); ++character) {
+      const std::size_t slot = Slot(PersianVariant(character));
+      if (slot < LamAlefSlot && tables.present[slot]) byCharacter[character] = &tables.letters[slot];
+    }
+    return byCharacter;
+  }();
+  return letters.data();
 }
 
 const WrittenLetter& LamAlef() { return TheTables().letters[LamAlefSlot]; }

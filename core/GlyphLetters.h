@@ -20,9 +20,12 @@ struct ShownGlyph {
   bool canJoinAfter = false;       // the letter has a form that does
   bool canJoinBefore = false;      // the letter has a form joined to the one before
   BidiClass bidi = BidiClass::Neutral;
+  char32_t mirrored = 0;  // what it reads as in a right-to-left run
 };
 
-const ShownGlyph& GlyphOfCode(unsigned char code);
+// Indexed by code.
+const ShownGlyph* ShownGlyphs();
+inline const ShownGlyph& GlyphOfCode(unsigned char code) { return ShownGlyphs()[code]; }
 
 // How a character is written: its code in each form, the forms that the text
 // control hides already replaced by their stand-ins.
@@ -37,7 +40,10 @@ struct WrittenLetter {
 // The letter for a character, after the Arabic yeh and kaf and the
 // Arabic-Indic digits have become the Persian ones; null when the font
 // cannot show it.
-const WrittenLetter* LetterOfCharacter(char32_t character);
+const WrittenLetter* const* WrittenLetters();  // indexed by characters below 0x700
+inline const WrittenLetter* LetterOfCharacter(char32_t character) {
+  return character < 0x700 ? WrittenLetters()[character] : nullptr;
+}
 const WrittenLetter& LamAlef();
 
 // The same letter as the Persian reader writes it: Arabic yeh and kaf and

@@ -24,7 +24,8 @@ class GlyphToUnicode {
 
  private:
   std::vector<BidiClass> classes_;
-  std::vector<bool> leftToRight_;
+  std::vector<std::uint8_t> leftToRight_;
+  std::vector<char32_t> scratch_;  // a line in reading order
 };
 
 std::u32string GlyphsToUnicode(std::string_view glyphs, Unconvertibles& problems);

@@ -37,17 +37,19 @@ void UnicodeToGlyph::Convert(std::u32string_view text, std::string& out, Unconve
 void UnicodeToGlyph::CollectItems(std::u32string_view line, std::size_t lineNumber,
                                   Unconvertibles& problems) {
   static const WrittenLetter& placeholder = *LetterOfCharacter('?');
-  items_.clear();
+  const WrittenLetter* const* const letters = WrittenLetters();
+  items_.resize(line.size());
+  std::size_t count = 0;
   bool breakPending = false;
   for (std::size_t index = 0; index < line.size(); ++index) {
     const char32_t character = line[index];
-    if (JoinsOnly(character)) continue;
-    if (character == Zwnj) {
-      breakPending = true;
-      continue;
-    }
-    const WrittenLetter* letter = LetterOfCharacter(character);
+    const WrittenLetter* letter = character < 0x700 ? letters[character] : nullptr;
     if (!letter) {
+      if (JoinsOnly(character)) continue;
+      if (character == Zwnj) {
+        breakPending = true;
+        continue;
+      }
       problems.push_back({lineNumber, index + 1, character, false});
       letter = &placeholder;
     } else if (character == Lam) {
@@ -57,33 +59,47 @@ void UnicodeToGlyph::CollectItems(std::u32string_view line, std::size_t lineNumb
         index = next;
       }
     }
-    items_.push_back({letter, breakPending});
+    items_[count++] = {letter, breakPending};
     breakPending = false;
   }
+  items_.resize(count);
 }
 
-std::uint8_t UnicodeToGlyph::CodeOf(std::size_t index) const {
-  const auto joined = [&](std::size_t first) {
-    const Item& next = items_[first + 1];
-    return !next.breakBefore && items_[first].letter->canJoinAfter && next.letter->canJoinBefore;
-  };
-  const bool before = index > 0 && joined(index - 1);
-  const bool after = index + 1 < items_.size() && joined(index);
-  const GlyphForm form = before ? (after ? GlyphForm::Medial : GlyphForm::Final)
-                                : (after ? GlyphForm::Initial : GlyphForm::Isolated);
-  return items_[index].letter->codes[static_cast<std::size_t>(form)];
+// Each letter takes the form its joins give it, and its code in that form.
+void UnicodeToGlyph::ChooseCodes() {
+  const std::size_t count = items_.size();
+  codes_.resize(count);
+  classes_.resize(count);
+  bool joinedBefore = false;
+  for (std::size_t index = 0; index < count; ++index) {
+    const WrittenLetter& letter = *items_[index].letter;
+    const bool joinedAfter = index + 1 < count && letter.canJoinAfter && !items_[index + 1].breakBefore &&
+                             items_[index + 1].letter->canJoinBefore;
+    const GlyphForm form = joinedBefore ? (joinedAfter ? GlyphForm::Medial : GlyphForm::Final)
+                                        : (joinedAfter ? GlyphForm::Initial : GlyphForm::Isolated);
+    codes_[index] = letter.codes[static_cast<std::size_t>(form)];
+    classes_[index] = letter.bidi;
+    joinedBefore = joinedAfter;
+  }
 }
 
 void UnicodeToGlyph::ConvertLine(std::u32string_view line, std::size_t lineNumber, std::string& out,
                                  Unconvertibles& problems) {
   CollectItems(line, lineNumber, problems);
-  classes_.resize(items_.size());
-  for (std::size_t index = 0; index < items_.size(); ++index) classes_[index] = items_[index].letter->bidi;
-  MarkLeftToRight(classes_, leftToRight_);
-  ForEachReordered(leftToRight_, [&](std::size_t index) {
+  ChooseCodes();
+  // Brackets and guillemets face the other way in right-to-left runs.
+  const auto codeAt = [&](std::size_t index, bool leftToRight) {
     const std::uint8_t mirrored = items_[index].letter->mirroredCode;
-    out += static_cast<char>(!leftToRight_[index] && mirrored ? mirrored : CodeOf(index));
-  });
+    return static_cast<char>(!leftToRight && mirrored ? mirrored : codes_[index]);
+  };
+  const std::size_t start = out.size();
+  out.resize(start + items_.size());
+  char* next = &out[start];
+  if (MarkLeftToRight(classes_, leftToRight_)) {
+    ForEachReordered(leftToRight_, [&](std::size_t index) { *next++ = codeAt(index, leftToRight_[index]); });
+  } else {
+    for (std::size_t index = items_.size(); index > 0; --index) *next++ = codeAt(index - 1, false);
+  }
 }
 
 std::string UnicodeToGlyphs(std::u32string_view text, Unconvertibles& problems) {

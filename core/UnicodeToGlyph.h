@@ -31,11 +31,12 @@ class UnicodeToGlyph {
   };
 
   void CollectItems(std::u32string_view line, std::size_t lineNumber, Unconvertibles& problems);
-  std::uint8_t CodeOf(std::size_t index) const;
+  void ChooseCodes();
 
   std::vector<Item> items_;
+  std::vector<std::uint8_t> codes_;
   std::vector<BidiClass> classes_;
-  std::vector<bool> leftToRight_;
+  std::vector<std::uint8_t> leftToRight_;
 };
 
 std::string UnicodeToGlyphs(std::u32string_view text, Unconvertibles& problems);
