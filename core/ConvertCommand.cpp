@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 #include "GlyphToUnicode.h"
 #include "HtmlWriter.h"
+#include "RtfConversion.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
 
@@ -69,7 +70,20 @@ std::u32string UnicodeInput(std::string_view input) {
   return text;
 }
 
+ConvertedDocument ConvertRtf(const ConvertRequest& request, std::string_view input) {
+  ConvertedDocument result;
+  const RtfDocument document = ReadRtf(input);
+  if (request.direction == ConvertDirection::FromUnicode) {
+    result.bytes = GlyphRtf(GlyphDocument(document, result.problems));
+  } else {
+    const RtfDocument unicode = UnicodeDocument(document, result.problems);
+    result.bytes = request.outputFormat == DocumentFormat::Html ? HtmlOfDocument(unicode) : UnicodeRtf(unicode);
+  }
+  return result;
+}
+
 ConvertedDocument Convert(const ConvertRequest& request, std::string_view input) {
+  if (request.inputFormat == DocumentFormat::Rtf) return ConvertRtf(request, input);
   ConvertedDocument result;
   if (request.direction == ConvertDirection::FromUnicode) {
     result.bytes = UnicodeToGlyphs(UnicodeInput(input), result.problems);

@@ -46,6 +46,14 @@ inline const WrittenLetter* LetterOfCharacter(char32_t character) {
 }
 const WrittenLetter& LamAlef();
 
+// Characters glyph text writes as nothing: the tatweel and ZWJ only stretch
+// joins, the direction marks and U+FEFF only steer or mark what the display
+// order already shows.
+inline bool IsWrittenAsNothing(char32_t character) {
+  return character == 0x0640 || character == 0x200D || character == 0x200E || character == 0x200F ||
+         character == 0xFEFF;
+}
+
 // The same letter as the Persian reader writes it: Arabic yeh and kaf and
 // Arabic-Indic digits become the Persian ones.
 char32_t PersianVariant(char32_t character);

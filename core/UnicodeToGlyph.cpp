@@ -10,12 +10,10 @@ namespace {
 constexpr char32_t Lam = 0x0644;
 constexpr char32_t Alef = 0x0627;
 
-bool JoinsOnly(char32_t character) { return character == 0x0640 || character == 0x200D; }
-
 // The next character that is not a tatweel or ZWJ, or 0.
 char32_t NextWritten(std::u32string_view line, std::size_t& index) {
   std::size_t next = index + 1;
-  while (next < line.size() && JoinsOnly(line[next])) ++next;
+  while (next < line.size() && IsWrittenAsNothing(line[next])) ++next;
   if (next == line.size()) return 0;
   index = next;
   return line[next];
@@ -43,9 +41,10 @@ void UnicodeToGlyph::CollectItems(std::u32string_view line, std::size_t lineNumb
   bool breakPending = false;
   for (std::size_t index = 0; index < line.size(); ++index) {
     const char32_t character = line[index];
+    const std::size_t source = index;
     const WrittenLetter* letter = character < 0x700 ? letters[character] : nullptr;
     if (!letter) {
-      if (JoinsOnly(character)) continue;
+      if (IsWrittenAsNothing(character)) continue;
       if (character == Zwnj) {
         breakPending = true;
         continue;
@@ -59,7 +58,7 @@ void UnicodeToGlyph::CollectItems(std::u32string_view line, std::size_t lineNumb
         index = next;
       }
     }
-    items_[count++] = {letter, breakPending};
+    items_[count++] = {letter, breakPending, source};
     breakPending = false;
   }
   items_.resize(count);
@@ -84,7 +83,7 @@ void UnicodeToGlyph::ChooseCodes() {
 }
 
 void UnicodeToGlyph::ConvertLine(std::u32string_view line, std::size_t lineNumber, std::string& out,
-                                 Unconvertibles& problems) {
+                                 Unconvertibles& problems, std::vector<std::size_t>* sources) {
   CollectItems(line, lineNumber, problems);
   ChooseCodes();
   // Brackets and guillemets face the other way in right-to-left runs.
@@ -95,7 +94,13 @@ void UnicodeToGlyph::ConvertLine(std::u32string_view line, std::size_t lineNumbe
   const std::size_t start = out.size();
   out.resize(start + items_.size());
   char* next = &out[start];
-  if (MarkLeftToRight(classes_, leftToRight_)) {
+  if (sources) {
+    MarkLeftToRight(classes_, leftToRight_);
+    ForEachReordered(leftToRight_, [&](std::size_t index) {
+      *next++ = codeAt(index, leftToRight_[index]);
+      sources->push_back(items_[index].source);
+    });
+  } else if (MarkLeftToRight(classes_, leftToRight_)) {
     ForEachReordered(leftToRight_, [&](std::size_t index) { *next++ = codeAt(index, leftToRight_[index]); });
   } else {
     for (std::size_t index = items_.size(); index > 0; --index) *next++ = codeAt(index - 1, false);

@@ -14,20 +14,22 @@ struct WrittenLetter;
 // in the form its neighbours give it (a ZWNJ breaks a join; forms whose codes
 // the text control once hid are written with their stand-ins), Arabic yeh
 // and kaf as the Persian ones, each line in display order. Line breaks are
-// kept; the tatweel and ZWJ only stretch joins and are dropped. A character
+// kept; what IsWrittenAsNothing names is dropped. A character
 // the font cannot show becomes '?' and is listed in the problems.
 class UnicodeToGlyph {
  public:
   void Convert(std::u32string_view text, std::string& out, Unconvertibles& problems);
 
-  // One line, without its line break.
+  // One line, without its line break. With `sources`, also the index in
+  // `line` that each code written comes from.
   void ConvertLine(std::u32string_view line, std::size_t lineNumber, std::string& out,
-                   Unconvertibles& problems);
+                   Unconvertibles& problems, std::vector<std::size_t>* sources = nullptr);
 
  private:
   struct Item {
     const WrittenLetter* letter;
     bool breakBefore;  // a ZWNJ stands before it
+    std::size_t source;
   };
 
   void CollectItems(std::u32string_view line, std::size_t lineNumber, Unconvertibles& problems);

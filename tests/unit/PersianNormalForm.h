@@ -1,6 +1,6 @@
 #pragma once
 // What a Unicode text comes back as after a trip through glyph codes:
-// Persian yeh, kaf and digits; no tatweel or ZWJ; a ZWNJ only where it
+// Persian yeh, kaf and digits; no tatweel, ZWJ or direction marks; a ZWNJ only where it
 // breaks a join the font could show, once.
 #include <string>
 
@@ -9,7 +9,7 @@
 inline std::u32string PersianNormalForm(std::u32string_view text) {
   std::u32string kept;
   for (const char32_t character : text)
-    if (character != 0x0640 && character != 0x200D) kept += core::PersianVariant(character);
+    if (!core::IsWrittenAsNothing(character)) kept += core::PersianVariant(character);
   std::u32string result;
   for (std::size_t index = 0; index < kept.size(); ++index) {
     if (kept[index] != core::Zwnj) {
