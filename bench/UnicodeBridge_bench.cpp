@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ConvertCommand.h"
 #include "GlyphToUnicode.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
@@ -86,5 +87,48 @@ void BM_MemcpyGlyphText(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * glyphs.size()));
 }
 BENCHMARK(BM_MemcpyGlyphText)->Unit(benchmark::kMillisecond);
+
+// About 300 KB of RTF as the editor saves it: the glyph text's lines as
+// paragraphs, every fifth word bold.
+const std::string& GlyphRtf() {
+  static const std::string rtf = [] {
+    std::string document =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset2 Persian;}}\n\\pard\\qr\\f0\\fs54 ";
+    const std::string& text = GlyphText();
+    std::size_t words = 0;
+    for (std::size_t index = 0; document.size() < 300000; ++index) {
+      const auto code = static_cast<unsigned char>(text[index]);
+      if (code == '\r') continue;
+      if (code == '\n') {
+        document += "\\par\n";
+      } else if (code == ' ') {
+        document += ++words % 5 ? " " : " \\b ";
+        if (words % 5 == 1) document += "\\b0 ";
+      } else if (code >= 0x80) {
+        static const char hex[] = "0123456789abcdef";
+        document += "\\'";
+        document += hex[code >> 4];
+        document += hex[code & 15];
+      } else {
+        document += static_cast<char>(code);
+      }
+    }
+    return document + "\\par}";
+  }();
+  return rtf;
+}
+
+// What dabiro-convert does between reading IN and writing OUT.
+void ConvertRtf(benchmark::State& state, const char* command, const char* output) {
+  const core::ConvertRequest request = core::ParseConvertArguments({command, "in.rtf", output});
+  std::string input = GlyphRtf();
+  if (request.direction == core::ConvertDirection::FromUnicode)
+    input = core::ConvertDocument(core::ParseConvertArguments({"to-unicode", "in.rtf", "out.rtf"}), input).bytes;
+  for (auto _ : state) benchmark::DoNotOptimize(core::ConvertDocument(request, input).bytes.data());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size()));
+}
+BENCHMARK_CAPTURE(ConvertRtf, ToUnicodeRtf, "to-unicode", "out.rtf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ConvertRtf, ToHtml, "to-unicode", "out.html")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ConvertRtf, FromUnicodeRtf, "from-unicode", "out.rtf")->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -155,7 +155,8 @@ RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems) 
         format.face = 0;
         converted.characters.push_back({code, true, format});
       } else {
-        converted.characters.push_back({Cp1252(code), false, source.format});
+        // The character the code shows, so that a bracket faces as it did.
+        converted.characters.push_back({GlyphOfCode(code).first, false, source.format});
       }
     }
   }

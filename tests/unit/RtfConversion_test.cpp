@@ -26,11 +26,12 @@ const char GlyphDocument[] =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset2 PERSIAN;}{\\f1\\fswiss\\fcharset0 Arial;}}\n"
     "{\\*\\generator Riched20 10.0;}\\viewkind4\\uc1\\pard\\qr\\f0\\fs54 {\\b \\'b0\\'eb}\\'94\\'e6\\'ef\\par\n"
     "\\pard\\qc\\f1\\fs20 Caf\\'e9 {\\i World}\\par\n"
-    "\\pard\\qr\\f0 \\u61680?\\u61682?\\u61683? \\f1 ABC\\f0 \\'b0\\'e2\\'ae\\par\n}\n";
+    "\\pard\\qr\\f0 \\u61680?\\u61682?\\u61683? \\f1 ABC\\f0 \\'b0\\'e2\\'ae\\par\n"
+    "\\pard\\f0 \\'fd\\'8b\\'fe\\par}\n";
 
 TEST(RtfConversion, ReadsGlyphCodesInTheGlyphFaceAndWindows1252Elsewhere) {
   const core::RtfDocument document = core::ReadRtf(GlyphDocument);
-  ASSERT_EQ(document.paragraphs.size(), 3u);
+  ASSERT_EQ(document.paragraphs.size(), 4u);
   const auto& first = document.paragraphs[0];
   EXPECT_TRUE(first.rightToLeft);
   EXPECT_EQ(first.alignment, core::Alignment::Right);
@@ -68,6 +69,7 @@ TEST(RtfConversion, GlyphDocumentBecomesUnicodeRtfAndHtmlAndComesBack) {
   EXPECT_EQ(Utf8(unicode.paragraphs[0]), "می‌روم");
   EXPECT_TRUE(unicode.paragraphs[0].characters.back().format.bold);
   EXPECT_EQ(Utf8(unicode.paragraphs[2]), "سلام۰۲۳ ABC");
+  EXPECT_EQ(Utf8(unicode.paragraphs[3]), "«ب»");
 
   const std::string rtf = core::UnicodeRtf(unicode);
   EXPECT_NE(rtf.find("\\pard\\rtlpar\\qr{\\f0\\fs54\\rtlch\\af0\\afs54 \\u1605?\\u1740?\\u8204?\\u1585?}"
@@ -83,9 +85,12 @@ TEST(RtfConversion, GlyphDocumentBecomesUnicodeRtfAndHtmlAndComesBack) {
 
   const core::RtfDocument back = core::GlyphDocument(core::ReadRtf(rtf), problems);
   EXPECT_TRUE(problems.empty());
-  ASSERT_EQ(back.paragraphs.size(), glyphs.paragraphs.size());
-  for (std::size_t index = 0; index < back.paragraphs.size(); ++index)
-    EXPECT_EQ(Text(back.paragraphs[index]), Text(glyphs.paragraphs[index])) << index;
+  EXPECT_EQ(Text(back.paragraphs[0]), Text(glyphs.paragraphs[0]));
+  // Signs in another face stay in it, and read the same.
+  const core::RtfDocument again = core::UnicodeDocument(back, problems);
+  ASSERT_EQ(again.paragraphs.size(), unicode.paragraphs.size());
+  for (std::size_t index = 0; index < again.paragraphs.size(); ++index)
+    EXPECT_EQ(Text(again.paragraphs[index]), Text(unicode.paragraphs[index])) << index;
   EXPECT_TRUE(back.paragraphs[0].characters[0].format.bold);
   EXPECT_NE(core::GlyphRtf(back).find("{\\f0\\fnil\\fcharset2 Persian;}"), std::string::npos);
 }
