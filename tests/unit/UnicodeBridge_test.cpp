@@ -102,10 +102,10 @@ TEST(UnicodeBridge, UnconvertibleCharactersAreReportedWithLineAndColumn) {
   EXPECT_EQ(problems[1].column, 4u);
 
   problems.clear();
-  EXPECT_EQ(core::Utf8FromUnicode(core::GlyphsToUnicode(Codes({'a', '\r', 200, 139, 1}), problems)),
+  EXPECT_EQ(core::Utf8FromUnicode(core::GlyphsToUnicode(Codes({'a', '\r', 220, 139, 1}), problems)),
             "a\r\xEF\xBF\xBD\xD8\xA8\xEF\xBF\xBD");
   ASSERT_EQ(problems.size(), 2u);
-  EXPECT_EQ(core::Describe(problems[0]), "line 2, column 1: code 200 has no glyph in the font Persian");
+  EXPECT_EQ(core::Describe(problems[0]), "line 2, column 1: code 220 has no glyph in the font Persian");
   EXPECT_EQ(problems[1].column, 3u);
 }
 
