@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,6 +23,16 @@ bool WriteAll(int file, const std::string& bytes) {
   return fsync(file) == 0;
 }
 
+// mkstemp makes the file private; the new one gets the old one's
+// permissions, or what a new file would get.
+mode_t ModeFor(const std::string& name) {
+  struct stat status;
+  if (stat(name.c_str(), &status) == 0) return status.st_mode & 07777;
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
 }  // namespace
 
 void ReplaceWholeFile(const std::string& name, const std::string& bytes) {
@@ -30,7 +41,7 @@ void ReplaceWholeFile(const std::string& name, const std::string& bytes) {
   temporary.push_back('\0');
   const int file = mkstemp(temporary.data());
   if (file < 0) throw core::Exception("cannot write beside \"" + name + "\": " + std::strerror(errno));
-  const bool written = WriteAll(file, bytes);
+  const bool written = fchmod(file, ModeFor(name)) == 0 && WriteAll(file, bytes);
   const int error = errno;
   if (close(file) != 0 || !written || rename(temporary.data(), name.c_str()) != 0) {
     const std::string reason = std::strerror(written ? errno : error);

@@ -19,6 +19,12 @@ def Run(*arguments, stdin=b""):
     return subprocess.run([PROGRAM, *arguments], input=stdin, capture_output=True)
 
 
+def Umask():
+    mask = os.umask(0)
+    os.umask(mask)
+    return mask
+
+
 class ConvertProgram(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.TemporaryDirectory()
@@ -33,6 +39,7 @@ class ConvertProgram(unittest.TestCase):
         self.assertEqual(Run("from-unicode", self.Path("in.txt"), self.Path("glyphs.txt")).returncode, 0)
         result = Run("to-unicode", self.Path("glyphs.txt"), "-")
         self.assertEqual((result.returncode, result.stdout.decode("utf-8")), (0, SENTENCE))
+        self.assertEqual(os.stat(self.Path("glyphs.txt")).st_mode & 0o777, 0o666 & ~Umask())
         piped = Run("from-unicode", "-", "-", stdin=SENTENCE.encode("utf-8"))
         with open(self.Path("glyphs.txt"), "rb") as stream:
             self.assertEqual(piped.stdout, stream.read())
