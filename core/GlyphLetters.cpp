@@ -122,4 +122,15 @@ const WrittenLetter* const* WrittenLetters() {
 
 const WrittenLetter& LamAlef() { return TheTables().letters[LamAlefSlot]; }
 
+const std::uint8_t* RightToLeftCodes() {
+  static const std::array<std::uint8_t, 256> codes = [] {
+    std::array<std::uint8_t, 256> byCode{};
+    for (std::size_t code = 0; code < byCode.size(); ++code) byCode[code] = static_cast<std::uint8_t>(code);
+    for (const WrittenLetter& letter : TheTables().letters)
+      if (letter.mirroredCode) byCode[letter.codes[0]] = letter.mirroredCode;
+    return byCode;
+  }();
+  return codes.data();
+}
+
 }  // namespace core

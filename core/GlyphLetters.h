@@ -46,6 +46,10 @@ inline const WrittenLetter* LetterOfCharacter(char32_t character) {
 }
 const WrittenLetter& LamAlef();
 
+// Indexed by code: the code a bracket or guillemet shows as in a
+// right-to-left run, or the code itself.
+const std::uint8_t* RightToLeftCodes();
+
 // Characters glyph text writes as nothing: the tatweel and ZWJ only stretch
 // joins, the direction marks and U+FEFF only steer or mark what the display
 // order already shows.

@@ -32,13 +32,22 @@ void UnicodeToGlyph::Convert(std::u32string_view text, std::string& out, Unconve
       });
 }
 
-void UnicodeToGlyph::CollectItems(std::u32string_view line, std::size_t lineNumber,
-                                  Unconvertibles& problems) {
+void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumber,
+                                 Unconvertibles& problems) {
   static const WrittenLetter& placeholder = *LetterOfCharacter('?');
   const WrittenLetter* const* const letters = WrittenLetters();
-  items_.resize(line.size());
+  codes_.resize(line.size());
+  classes_.resize(line.size());
+  sources_.resize(line.size());
   std::size_t count = 0;
-  bool breakPending = false;
+  const WrittenLetter* previous = nullptr;
+  bool previousJoinedBefore = false, breakPending = false;
+  // The previous letter's form is known once the next one is.
+  const auto settlePrevious = [&](bool joinedAfter) {
+    const GlyphForm form = previousJoinedBefore ? (joinedAfter ? GlyphForm::Medial : GlyphForm::Final)
+                                                : (joinedAfter ? GlyphForm::Initial : GlyphForm::Isolated);
+    codes_[count - 1] = previous->codes[static_cast<std::size_t>(form)];
+  };
   for (std::size_t index = 0; index < line.size(); ++index) {
     const char32_t character = line[index];
     const std::size_t source = index;
@@ -58,52 +67,37 @@ void UnicodeToGlyph::CollectItems(std::u32string_view line, std::size_t lineNumb
         index = next;
       }
     }
-    items_[count++] = {letter, breakPending, source};
+    const bool joined = previous && !breakPending && previous->canJoinAfter && letter->canJoinBefore;
+    if (previous) settlePrevious(joined);
+    classes_[count] = letter->bidi;
+    sources_[count] = source;
+    ++count;
+    previous = letter;
+    previousJoinedBefore = joined;
     breakPending = false;
   }
-  items_.resize(count);
-}
-
-// Each letter takes the form its joins give it, and its code in that form.
-void UnicodeToGlyph::ChooseCodes() {
-  const std::size_t count = items_.size();
+  if (previous) settlePrevious(false);
   codes_.resize(count);
   classes_.resize(count);
-  bool joinedBefore = false;
-  for (std::size_t index = 0; index < count; ++index) {
-    const WrittenLetter& letter = *items_[index].letter;
-    const bool joinedAfter = index + 1 < count && letter.canJoinAfter && !items_[index + 1].breakBefore &&
-                             items_[index + 1].letter->canJoinBefore;
-    const GlyphForm form = joinedBefore ? (joinedAfter ? GlyphForm::Medial : GlyphForm::Final)
-                                        : (joinedAfter ? GlyphForm::Initial : GlyphForm::Isolated);
-    codes_[index] = letter.codes[static_cast<std::size_t>(form)];
-    classes_[index] = letter.bidi;
-    joinedBefore = joinedAfter;
-  }
+  sources_.resize(count);
 }
 
 void UnicodeToGlyph::ConvertLine(std::u32string_view line, std::size_t lineNumber, std::string& out,
                                  Unconvertibles& problems, std::vector<std::size_t>* sources) {
-  CollectItems(line, lineNumber, problems);
-  ChooseCodes();
+  ChooseCodes(line, lineNumber, problems);
   // Brackets and guillemets face the other way in right-to-left runs.
-  const auto codeAt = [&](std::size_t index, bool leftToRight) {
-    const std::uint8_t mirrored = items_[index].letter->mirroredCode;
-    return static_cast<char>(!leftToRight && mirrored ? mirrored : codes_[index]);
-  };
+  const std::uint8_t* const rightToLeft = RightToLeftCodes();
   const std::size_t start = out.size();
-  out.resize(start + items_.size());
+  out.resize(start + codes_.size());
   char* next = &out[start];
-  if (sources) {
-    MarkLeftToRight(classes_, leftToRight_);
+  const bool mixed = MarkLeftToRight(classes_, leftToRight_);
+  if (mixed || sources) {
     ForEachReordered(leftToRight_, [&](std::size_t index) {
-      *next++ = codeAt(index, leftToRight_[index]);
-      sources->push_back(items_[index].source);
+      *next++ = static_cast<char>(leftToRight_[index] ? codes_[index] : rightToLeft[codes_[index]]);
+      if (sources) sources->push_back(sources_[index]);
     });
-  } else if (MarkLeftToRight(classes_, leftToRight_)) {
-    ForEachReordered(leftToRight_, [&](std::size_t index) { *next++ = codeAt(index, leftToRight_[index]); });
   } else {
-    for (std::size_t index = items_.size(); index > 0; --index) *next++ = codeAt(index - 1, false);
+    for (std::size_t index = codes_.size(); index > 0; --index) *next++ = static_cast<char>(rightToLeft[codes_[index - 1]]);
   }
 }
 

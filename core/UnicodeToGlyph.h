@@ -8,8 +8,6 @@
 
 namespace core {
 
-struct WrittenLetter;
-
 // Turns Unicode Persian into glyph text as the editor keeps it: each letter
 // in the form its neighbours give it (a ZWNJ breaks a join; forms whose codes
 // the text control once hid are written with their stand-ins), Arabic yeh
@@ -26,18 +24,13 @@ class UnicodeToGlyph {
                    Unconvertibles& problems, std::vector<std::size_t>* sources = nullptr);
 
  private:
-  struct Item {
-    const WrittenLetter* letter;
-    bool breakBefore;  // a ZWNJ stands before it
-    std::size_t source;
-  };
+  // Each letter's code in the form its joins give it, with its class and
+  // the index of the character it comes from.
+  void ChooseCodes(std::u32string_view line, std::size_t lineNumber, Unconvertibles& problems);
 
-  void CollectItems(std::u32string_view line, std::size_t lineNumber, Unconvertibles& problems);
-  void ChooseCodes();
-
-  std::vector<Item> items_;
   std::vector<std::uint8_t> codes_;
   std::vector<BidiClass> classes_;
+  std::vector<std::size_t> sources_;
   std::vector<std::uint8_t> leftToRight_;
 };
 
