@@ -25,15 +25,28 @@ std::string LittleEndianBytes(const std::u16string& text) {
   return bytes + '\0';  // with the NUL the clipboard adds, a UTF-16 NUL
 }
 
-// The selection's RTF as Unicode RTF; empty when it cannot be read.
-std::string UnicodeRtfOf(const RichEditControl& control, bool selectionOnly) {
+// The selection (or the whole text) read through its RTF, so that only
+// text in the glyph font is taken for glyph codes; false when the control's
+// RTF goes beyond what the reader takes.
+bool UnicodeDocumentOf(const RichEditControl& control, bool selectionOnly, core::RtfDocument& unicode) {
   try {
-    core::Unconvertibles problems;
+    core::Unconvertibles problems;  // codes without a glyph become U+FFFD
     const std::string rtf = StreamOut(control, SF_RTF | (selectionOnly ? SFF_SELECTION : 0));
-    return core::UnicodeRtf(core::UnicodeDocument(core::ReadRtf(rtf), problems));
+    unicode = core::UnicodeDocument(core::ReadRtf(rtf), problems);
+    return true;
   } catch (const core::Exception&) {
-    return {};
+    return false;
   }
+}
+
+std::u16string PlainText(const core::RtfDocument& unicode) {
+  std::u16string text;
+  for (std::size_t index = 0; index < unicode.paragraphs.size(); ++index) {
+    if (index > 0) text += u"\r\n";
+    for (const core::FormattedCharacter& character : unicode.paragraphs[index].characters)
+      core::AppendUtf16(character.character, text);
+  }
+  return text;
 }
 
 // Each line a paragraph of its own: the control takes CR LF for one.
@@ -51,12 +64,15 @@ void TMainForm::EditCopyUnicode(Component*) {
   CHARRANGE range{};
   RichEdit1.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   const bool selectionOnly = range.cpMin != range.cpMax;
-  core::Unconvertibles problems;  // codes without a glyph become U+FFFD
-  const std::u32string unicode = core::GlyphsToUnicode(CodesOf(RichEdit1, selectionOnly), problems);
-  std::vector<std::pair<UINT, std::string>> data{{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(unicode))}};
-  const std::string rtf = UnicodeRtfOf(RichEdit1, selectionOnly);
-  if (!rtf.empty()) data.push_back({RegisterClipboardFormatA("Rich Text Format"), rtf});
-  ReplaceClipboard(Handle(), data);
+  core::RtfDocument unicode;
+  if (UnicodeDocumentOf(RichEdit1, selectionOnly, unicode)) {
+    ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(PlainText(unicode))},
+                                {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}});
+    return;
+  }
+  core::Unconvertibles problems;
+  const std::u32string text = core::GlyphsToUnicode(CodesOf(RichEdit1, selectionOnly), problems);
+  ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(text))}});
 }
 
 void TMainForm::EditPasteUnicode(Component*) {

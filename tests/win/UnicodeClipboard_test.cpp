@@ -28,6 +28,19 @@ TEST_F(UnicodeClipboardTest, CopyAsUnicodeGivesTheWholeTextOrTheSelectionInReadi
   SendMessageA(Text(), EM_SETSEL, 0, 2);  // the two leftmost glyphs: the word's end
   form->EditCopyUnicode(nullptr);
   EXPECT_EQ(ClipboardUnicode(form->Handle()), u"وم");
+
+  // Text typed in another face is no glyph codes: it stays as it is.
+  SetCodes("");
+  CHARFORMATA arial{};
+  arial.cbSize = sizeof arial;
+  arial.dwMask = CFM_FACE | CFM_CHARSET;
+  arial.bCharSet = ANSI_CHARSET;
+  lstrcpyA(arial.szFaceName, "Arial");
+  SendMessageA(Text(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&arial));
+  SendMessageA(Text(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("Caf\xE9"));
+  SendMessageA(Text(), EM_SETSEL, 0, 0);
+  form->EditCopyUnicode(nullptr);
+  EXPECT_EQ(ClipboardUnicode(form->Handle()), u"Café");
 }
 
 TEST_F(UnicodeClipboardTest, PasteUnicodeWritesGlyphCodesAtTheCaretLineByLine) {
