@@ -6,7 +6,6 @@
 
 #include "GlyphToUnicode.h"
 #include "PersianNormalForm.h"
-#include "StoredUnicode.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
 
@@ -161,23 +160,6 @@ TEST(Utf, FileBytesInEachEncodingAndFaults) {
     EXPECT_FALSE(core::UnicodeFromFileBytes(bytes, text, fault)) << bytes;
     EXPECT_EQ(fault, at) << bytes;
   }
-}
-
-}  // namespace
-
-namespace {
-
-// What Copy as Unicode and Paste Unicode hand between the control and the
-// clipboard: the control's kept characters, paragraphs ended by CR.
-TEST(StoredUnicode, ControlTextGoesToUnicodeAndBack) {
-  core::Unconvertibles problems;
-  const std::u16string stored = {0xF0B0, 0xF0EB, 0xF094, 0xF0E6, 0xF0EF, u'\r', u'A', 0x00E9, u' ', 0xF08B};
-  EXPECT_EQ(core::UnicodeFromStored(stored, problems), u"می‌روم\r\nب Aé");
-  EXPECT_TRUE(problems.empty());
-  EXPECT_EQ(core::StoredFromUnicode(u"می‌روم\r\nب A\n\U0001F600" + std::u16string(1, char16_t{0xD800}), problems),
-            (std::u16string{0xF0B0, 0xF0EB, 0xF094, 0xF0E6, 0xF0EF, u'\r', u'A', u' ', 0xF08B, u'\r', u'?', u'?'}));
-  ASSERT_EQ(problems.size(), 2u);
-  EXPECT_EQ(problems[0].line, 3u);
 }
 
 }  // namespace
