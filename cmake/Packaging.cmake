@@ -1,6 +1,6 @@
 # One ZIP per architecture: the programs, the two font files, the user's
 # README and the font licence, all in the archive's top folder.
-install(TARGETS Dabiro RUNTIME DESTINATION .)
+install(TARGETS Dabiro dabiro-convert RUNTIME DESTINATION .)
 if(TARGET fontsetup)
   install(TARGETS fontsetup RUNTIME DESTINATION .)
 endif()

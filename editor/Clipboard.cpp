@@ -63,3 +63,18 @@ bool ReadClipboardText(HWND owner, std::string& text) {
   CloseClipboard();
   return bytes != nullptr;
 }
+
+bool ReadClipboardUnicode(HWND owner, std::u16string& text) {
+  if (!ClipboardHas(CF_UNICODETEXT) || !OpenClipboardSoon(owner)) return false;
+  HANDLE block = GetClipboardData(CF_UNICODETEXT);
+  const auto* units = block ? static_cast<const char16_t*>(GlobalLock(block)) : nullptr;
+  if (units) {
+    const std::size_t most = GlobalSize(block) / sizeof(char16_t);
+    std::size_t length = 0;
+    while (length < most && units[length]) ++length;
+    text.assign(units, length);
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return units != nullptr;
+}

@@ -18,3 +18,7 @@ bool ClipboardHas(UINT format);
 // The clipboard's CF_TEXT up to its NUL; false when there is none or the
 // clipboard could not be taken.
 bool ReadClipboardText(HWND owner, std::string& text);
+
+// The clipboard's CF_UNICODETEXT up to its NUL; false when there is none or
+// the clipboard could not be taken.
+bool ReadClipboardUnicode(HWND owner, std::u16string& text);

@@ -87,6 +87,9 @@ class TMainForm : public winui::Window {
   void EditCut(Component* sender);
   void EditCopy(Component* sender);
   void EditPaste(Component* sender);
+  // Unicode in and out (UnicodeClipboard.cpp).
+  void EditCopyUnicode(Component* sender);
+  void EditPasteUnicode(Component* sender);
   void Selectall1Click(Component* sender);
   void Copyall2Click(Component* sender);
 
@@ -96,7 +99,8 @@ class TMainForm : public winui::Window {
       FileSaveItem{"FileSaveItem"}, FileSaveAsItem{"FileSaveAsItem"},
       FilePrintItem{"FilePrintItem"}, FileExitItem{"FileExitItem"},
       EditUndoItem{"EditUndoItem"}, EditCutItem{"EditCutItem"}, EditCopyItem{"EditCopyItem"},
-      EditPasteItem{"EditPasteItem"}, HelpAboutItem{"HelpAboutItem"};
+      EditPasteItem{"EditPasteItem"}, EditCopyUnicodeItem{"EditCopyUnicodeItem"},
+      EditPasteUnicodeItem{"EditPasteUnicodeItem"}, HelpAboutItem{"HelpAboutItem"};
   winui::FileDialog OpenDialog{
       "OpenDialog", winui::FileDialog::Kind::Open,
       "Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"};

@@ -7,7 +7,7 @@ pictures and the tests; the editor itself only ever sees the codes.
 """
 
 from codepage import HIDDEN_IN_TEXT
-from layout import JoinsLeft, JoinsRight
+from layout import EXTRA_CODES, JoinsLeft, JoinsRight
 
 LAM, ALEF = 0x0644, 0x0627
 ZWNJ = 0x200C
@@ -24,8 +24,9 @@ def IsDigit(codePoint):
 class Encoder:
     def __init__(self, cells):
         # A cell whose code the text control hides writes nothing a reader
-        # sees, so a user of the palette writes with its stand-in instead.
-        cells = [cell for cell in cells if cell.code not in HIDDEN_IN_TEXT]
+        # sees, so a user of the palette writes with its stand-in instead;
+        # the letters beyond the palette are out of a user's reach.
+        cells = [cell for cell in cells if cell.code not in HIDDEN_IN_TEXT and cell.code not in EXTRA_CODES]
         self.codes = {(cell.codePoints, cell.form): cell.code for cell in cells}
         self.plain = {cell.codePoints: cell.code for cell in cells if cell.form == "-"}
         self.joinsBefore, self.joinsAfter = set(), set()

@@ -9,7 +9,7 @@ packages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 wine fonts-wine xvfb xauth x11-utils xdotool imagemagick
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
-  libharfbuzz-bin zip unzip procps xclip python3-xlib
+  libharfbuzz-bin zip unzip procps xclip python3-xlib myspell-fa
 )
 
 missing=()

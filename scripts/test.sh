@@ -25,7 +25,8 @@ for preset in $presets; do
     *) continue ;;
   esac
   /usr/bin/python3 tools/check_imports.py --oldest "$oldest" \
-    "$DABIRO_BUILD/$preset/bin/Dabiro.exe" "$DABIRO_BUILD/$preset/bin/fontsetup.exe"
+    "$DABIRO_BUILD/$preset/bin/Dabiro.exe" "$DABIRO_BUILD/$preset/bin/fontsetup.exe" \
+    "$DABIRO_BUILD/$preset/bin/dabiro-convert.exe"
 done
 
 # The release ZIPs of both architectures, and what they hold.

@@ -26,7 +26,7 @@ sys.path.insert(0, FONT_SOURCE)
 from build_font import LICENSE_PATH, NASKH_PATH, OUTPUT_NAMES, SERIF_PATH, Main as BuildMain  # noqa: E402
 from codepage import HIDDEN_IN_TEXT  # noqa: E402
 from encode import MIRRORED, STAND_INS, Encoder  # noqa: E402
-from layout import LATIN_CODES, PALETTE_CODES, JoinsLeft, JoinsRight, ReadLayout  # noqa: E402
+from layout import EXTRA_CODES, LATIN_CODES, PALETTE_CODES, JoinsLeft, JoinsRight, ReadLayout  # noqa: E402
 
 FONT_DIR = None
 DUAL_JOINING = "بپتثجچحخسشصضطظعغفقکگلمنهی"
@@ -109,10 +109,10 @@ class CharacterMapTest(unittest.TestCase):
         self.assertEqual((os2.ulCodePageRange1, os2.ulCodePageRange2), (1 << 31, 0))
         self.assertEqual((os2.usFirstCharIndex, os2.usLastCharIndex), (0xF020, 0xF0FF))
 
-    def test_each_latin_and_palette_code_and_only_those_find_their_glyph(self):
+    def test_each_latin_palette_and_extra_code_and_only_those_find_their_glyph(self):
         cmap = FONT["cmap"].getcmap(3, 0).cmap
         self.assertEqual({point - 0xF000: glyph for point, glyph in cmap.items()},
-                         {code: CELLS[code].glyph for code in LATIN_CODES + PALETTE_CODES})
+                         {code: CELLS[code].glyph for code in LATIN_CODES + PALETTE_CODES + EXTRA_CODES})
 
 
 class PaletteGlyphTest(unittest.TestCase):

@@ -5,7 +5,7 @@ import sys
 import unittest
 import zipfile
 
-EXPECTED = {"Dabiro.exe", "fontsetup.exe", "pfont95.ttf", "pfontnt.ttf", "README.txt", "OFL.txt"}
+EXPECTED = {"Dabiro.exe", "fontsetup.exe", "dabiro-convert.exe", "pfont95.ttf", "pfontnt.ttf", "README.txt", "OFL.txt"}
 MACHINE = {"win32": 0x014C, "win64": 0x8664}  # PE machine types: i386, x86-64
 
 folder = None
@@ -23,7 +23,7 @@ class Packages(unittest.TestCase):
         self.assertTrue(os.path.exists(path), path)
         with zipfile.ZipFile(path) as archive:
             self.assertEqual(set(archive.namelist()), EXPECTED)
-            for exe in ("Dabiro.exe", "fontsetup.exe"):
+            for exe in ("Dabiro.exe", "fontsetup.exe", "dabiro-convert.exe"):
                 self.assertEqual(PeMachine(archive.read(exe)), MACHINE[architecture], exe)
             self.assertEqual(archive.read("pfont95.ttf")[:4], b"\0\1\0\0")
             self.assertLess(archive.getinfo("Dabiro.exe").file_size, 1 << 20)

@@ -1,0 +1,242 @@
+#include "RtfConversion.h"
+
+#include <cstdio>
+
+#include "GlyphLetters.h"
+#include "HtmlWriter.h"
+#include "ReadingOrder.h"
+#include "UnicodeToGlyph.h"
+
+namespace core {
+
+namespace {
+
+// The face Persian text takes outside Dabiro: on every Windows since 2000.
+const char UnicodePersianFace[] = "Tahoma";
+
+ShownGlyph OtherCharacter(char32_t character) {
+  ShownGlyph glyph;
+  glyph.first = character;
+  glyph.mirrored = Mirrored(character);
+  glyph.bidi = BidiClassOf(character);
+  if (glyph.bidi == BidiClass::Neutral && character >= 0xC0 && character < 0x250 && character != 0xD7 &&
+      character != 0xF7)
+    glyph.bidi = BidiClass::Latin;
+  return glyph;
+}
+
+bool IsArabicScript(char32_t character) {
+  return (character >= 0x0600 && character < 0x0700) || (character >= 0xFB50 && character < 0xFF00);
+}
+
+// Runs of characters of one format, as writers want them.
+template <typename Run>
+void ForEachRun(const RtfParagraph& paragraph, Run run) {
+  const auto& characters = paragraph.characters;
+  for (std::size_t start = 0; start < characters.size();) {
+    std::size_t end = start + 1;
+    while (end < characters.size() && characters[end].format == characters[start].format) ++end;
+    run(characters[start].format, start, end);
+    start = end;
+  }
+}
+
+void AppendRtfCharacter(char32_t character, std::string& rtf) {
+  if (character == '\\' || character == '{' || character == '}') {
+    rtf += '\\';
+    rtf += static_cast<char>(character);
+  } else if (character == '\t') {
+    rtf += "\\tab ";
+  } else if (character >= 0x20 && character < 0x80) {
+    rtf += static_cast<char>(character);
+  } else if (character < 0x10000) {
+    rtf += "\\u" + std::to_string(character < 0x8000 ? static_cast<int>(character) : static_cast<int>(character) - 0x10000) + "?";
+  } else {
+    const char32_t value = character - 0x10000;
+    AppendRtfCharacter(0xD800 + (value >> 10), rtf);
+    AppendRtfCharacter(0xDC00 + (value & 0x3FF), rtf);
+  }
+}
+
+const char* RtfAlignment(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Right: return "\\qr";
+    case Alignment::Center: return "\\qc";
+    case Alignment::Justify: return "\\qj";
+    default: return "\\ql";
+  }
+}
+
+std::string CharacterFormatRtf(const CharacterFormat& format, bool complexScript) {
+  std::string rtf = "\\f" + std::to_string(format.face) + "\\fs" + std::to_string(format.halfPoints);
+  if (format.bold) rtf += "\\b";
+  if (format.italic) rtf += "\\i";
+  if (format.underline) rtf += "\\ul";
+  // Word takes right-to-left text's format from the complex-script words.
+  if (complexScript) {
+    rtf += "\\rtlch\\af" + std::to_string(format.face) + "\\afs" + std::to_string(format.halfPoints);
+    if (format.bold) rtf += "\\ab";
+    if (format.italic) rtf += "\\ai";
+  }
+  return rtf;
+}
+
+std::string FontTable(const RtfDocument& document, const std::string& glyphEntry) {
+  std::string table = "{\\fonttbl" + glyphEntry;
+  for (std::size_t face = 1; face < document.faces.size(); ++face)
+    table += "{\\f" + std::to_string(face) + "\\fnil\\fcharset0 " + document.faces[face] + ";}";
+  return table + "}\n";
+}
+
+}  // namespace
+
+RtfDocument UnicodeDocument(const RtfDocument& glyphs, Unconvertibles& problems) {
+  RtfDocument unicode;
+  unicode.faces = glyphs.faces;
+  std::vector<ShownGlyph> shown;
+  std::vector<BidiClass> classes;
+  std::vector<std::uint8_t> leftToRight;
+  for (std::size_t number = 0; number < glyphs.paragraphs.size(); ++number) {
+    const RtfParagraph& paragraph = glyphs.paragraphs[number];
+    RtfParagraph& converted = unicode.paragraphs.emplace_back();
+    converted.alignment = paragraph.alignment;
+    converted.rightToLeft = paragraph.rightToLeft;
+    if (!paragraph.rightToLeft) {
+      converted.characters = paragraph.characters;
+      continue;
+    }
+    shown.clear();
+    for (std::size_t index = 0; index < paragraph.characters.size(); ++index) {
+      const FormattedCharacter& character = paragraph.characters[index];
+      shown.push_back(character.glyph ? GlyphOfCode(static_cast<unsigned char>(character.character))
+                                      : OtherCharacter(character.character));
+      if (character.glyph && !shown.back().first) problems.push_back({number + 1, index + 1, character.character, true});
+    }
+    ReadInReadingOrder(
+        shown.size(), [&](std::size_t index) -> const ShownGlyph& { return shown[index]; }, classes, leftToRight,
+        [&](std::size_t index, char32_t character) {
+          converted.characters.push_back({character, false, paragraph.characters[index].format});
+        });
+  }
+  return unicode;
+}
+
+RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems) {
+  RtfDocument glyphs;
+  glyphs.faces = unicode.faces;
+  UnicodeToGlyph encoder;
+  std::u32string line;
+  std::string codes;
+  std::vector<std::size_t> sources;
+  for (std::size_t number = 0; number < unicode.paragraphs.size(); ++number) {
+    const RtfParagraph& paragraph = unicode.paragraphs[number];
+    RtfParagraph& converted = glyphs.paragraphs.emplace_back();
+    converted.alignment = paragraph.alignment;
+    line.clear();
+    bool persian = false;
+    for (const FormattedCharacter& character : paragraph.characters) {
+      line += character.character;
+      persian |= !character.glyph && IsArabicScript(character.character);
+    }
+    converted.rightToLeft = persian;
+    if (!persian) {
+      converted.characters = paragraph.characters;
+      continue;
+    }
+    codes.clear();
+    sources.clear();
+    encoder.ConvertLine(line, number + 1, codes, problems, &sources);
+    // Persian goes into the glyph font; the rest keeps its face.
+    for (std::size_t index = 0; index < codes.size(); ++index) {
+      const FormattedCharacter& source = paragraph.characters[sources[index]];
+      const auto code = static_cast<unsigned char>(codes[index]);
+      if (IsArabicScript(source.character) || source.glyph || source.format.face == 0) {
+        CharacterFormat format = source.format;
+        format.face = 0;
+        converted.characters.push_back({code, true, format});
+      } else {
+        // The character the code shows, so that a bracket faces as it did.
+        converted.characters.push_back({GlyphOfCode(code).first, false, source.format});
+      }
+    }
+  }
+  return glyphs;
+}
+
+std::string UnicodeRtf(const RtfDocument& unicode) {
+  std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff1\\uc1\n";
+  rtf += FontTable(unicode, std::string("{\\f0\\fnil\\fcharset178 ") + UnicodePersianFace + ";}");
+  for (const RtfParagraph& paragraph : unicode.paragraphs) {
+    rtf += paragraph.rightToLeft ? "\\pard\\rtlpar" : "\\pard\\ltrpar";
+    rtf += RtfAlignment(paragraph.alignment);
+    ForEachRun(paragraph, [&](const CharacterFormat& format, std::size_t start, std::size_t end) {
+      rtf += "{" + CharacterFormatRtf(format, paragraph.rightToLeft) + " ";
+      for (std::size_t index = start; index < end; ++index)
+        AppendRtfCharacter(paragraph.characters[index].character, rtf);
+      rtf += "}";
+    });
+    rtf += "\\par\n";
+  }
+  return rtf + "}\n";
+}
+
+std::string GlyphRtf(const RtfDocument& glyphs) {
+  std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\n";
+  rtf += FontTable(glyphs, std::string("{\\f0\\fnil\\fcharset2 ") + GlyphFace + ";}");
+  for (const RtfParagraph& paragraph : glyphs.paragraphs) {
+    rtf += "\\pard";
+    rtf += RtfAlignment(paragraph.alignment);
+    ForEachRun(paragraph, [&](const CharacterFormat& format, std::size_t start, std::size_t end) {
+      rtf += "{" + CharacterFormatRtf(format, false) + " ";
+      for (std::size_t index = start; index < end; ++index) {
+        const char32_t character = paragraph.characters[index].character;
+        if (character >= 0x80 && character < 0x100 && paragraph.characters[index].glyph) {
+          char escape[8];
+          std::snprintf(escape, sizeof escape, "\\'%02x", static_cast<unsigned>(character));
+          rtf += escape;
+        } else {
+          AppendRtfCharacter(character, rtf);
+        }
+      }
+      rtf += "}";
+    });
+    rtf += "\\par\n";
+  }
+  return rtf + "}\n";
+}
+
+std::string HtmlOfDocument(const RtfDocument& unicode) {
+  std::string body;
+  static const char* const alignments[] = {"left", "right", "center", "justify"};
+  for (const RtfParagraph& paragraph : unicode.paragraphs) {
+    body += "<p dir=\"";
+    body += paragraph.rightToLeft ? "rtl" : "ltr";
+    body += "\" style=\"text-align:";
+    body += alignments[static_cast<int>(paragraph.alignment)];
+    body += "\">";
+    if (paragraph.characters.empty()) body += "<br>";
+    ForEachRun(paragraph, [&](const CharacterFormat& format, std::size_t start, std::size_t end) {
+      std::string style = "font-size:" + std::to_string(format.halfPoints / 2) +
+                          (format.halfPoints % 2 ? ".5pt" : "pt");
+      if (format.bold) style += ";font-weight:bold";
+      if (format.italic) style += ";font-style:italic";
+      if (format.underline) style += ";text-decoration:underline";
+      if (format.face != 0) {
+        std::u32string face;
+        for (const char byte : unicode.faces[format.face]) face += Cp1252(static_cast<unsigned char>(byte));
+        std::string escaped;
+        AppendHtmlText(face, escaped);
+        style += ";font-family:'" + escaped + "'";
+      }
+      body += "<span style=\"" + style + "\">";
+      std::u32string text;
+      for (std::size_t index = start; index < end; ++index) text += paragraph.characters[index].character;
+      AppendHtmlText(text, body);
+      body += "</span>";
+    });
+    body += "</p>\n";
+  }
+  return HtmlPage(body);
+}
+
+}  // namespace core

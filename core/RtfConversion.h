@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "RtfDocument.h"
+#include "Unconvertible.h"
+
+namespace core {
+
+// A document's Persian paragraphs turned from glyph codes in display order
+// into Unicode in reading order, each character keeping its format;
+// paragraphs without glyph text stay as they are. Problems count lines as
+// paragraphs.
+RtfDocument UnicodeDocument(const RtfDocument& glyphs, Unconvertibles& problems);
+
+// The reverse: each paragraph with Arabic script in it becomes glyph codes
+// in the glyph font, in display order.
+RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems);
+
+// A Unicode document as RTF: \uN, right-to-left paragraphs for Persian,
+// the glyph font's text in a font that has Persian.
+std::string UnicodeRtf(const RtfDocument& unicode);
+
+// A glyph document as RTF the editor opens: its codes as \'xx in the glyph
+// font, marked as a symbol font.
+std::string GlyphRtf(const RtfDocument& glyphs);
+
+// A Unicode document as a right-to-left HTML page with the same formatting.
+std::string HtmlOfDocument(const RtfDocument& unicode);
+
+}  // namespace core

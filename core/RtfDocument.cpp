@@ -1,0 +1,255 @@
+#include "RtfDocument.h"
+
+#include <algorithm>
+#include <map>
+
+#include "Exceptions.h"
+#include "RtfReaderLimits.h"
+#include "RtfTokenizer.h"
+
+namespace core {
+
+const char GlyphFace[] = "Persian";
+
+char32_t Cp1252(unsigned char byte) {
+  static constexpr char16_t Specials[32] = {
+      0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+  return byte >= 0x80 && byte < 0xA0 ? Specials[byte - 0x80] : byte;
+}
+
+namespace {
+
+// Groups whose text is not the document's.
+bool IsSkippedDestination(std::string_view word) {
+  static const std::string_view skipped[] = {
+      "colortbl", "stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf",
+      "footer", "footerl", "footerr", "footerf", "footnote", "fldinst", "listtable", "listoverridetable",
+      "rsidtbl", "generator", "xmlnsdecl", "themedata", "colorschememapping", "latentstyles",
+      "datastore", "pntext", "pntxta", "pntxtb", "listtext", "revtbl", "filetbl", "annotation",
+      "atnid", "atnauthor", "bkmkstart", "bkmkend", "nonshppict", "shppict", "field_unused", "txe",
+      "xe", "tc", "template", "userprops", "docvar", "fchars", "lchars", "pgdsctbl", "wgrffmtfilter"};
+  for (const std::string_view name : skipped)
+    if (word == name) return true;
+  return false;
+}
+
+bool SameFace(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t index = 0; index < a.size(); ++index)
+    if ((a[index] | 0x20) != (b[index] | 0x20)) return false;
+  return true;
+}
+
+class Reader {
+ public:
+  explicit Reader(std::string_view rtf) : tokens_(rtf) { document_.faces.push_back(GlyphFace); }
+
+  RtfDocument Read() {
+    for (RtfToken token = tokens_.Next(); token.kind != RtfToken::Kind::End; token = tokens_.Next()) {
+      const bool first = groupStart_;
+      groupStart_ = false;
+      switch (token.kind) {
+        case RtfToken::Kind::Open: Open(); break;
+        case RtfToken::Kind::Close: Close(); break;
+        case RtfToken::Kind::Word: ControlWord(token, first); break;
+        case RtfToken::Kind::Symbol: Symbol(token.byte, first); break;
+        case RtfToken::Kind::Byte: Byte(token.byte); break;
+        case RtfToken::Kind::End: break;
+      }
+    }
+    if (!paragraph_.characters.empty()) EndParagraph();
+    return std::move(document_);
+  }
+
+ private:
+  enum class Destination { Body, FontTable, Skip };
+  struct State {
+    Destination destination = Destination::Body;
+    CharacterFormat format;
+    int font = -1;
+    int fallbackLength = 1;  // \uc
+  };
+
+  void Open() {
+    stack_.push_back(state_);
+    groupStart_ = true;
+  }
+
+  void Close() {
+    if (state_.destination == Destination::FontTable) EndFontName();
+    if (stack_.empty()) return;
+    state_ = stack_.back();
+    stack_.pop_back();
+    fallbackLeft_ = 0;
+  }
+
+  void ControlWord(const RtfToken& token, bool first) {
+    const std::string_view word = token.word;
+    if (state_.destination == Destination::Skip) return;
+    if (first && IsSkippedDestination(word)) {
+      state_.destination = Destination::Skip;
+      return;
+    }
+    if (word == "fonttbl") {
+      state_.destination = Destination::FontTable;
+      return;
+    }
+    if (word == "f") {
+      if (state_.destination == Destination::FontTable) {
+        EndFontName();
+        fontNumber_ = token.parameter;
+      } else {
+        SetFont(token.parameter);
+      }
+      return;
+    }
+    if (state_.destination == Destination::FontTable) return;
+    const bool on = !token.hasParameter || token.parameter != 0;
+    CharacterFormat& format = state_.format;
+    if (word == "deff") defaultFont_ = token.parameter;
+    else if (word == "b") format.bold = on;
+    else if (word == "i") format.italic = on;
+    else if (word == "ul") format.underline = on;
+    else if (word == "ulnone") format.underline = false;
+    else if (word == "fs" && token.parameter > 0) format.halfPoints = static_cast<std::uint16_t>(std::min(token.parameter, 3276));
+    else if (word == "plain") Plain();
+    else if (word == "uc") state_.fallbackLength = std::max(0, std::min(token.parameter, 16));
+    else if (word == "u") Unicode(token.parameter);
+    else if (word == "par" || word == "line" || word == "sect" || word == "page") EndParagraph();
+    else if (word == "pard") paragraph_.alignment = Alignment::Left;
+    else if (word == "ql") paragraph_.alignment = Alignment::Left;
+    else if (word == "qr") paragraph_.alignment = Alignment::Right;
+    else if (word == "qc") paragraph_.alignment = Alignment::Center;
+    else if (word == "qj") paragraph_.alignment = Alignment::Justify;
+    else if (word == "tab") Character('\t', false);
+    else if (word == "emdash") Character(0x2014, false);
+    else if (word == "endash") Character(0x2013, false);
+    else if (word == "lquote") Character(0x2018, false);
+    else if (word == "rquote") Character(0x2019, false);
+    else if (word == "ldblquote") Character(0x201C, false);
+    else if (word == "rdblquote") Character(0x201D, false);
+    else if (word == "bullet") Character(0x2022, false);
+  }
+
+  void Plain() {
+    state_.format = CharacterFormat{};
+    SetFont(defaultFont_);
+  }
+
+  void Symbol(unsigned char symbol, bool first) {
+    if (state_.destination == Destination::Skip) return;
+    if (symbol == '*') {
+      if (first) state_.destination = Destination::Skip;
+      return;
+    }
+    if (state_.destination == Destination::FontTable) {
+      if (symbol == '\\' || symbol == '{' || symbol == '}') fontName_ += static_cast<char>(symbol);
+      return;
+    }
+    if (symbol == '\\' || symbol == '{' || symbol == '}') Byte(symbol);
+    else if (symbol == '~') Character(0x00A0, false);
+    else if (symbol == '_') Character(0x2011, false);
+    else if (symbol == '\n') EndParagraph();
+  }
+
+  void Byte(unsigned char byte) {
+    if (state_.destination == Destination::Skip) return;
+    if (state_.destination == Destination::FontTable) {
+      if (byte == ';') EndFontName();
+      else fontName_ += static_cast<char>(byte);
+      return;
+    }
+    if (byte < 0x20 && byte != '\t') return;
+    if (IsGlyphFace()) Character(byte, true);
+    else Character(Cp1252(byte), false);
+  }
+
+  void Unicode(std::int32_t parameter) {
+    if (state_.destination != Destination::Body) return;
+    const char32_t value = static_cast<char32_t>(parameter < 0 ? parameter + 0x10000 : parameter) & 0xFFFF;
+    if (IsGlyphFace() && value >= 0xF000 && value <= 0xF0FF) Character(value - 0xF000, true);
+    else if (IsGlyphFace() && value < 0x80) Character(value, true);
+    else Character(value, false);
+    fallbackLeft_ = state_.fallbackLength;
+  }
+
+  void Character(char32_t character, bool glyph) {
+    if (state_.font < 0) SetFont(defaultFont_);
+    if (fallbackLeft_ > 0) {
+      --fallbackLeft_;
+      return;
+    }
+    auto& characters = paragraph_.characters;
+    // A surrogate pair written as two \uN.
+    if (!glyph && character >= 0xDC00 && character <= 0xDFFF && !characters.empty() && !characters.back().glyph &&
+        characters.back().character >= 0xD800 && characters.back().character < 0xDC00) {
+      characters.back().character = 0x10000 + ((characters.back().character - 0xD800) << 10) + (character - 0xDC00);
+      return;
+    }
+    characters.push_back({character, glyph, state_.format});
+    paragraph_.rightToLeft |= glyph;
+  }
+
+  void EndParagraph() {
+    document_.paragraphs.push_back(paragraph_);
+    paragraph_.characters.clear();
+    paragraph_.rightToLeft = false;
+  }
+
+  void EndFontName() {
+    std::size_t start = fontName_.find_first_not_of(' ');
+    std::string name = start == std::string::npos ? std::string() : fontName_.substr(start);
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    if (fontNumber_ >= 0 && !name.empty() && !fonts_.count(fontNumber_)) fonts_[fontNumber_] = FaceIndex(name);
+    fontName_.clear();
+  }
+
+  std::uint16_t FaceIndex(const std::string& name) {
+    for (std::size_t index = 0; index < document_.faces.size(); ++index)
+      if (SameFace(document_.faces[index], name)) return static_cast<std::uint16_t>(index);
+    document_.faces.push_back(name);
+    return static_cast<std::uint16_t>(document_.faces.size() - 1);
+  }
+
+  std::uint16_t FaceOfFont(int font) {
+    const auto found = fonts_.find(font);
+    if (found != fonts_.end()) return found->second;
+    return FaceIndex("Times New Roman");
+  }
+
+  void SetFont(int font) {
+    state_.font = font;
+    state_.format.face = FaceOfFont(font);
+  }
+
+  bool IsGlyphFace() {
+    if (state_.font < 0) SetFont(defaultFont_);
+    return state_.format.face == 0;
+  }
+
+  RtfTokenizer tokens_;
+  RtfDocument document_;
+  RtfParagraph paragraph_;
+  State state_;
+  std::vector<State> stack_;
+  bool groupStart_ = false;
+  int fallbackLeft_ = 0;
+  int defaultFont_ = 0;
+  std::map<int, std::uint16_t> fonts_;
+  int fontNumber_ = -1;
+  std::string fontName_;
+};
+
+}  // namespace
+
+RtfDocument ReadRtf(std::string_view rtf) {
+  if (rtf.substr(0, 5) != "{\\rtf") throw Exception("the input is not an RTF document");
+  RtfReaderLimits limits;
+  if (!limits.Admit(rtf.data(), rtf.size()))
+    throw Exception("the RTF document nests its groups too deeply or holds an overlong word or name");
+  return Reader(rtf).Read();
+}
+
+}  // namespace core

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace core {
+
+// Cuts RTF into its tokens: group braces, control words with their optional
+// parameter, control symbols, \'xx bytes and text bytes. Line breaks in the
+// source are dropped, as RTF readers do; \binN's data is passed over.
+struct RtfToken {
+  enum class Kind { Open, Close, Word, Symbol, Byte, End };
+  Kind kind = Kind::End;
+  std::string_view word;  // Word: the name
+  bool hasParameter = false;
+  std::int32_t parameter = 0;
+  unsigned char byte = 0;  // Symbol: the character; Byte: the byte (text or \'xx)
+};
+
+class RtfTokenizer {
+ public:
+  explicit RtfTokenizer(std::string_view rtf) : rtf_(rtf) {}
+  RtfToken Next();
+
+ private:
+  RtfToken AfterBackslash();
+  RtfToken Word();
+
+  std::string_view rtf_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace core

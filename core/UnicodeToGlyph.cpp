@@ -1,0 +1,111 @@
+#include "UnicodeToGlyph.h"
+
+#include "GlyphLetters.h"
+#include "TextLines.h"
+
+namespace core {
+
+namespace {
+
+constexpr char32_t Lam = 0x0644;
+constexpr char32_t Alef = 0x0627;
+
+// The next character that is not a tatweel or ZWJ, or 0.
+char32_t NextWritten(std::u32string_view line, std::size_t& index) {
+  std::size_t next = index + 1;
+  while (next < line.size() && IsWrittenAsNothing(line[next])) ++next;
+  if (next == line.size()) return 0;
+  index = next;
+  return line[next];
+}
+
+}  // namespace
+
+void UnicodeToGlyph::Convert(std::u32string_view text, std::string& out, Unconvertibles& problems) {
+  ForEachLine(
+      text.data(), text.size(),
+      [&](std::size_t start, std::size_t end, std::size_t number) {
+        ConvertLine(text.substr(start, end - start), number, out, problems);
+      },
+      [&](std::size_t start, std::size_t end) {
+        for (std::size_t index = start; index < end; ++index) out += static_cast<char>(text[index]);
+      });
+}
+
+void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumber,
+                                 Unconvertibles& problems) {
+  static const WrittenLetter& placeholder = *LetterOfCharacter('?');
+  const WrittenLetter* const* const letters = WrittenLetters();
+  codes_.resize(line.size());
+  classes_.resize(line.size());
+  sources_.resize(line.size());
+  std::size_t count = 0;
+  const WrittenLetter* previous = nullptr;
+  bool previousJoinedBefore = false, breakPending = false;
+  // The previous letter's form is known once the next one is.
+  const auto settlePrevious = [&](bool joinedAfter) {
+    const GlyphForm form = previousJoinedBefore ? (joinedAfter ? GlyphForm::Medial : GlyphForm::Final)
+                                                : (joinedAfter ? GlyphForm::Initial : GlyphForm::Isolated);
+    codes_[count - 1] = previous->codes[static_cast<std::size_t>(form)];
+  };
+  for (std::size_t index = 0; index < line.size(); ++index) {
+    const char32_t character = line[index];
+    const std::size_t source = index;
+    const WrittenLetter* letter = character < 0x700 ? letters[character] : nullptr;
+    if (!letter) {
+      if (IsWrittenAsNothing(character)) continue;
+      if (character == Zwnj) {
+        breakPending = true;
+        continue;
+      }
+      problems.push_back({lineNumber, index + 1, character, false});
+      letter = &placeholder;
+    } else if (character == Lam) {
+      std::size_t next = index;
+      if (NextWritten(line, next) == Alef) {
+        letter = &LamAlef();
+        index = next;
+      }
+    }
+    const bool joined = previous && !breakPending && previous->canJoinAfter && letter->canJoinBefore;
+    if (previous) settlePrevious(joined);
+    classes_[count] = letter->bidi;
+    sources_[count] = source;
+    ++count;
+    previous = letter;
+    previousJoinedBefore = joined;
+    breakPending = false;
+  }
+  if (previous) settlePrevious(false);
+  codes_.resize(count);
+  classes_.resize(count);
+  sources_.resize(count);
+}
+
+void UnicodeToGlyph::ConvertLine(std::u32string_view line, std::size_t lineNumber, std::string& out,
+                                 Unconvertibles& problems, std::vector<std::size_t>* sources) {
+  ChooseCodes(line, lineNumber, problems);
+  // Brackets and guillemets face the other way in right-to-left runs.
+  const std::uint8_t* const rightToLeft = RightToLeftCodes();
+  const std::size_t start = out.size();
+  out.resize(start + codes_.size());
+  char* next = &out[start];
+  const bool mixed = MarkLeftToRight(classes_, leftToRight_);
+  if (mixed || sources) {
+    ForEachReordered(leftToRight_, [&](std::size_t index) {
+      *next++ = static_cast<char>(leftToRight_[index] ? codes_[index] : rightToLeft[codes_[index]]);
+      if (sources) sources->push_back(sources_[index]);
+    });
+  } else {
+    for (std::size_t index = codes_.size(); index > 0; --index) *next++ = static_cast<char>(rightToLeft[codes_[index - 1]]);
+  }
+}
+
+std::string UnicodeToGlyphs(std::u32string_view text, Unconvertibles& problems) {
+  std::string out;
+  out.reserve(text.size());
+  UnicodeToGlyph().Convert(text, out, problems);
+  return out;
+}
+
+}  // namespace core

@@ -1,0 +1,94 @@
+// Copy as Unicode and Paste Unicode: the document's Persian leaves as
+// standard Unicode text in reading order, and Unicode text from anywhere
+// comes in as glyph codes in display order.
+#include <richedit.h>
+
+#include "Clipboard.h"
+#include "ControlStreams.h"
+#include "Exceptions.h"
+#include "GlyphText.h"
+#include "GlyphToUnicode.h"
+#include "MainForm.h"
+#include "RtfConversion.h"
+#include "TextLines.h"
+#include "UnicodeToGlyph.h"
+#include "Utf.h"
+
+namespace {
+
+std::string LittleEndianBytes(const std::u16string& text) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes + '\0';  // with the NUL the clipboard adds, a UTF-16 NUL
+}
+
+// The selection (or the whole text) read through its RTF, so that only
+// text in the glyph font is taken for glyph codes; false when the control's
+// RTF goes beyond what the reader takes.
+bool UnicodeDocumentOf(const RichEditControl& control, bool selectionOnly, core::RtfDocument& unicode) {
+  try {
+    core::Unconvertibles problems;  // codes without a glyph become U+FFFD
+    const std::string rtf = StreamOut(control, SF_RTF | (selectionOnly ? SFF_SELECTION : 0));
+    unicode = core::UnicodeDocument(core::ReadRtf(rtf), problems);
+    return true;
+  } catch (const core::Exception&) {
+    return false;
+  }
+}
+
+std::u16string PlainText(const core::RtfDocument& unicode) {
+  std::u16string text;
+  for (std::size_t index = 0; index < unicode.paragraphs.size(); ++index) {
+    if (index > 0) text += u"\r\n";
+    for (const core::FormattedCharacter& character : unicode.paragraphs[index].characters)
+      core::AppendUtf16(character.character, text);
+  }
+  return text;
+}
+
+// Each line a paragraph of its own: the control takes CR LF for one.
+std::string WithParagraphBreaks(const std::string& codes) {
+  std::string text;
+  core::ForEachLine(
+      codes.data(), codes.size(), [&](std::size_t start, std::size_t end, std::size_t) { text.append(codes, start, end - start); },
+      [&](std::size_t, std::size_t) { text += "\r\n"; });
+  return text;
+}
+
+}  // namespace
+
+void TMainForm::EditCopyUnicode(Component*) {
+  CHARRANGE range{};
+  RichEdit1.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  const bool selectionOnly = range.cpMin != range.cpMax;
+  core::RtfDocument unicode;
+  if (UnicodeDocumentOf(RichEdit1, selectionOnly, unicode)) {
+    ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(PlainText(unicode))},
+                                {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}});
+    return;
+  }
+  core::Unconvertibles problems;
+  const std::u32string text = core::GlyphsToUnicode(CodesOf(RichEdit1, selectionOnly), problems);
+  ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(text))}});
+}
+
+void TMainForm::EditPasteUnicode(Component*) {
+  std::u16string text;
+  core::Unconvertibles problems;
+  std::u32string unicode;
+  std::size_t faultAt = 0;
+  if (ReadClipboardUnicode(Handle(), text) && core::UnicodeFromUtf16(text, unicode, faultAt)) {
+    const std::string codes = core::UnicodeToGlyphs(unicode, problems);
+    const bool anyConverted = codes.find_first_not_of("\r\n") != std::string::npos &&
+                              problems.size() < unicode.size();
+    if (anyConverted) {
+      InsertCodes(RichEdit1, WithParagraphBreaks(codes));
+      return;
+    }
+  }
+  MessageBoxA(Handle(), "The clipboard holds no Unicode text that the font Persian can show.", "Dabiro",
+              MB_OK | MB_ICONINFORMATION);
+}

@@ -1,0 +1,131 @@
+#include "RtfConversion.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "Exceptions.h"
+#include "Utf.h"
+
+namespace {
+
+std::u32string Text(const core::RtfParagraph& paragraph) {
+  std::u32string text;
+  for (const core::FormattedCharacter& character : paragraph.characters) text += character.character;
+  return text;
+}
+
+std::string Utf8(const core::RtfParagraph& paragraph) { return core::Utf8FromUnicode(Text(paragraph)); }
+
+// As the editor saves it: the glyph font, codes as \'xx or as the U+F000 +
+// code a UTF-16 control writes, Latin in another face.
+const char GlyphDocument[] =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset2 PERSIAN;}{\\f1\\fswiss\\fcharset0 Arial;}}\n"
+    "{\\*\\generator Riched20 10.0;}\\viewkind4\\uc1\\pard\\qr\\f0\\fs54 {\\b \\'b0\\'eb}\\'94\\'e6\\'ef\\par\n"
+    "\\pard\\qc\\f1\\fs20 Caf\\'e9 {\\i World}\\par\n"
+    "\\pard\\qr\\f0 \\u61680?\\u61682?\\u61683? \\f1 ABC\\f0 \\'b0\\'e2\\'ae\\par\n"
+    "\\pard\\f0 \\'fd\\'8b\\'fe\\par}\n";
+
+TEST(RtfConversion, ReadsGlyphCodesInTheGlyphFaceAndWindows1252Elsewhere) {
+  const core::RtfDocument document = core::ReadRtf(GlyphDocument);
+  ASSERT_EQ(document.paragraphs.size(), 4u);
+  const auto& first = document.paragraphs[0];
+  EXPECT_TRUE(first.rightToLeft);
+  EXPECT_EQ(first.alignment, core::Alignment::Right);
+  EXPECT_EQ(Text(first), U"\xB0\xEB\x94\xE6\xEF");
+  EXPECT_TRUE(first.characters[0].format.bold && !first.characters[2].format.bold);
+  EXPECT_EQ(first.characters[0].format.halfPoints, 54);
+  EXPECT_FALSE(document.paragraphs[1].rightToLeft);
+  EXPECT_EQ(Utf8(document.paragraphs[1]), "Café World");
+  EXPECT_TRUE(document.paragraphs[1].characters.back().format.italic);
+  EXPECT_EQ(Text(document.paragraphs[2]), U"\xF0\xF2\xF3 ABC\xB0\xE2\xAE");
+}
+
+TEST(RtfConversion, TokenizerHandlesFallbacksDestinationsAndEscapes) {
+  const char* const cases[][2] = {
+      {"{\\rtf1\\uc2 a\\u1576\\'81\\'82b}", "aبb"},
+      {"{\\rtf1 a{\\*\\unknown x}{\\info{\\title t}}{\\pict 0101}b\\~c}", "ab\xC2\xA0" "c"},
+      {"{\\rtf1 \\u-10179?\\u-8704?\\{\\}\\\\\\tab x}", "\xF0\x9F\x98\x80{}\\\tx"},
+      {"{\\rtf1 a\\bin3 {}}b}", "ab"},
+      {"{\\rtf1 \\'8\\'e9\\emdash}", "8é—"},  // a broken escape is dropped
+  };
+  for (const auto& [rtf, text] : cases) {
+    const core::RtfDocument document = core::ReadRtf(rtf);
+    ASSERT_EQ(document.paragraphs.size(), 1u) << rtf;
+    EXPECT_EQ(Utf8(document.paragraphs[0]), text) << rtf;
+  }
+  EXPECT_THROW(core::ReadRtf("plain text"), core::Exception);
+  EXPECT_THROW(core::ReadRtf("{\\rtf1" + std::string(40, '{')), core::Exception);
+}
+
+TEST(RtfConversion, GlyphDocumentBecomesUnicodeRtfAndHtmlAndComesBack) {
+  core::Unconvertibles problems;
+  const core::RtfDocument glyphs = core::ReadRtf(GlyphDocument);
+  const core::RtfDocument unicode = core::UnicodeDocument(glyphs, problems);
+  EXPECT_TRUE(problems.empty());
+  EXPECT_EQ(Utf8(unicode.paragraphs[0]), "می‌روم");
+  EXPECT_TRUE(unicode.paragraphs[0].characters.back().format.bold);
+  EXPECT_EQ(Utf8(unicode.paragraphs[2]), "سلام۰۲۳ ABC");
+  EXPECT_EQ(Utf8(unicode.paragraphs[3]), "«ب»");
+
+  const std::string rtf = core::UnicodeRtf(unicode);
+  EXPECT_NE(rtf.find("\\pard\\rtlpar\\qr{\\f0\\fs54\\rtlch\\af0\\afs54 \\u1605?\\u1740?\\u8204?\\u1585?}"
+                     "{\\f0\\fs54\\b\\rtlch\\af0\\afs54\\ab \\u1608?\\u1605?}\\par"),
+            std::string::npos)
+      << rtf;
+  EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset178 Tahoma;}"), std::string::npos);
+  const std::string html = core::HtmlOfDocument(unicode);
+  EXPECT_NE(html.find("<p dir=\"rtl\" style=\"text-align:right\"><span style=\"font-size:27pt\">می‌ر</span>"
+                      "<span style=\"font-size:27pt;font-weight:bold\">وم</span></p>"),
+            std::string::npos)
+      << html;
+
+  const core::RtfDocument back = core::GlyphDocument(core::ReadRtf(rtf), problems);
+  EXPECT_TRUE(problems.empty());
+  EXPECT_EQ(Text(back.paragraphs[0]), Text(glyphs.paragraphs[0]));
+  // Signs in another face stay in it, and read the same.
+  const core::RtfDocument again = core::UnicodeDocument(back, problems);
+  ASSERT_EQ(again.paragraphs.size(), unicode.paragraphs.size());
+  for (std::size_t index = 0; index < again.paragraphs.size(); ++index)
+    EXPECT_EQ(Text(again.paragraphs[index]), Text(unicode.paragraphs[index])) << index;
+  EXPECT_TRUE(back.paragraphs[0].characters[0].format.bold);
+  EXPECT_NE(core::GlyphRtf(back).find("{\\f0\\fnil\\fcharset2 Persian;}"), std::string::npos);
+}
+
+// Real documents from many programs: each is read (or refused with a
+// reason), and its text survives being written as Unicode RTF and read again.
+TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
+  const std::string folder = "/work/shared/rtf-corpus/";
+  DIR* directory = opendir(folder.c_str());
+  if (!directory) GTEST_SKIP() << "no corpus at " << folder;
+  std::size_t documents = 0, refused = 0;
+  while (const dirent* entry = readdir(directory)) {
+    const std::string name = entry->d_name;
+    if (name.size() < 4 || name.substr(name.size() - 4) != ".rtf") continue;
+    std::ifstream file(folder + name, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    ++documents;
+    core::RtfDocument document;
+    try {
+      document = core::ReadRtf(bytes.str());
+    } catch (const core::Exception&) {
+      ++refused;
+      continue;
+    }
+    core::Unconvertibles problems;
+    const core::RtfDocument unicode = core::UnicodeDocument(document, problems);
+    const core::RtfDocument again = core::ReadRtf(core::UnicodeRtf(unicode));
+    ASSERT_EQ(again.paragraphs.size(), unicode.paragraphs.size()) << name;
+    for (std::size_t index = 0; index < again.paragraphs.size(); ++index)
+      ASSERT_EQ(Text(again.paragraphs[index]), Text(unicode.paragraphs[index])) << name << " " << index;
+  }
+  closedir(directory);
+  EXPECT_GT(documents, 70u);
+  EXPECT_LE(refused, 1u);
+}
+
+}  // namespace

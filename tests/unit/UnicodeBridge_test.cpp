@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "GlyphToUnicode.h"
+#include "PersianNormalForm.h"
+#include "UnicodeToGlyph.h"
+#include "Utf.h"
+
+namespace {
+
+std::u32string Unicode(std::string_view utf8) {
+  std::u32string text;
+  std::size_t fault = 0;
+  EXPECT_TRUE(core::UnicodeFromUtf8(utf8, text, fault)) << fault;
+  return text;
+}
+
+std::string Codes(std::initializer_list<int> codes) {
+  std::string text;
+  for (const int code : codes) text += static_cast<char>(code);
+  return text;
+}
+
+std::string Encoded(std::u32string_view text) {
+  core::Unconvertibles problems;
+  std::string glyphs = core::UnicodeToGlyphs(text, problems);
+  EXPECT_TRUE(problems.empty()) << core::Describe(problems.front());
+  return glyphs;
+}
+
+std::u32string Decoded(std::string_view glyphs) {
+  core::Unconvertibles problems;
+  std::u32string text = core::GlyphsToUnicode(glyphs, problems);
+  EXPECT_TRUE(problems.empty()) << core::Describe(problems.front());
+  return text;
+}
+
+// A line in reading order and as the editor keeps it, left to right.
+struct Sample {
+  const char* unicode;
+  std::string display;
+};
+
+const Sample Samples[] = {
+    // The yeh stands apart from the reh: a ZWNJ.
+    {"می‌روم", Codes({176, 235, 148, 230, 239})},
+    // Lam-alef, joined to the seen before it.
+    {"سلام", Codes({176, 226, 174})},
+    // A lam apart from its alef keeps them two letters.
+    {"ل‌ا", Codes({140, 178})},
+    // Latin words and a number keep their order, and the spaces between.
+    {"سلام Hello World ۱۲۳", std::string("Hello World ") + Codes({241, 242, 243, ' ', 176, 226, 174})},
+    {"در سال 1404/01/02 رفت", Codes({135, 185, 148, ' ', '1', '4', '0', '4', '/', '0', '1', '/', '0', '2', ' ',
+                                     178, 142, 174, ' ', 148, 152})},
+    // Guillemets and brackets face the other way in right-to-left text,
+    // and a percent sign stays with its number.
+    {"«کتاب» (۵۰%)", Codes({'(', 245, 240, '%', ')', ' ', 253, 139, 142, 134, 181, 254})},
+    // The four-form letters: heh initial, medial, final; ain isolated.
+    {"ههه ع", Codes({161, ' ', 234, 231, 232})},
+    // Tabs stay; line breaks end lines and stay as they are.
+    {"ب\tA\r\nب\nب", Codes({'A', '\t', 139, '\r', '\n', 139, '\n', 139})},
+};
+
+TEST(UnicodeBridge, SamplesConvertBothWays) {
+  for (const Sample& sample : Samples) {
+    const std::u32string unicode = Unicode(sample.unicode);
+    EXPECT_EQ(Encoded(unicode), sample.display) << sample.unicode;
+    EXPECT_EQ(core::Utf8FromUnicode(Decoded(sample.display)), sample.unicode) << sample.unicode;
+  }
+}
+
+// What the font has one way of showing comes back in its usual spelling.
+TEST(UnicodeBridge, VariantsComeBackNormalised) {
+  const char* const variants[][2] = {
+      {"كيك ٣", "کیک ۳"},             // Arabic kaf, yeh and digit
+      {"بـــرو", "برو"},              // tatweel
+      {"ب‌‌ر ا‌ب ب‌ ", "ب‌ر اب ب "},  // ZWNJs that break nothing, or twice
+      {"لـا", "لا"},
+  };
+  for (const auto& variant : variants) {
+    const std::u32string text = Unicode(variant[0]);
+    EXPECT_EQ(core::Utf8FromUnicode(Decoded(Encoded(text))), variant[1]) << variant[0];
+    EXPECT_EQ(core::Utf8FromUnicode(PersianNormalForm(text)), variant[1]) << variant[0];
+  }
+}
+
+// The forms the text control once hid are still read, but never written:
+// their stand-ins are.
+TEST(UnicodeBridge, HiddenCodesAreReadButWrittenWithStandIns) {
+  EXPECT_EQ(core::Utf8FromUnicode(Decoded(Codes({131, 143, ' ', 144, 173}))), "ژ جج");
+  EXPECT_EQ(Encoded(Unicode("جج ژ")), Codes({145, ' ', 131, 130}));
+}
+
+TEST(UnicodeBridge, UnconvertibleCharactersAreReportedWithLineAndColumn) {
+  core::Unconvertibles problems;
+  EXPECT_EQ(core::UnicodeToGlyphs(Unicode("ب\nAéب€"), problems), Codes({139, '\n', '?', 139, '?', 'A'}));
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(core::Describe(problems[0]), "line 2, column 2: U+00E9 cannot be written with the font Persian");
+  EXPECT_EQ(problems[1].column, 4u);
+
+  problems.clear();
+  EXPECT_EQ(core::Utf8FromUnicode(core::GlyphsToUnicode(Codes({'a', '\r', 220, 139, 1}), problems)),
+            "a\r\xEF\xBF\xBD\xD8\xA8\xEF\xBF\xBD");
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(core::Describe(problems[0]), "line 2, column 1: code 220 has no glyph in the font Persian");
+  EXPECT_EQ(problems[1].column, 3u);
+}
+
+// Every word of the Persian dictionary that the font can write comes back
+// from its glyph codes.
+TEST(UnicodeBridge, DictionaryWordsRoundTrip) {
+  std::ifstream dictionary("/usr/share/hunspell/fa_IR.dic");
+  if (!dictionary) GTEST_SKIP() << "fa_IR.dic missing: install myspell-fa";
+  std::string line;
+  std::getline(dictionary, line);  // the word count
+  std::size_t words = 0, unwritable = 0, wrong = 0;
+  core::UnicodeToGlyph encoder;
+  core::GlyphToUnicode decoder;
+  std::string glyphs;
+  std::u32string back;
+  while (std::getline(dictionary, line)) {
+    const std::u32string word = Unicode(line.substr(0, line.find('/')));
+    core::Unconvertibles problems;
+    glyphs.clear();
+    encoder.ConvertLine(word, 1, glyphs, problems);
+    ++words;
+    if (!problems.empty()) {
+      ++unwritable;
+      continue;
+    }
+    back.clear();
+    decoder.ConvertLine(glyphs, 1, back, problems);
+    if (back != PersianNormalForm(word) && ++wrong <= 5) ADD_FAILURE() << line;
+  }
+  EXPECT_EQ(wrong, 0u);
+  EXPECT_GT(words, 300000u);
+  std::printf("%zu of %zu dictionary words hold letters the font cannot show\n", unwritable, words);
+}
+
+TEST(Utf, FileBytesInEachEncodingAndFaults) {
+  std::u32string text;
+  std::size_t fault = 0;
+  for (const std::string& bytes : {std::string("\xEF\xBB\xBF\xD8\xA8\xF0\x9F\x98\x80", 9),
+                                   std::string("\xFF\xFE\x28\x06\x3D\xD8\x00\xDE", 8),
+                                   std::string("\xFE\xFF\x06\x28\xD8\x3D\xDE\x00", 8)}) {
+    text.clear();
+    EXPECT_TRUE(core::UnicodeFromFileBytes(bytes, text, fault));
+    EXPECT_EQ(text, U"\u0628\U0001F600");
+    EXPECT_EQ(core::Utf8FromUnicode(text), "\xD8\xA8\xF0\x9F\x98\x80");
+    EXPECT_EQ(core::Utf16FromUnicode(text), u"\u0628\U0001F600");
+  }
+  const std::pair<std::string, std::size_t> faults[] = {
+      {"ab\x80", 2}, {"\xC0\xAF", 0}, {"\xED\xA0\x80", 0}, {"a\xE2\x82", 1}, {"\xF4\x90\x80\x80", 0},
+      {std::string("\xFF\xFE\x00\xD8\x41\x00", 6), 2}, {std::string("\xFF\xFE\x41", 3), 2}};
+  for (const auto& [bytes, at] : faults) {
+    text.clear();
+    EXPECT_FALSE(core::UnicodeFromFileBytes(bytes, text, fault)) << bytes;
+    EXPECT_EQ(fault, at) << bytes;
+  }
+}
+
+}  // namespace
