@@ -70,8 +70,8 @@ void TMainForm::ConfirmSaveChanges() {
 void TMainForm::FileNew(Component*) {
   ConfirmSaveChanges();
   SetDocumentName(Untitled);
-  RichEdit1.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  RichEdit1.Send(EM_SETMODIFY, FALSE);
+  RichEdit1.Replace();
+  SelectionChange(&RichEdit1);
 }
 
 void TMainForm::FileOpen(Component*) {
@@ -82,6 +82,7 @@ void TMainForm::FileOpen(Component*) {
 
 void TMainForm::OpenDocument(const std::string& fileName, bool readOnly) {
   LoadDocument(RichEdit1, fileName);
+  SelectionChange(&RichEdit1);
   SetDocumentName(WithLongName(fileName));
   SetFocus(RichEdit1.Handle());
   RichEdit1.Send(EM_SETMODIFY, FALSE);

@@ -159,7 +159,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
-        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+        // The document is kept as itself: a new document is a new window.
+        if (focus && IsChild(Handle(), focus))
+          lastFocus_ = focus == RichEdit1.Handle() ? nullptr : focus;
       } else if (!activated_) {
         activated_ = true;
         FormActivate(this);

@@ -40,6 +40,8 @@ UINT ClipboardCommand(WPARAM key, UINT shift) {
   return 0;
 }
 
+constexpr LPARAM EventMask = ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
+
 }  // namespace
 
 RichEditControl::~RichEditControl() {
@@ -53,25 +55,87 @@ void RichEditControl::Create(HWND parent, int left, int top, int width, int heig
     FreeLibrary(library_);
     library_ = nullptr;
   }
-  // ES_DISABLENOSCROLL is a rich edit style: to a plain edit the same bit
-  // means ES_NUMBER, which would refuse every letter.
+  parent_ = parent;
+  id_ = id;
   // Without a parent it is a hidden window of its own, for work on a copy.
   const DWORD placement = parent ? WS_CHILD | WS_VISIBLE | WS_TABSTOP : WS_POPUP;
-  const DWORD style = placement | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_RIGHT |
-                      (library_ ? ES_DISABLENOSCROLL : 0);
-  hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style, left, top,
-                          width, height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd_) throw core::Exception("Kann Textfeld nicht erzeugen");
+  hwnd_ = NewWindow(placement, RECT{left, top, left + width, top + height});
   Attach(hwnd_);
   storesUnicode_ = library_ && KeepsUtf16(*this);
-  Send(EM_LIMITTEXT, 0, 0);
-  Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED);
-  Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+  Send(EM_SETEVENTMASK, 0, EventMask);
+}
+
+// Every window of the control, the first and each replacement, is made
+// here.
+HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
+  // ES_DISABLENOSCROLL is a rich edit style: to a plain edit the same bit
+  // means ES_NUMBER, which would refuse every letter.
+  const DWORD style = placement | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_RIGHT |
+                      (library_ ? ES_DISABLENOSCROLL : 0);
+  HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style,
+                              bounds.left, bounds.top, bounds.right - bounds.left,
+                              bounds.bottom - bounds.top, parent_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) throw core::Exception("Kann Textfeld nicht erzeugen");
+  SendMessageA(hwnd, EM_LIMITTEXT, 0, 0);
+  SendMessageA(hwnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+  return hwnd;
+}
+
+void RichEditControl::Replace(const Fill& fill) {
+  const HWND old = hwnd_;
+  RECT bounds;
+  GetWindowRect(old, &bounds);
+  MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
+  const DWORD placement = GetWindowLongPtrA(old, GWL_STYLE) & (WS_CHILD | WS_POPUP | WS_TABSTOP);
+  hwnd_ = NewWindow(placement, bounds);
+  try {
+    TakeSettingsOf(old);
+    if (fill) fill(*this);
+  } catch (...) {
+    DestroyWindow(hwnd_);
+    hwnd_ = old;
+    throw;
+  }
+  // Only the finished document is announced: the form learns of it from
+  // whoever replaced it, and a failed load tells it nothing.
+  Send(EM_SETEVENTMASK, 0, EventMask);
+  TakePlaceOf(old);
+}
+
+// What was set on the old window after it was made: the font and default
+// character format, the formatting rectangle (margins), read-only.
+void RichEditControl::TakeSettingsOf(HWND old) const {
+  if (font_) Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (library_) {
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    SendMessageA(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  }
+  RECT margins;
+  SendMessageA(old, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+  Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+  const bool readOnly = (SendMessageA(old, EM_GETOPTIONS, 0, 0) & ECO_READONLY) ||
+                        (GetWindowLongPtrA(old, GWL_STYLE) & ES_READONLY);
+  Send(EM_SETREADONLY, readOnly);
+}
+
+// Just behind the old window, so that the tab order and what covers what
+// stay; shown before the old one goes, so that nothing flickers.
+void RichEditControl::TakePlaceOf(HWND old) {
+  const bool visible = (GetWindowLongPtrA(old, GWL_STYLE) & WS_VISIBLE) != 0;
+  SetWindowPos(hwnd_, old, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
+  const bool focused = GetFocus() == old;
+  Attach(hwnd_);
+  if (focused) SetFocus(hwnd_);
+  DestroyWindow(old);
 }
 
 void RichEditControl::SetFont(HFONT font) {
+  font_ = font;
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   SetDefaultFormatFromFont(font);
 }

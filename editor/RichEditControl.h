@@ -23,6 +23,16 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // Without a parent: a hidden control of its own.
   void Create(HWND parent, int left, int top, int width, int height, int id);
   HWND Handle() const { return hwnd_; }
+
+  // Puts a new document in place of the whole one: fill loads it into a
+  // new, hidden window with every setting of this one, which then takes
+  // the old window's place, size, stacking and focus; the old window goes.
+  // Emptying a large document in place costs time growing with the square
+  // of its size, a new window only its own. Without fill the document is
+  // empty. When fill throws, the new window goes and the old one stays as
+  // it was. Handle() names the new window from the start of fill.
+  using Fill = std::function<void(const RichEditControl& control)>;
+  void Replace(const Fill& fill = {});
   bool HasRichText() const { return library_ != nullptr; }
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.
@@ -53,9 +63,15 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   bool BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool ExchangesCodes(UINT message, WPARAM wParam);
   void SetDefaultFormatFromFont(HFONT font);
+  HWND NewWindow(DWORD placement, const RECT& bounds) const;
+  void TakeSettingsOf(HWND old) const;
+  void TakePlaceOf(HWND old);
 
   HMODULE library_ = nullptr;
   HWND hwnd_ = nullptr;
+  HWND parent_ = nullptr;
+  int id_ = 0;
+  HFONT font_ = nullptr;
   bool storesUnicode_ = false;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
