@@ -272,8 +272,7 @@ void TMainForm::FontsChanged() {
 void TMainForm::SetEditMargins() {
   RECT client;
   GetClientRect(RichEdit1.Handle(), &client);
-  RECT margins{6, 0, client.right - 6, client.bottom};
-  RichEdit1.Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+  RichEdit1.SetFormatRect(RECT{6, 0, client.right - 6, client.bottom});
 }
 
 void TMainForm::FormResize(Component*) {

@@ -70,7 +70,9 @@ void RichEditControl::Create(HWND parent, int left, int top, int width, int heig
 HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
   // ES_DISABLENOSCROLL is a rich edit style: to a plain edit the same bit
   // means ES_NUMBER, which would refuse every letter.
-  const DWORD style = placement | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_RIGHT |
+  // Clipped by its siblings: the old window, under a replacement while it
+  // loads, must not draw over it.
+  const DWORD style = placement | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_RIGHT |
                       (library_ ? ES_DISABLENOSCROLL : 0);
   HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style,
                               bounds.left, bounds.top, bounds.right - bounds.left,
@@ -88,8 +90,7 @@ void RichEditControl::Replace(const Fill& fill) {
   RECT bounds;
   GetWindowRect(old, &bounds);
   MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
-  const DWORD placement = GetWindowLongPtrA(old, GWL_STYLE) & (WS_CHILD | WS_POPUP | WS_TABSTOP);
-  hwnd_ = NewWindow(placement, bounds);
+  hwnd_ = NewWindow(GetWindowLongPtrA(old, GWL_STYLE) & (WS_CHILD | WS_POPUP | WS_TABSTOP), bounds);
   try {
     TakeSettingsOf(old);
     if (fill) fill(*this);
@@ -101,12 +102,24 @@ void RichEditControl::Replace(const Fill& fill) {
   // Only the finished document is announced: the form learns of it from
   // whoever replaced it, and a failed load tells it nothing.
   Send(EM_SETEVENTMASK, 0, EventMask);
-  TakePlaceOf(old);
+  const bool focused = GetFocus() == old;
+  Attach(hwnd_);
+  if (focused) SetFocus(hwnd_);
+  DestroyWindow(old);
 }
 
 // What was set on the old window after it was made: the font and default
-// character format, the formatting rectangle (margins), read-only.
+// character format, the formatting rectangle (margins), read-only; and its
+// place in the stacking, which is the tab order: just over the old window,
+// which leaves it in that place when the old one goes. A shown old window
+// has the new one shown there while it loads: Wine's rich edit puts off
+// laying out what it loads where it cannot be seen, and then lays it out
+// in time growing with the square of its size.
 void RichEditControl::TakeSettingsOf(HWND old) const {
+  const bool visible = (GetWindowLongPtrA(old, GWL_STYLE) & WS_VISIBLE) != 0;
+  const HWND above = GetWindow(old, GW_HWNDPREV);
+  SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
   if (font_) Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   if (library_) {
     CHARFORMATA format{};
@@ -114,30 +127,22 @@ void RichEditControl::TakeSettingsOf(HWND old) const {
     SendMessageA(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
     Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
   }
-  RECT margins;
-  SendMessageA(old, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&margins));
-  Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+  if (hasFormatRect_) Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
   const bool readOnly = (SendMessageA(old, EM_GETOPTIONS, 0, 0) & ECO_READONLY) ||
                         (GetWindowLongPtrA(old, GWL_STYLE) & ES_READONLY);
   Send(EM_SETREADONLY, readOnly);
-}
-
-// Just behind the old window, so that the tab order and what covers what
-// stay; shown before the old one goes, so that nothing flickers.
-void RichEditControl::TakePlaceOf(HWND old) {
-  const bool visible = (GetWindowLongPtrA(old, GWL_STYLE) & WS_VISIBLE) != 0;
-  SetWindowPos(hwnd_, old, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
-  const bool focused = GetFocus() == old;
-  Attach(hwnd_);
-  if (focused) SetFocus(hwnd_);
-  DestroyWindow(old);
 }
 
 void RichEditControl::SetFont(HFONT font) {
   font_ = font;
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   SetDefaultFormatFromFont(font);
+}
+
+void RichEditControl::SetFormatRect(const RECT& rect) {
+  hasFormatRect_ = true;
+  formatRect_ = rect;
+  Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
 }
 
 void RichEditControl::SetDefaultFormatFromFont(HFONT font) {

@@ -25,8 +25,8 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   HWND Handle() const { return hwnd_; }
 
   // Puts a new document in place of the whole one: fill loads it into a
-  // new, hidden window with every setting of this one, which then takes
-  // the old window's place, size, stacking and focus; the old window goes.
+  // new window with every setting of this one, over the old window, which
+  // then gives it its place in the tab order and the focus, and goes.
   // Emptying a large document in place costs time growing with the square
   // of its size, a new window only its own. Without fill the document is
   // empty. When fill throws, the new window goes and the old one stays as
@@ -42,6 +42,9 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
 
   // Sets the control's font and makes it the default character format.
   void SetFont(HFONT font);
+  // The rectangle the text is laid out in (EM_SETRECT), kept for a
+  // replacement: what EM_GETRECT answers is not what was set.
+  void SetFormatRect(const RECT& rect);
 
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return SendMessageA(hwnd_, message, wParam, lParam);
@@ -65,13 +68,14 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   void SetDefaultFormatFromFont(HFONT font);
   HWND NewWindow(DWORD placement, const RECT& bounds) const;
   void TakeSettingsOf(HWND old) const;
-  void TakePlaceOf(HWND old);
 
   HMODULE library_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND parent_ = nullptr;
   int id_ = 0;
   HFONT font_ = nullptr;
+  bool hasFormatRect_ = false;
+  RECT formatRect_{};
   bool storesUnicode_ = false;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
