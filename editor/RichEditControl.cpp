@@ -42,6 +42,32 @@ UINT ClipboardCommand(WPARAM key, UINT shift) {
 
 constexpr LPARAM EventMask = ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
 
+// The window of the last replaced document. The control frees a document
+// in time growing with its size (a fifth of a second for 1 MB under Wine),
+// which the user need not wait for: it goes once the editor has been idle
+// a moment, hidden and silent till then. A later replacement frees it at
+// once.
+constexpr UINT RetireDelay = 2000;
+HWND retired = nullptr;
+UINT_PTR retireTimer = 0;
+
+void CALLBACK DestroyRetired(HWND, UINT, UINT_PTR, DWORD) {
+  if (retireTimer) KillTimer(nullptr, retireTimer);
+  retireTimer = 0;
+  if (retired && IsWindow(retired)) DestroyWindow(retired);
+  retired = nullptr;
+}
+
+void Retire(HWND window) {
+  DestroyRetired(nullptr, 0, 0, 0);
+  ShowWindow(window, SW_HIDE);
+  SendMessageA(window, EM_SETEVENTMASK, 0, 0);
+  SetWindowLongPtrA(window, GWLP_ID, 0);
+  retired = window;
+  retireTimer = SetTimer(nullptr, 0, RetireDelay, DestroyRetired);
+  if (!retireTimer) DestroyRetired(nullptr, 0, 0, 0);
+}
+
 }  // namespace
 
 RichEditControl::~RichEditControl() {
@@ -105,7 +131,7 @@ void RichEditControl::Replace(const Fill& fill) {
   const bool focused = GetFocus() == old;
   Attach(hwnd_);
   if (focused) SetFocus(hwnd_);
-  DestroyWindow(old);
+  Retire(old);
 }
 
 // What was set on the old window after it was made: the font and default

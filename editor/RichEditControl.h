@@ -26,7 +26,8 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
 
   // Puts a new document in place of the whole one: fill loads it into a
   // new window with every setting of this one, over the old window, which
-  // then gives it its place in the tab order and the focus, and goes.
+  // then gives it its place in the tab order and the focus, and goes (its
+  // memory is freed a moment later).
   // Emptying a large document in place costs time growing with the square
   // of its size, a new window only its own. Without fill the document is
   // empty. When fill throws, the new window goes and the old one stays as

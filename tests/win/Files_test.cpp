@@ -172,8 +172,9 @@ TEST_F(FilesTest, ADocumentOpenedAfterALargeOneKeepsEverySetting) {
   ASSERT_TRUE(Open("large.txt"));
   const HWND large = Text();
   ASSERT_TRUE(Open("small.txt"));
-  EXPECT_FALSE(IsWindow(large));
+  EXPECT_FALSE(IsWindowVisible(large));
   EXPECT_EQ(DocumentWindows(), 1);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(large); })) << "the large document is freed";
   EXPECT_EQ(WindowSettings(Text()), settings);
   EXPECT_EQ(GetFocus(), Text());
 
