@@ -3,8 +3,9 @@
 # and Wine's WordPad in one run, and Select all + Delete/Cut in Dabiro;
 # writes the tables into docs/benchmarks.md under "Replacing a large
 # document".
-# Usage: bench/replace-document.sh [runs [cap-seconds [dabiro-only]]]
-#        (default 5 runs, at least 5; a WordPad round is capped at 180 s)
+# Usage: bench/replace-document.sh [runs [cap-seconds [dabiro-only|replacing-only]]]
+#        (default 5 runs, at least 5; a WordPad round is capped at 180 s;
+#        replacing-only leaves out the emptying table)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
@@ -28,6 +29,7 @@ scripts/wine-prefix.sh
 cmake --install "$DABIRO_BUILD/win64" --prefix "$WINEPREFIX/drive_c/Program Files/Dabiro" >/dev/null
 programs=('C:\Program Files\Dabiro\Dabiro.exe')
 [ "${3:-}" = dabiro-only ] || programs+=('C:\Program Files\Windows NT\Accessories\wordpad.exe')
+[ "${3:-}" = replacing-only ] && programs=(replacing-only "${programs[@]}")
 load=$(cut -d' ' -f1-3 /proc/loadavg)
 tables=$("$WINE" "$DABIRO_BUILD/win64/bin/replace_bench.exe" "$runs" "$cap" "${programs[@]}" | tr -d '\r')
 
@@ -41,7 +43,7 @@ $tables
 \`replace_bench.exe\` (bench/win) starts each program for every round, with
 the documents' folder as its current directory (one untimed fresh round
 first), opens the large document through File/Open (untimed), then times
-the step: File/Open of a 12-byte text (Alt+F, O, its name in the dialog,
+the step against the same step in a freshly started program: File/Open of a 12-byte text (Alt+F, O, its name in the dialog,
 Open pressed) until the title names it, the control holds its 12
 characters and the process is idle; or File/New (Alt+F, N; WordPad's
 question for the kind of document answered with OK) until the text is

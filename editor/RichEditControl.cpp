@@ -98,8 +98,8 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
   // means ES_NUMBER, which would refuse every letter.
   // Clipped by its siblings: the old window, under a replacement while it
   // loads, must not draw over it.
-  const DWORD style = placement | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_RIGHT |
-                      (library_ ? ES_DISABLENOSCROLL : 0);
+  const DWORD style = placement | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                      ES_RIGHT | (library_ ? ES_DISABLENOSCROLL : 0);
   HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style,
                               bounds.left, bounds.top, bounds.right - bounds.left,
                               bounds.bottom - bounds.top, parent_,
@@ -113,12 +113,13 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
 
 void RichEditControl::Replace(const Fill& fill) {
   const HWND old = hwnd_;
+  const bool readOnly = ReadOnly();
   RECT bounds;
   GetWindowRect(old, &bounds);
   MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
   hwnd_ = NewWindow(GetWindowLongPtrA(old, GWL_STYLE) & (WS_CHILD | WS_POPUP | WS_TABSTOP), bounds);
   try {
-    TakeSettingsOf(old);
+    TakeSettingsOf(old, readOnly);
     if (fill) fill(*this);
   } catch (...) {
     DestroyWindow(hwnd_);
@@ -141,7 +142,7 @@ void RichEditControl::Replace(const Fill& fill) {
 // has the new one shown there while it loads: Wine's rich edit puts off
 // laying out what it loads where it cannot be seen, and then lays it out
 // in time growing with the square of its size.
-void RichEditControl::TakeSettingsOf(HWND old) const {
+void RichEditControl::TakeSettingsOf(HWND old, bool readOnly) const {
   const bool visible = (GetWindowLongPtrA(old, GWL_STYLE) & WS_VISIBLE) != 0;
   const HWND above = GetWindow(old, GW_HWNDPREV);
   SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0,
@@ -154,8 +155,6 @@ void RichEditControl::TakeSettingsOf(HWND old) const {
     Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
   }
   if (hasFormatRect_) Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
-  const bool readOnly = (SendMessageA(old, EM_GETOPTIONS, 0, 0) & ECO_READONLY) ||
-                        (GetWindowLongPtrA(old, GWL_STYLE) & ES_READONLY);
   Send(EM_SETREADONLY, readOnly);
 }
 

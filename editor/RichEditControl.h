@@ -68,7 +68,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   bool ExchangesCodes(UINT message, WPARAM wParam);
   void SetDefaultFormatFromFont(HFONT font);
   HWND NewWindow(DWORD placement, const RECT& bounds) const;
-  void TakeSettingsOf(HWND old) const;
+  void TakeSettingsOf(HWND old, bool readOnly) const;
 
   HMODULE library_ = nullptr;
   HWND hwnd_ = nullptr;
