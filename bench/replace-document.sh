@@ -43,9 +43,10 @@ $tables
 \`replace_bench.exe\` (bench/win) starts each program for every round, with
 the documents' folder as its current directory (one untimed fresh round
 first), opens the large document through File/Open (untimed), then times
-the step against the same step in a freshly started program: File/Open of a 12-byte text (Alt+F, O, its name in the dialog,
-Open pressed) until the title names it, the control holds its 12
-characters and the process is idle; or File/New (Alt+F, N; WordPad's
+the step against the same step in a freshly started program: File/Open of
+a 12-byte text (Alt+F, O, its name in the dialog, Open pressed) until the
+title names it, the control holds its 12 characters and the process is
+idle; or File/New (Alt+F, N; WordPad's
 question for the kind of document answered with OK) until the text is
 empty and the process is idle. The documents are those of the files bench:
 1 MiB of plain text lines and 400 KiB of RTF. A round that does not finish
