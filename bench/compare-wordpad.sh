@@ -36,6 +36,8 @@ table=$("$WINE" "$DABIRO_BUILD/win64/bin/launch_bench.exe" "$runs" "Dabiro=$dabi
 cpu=$(lscpu | sed -n 's/^Model name: *//p' | head -1)
 memory=$(free -g | awk '/^Mem:/ {print $2}')
 system=$(. /etc/os-release && echo "$PRETTY_NAME")
+# The section of replace-document.sh stays as it was.
+replacing=$(sed -n '/^## Replacing a large document/,$p' docs/benchmarks.md)
 cat >docs/benchmarks.md <<DOC
 # Benchmarks: Dabiro and Wine's WordPad
 
@@ -94,5 +96,6 @@ the median of the $runs rounds.
   it over WordPad's peak. Windows shows the same dialog without those flags
   when there is no hook or template, so Dabiro no longer passes them.
 DOC
+[ -z "$replacing" ] || printf '\n%s\n' "$replacing" >>docs/benchmarks.md
 echo "$table"
 echo "Written to docs/benchmarks.md"

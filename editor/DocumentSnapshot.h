@@ -8,8 +8,7 @@ class RichEditControl;
 
 // A control's document as it is now: text and formats (as RTF), the default
 // character format, the selection, the modified flag and the first line
-// shown; to put back when opening another fails part-way, or into a hidden
-// control that a print job works from.
+// shown; to put into a hidden control that a print job works from.
 class DocumentSnapshot {
  public:
   explicit DocumentSnapshot(const RichEditControl& control);

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "CallbackShield.h"
-#include "DocumentSnapshot.h"
 #include "Exceptions.h"
 #include "FileReplacement.h"
 #include "GlyphFontMarker.h"
@@ -196,22 +195,16 @@ DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* d
 
 }  // namespace
 
-void LoadDocument(const RichEditControl& control, const std::string& fileName,
+void LoadDocument(RichEditControl& control, const std::string& fileName,
                   const LoadProgress& progress) {
   const ReadableFile file(fileName);
   if (!file.Opened()) throw core::Exception(core::FormatWith(CannotOpen, fileName));
-  // What a failed read left in the control is never shown or saved.
-  const DocumentSnapshot before(control);
-  try {
-    if (StreamFileIn(control, file.Handle(), true, progress) ||
-        StreamFileIn(control, file.Handle(), false, progress))
-      return;
-  } catch (...) {
-    before.RestoreInto(control);
-    throw;
-  }
-  before.RestoreInto(control);
-  throw core::Exception(LoadFailed);
+  // What a failed read left in the new window is never shown or saved.
+  control.Replace([&](const RichEditControl& fresh) {
+    if (!StreamFileIn(fresh, file.Handle(), true, progress) &&
+        !StreamFileIn(fresh, file.Handle(), false, progress))
+      throw core::Exception(LoadFailed);
+  });
 }
 
 void SaveDocument(const RichEditControl& control, const std::string& fileName, bool plainText) {

@@ -6,13 +6,14 @@ class RichEditControl;
 
 // Loading and saving go only through the control's own streaming.
 
-// Replaces the control's text with the file: as RTF when the control takes
+// Replaces the control's document with the file (RichEditControl::Replace:
+// when loading fails, the document stays as it was): as RTF when the control takes
 // it as such and it stays within what the control's reader survives,
 // otherwise as plain text whose CR, LF and CR LF line breaks all become
 // CR LF. The name never decides the format. The progress, when given,
 // hears the share of the file read so far, in percent, as it grows.
 using LoadProgress = std::function<void(int percent)>;
-void LoadDocument(const RichEditControl& control, const std::string& fileName,
+void LoadDocument(RichEditControl& control, const std::string& fileName,
                   const LoadProgress& progress = nullptr);
 
 // Writes the control's text as plain text or RTF. The file is replaced

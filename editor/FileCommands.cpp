@@ -77,8 +77,8 @@ void TMainForm::ConfirmSaveChanges() {
 void TMainForm::FileNew(Component*) {
   ConfirmSaveChanges();
   SetDocumentName(Untitled);
-  RichEdit1.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  RichEdit1.Send(EM_SETMODIFY, FALSE);
+  RichEdit1.Replace();
+  SelectionChange(&RichEdit1);
 }
 
 void TMainForm::FileOpen(Component*) {
@@ -99,6 +99,7 @@ void TMainForm::OpenDocument(const std::string& fileName, bool readOnly) {
     LoadDocument(RichEdit1, fileName,
                  [&](int percent) { busy.Show(opening + " " + std::to_string(percent) + "%"); });
   }
+  SelectionChange(&RichEdit1);
   SetDocumentName(WithLongName(fileName));
   SetFocus(RichEdit1.Handle());
   RichEdit1.Send(EM_SETMODIFY, FALSE);

@@ -162,7 +162,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
-        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+        // The document is kept as itself: a new document is a new window.
+        if (focus && IsChild(Handle(), focus))
+          lastFocus_ = focus == RichEdit1.Handle() ? nullptr : focus;
       } else if (!activated_) {
         activated_ = true;
         FormActivate(this);
@@ -278,8 +280,7 @@ void TMainForm::FontsChanged() {
 void TMainForm::SetEditMargins() {
   RECT client;
   GetClientRect(RichEdit1.Handle(), &client);
-  RECT margins{6, 0, client.right - 6, client.bottom};
-  RichEdit1.Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+  RichEdit1.SetFormatRect(RECT{6, 0, client.right - 6, client.bottom});
 }
 
 void TMainForm::FormResize(Component*) {

@@ -34,6 +34,34 @@ UINT ClipboardCommand(WPARAM key, UINT shift) {
   return 0;
 }
 
+constexpr LPARAM EventMask = ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
+
+// The window of the last replaced document. The control frees a document
+// in time growing with its size (a fifth of a second for 1 MB under Wine),
+// which the user need not wait for: it goes once the editor has been idle
+// a moment, hidden and silent till then. A later replacement frees it at
+// once.
+constexpr UINT RetireDelay = 2000;
+HWND retired = nullptr;
+UINT_PTR retireTimer = 0;
+
+void CALLBACK DestroyRetired(HWND, UINT, UINT_PTR, DWORD) {
+  if (retireTimer) KillTimer(nullptr, retireTimer);
+  retireTimer = 0;
+  if (retired && IsWindow(retired)) DestroyWindow(retired);
+  retired = nullptr;
+}
+
+void Retire(HWND window) {
+  DestroyRetired(nullptr, 0, 0, 0);
+  ShowWindow(window, SW_HIDE);
+  SendMessageA(window, EM_SETEVENTMASK, 0, 0);
+  SetWindowLongPtrA(window, GWLP_ID, 0);
+  retired = window;
+  retireTimer = SetTimer(nullptr, 0, RetireDelay, DestroyRetired);
+  if (!retireTimer) DestroyRetired(nullptr, 0, 0, 0);
+}
+
 }  // namespace
 
 RichEditControl::~RichEditControl() {
@@ -47,27 +75,93 @@ void RichEditControl::Create(HWND parent, int left, int top, int width, int heig
     FreeLibrary(library_);
     library_ = nullptr;
   }
-  // ES_DISABLENOSCROLL is a rich edit style: to a plain edit the same bit
-  // means ES_NUMBER, which would refuse every letter.
+  parent_ = parent;
+  id_ = id;
   // Without a parent it is a hidden window of its own, for work on a copy.
   const DWORD placement = parent ? WS_CHILD | WS_VISIBLE | WS_TABSTOP : WS_POPUP;
-  const DWORD style = placement | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_RIGHT |
-                      (library_ ? ES_DISABLENOSCROLL : 0);
-  hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style, left, top,
-                          width, height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd_) throw core::Exception("Kann Textfeld nicht erzeugen");
+  hwnd_ = NewWindow(placement, RECT{left, top, left + width, top + height});
   Attach(hwnd_);
   storesUnicode_ = library_ && KeepsUtf16(*this);
-  Send(EM_LIMITTEXT, 0, 0);
-  Send(EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED);
-  Send(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+  Send(EM_SETEVENTMASK, 0, EventMask);
+}
+
+// Every window of the control, the first and each replacement, is made
+// here.
+HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
+  // ES_DISABLENOSCROLL is a rich edit style: to a plain edit the same bit
+  // means ES_NUMBER, which would refuse every letter.
+  // Clipped by its siblings: the old window, under a replacement while it
+  // loads, must not draw over it.
+  const DWORD style = placement | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                      ES_RIGHT | (library_ ? ES_DISABLENOSCROLL : 0);
+  HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style,
+                              bounds.left, bounds.top, bounds.right - bounds.left,
+                              bounds.bottom - bounds.top, parent_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) throw core::Exception("Kann Textfeld nicht erzeugen");
+  SendMessageA(hwnd, EM_LIMITTEXT, 0, 0);
+  SendMessageA(hwnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+  return hwnd;
+}
+
+void RichEditControl::Replace(const Fill& fill) {
+  const HWND old = hwnd_;
+  const bool readOnly = ReadOnly();
+  RECT bounds;
+  GetWindowRect(old, &bounds);
+  MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
+  hwnd_ = NewWindow(GetWindowLongPtrA(old, GWL_STYLE) & (WS_CHILD | WS_POPUP | WS_TABSTOP), bounds);
+  try {
+    TakeSettingsOf(old, readOnly);
+    if (fill) fill(*this);
+  } catch (...) {
+    DestroyWindow(hwnd_);
+    hwnd_ = old;
+    throw;
+  }
+  // Only the finished document is announced: the form learns of it from
+  // whoever replaced it, and a failed load tells it nothing.
+  Send(EM_SETEVENTMASK, 0, EventMask);
+  const bool focused = GetFocus() == old;
+  Attach(hwnd_);
+  if (focused) SetFocus(hwnd_);
+  Retire(old);
+}
+
+// What was set on the old window after it was made: the font and default
+// character format, the formatting rectangle (margins), read-only; and its
+// place in the stacking, which is the tab order: just over the old window,
+// which leaves it in that place when the old one goes. A shown old window
+// has the new one shown there while it loads: Wine's rich edit puts off
+// laying out what it loads where it cannot be seen, and then lays it out
+// in time growing with the square of its size.
+void RichEditControl::TakeSettingsOf(HWND old, bool readOnly) const {
+  const bool visible = (GetWindowLongPtrA(old, GWL_STYLE) & WS_VISIBLE) != 0;
+  const HWND above = GetWindow(old, GW_HWNDPREV);
+  SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
+  if (font_) Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (library_) {
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    SendMessageA(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  }
+  if (hasFormatRect_) Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
+  Send(EM_SETREADONLY, readOnly);
 }
 
 void RichEditControl::SetFont(HFONT font) {
+  font_ = font;
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   SetDefaultFormatFromFont(font);
+}
+
+void RichEditControl::SetFormatRect(const RECT& rect) {
+  hasFormatRect_ = true;
+  formatRect_ = rect;
+  Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
 }
 
 void RichEditControl::SetDefaultFormatFromFont(HFONT font) {

@@ -23,6 +23,17 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // Without a parent: a hidden control of its own.
   void Create(HWND parent, int left, int top, int width, int height, int id);
   HWND Handle() const { return hwnd_; }
+
+  // Puts a new document in place of the whole one: fill loads it into a
+  // new window with every setting of this one, over the old window, which
+  // then gives it its place in the tab order and the focus, and goes (its
+  // memory is freed a moment later).
+  // Emptying a large document in place costs time growing with the square
+  // of its size, a new window only its own. Without fill the document is
+  // empty. When fill throws, the new window goes and the old one stays as
+  // it was. Handle() names the new window from the start of fill.
+  using Fill = std::function<void(const RichEditControl& control)>;
+  void Replace(const Fill& fill = {});
   bool HasRichText() const { return library_ != nullptr; }
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.
@@ -32,6 +43,9 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
 
   // Sets the control's font and makes it the default character format.
   void SetFont(HFONT font);
+  // The rectangle the text is laid out in (EM_SETRECT), kept for a
+  // replacement: what EM_GETRECT answers is not what was set.
+  void SetFormatRect(const RECT& rect);
 
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return SendMessageA(hwnd_, message, wParam, lParam);
@@ -53,9 +67,16 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   bool BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool ExchangesCodes(UINT message, WPARAM wParam);
   void SetDefaultFormatFromFont(HFONT font);
+  HWND NewWindow(DWORD placement, const RECT& bounds) const;
+  void TakeSettingsOf(HWND old, bool readOnly) const;
 
   HMODULE library_ = nullptr;
   HWND hwnd_ = nullptr;
+  HWND parent_ = nullptr;
+  int id_ = 0;
+  HFONT font_ = nullptr;
+  bool hasFormatRect_ = false;
+  RECT formatRect_{};
   bool storesUnicode_ = false;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;

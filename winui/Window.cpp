@@ -69,6 +69,7 @@ ControlHook::~ControlHook() { Detach(); }
 
 void ControlHook::Attach(HWND control) {
   if (GetPropA(control, HookProperty)) throw core::Exception("Steuerelement hat schon einen Haken");
+  Detach();
   SetPropA(control, HookProperty, this);
   control_ = control;
   controlProc_ = reinterpret_cast<WNDPROC>(

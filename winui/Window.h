@@ -48,7 +48,8 @@ LRESULT PaintWindow(HWND window, Painter paint) {
 // own window procedure, behind the same exception barrier. The hook returns
 // true when it has handled the message completely. One hook per control:
 // it replaces the control's window procedure, as every Windows since 95
-// allows, and keeps the old one to pass the rest on.
+// allows, and keeps the old one to pass the rest on. Attached to another
+// control, the hook leaves the one it had.
 class ControlHook {
  public:
   virtual ~ControlHook();

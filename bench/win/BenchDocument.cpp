@@ -1,5 +1,7 @@
 #include "BenchDocument.h"
 
+#include <windows.h>
+
 #include <cstdint>
 #include <cstdio>
 
@@ -66,4 +68,35 @@ bool WriteBenchDocument(const std::string& path, std::size_t minimumBytes, Bench
   if (!file) return false;
   const bool complete = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   return std::fclose(file) == 0 && complete;
+}
+
+std::string PlainSample(size_t size) {
+  static const char* const breaks[] = {"\r\n", "\n", "\r"};
+  std::string text;
+  for (int line = 0; text.size() < size; ++line)
+    text += "Zeile " + std::to_string(line) +
+            " salaam \x8F\xE3\xED\x98 \xB0\xE2\xAE donya, a line of the sample" + breaks[line % 3];
+  text.resize(size);
+  return text;
+}
+
+std::string RtfSample(size_t size) {
+  std::string rtf =
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fnil\\fcharset2 Persian;}}\n";
+  for (int paragraph = 0; rtf.size() < size; ++paragraph)
+    rtf += "\\pard\\plain\\f0\\fs20 Paragraph " + std::to_string(paragraph) +
+           ": {\\b bold words} and {\\i slanted ones}, {\\f1\\fs28 \\'8f\\'e3\\'ed\\'98 "
+           "\\'b0\\'e2\\'ae}\\par\n";
+  return rtf + "}";
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
 }

@@ -21,15 +21,6 @@ void Tap(WORD virtualKey) {
   Key(virtualKey, false);
 }
 
-// Alt+F opens the File menu, O chooses Open... in it.
-void ChooseFileOpen() {
-  Key(VK_MENU, true);
-  Tap('F');
-  Key(VK_MENU, false);
-  Sleep(50);
-  Tap('O');
-}
-
 std::string Lowercase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -100,11 +91,36 @@ double LaunchedProgram::WaitShowing(const std::string& path, std::size_t minimum
   return shown ? Seconds() - startedAt_ : -1;
 }
 
-double LaunchedProgram::OpenDocument(const std::string& path, std::size_t minimumCharacters,
-                                     double timeoutSeconds) {
+bool LaunchedProgram::ChooseMenuItem(char menu, char item) {
   SetForegroundWindow(main_);
-  if (!PollUntil([&] { return GetForegroundWindow() == main_; }, 5)) return -1;
-  ChooseFileOpen();
+  if (!PollUntil([&] { return GetForegroundWindow() == main_; }, 5)) return false;
+  Key(VK_MENU, true);
+  Tap(static_cast<WORD>(menu));
+  Key(VK_MENU, false);
+  Sleep(50);
+  Tap(static_cast<WORD>(item));
+  return true;
+}
+
+void LaunchedProgram::PressKey(WORD virtualKey) { Tap(virtualKey); }
+
+double LaunchedProgram::WaitEmpty(double timeoutSeconds) {
+  const double start = Seconds();
+  const bool emptied = PollUntil(
+      [&] {
+        if (HWND dialog = DialogOf(process_.dwProcessId))
+          PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        return !DialogOf(process_.dwProcessId) && TextLength(main_) == 0 &&
+               Settled(process_.hProcess, main_);
+      },
+      timeoutSeconds);
+  return emptied ? Seconds() - start : -1;
+}
+
+double LaunchedProgram::OpenDocument(const std::string& path, std::size_t minimumCharacters,
+                                     double timeoutSeconds, std::size_t maximumCharacters) {
+  if (!ChooseMenuItem('F', 'O')) return -1;
   HWND dialog = nullptr;
   if (!PollUntil([&] { return (dialog = DialogOf(process_.dwProcessId)) != nullptr; }, 10))
     return -1;
@@ -117,8 +133,10 @@ double LaunchedProgram::OpenDocument(const std::string& path, std::size_t minimu
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   const bool opened = PollUntil(
       [&] {
-        return !IsWindow(dialog) && TitleNames(main_, path) &&
-               TextLength(main_) >= minimumCharacters && Settled(process_.hProcess, main_);
+        if (IsWindow(dialog) || !TitleNames(main_, path)) return false;
+        const std::size_t length = TextLength(main_);
+        return length >= minimumCharacters && length <= maximumCharacters &&
+               Settled(process_.hProcess, main_);
       },
       timeoutSeconds);
   return opened ? Seconds() - pressedAt : -1;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 class LaunchedProgram {
@@ -32,9 +33,22 @@ class LaunchedProgram {
   // Opens the file through File > Open (Alt+F, O), its name written into
   // the dialog's name box and the dialog's Open button pressed. Seconds from
   // the press until the document is in the window and the program is idle
-  // again; negative on failure.
+  // again; negative on failure. The text must hold at most
+  // maximumCharacters too, so that a large document before it does not
+  // count.
   double OpenDocument(const std::string& path, std::size_t minimumCharacters,
-                      double timeoutSeconds);
+                      double timeoutSeconds, std::size_t maximumCharacters = SIZE_MAX);
+
+  // Chooses a menu item by its access keys: Alt+menu, then item; false if
+  // the main window did not come to the foreground.
+  bool ChooseMenuItem(char menu, char item);
+  // Presses and releases a key in the foreground window.
+  static void PressKey(WORD virtualKey);
+  // Seconds from now until the document is empty and the program idle;
+  // a dialog that shows on the way (WordPad asks for the kind of a new
+  // document) gets its default button. Negative if that did not happen
+  // within the timeout.
+  double WaitEmpty(double timeoutSeconds);
 
   // The peak working set of the process so far, in bytes.
   std::size_t PeakWorkingSet() const;

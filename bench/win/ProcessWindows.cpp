@@ -58,7 +58,8 @@ bool NeedsPaint(HWND window) {
 }
 
 BOOL CALLBACK NoteRichEdit(HWND child, LPARAM data) {
-  if (!StartsWithIgnoringCase(ClassOf(child), "RichEdit")) return TRUE;
+  // A hidden one may be a document still loading.
+  if (!StartsWithIgnoringCase(ClassOf(child), "RichEdit") || !IsWindowVisible(child)) return TRUE;
   *reinterpret_cast<HWND*>(data) = child;
   return FALSE;
 }

@@ -10,7 +10,7 @@ HWND MainWindowOf(DWORD processId);
 // A visible dialog box (file dialog, message box) of the process.
 HWND DialogOf(DWORD processId);
 
-// The rich edit control among the window's descendants, or null.
+// The visible rich edit control among the window's descendants, or null.
 HWND RichEditIn(HWND window);
 
 std::string TitleOf(HWND window);

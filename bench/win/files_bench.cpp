@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchDocument.h"
 #include "Clock.h"
 #include "DocumentStreams.h"
 #include "FileReplacement.h"
@@ -40,42 +41,6 @@ double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const size_t n = values.size();
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// ---- The documents ----
-
-// Lines of Latin words and glyph codes whose breaks cycle through CR LF,
-// LF and CR.
-std::string PlainSample(size_t size) {
-  static const char* const breaks[] = {"\r\n", "\n", "\r"};
-  std::string text;
-  for (int line = 0; text.size() < size; ++line)
-    text += "Zeile " + std::to_string(line) +
-            " salaam \x8F\xE3\xED\x98 \xB0\xE2\xAE donya, a line of the sample" + breaks[line % 3];
-  text.resize(size);
-  return text;
-}
-
-// Paragraphs with bold, italic and glyph-font runs of another size.
-std::string RtfSample(size_t size) {
-  std::string rtf =
-      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fnil\\fcharset2 Persian;}}\n";
-  for (int paragraph = 0; rtf.size() < size; ++paragraph)
-    rtf += "\\pard\\plain\\f0\\fs20 Paragraph " + std::to_string(paragraph) +
-           ": {\\b bold words} and {\\i slanted ones}, {\\f1\\fs28 \\'8f\\'e3\\'ed\\'98 "
-           "\\'b0\\'e2\\'ae}\\par\n";
-  return rtf + "}";
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -1,5 +1,11 @@
-"""The editor starts as a person sees it, takes typing at once and ends
-through Exit, the close box and Alt+F4."""
+"""The editor starts as a person sees it, takes typing at once, opens a
+small document after a large one at once, and ends through Exit, the close
+box and Alt+F4."""
+
+import os
+import shutil
+import tempfile
+import time
 
 import harness
 from harness import Click, FindWindow, Keys, Type
@@ -17,6 +23,27 @@ class Startup(harness.ProgramTest):
         Type("abc")
         self.assertEqual(harness.CopiedText(("shift+Home", "ctrl+c"), "abc"), "abc")
         self.Shot("startup")
+
+    def test_a_small_document_after_a_large_one_shows_within_seconds(self):
+        folder = tempfile.mkdtemp(prefix="replacing-", dir="/tmp")
+        self.addCleanup(shutil.rmtree, folder)
+        large, small = os.path.join(folder, "large.txt"), os.path.join(folder, "small.txt")
+        with open(large, "w", newline="") as file:
+            file.write("".join(f"line {i} of a large document\r\n" for i in range(33000)))
+        with open(small, "w") as file:
+            file.write("twelve bytes")
+        self.Start("Dabiro.exe", harness.WindowsPath(large))
+        FindWindow("^large.txt - Dabiro$", timeout=120)
+        Keys("alt+f", "o")
+        FindWindow("^Open$")
+        Type(harness.WindowsPath(small))
+        Keys("Return")
+        started = time.time()
+        FindWindow("^small.txt - Dabiro$", timeout=10)
+        self.assertLess(time.time() - started, 5)
+        copied = harness.CopiedText(("ctrl+Home", "shift+ctrl+End", "ctrl+c"), "twelve bytes")
+        self.assertEqual(copied, "twelve bytes")
+        self.Shot("small-after-large")
 
     def test_exit_ends_the_program(self):
         program, window = self.StartEditor()

@@ -237,11 +237,14 @@ TEST_P(FailedOpen, KeepsTheDocumentAndTheNextSaveWritesIt) {
   SendMessageA(Text(), EM_SETSEL, 1, 4);
   Command(form->FileSaveItem);
   ASSERT_FALSE(Modified());
+  const HWND shown = Text();
 
   EXPECT_EQ(OpenFailing(), GetParam() == ReadFailure::MemoryInTheReadCallback ? OutOfMemory
                                                                                 : LoadFailedMessage);
   EXPECT_FALSE(AllocationFailurePending());
   EXPECT_EQ(StatusText(), "") << "the progress is gone";
+  EXPECT_EQ(Text(), shown);
+  EXPECT_EQ(DocumentWindows(), 1);
   EXPECT_EQ(Document(), words);
   EXPECT_EQ(form->DocumentName(), PathOf("letter.rtf"));
   EXPECT_FALSE(Modified());

@@ -9,6 +9,8 @@
 #include "FilesFixture.h"
 #include "HostCommand.h"
 
+#include <sstream>
+
 using namespace testing_support;
 
 namespace {
@@ -135,7 +137,10 @@ TEST_F(FilesTest, OpenOfAFileHeldWithoutSharingShowsTheSameMessage) {
   EXPECT_EQ(form->DocumentName(), "Untitled");
 }
 
+// Opened after a large document, which the document window replaced.
 TEST_F(FilesTest, ReadOnlyOpenRefusesEditsButSaveStillWrites) {
+  WriteFile("large.txt", ManyLines("\r\n"));
+  ASSERT_TRUE(Open("large.txt"));
   WriteFile("kept.rtf", "{\\rtf1\\ansi kept}");
   ASSERT_TRUE(Open("kept.rtf", true));
   EXPECT_TRUE(form->OpenDialog.readOnly);
@@ -168,6 +173,65 @@ TEST_F(FilesTest, ReadOnlyOpenRefusesEditsButSaveStillWrites) {
   Pump(300);
   EXPECT_NE(Document().find('z'), std::string::npos) << Document();
   EXPECT_TRUE(Modified());
+}
+
+namespace {
+
+// What the window of the document has set beyond its text.
+std::string WindowSettings(HWND text) {
+  RECT margins{};
+  SendMessageA(text, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(text, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  const RECT place = RectInParent(text);
+  std::ostringstream out;
+  out << std::hex << GetWindowLongPtrA(text, GWL_STYLE) << " " << GetWindowLongPtrA(text, GWL_EXSTYLE)
+      << std::dec << " id " << GetDlgCtrlID(text) << " at " << place.left << "," << place.top << " "
+      << place.right << "," << place.bottom << " margins " << margins.left << "," << margins.top
+      << " " << margins.right << "," << margins.bottom << " events "
+      << SendMessageA(text, EM_GETEVENTMASK, 0, 0) << " limit " << SendMessageA(text, EM_GETLIMITTEXT, 0, 0)
+      << " options " << SendMessageA(text, EM_GETOPTIONS, 0, 0) << " font " << format.szFaceName << " "
+      << format.yHeight << " " << int{format.bCharSet} << " between "
+      << GetWindow(text, GW_HWNDPREV) << " " << GetWindow(text, GW_HWNDNEXT);
+  return out.str();
+}
+
+}  // namespace
+
+// The window that replaced a large document's sits where the first did,
+// set as it was (a default size the user chose too), and the toolbar,
+// typing and Save reach it.
+TEST_F(FilesTest, ADocumentOpenedAfterALargeOneKeepsEverySetting) {
+  form->FontSize.SetText("14");
+  const std::string settings = WindowSettings(Text());
+  WriteFile("large.txt", ManyLines("\r\n"));
+  WriteFile("small.txt", "plain bold");
+  ASSERT_TRUE(Open("large.txt"));
+  const HWND large = Text();
+  ASSERT_TRUE(Open("small.txt"));
+  EXPECT_FALSE(IsWindowVisible(large));
+  EXPECT_EQ(DocumentWindows(), 1);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(large); })) << "the large document is freed";
+  EXPECT_EQ(WindowSettings(Text()), settings);
+  EXPECT_EQ(GetFocus(), Text());
+
+  SendMessageA(Text(), EM_SETSEL, 6, 10);
+  form->BoldButton.Click();
+  SendMessageA(Text(), EM_SETSEL, 1, 2);
+  Pump(100);
+  EXPECT_FALSE(form->BoldButton.Down());
+  SendMessageA(Text(), EM_SETSEL, 7, 8);
+  Pump(100);
+  EXPECT_TRUE(form->BoldButton.Down());
+
+  SendMessageA(Text(), EM_SETSEL, 0, 0);
+  TypeText("x");
+  Pump(200);
+  EXPECT_EQ(Document(), "xplain bold");
+  Command(form->FileSaveItem);
+  EXPECT_NE(ReadFile("small.txt").find("xplain"), std::string::npos);
+  EXPECT_FALSE(Modified());
 }
 
 // Replacing the file keeps what the user set on it, such as its attributes.

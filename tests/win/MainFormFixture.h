@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "ControlIds.h"
 #include "GlyphText.h"
 #include "MainForm.h"
 #include "TestSupport.h"
@@ -31,6 +32,27 @@ class MainFormTest : public testing::Test {
   void SetCodes(const std::string& codes) const {
     SendMessageA(Text(), EM_SETSEL, 0, -1);
     InsertCodes(form->RichEdit1, codes);
+  }
+  // File/New after a document of some hundred lines: from here on the
+  // document is a window that replaced the first one.
+  void ReplaceDocument() const {
+    const HWND first = Text();
+    std::string lines;
+    for (int i = 0; i < 300; ++i) lines += "line " + std::to_string(i) + "\r\n";
+    SetCodes(lines);
+    SendMessageA(first, EM_SETMODIFY, FALSE, 0);
+    form->FileNewItem.Click();
+    ASSERT_NE(Text(), first);
+    ASSERT_EQ(DocumentWindows(), 1);
+    ASSERT_EQ(GetFocus(), Text());
+  }
+  // The windows of the document among the form's children: one, however
+  // often it was replaced.
+  int DocumentWindows() const {
+    int count = 0;
+    for (HWND child = GetWindow(form->Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      count += GetDlgCtrlID(child) == IdRichEdit;
+    return count;
   }
   std::string StatusText() const {
     char text[256] = {};

@@ -236,6 +236,19 @@ TEST_F(PaletteTest, TypedSpacesMakeWordsRunLeftwards) {
   ExpectDocument(Glyph(3, 0) + " " + Glyph(2, 0) + " " + Glyph(1, 0) + Glyph(0, 0), 0);
 }
 
+// After File/New the document is a new window: presses and the steering
+// of spaces and of Enter reach it.
+TEST_F(PaletteTest, AfterNewPressesAndSteeringReachTheNewDocument) {
+  ReplaceDocument();
+  PressCell(0, 0);
+  PressCell(1, 0);
+  TapKey(VK_SPACE);
+  ExpectDocument(" " + Glyph(1, 0) + Glyph(0, 0), 0);
+  SetDocument("\x82\x81\x80\r\nxy", 0);
+  TapKey(VK_RETURN);
+  ExpectDocument("\x82\x81\x80\r\n\r\nxy", 5);
+}
+
 TEST_F(PaletteTest, OtherCharactersGetNoSteering) {
   TapKey('A');
   TapKey('B');

@@ -203,6 +203,18 @@ TEST_F(PrintingTest, AnEmptyDocumentPrintsOneBlankPage) {
   RemovePdfs("Empty page test");
 }
 
+TEST_F(PrintingTest, AfterNewTheNewDocumentPrints) {
+  ReplaceDocument();
+  SetText(Lines(3));
+  form->SetDocumentName("After New");
+  RemovePdfs("After New");
+  ASSERT_TRUE(Print());
+  const std::string pdf = WaitForPdf("After New");
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_NE(FindWord(PdfText(pdf), "Zeile3", 0), std::string::npos);
+  RemovePdfs("After New");
+}
+
 TEST_F(PrintingTest, ASecondPrintWhileAJobRunsFailsAndTheFirstJobCompletes) {
   SetText(Lines(400));
   const int perPage = LinesPerPage(Text());

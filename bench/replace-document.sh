@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Times replacing a large document (Open of a small one, New) in Dabiro.exe
+# and Wine's WordPad in one run, and Select all + Delete/Cut in Dabiro;
+# writes the tables into docs/benchmarks.md under "Replacing a large
+# document".
+# Usage: bench/replace-document.sh [runs [cap-seconds [dabiro-only|replacing-only]]]
+#        (default 5 runs, at least 5; a WordPad round is capped at 180 s;
+#        replacing-only leaves out the emptying table)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-5}
+cap=${2:-180}
+[ "$runs" -ge 5 ] 2>/dev/null || { echo "usage: $0 [runs, at least 5 [cap-seconds [dabiro-only]]]" >&2; exit 2; }
+source scripts/env.sh
+source scripts/xvfb.sh
+
+cmake --preset win64 -B "$DABIRO_BUILD/win64" >/dev/null
+cmake --build "$DABIRO_BUILD/win64" -j2 --target Dabiro fontsetup glyph_font replace_bench
+
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  start_private_xvfb
+  trap '/usr/lib/wine/wineserver -k 2>/dev/null; kill $DABIRO_XVFB_PID 2>/dev/null' EXIT
+fi
+scripts/wine-prefix.sh
+/usr/lib/wine/wineserver -p || true
+"$WINE" wineboot >/dev/null 2>&1
+
+# As compare-wordpad.sh: the release files installed on C:.
+cmake --install "$DABIRO_BUILD/win64" --prefix "$WINEPREFIX/drive_c/Program Files/Dabiro" >/dev/null
+programs=('C:\Program Files\Dabiro\Dabiro.exe')
+[ "${3:-}" = dabiro-only ] || programs+=('C:\Program Files\Windows NT\Accessories\wordpad.exe')
+[ "${3:-}" = replacing-only ] && programs=(replacing-only "${programs[@]}")
+load=$(cut -d' ' -f1-3 /proc/loadavg)
+tables=$("$WINE" "$DABIRO_BUILD/win64/bin/replace_bench.exe" "$runs" "$cap" "${programs[@]}" | tr -d '\r')
+
+section="## Replacing a large document
+
+Measured on $(date -u +%Y-%m-%d) with \`bench/replace-document.sh $runs $cap${3:+ $3}\`, on the
+machine above. Load average at the start: $load.
+
+$tables
+
+\`replace_bench.exe\` (bench/win) starts each program for every round, with
+the documents' folder as its current directory (one untimed fresh round
+first), opens the large document through File/Open (untimed), then times
+the step against the same step in a freshly started program: File/Open of
+a 12-byte text (Alt+F, O, its name in the dialog, Open pressed) until the
+title names it, the control holds its 12 characters and the process is
+idle; or File/New (Alt+F, N; WordPad's
+question for the kind of document answered with OK) until the text is
+empty and the process is idle. The documents are those of the files bench:
+1 MiB of plain text lines and 400 KiB of RTF. A round that does not finish
+within the cap shows as \"over N s\", and the rest of its rounds are left
+out. The emptying table opens plain texts of growing size, chooses
+Edit/Select all, then presses Delete or chooses Edit/Cut, one round each."
+# The section replaces its last version; compare-wordpad.sh keeps it.
+kept=$(sed '/^## Replacing a large document/,$d' docs/benchmarks.md)
+printf '%s\n\n%s\n' "$kept" "$section" >docs/benchmarks.md
+echo "$tables"
+echo "Written to docs/benchmarks.md"
