@@ -9,6 +9,7 @@
 #include "GlyphText.h"
 #include "GlyphToUnicode.h"
 #include "MainForm.h"
+#include "MessageDialog.h"
 #include "RtfConversion.h"
 #include "TextLines.h"
 #include "UnicodeToGlyph.h"
@@ -75,6 +76,24 @@ void TMainForm::EditCopyUnicode(Component*) {
   ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(text))}});
 }
 
+namespace {
+
+void Inform(const std::string& text) {
+  winui::MessageDialog(text, winui::DialogType::Information, {winui::DialogButton::OK}, 0);
+}
+
+// What was written as '?' is said, so that nothing is lost unnoticed.
+void ReportUnwritten(const core::Unconvertibles& problems) {
+  if (problems.empty()) return;
+  std::string text = std::to_string(problems.size()) +
+                     " character(s) the font Persian cannot show were written as \"?\".\n" +
+                     core::Describe(problems.front());
+  if (problems.size() > 1) text += ", ...";
+  Inform(text);
+}
+
+}  // namespace
+
 void TMainForm::EditPasteUnicode(Component*) {
   std::u16string text;
   core::Unconvertibles problems;
@@ -86,9 +105,9 @@ void TMainForm::EditPasteUnicode(Component*) {
                               problems.size() < unicode.size();
     if (anyConverted) {
       InsertCodes(RichEdit1, WithParagraphBreaks(codes));
+      ReportUnwritten(problems);
       return;
     }
   }
-  MessageBoxA(Handle(), "The clipboard holds no Unicode text that the font Persian can show.", "Dabiro",
-              MB_OK | MB_ICONINFORMATION);
+  Inform("The clipboard holds no Unicode text that the font Persian can show.");
 }

@@ -3,6 +3,9 @@
 
 #include "Clipboard.h"
 #include "MainFormFixture.h"
+#include "ModalScript.h"
+
+using namespace testing_support;
 
 namespace {
 
@@ -16,7 +19,24 @@ std::u16string ClipboardUnicode(HWND owner) {
   return text;
 }
 
-class UnicodeClipboardTest : public MainFormTest {};
+std::string Utf16Bytes(const std::u16string& text) {
+  std::string bytes;
+  for (const char16_t unit : text) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  return bytes + '\0';
+}
+
+class UnicodeClipboardTest : public MainFormTest {
+ protected:
+  // Pastes the text; returns what the information box said, "" if none.
+  std::string PasteSaying(const std::u16string& pasted) {
+    EXPECT_TRUE(ReplaceClipboard(form->Handle(), {{CF_UNICODETEXT, Utf16Bytes(pasted)}}));
+    ModalScript script;
+    script.On([] { return FindThreadWindow("#32770", "Information"); },
+              [](HWND box) { ClickButton(box, {"OK"}); });
+    script.Run([&] { form->EditPasteUnicode(nullptr); });
+    return script.Seen().empty() ? "" : script.Seen().back();
+  }
+};
 
 TEST_F(UnicodeClipboardTest, CopyAsUnicodeGivesTheWholeTextOrTheSelectionInReadingOrder) {
   SetCodes(Line1 + "\r\n" + Line2);
@@ -44,14 +64,25 @@ TEST_F(UnicodeClipboardTest, CopyAsUnicodeGivesTheWholeTextOrTheSelectionInReadi
 }
 
 TEST_F(UnicodeClipboardTest, PasteUnicodeWritesGlyphCodesAtTheCaretLineByLine) {
-  const std::u16string pasted = Unicode1 + u"\n" + Unicode2;
-  std::string bytes;
-  for (const char16_t unit : pasted) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-  ASSERT_TRUE(ReplaceClipboard(form->Handle(), {{CF_UNICODETEXT, bytes + '\0'}}));
   SetCodes("");
-  form->EditPasteUnicode(nullptr);
+  EXPECT_EQ(PasteSaying(Unicode1 + u"\n" + Unicode2), "");
   EXPECT_EQ(Codes(), Line1 + "\r\n" + Line2);
   EXPECT_TRUE(form->RichEdit1.Send(EM_GETMODIFY));
+}
+
+// Nothing the font can show changes nothing; what it cannot show among
+// what it can is written as '?' and said.
+TEST_F(UnicodeClipboardTest, PasteUnicodeSaysWhatItCouldNotWrite) {
+  SetCodes("kept");
+  EXPECT_EQ(PasteSaying(u"\u65E5\u672C"),
+            "The clipboard holds no Unicode text that the font Persian can show.");
+  EXPECT_EQ(Codes(), "kept");
+
+  SetCodes("");
+  const std::string said = PasteSaying(Unicode2 + u" \u65E5");
+  EXPECT_EQ(said.rfind("1 character(s) the font Persian cannot show were written as \"?\".", 0), 0u)
+      << said;
+  EXPECT_NE(Codes().find('?'), std::string::npos);
 }
 
 }  // namespace
