@@ -4,6 +4,8 @@
 #include <map>
 #include <set>
 
+#include "RtfTokenizer.h"
+
 namespace core {
 
 namespace {
@@ -49,41 +51,33 @@ bool IsUnderlineOn(const std::string& word) {
   return kinds.count(word) != 0;
 }
 
-// RTF's syntax is ASCII, whatever the locale says of other bytes.
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexDigit(char c) {
-  if (IsDigit(c)) return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
-
 class Reader {
  public:
-  explicit Reader(const std::string& rtf) : rtf_(rtf) {}
+  explicit Reader(const std::string& rtf) : tokens_(rtf) {}
 
   std::vector<RichParagraph> Read() {
-    while (at_ < rtf_.size()) {
-      const char c = rtf_[at_++];
-      if (c == '{') {
+    for (RtfToken token = tokens_.Next(); token.kind != RtfToken::Kind::End;
+         token = tokens_.Next()) {
+      if (token.kind == RtfToken::Kind::Open) {
         groups_.push_back(groups_.back());
         groupStart_ = true;
         fallbackLeft_ = 0;
-      } else if (c == '}') {
+        continue;
+      }
+      if (token.kind == RtfToken::Kind::Close) {
         // The document ends with its outermost group: a stream may carry
         // anything after it, a terminating NUL for one.
         if (groups_.size() == 2) break;
         if (groups_.size() > 1) groups_.pop_back();
-        groupStart_ = false;
         fallbackLeft_ = 0;
-      } else if (c == '\\') {
-        ReadControl();
-        groupStart_ = false;
-      } else if (c != '\r' && c != '\n') {
-        groupStart_ = false;
-        Text(c);
+      } else if (token.kind == RtfToken::Kind::Word) {
+        if (!SkipsFallback()) Word(std::string(token.word), token.hasParameter, token.parameter);
+      } else if (token.kind == RtfToken::Kind::Symbol) {
+        Symbol(static_cast<char>(token.byte));
+      } else {
+        Text(static_cast<char>(token.byte));
       }
+      groupStart_ = false;
     }
     // The last paragraph needs no mark of its own.
     for (const TextRun& run : paragraph_.runs)
@@ -104,49 +98,17 @@ class Reader {
     return true;
   }
 
-  void ReadControl() {
-    if (at_ >= rtf_.size()) return;
-    const char c = rtf_[at_];
-    if (!IsLetter(c)) {
-      ++at_;
-      return Symbol(c);
-    }
-    std::string word;
-    while (at_ < rtf_.size() && IsLetter(rtf_[at_])) word += rtf_[at_++];
-    const bool negative = at_ < rtf_.size() && rtf_[at_] == '-';
-    if (negative) ++at_;
-    bool hasParameter = false;
-    long parameter = 0;
-    while (at_ < rtf_.size() && IsDigit(rtf_[at_])) {
-      hasParameter = true;
-      if (parameter < 100000000) parameter = parameter * 10 + (rtf_[at_] - '0');
-      ++at_;
-    }
-    if (at_ < rtf_.size() && rtf_[at_] == ' ') ++at_;
-    if (SkipsFallback()) return;
-    Word(word, hasParameter, static_cast<int>(negative ? -parameter : parameter));
-  }
-
   void Symbol(char c) {
-    if (c == '\'') {
-      const int high = at_ < rtf_.size() ? HexDigit(rtf_[at_]) : -1;
-      const int low = at_ + 1 < rtf_.size() ? HexDigit(rtf_[at_ + 1]) : -1;
-      if (high < 0 || low < 0) return;
-      at_ += 2;
-      return Text(static_cast<char>(high * 16 + low));
-    }
     if (c == '*') Group().skipped = true;
     if (c == '\\' || c == '{' || c == '}') Text(c);
     if (c == '~') Text('\xA0');
     if (c == '_') Text('-');
-    if (c == '\r' || c == '\n') EndParagraph();
+    if (c == '\n') EndParagraph();
   }
 
   void Word(const std::string& word, bool hasParameter, int parameter) {
     const bool destination = groupStart_;
-    if (word == "bin") {
-      at_ += static_cast<std::size_t>(std::max(0, parameter));
-    } else if (word == "pnlvlblt") {
+    if (word == "pnlvlblt") {
       paragraph_.bullet = true;  // in the skipped \pn group that describes it
     } else if (destination && word == "fonttbl") {
       Group().fontTable = true;
@@ -251,8 +213,7 @@ class Reader {
     paragraph_.runs.clear();
   }
 
-  const std::string& rtf_;
-  std::size_t at_ = 0;
+  RtfTokenizer tokens_;
   std::vector<GroupState> groups_{GroupState{}};
   bool groupStart_ = false;
   int fallbackLeft_ = 0;
