@@ -6,30 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-7}
 [ "$runs" -ge 5 ] 2>/dev/null || { echo "usage: $0 [runs, at least 5]" >&2; exit 2; }
-source scripts/env.sh
-source scripts/xvfb.sh
-
-cmake --preset win64 -B "$DABIRO_BUILD/win64" >/dev/null
-cmake --build "$DABIRO_BUILD/win64" -j2 --target Dabiro fontsetup glyph_font launch_bench
-
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  start_private_xvfb
-  trap '/usr/lib/wine/wineserver -k 2>/dev/null; kill $DABIRO_XVFB_PID 2>/dev/null' EXIT
-fi
-scripts/wine-prefix.sh
-/usr/lib/wine/wineserver -p || true
-# Wine's background services start now, not during the first measurement.
-"$WINE" wineboot >/dev/null 2>&1
-
-wordpad='C:\Program Files\Windows NT\Accessories\wordpad.exe'
+bench_target=launch_bench
+source bench/wine-bench.sh
 if [ ! -f "$WINEPREFIX/drive_c/Program Files/Windows NT/Accessories/wordpad.exe" ]; then
   echo "Wine's WordPad is missing from $WINEPREFIX" >&2
   exit 1
 fi
-# Installed on C: as a user unpacks the release package: its open dialog
-# starts in its own folder, as WordPad's starts on C: too.
-cmake --install "$DABIRO_BUILD/win64" --prefix "$WINEPREFIX/drive_c/Program Files/Dabiro" >/dev/null
-dabiro='C:\Program Files\Dabiro\Dabiro.exe'
 load=$(cut -d' ' -f1-3 /proc/loadavg)
 table=$("$WINE" "$DABIRO_BUILD/win64/bin/launch_bench.exe" "$runs" "Dabiro=$dabiro" "WordPad=$wordpad" | tr -d '\r')
 

@@ -11,24 +11,10 @@ cd "$(dirname "$0")/.."
 runs=${1:-5}
 cap=${2:-180}
 [ "$runs" -ge 5 ] 2>/dev/null || { echo "usage: $0 [runs, at least 5 [cap-seconds [dabiro-only]]]" >&2; exit 2; }
-source scripts/env.sh
-source scripts/xvfb.sh
-
-cmake --preset win64 -B "$DABIRO_BUILD/win64" >/dev/null
-cmake --build "$DABIRO_BUILD/win64" -j2 --target Dabiro fontsetup glyph_font replace_bench
-
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  start_private_xvfb
-  trap '/usr/lib/wine/wineserver -k 2>/dev/null; kill $DABIRO_XVFB_PID 2>/dev/null' EXIT
-fi
-scripts/wine-prefix.sh
-/usr/lib/wine/wineserver -p || true
-"$WINE" wineboot >/dev/null 2>&1
-
-# As compare-wordpad.sh: the release files installed on C:.
-cmake --install "$DABIRO_BUILD/win64" --prefix "$WINEPREFIX/drive_c/Program Files/Dabiro" >/dev/null
-programs=('C:\Program Files\Dabiro\Dabiro.exe')
-[ "${3:-}" = dabiro-only ] || programs+=('C:\Program Files\Windows NT\Accessories\wordpad.exe')
+bench_target=replace_bench
+source bench/wine-bench.sh
+programs=("$dabiro")
+[ "${3:-}" = dabiro-only ] || programs+=("$wordpad")
 [ "${3:-}" = replacing-only ] && programs=(replacing-only "${programs[@]}")
 load=$(cut -d' ' -f1-3 /proc/loadavg)
 tables=$("$WINE" "$DABIRO_BUILD/win64/bin/replace_bench.exe" "$runs" "$cap" "${programs[@]}" | tr -d '\r')
