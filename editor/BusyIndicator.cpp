@@ -6,11 +6,13 @@
 
 int BusyIndicator::running_ = 0;
 
-BusyIndicator::BusyIndicator(HWND statusBar, std::function<void()> restoreStatus)
+BusyIndicator::BusyIndicator(HWND statusBar, std::function<void()> restoreStatus,
+                             const std::string& doing)
     : statusBar_(statusBar),
       restoreStatus_(std::move(restoreStatus)),
       previousCursor_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {
   ++running_;
+  Show(doing);
 }
 
 BusyIndicator::~BusyIndicator() {

@@ -10,7 +10,7 @@
 // were when the work ends, by success or by failure.
 class BusyIndicator {
  public:
-  BusyIndicator(HWND statusBar, std::function<void()> restoreStatus);
+  BusyIndicator(HWND statusBar, std::function<void()> restoreStatus, const std::string& doing);
   ~BusyIndicator();
   BusyIndicator(const BusyIndicator&) = delete;
   BusyIndicator& operator=(const BusyIndicator&) = delete;

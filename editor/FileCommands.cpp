@@ -87,15 +87,14 @@ void TMainForm::FileOpen(Component*) {
   OpenDocument(OpenDialog.fileName, OpenDialog.readOnly);
 }
 
-BusyIndicator TMainForm::StartBusy() {
-  return BusyIndicator(StatusBar.Handle(), [this] { ShowHint(this); });
+BusyIndicator TMainForm::StartBusy(const std::string& doing) {
+  return BusyIndicator(StatusBar.Handle(), [this] { ShowHint(this); }, doing);
 }
 
 void TMainForm::OpenDocument(const std::string& fileName, bool readOnly) {
   {
-    BusyIndicator busy = StartBusy();
     const std::string opening = Doing("Opening", fileName);
-    busy.Show(opening);
+    BusyIndicator busy = StartBusy(opening);
     LoadDocument(RichEdit1, fileName,
                  [&](int percent) { busy.Show(opening + " " + std::to_string(percent) + "%"); });
   }
@@ -137,8 +136,7 @@ void TMainForm::FileSave(Component*) {
 }
 
 void TMainForm::SaveWithProgress(const std::string& fileName, bool plainText) {
-  BusyIndicator busy = StartBusy();
-  busy.Show(Doing("Saving", fileName));
+  const BusyIndicator busy = StartBusy(Doing("Saving", fileName));
   SaveDocument(RichEdit1, fileName, plainText);
 }
 
@@ -154,8 +152,7 @@ void TMainForm::FileSaveAs(Component*) {
 void TMainForm::FilePrint(Component*) {
   if (!PrintDialog.Execute(Handle(), PrintJobRunning())) return;
   const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(PrintDialog.CreatePrinterDC());
-  BusyIndicator busy = StartBusy();
-  busy.Show(Doing("Printing", documentName_));
+  BusyIndicator busy = StartBusy(Doing("Printing", documentName_));
   PrintRichText(RichEdit1, printer.get(), documentName_, [&](int page) {
     busy.Show("Printing page " + std::to_string(page) + "...");
   });

@@ -141,7 +141,8 @@ class TMainForm : public winui::Window {
   void OnNotify(const NMHDR& header);
   void OnMenuSelect(WPARAM wParam, LPARAM lParam);
   bool QueryClose();
-  BusyIndicator StartBusy();
+  // The wait cursor and the text on the status line until it ends.
+  BusyIndicator StartBusy(const std::string& doing);
   void SaveWithProgress(const std::string& fileName, bool plainText);
   bool Modified() const;
   winui::MenuItem* FindMenuItem(UINT id);
