@@ -34,6 +34,10 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // it was. Handle() names the new window from the start of fill.
   using Fill = std::function<void(const RichEditControl& control)>;
   void Replace(const Fill& fill = {});
+  // Deleting all of a large document (Delete, Backspace, Cut, or writing
+  // over it: typing, pasting, the palette) goes the same way, for the same
+  // reason; the old window stays hidden as the step Undo takes back.
+  static constexpr long LargeDeletion = 32 * 1024;
   bool HasRichText() const { return library_ != nullptr; }
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.
@@ -68,11 +72,22 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   bool ExchangesCodes(UINT message, WPARAM wParam);
   void SetDefaultFormatFromFont(HFONT font);
   HWND NewWindow(DWORD placement, const RECT& bounds) const;
+  HWND Swap(const Fill& fill);
   void TakeSettingsOf(HWND old, bool readOnly) const;
+  void PlaceOver(HWND old) const;
+  RECT BoundsOf(HWND window) const;
+  void TakePlaceOf(HWND old);
+  void ReportKey(UINT message, WPARAM wParam);
+  bool EditsAllOfALargeText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool SelectsEverything() const;
+  void DeleteEverything(bool cut);
+  void RestoreDeletedDocument();
+  void AnnounceChange() const;
 
   HMODULE library_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND parent_ = nullptr;
+  HWND deletedDocument_ = nullptr;  // hidden, for Undo
   int id_ = 0;
   HFONT font_ = nullptr;
   bool hasFormatRect_ = false;

@@ -5,6 +5,7 @@
 #include <set>
 #include <thread>
 
+#include "Clipboard.h"
 #include "DocumentStreams.h"
 #include "FilesFixture.h"
 #include "HostCommand.h"
@@ -232,6 +233,57 @@ TEST_F(FilesTest, ADocumentOpenedAfterALargeOneKeepsEverySetting) {
   Command(form->FileSaveItem);
   EXPECT_NE(ReadFile("small.txt").find("xplain"), std::string::npos);
   EXPECT_FALSE(Modified());
+}
+
+// All of a large document deleted (by the key), cut (by the menu) or typed
+// over goes as New goes: a new window, starting with the formats the text had; the first
+// Undo with nothing of its own to undo brings the document back.
+TEST_F(FilesTest, DeletingAllOfALargeDocumentReplacesItsWindowAndUndoBringsItBack) {
+  WriteFile("large.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\qc\\b\\fs36 " +
+                             ManyLines("\\par ") + "}");
+  ASSERT_TRUE(Open("large.rtf"));
+  const HWND large = Text();
+  const std::string text = Document();
+  ASSERT_GE(text.size(), size_t{RichEditControl::LargeDeletion});
+  form->Selectall1.Click();
+  TapKey(VK_DELETE);
+  Pump(200);
+  ASSERT_NE(Text(), large);
+  EXPECT_EQ(Document(), "");
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(DocumentWindows(), 1);
+  EXPECT_EQ(GetFocus(), Text());
+  EXPECT_TRUE(form->BoldButton.Down());
+  EXPECT_TRUE(form->CenterAlign.Down());
+  EXPECT_EQ(form->FontSize.Text(), "18");
+  TypeText("x");
+  Pump(200);
+  EXPECT_EQ(Document(), "x");
+
+  Command(form->EditUndoItem);
+  EXPECT_EQ(Document(), "");
+  Command(form->EditUndoItem);
+  EXPECT_EQ(Text(), large);
+  EXPECT_TRUE(IsWindowVisible(large));
+  EXPECT_EQ(DocumentWindows(), 1);
+  EXPECT_EQ(Document(), text);
+  EXPECT_TRUE(Modified());
+
+  Command(form->EditCutItem);
+  EXPECT_EQ(Document(), "");
+  std::string cut;
+  ASSERT_TRUE(ReadClipboardText(form->Handle(), cut));
+  EXPECT_EQ(cut, text);
+  Command(form->EditUndoItem);
+  TypeText("y");  // over everything
+  Pump(200);
+  EXPECT_EQ(Document(), "y");
+  SendMessageA(Text(), EM_SETMODIFY, FALSE, 0);
+  Command(form->FileNewItem);  // starts as a fresh editor does
+  EXPECT_FALSE(form->BoldButton.Down());
+  EXPECT_FALSE(form->CenterAlign.Down());
+  Command(form->EditUndoItem);
+  EXPECT_EQ(Document(), "");
 }
 
 // Replacing the file keeps what the user set on it, such as its attributes.
