@@ -48,6 +48,19 @@ std::size_t TextLength(HWND window) {
   return length;
 }
 
+// Whether the text is empty, asked without its length: a length asked of a
+// control that its program subclassed as ANSI is answered by converting the
+// whole text, a tenth of a second for 1 MB under Wine.
+bool TextIsEmpty(HWND window) {
+  const HWND text = RichEditIn(window);
+  DWORD_PTR lines = 0, firstLine = 0;
+  return text &&
+         SendMessageTimeoutA(text, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &lines) &&
+         lines == 1 &&
+         SendMessageTimeoutA(text, EM_LINELENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &firstLine) &&
+         firstLine == 0;
+}
+
 }  // namespace
 
 LaunchedProgram::LaunchedProgram(const std::string& exe, const std::string& folder,
@@ -111,7 +124,7 @@ double LaunchedProgram::WaitEmpty(double timeoutSeconds) {
         if (HWND dialog = DialogOf(process_.dwProcessId))
           PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        return !DialogOf(process_.dwProcessId) && TextLength(main_) == 0 &&
+        return !DialogOf(process_.dwProcessId) && TextIsEmpty(main_) &&
                Settled(process_.hProcess, main_);
       },
       timeoutSeconds);
