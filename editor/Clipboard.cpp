@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Exceptions.h"
+
 namespace {
 
 // Another program (under Wine also the X selection bridge) may hold the
@@ -48,6 +50,11 @@ bool ReplaceClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>
   }
   if (opened) CloseClipboard();
   return placed;
+}
+
+void FailClipboardWrite(const char* done) {
+  throw core::Exception(
+      std::string("The clipboard could not be written (another program may hold it): nothing was ") + done);
 }
 
 bool ClipboardHas(UINT format) { return IsClipboardFormatAvailable(format) != 0; }

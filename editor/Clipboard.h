@@ -13,6 +13,10 @@ bool ReplaceClipboardText(HWND owner, const std::string& text);
 // given a terminating NUL; false as for ReplaceClipboardText.
 bool ReplaceClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>>& data);
 
+// Says that nothing was done ("copied", "cut") since the clipboard could
+// not be written.
+[[noreturn]] void FailClipboardWrite(const char* done);
+
 bool ClipboardHas(UINT format);
 
 // The clipboard's CF_TEXT up to its NUL; false when there is none or the

@@ -55,8 +55,8 @@ std::string CodesOf(const RichEditControl& control, bool selectionOnly) {
   return codes;
 }
 
-void CopyCodes(const RichEditControl& control) {
-  if (control.SelLength() <= 0) return;
+bool CopyCodes(const RichEditControl& control) {
+  if (control.SelLength() <= 0) return true;
   // A selection that reaches the end streams out the paragraph mark the
   // control keeps after the text, which the text itself does not hold.
   std::string codes = CodesOf(control, true);
@@ -65,8 +65,8 @@ void CopyCodes(const RichEditControl& control) {
   const bool reachesEnd = end >= static_cast<DWORD>(control.Send(WM_GETTEXTLENGTH));
   if (reachesEnd && codes.size() >= 2 && codes.compare(codes.size() - 2, 2, "\r\n") == 0)
     codes.resize(codes.size() - 2);
-  ReplaceClipboard(control.Handle(), {{RtfFormat(), StreamOut(control, SF_RTF | SFF_SELECTION)},
-                                      {CF_TEXT, codes}});
+  return ReplaceClipboard(control.Handle(), {{RtfFormat(), StreamOut(control, SF_RTF | SFF_SELECTION)},
+                                             {CF_TEXT, codes}});
 }
 
 bool PasteCodes(const RichEditControl& control) {

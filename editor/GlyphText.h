@@ -32,7 +32,8 @@ bool SelectionTakesCodes(const RichEditControl& control);
 // The clipboard exchange of a control that keeps UTF-16, which would hand
 // codes through the code page: copying puts the selection on the clipboard
 // as RTF and as its codes; pasting takes RTF as the control does, and text
-// as codes where the selection is set in a symbol font. PasteCodes is false
-// when it leaves the paste to the control.
-void CopyCodes(const RichEditControl& control);
+// as codes where the selection is set in a symbol font. CopyCodes is false
+// when another program holds the clipboard; PasteCodes is false when it
+// leaves the paste to the control.
+bool CopyCodes(const RichEditControl& control);
 bool PasteCodes(const RichEditControl& control);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "Clipboard.h"
 #include "Exceptions.h"
 #include "GlyphText.h"
 #include "KeyState.h"
@@ -214,25 +215,39 @@ bool RichEditControl::SelectsEverything() const {
          static_cast<LRESULT>(end) >= lastLineStart + Send(EM_LINELENGTH, lastLineStart);
 }
 
-// The empty window starts with the formats the whole text shared, which
-// the control would have kept for what is typed next.
+// Nothing is taken away when the copy did not reach the clipboard.
+void RichEditControl::CopyOrFail(const char* done) const {
+  if (!CopyCodes(*this)) FailClipboardWrite(done);
+}
+
 void RichEditControl::DeleteEverything(bool cut) {
-  if (cut) Send(WM_COPY);
-  CHARFORMATA characters{};
-  characters.cbSize = sizeof characters;
-  Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&characters));
-  PARAFORMAT paragraphs{};
-  paragraphs.cbSize = sizeof paragraphs;
-  Send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraphs));
+  if (cut) CopyOrFail("cut");
   const HWND earlier = deletedDocument_;
-  deletedDocument_ = Swap([&](const RichEditControl& empty) {
-    empty.Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraphs));
-    empty.Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&characters));
-    empty.Send(EM_EMPTYUNDOBUFFER);  // setting the formats is no step to undo
-  });
+  deletedDocument_ = Swap({});
   if (earlier) Retire(earlier);
+  TakeFirstFormatsOf(deletedDocument_);
   Send(EM_SETMODIFY, TRUE);
   AnnounceChange();
+}
+
+// What is typed after deleting everything gets the formats of the first
+// character, as in the control itself. They are read with the deleted
+// window's selection put on that character and back: it is hidden by now,
+// so nothing scrolls or paints.
+void RichEditControl::TakeFirstFormatsOf(HWND deleted) const {
+  DWORD start = 0, end = 0;
+  SendMessageA(deleted, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageA(deleted, EM_SETSEL, 0, 1);
+  CHARFORMATA characters{};
+  characters.cbSize = sizeof characters;
+  SendMessageA(deleted, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&characters));
+  PARAFORMAT paragraph{};
+  paragraph.cbSize = sizeof paragraph;
+  SendMessageA(deleted, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+  SendMessageA(deleted, EM_SETSEL, start, end);
+  Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+  Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&characters));
+  Send(EM_EMPTYUNDOBUFFER);  // setting the formats is no step to undo
 }
 
 // The deleted document comes back as it was, all of it selected, where the
@@ -384,11 +399,11 @@ bool RichEditControl::ExchangesCodes(UINT message, WPARAM wParam) {
     case WM_PASTE:
       return !ReadOnly() && PasteCodes(*this);
     case WM_COPY:
-      CopyCodes(*this);
+      CopyOrFail("copied");
       return true;
     case WM_CUT:
       if (ReadOnly()) return false;
-      CopyCodes(*this);
+      CopyOrFail("cut");
       Send(WM_CLEAR);
       return true;
     case WM_KEYDOWN: {

@@ -80,7 +80,9 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   void ReportKey(UINT message, WPARAM wParam);
   bool EditsAllOfALargeText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool SelectsEverything() const;
+  void CopyOrFail(const char* done) const;
   void DeleteEverything(bool cut);
+  void TakeFirstFormatsOf(HWND deleted) const;
   void RestoreDeletedDocument();
   void AnnounceChange() const;
 

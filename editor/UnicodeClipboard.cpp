@@ -67,13 +67,15 @@ void TMainForm::EditCopyUnicode(Component*) {
   const bool selectionOnly = range.cpMin != range.cpMax;
   core::RtfDocument unicode;
   if (UnicodeDocumentOf(RichEdit1, selectionOnly, unicode)) {
-    ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(PlainText(unicode))},
-                                {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}});
+    if (!ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(PlainText(unicode))},
+                                     {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}}))
+      FailClipboardWrite("copied");
     return;
   }
   core::Unconvertibles problems;
   const std::u32string text = core::GlyphsToUnicode(CodesOf(RichEdit1, selectionOnly), problems);
-  ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(text))}});
+  if (!ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(text))}}))
+    FailClipboardWrite("copied");
 }
 
 namespace {

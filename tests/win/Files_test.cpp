@@ -236,10 +236,11 @@ TEST_F(FilesTest, ADocumentOpenedAfterALargeOneKeepsEverySetting) {
 }
 
 // All of a large document deleted (by the key), cut (by the menu) or typed
-// over goes as New goes: a new window, starting with the formats the text had; the first
-// Undo with nothing of its own to undo brings the document back.
+// over goes as New goes: a new window, starting with the formats of the
+// first character; the first Undo with nothing of its own to undo brings
+// the document back.
 TEST_F(FilesTest, DeletingAllOfALargeDocumentReplacesItsWindowAndUndoBringsItBack) {
-  WriteFile("large.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\qc\\b\\fs36 " +
+  WriteFile("large.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\qc\\b\\fs36 f\\fs20 " +
                              ManyLines("\\par ") + "}");
   ASSERT_TRUE(Open("large.rtf"));
   const HWND large = Text();
@@ -284,6 +285,23 @@ TEST_F(FilesTest, DeletingAllOfALargeDocumentReplacesItsWindowAndUndoBringsItBac
   EXPECT_FALSE(form->CenterAlign.Down());
   Command(form->EditUndoItem);
   EXPECT_EQ(Document(), "");
+}
+
+// Cut while another program holds the clipboard takes nothing away and
+// says so, for a short text and for all of a large one; Copy as Unicode
+// says so too.
+TEST_F(FilesTest, CutWhileAnotherProgramHoldsTheClipboardKeepsTheText) {
+  for (const std::string& text : {std::string("short"), ManyLines("\r\n") + "end"}) {
+    SetDocument(text);
+    form->Selectall1.Click();
+    ClipboardHolder holder;
+    EXPECT_EQ(ErrorOf(form->EditCutItem),
+              "The clipboard could not be written (another program may hold it): nothing was cut.");
+    EXPECT_EQ(Document(), text);
+  }
+  ClipboardHolder holder;
+  EXPECT_EQ(ErrorOf(form->EditCopyUnicodeItem),
+            "The clipboard could not be written (another program may hold it): nothing was copied.");
 }
 
 // Replacing the file keeps what the user set on it, such as its attributes.

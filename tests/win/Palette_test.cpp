@@ -404,31 +404,14 @@ TEST_F(PaletteTest, DrawsTheSelectionHighlightedAndTheFocusedCurrentCellWithAFoc
 TEST_F(PaletteTest, PressWritesNothingWhileAnotherProgramHoldsTheClipboard) {
   SetDocument("ab", 1);
   ReplaceClipboardText(nullptr, "stale");
-  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  struct Holder {
-    HANDLE opened, release;
-  } holder{opened, release};
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* data) -> DWORD {
-        auto* h = static_cast<Holder*>(data);
-        OpenClipboard(nullptr);
-        SetEvent(h->opened);
-        WaitForSingleObject(h->release, 10000);
-        CloseClipboard();
-        return 0;
-      },
-      &holder, 0, nullptr);
-  WaitForSingleObject(opened, 5000);
-  PressCell(9, 1);
-  Settle();
-  EXPECT_EQ(Document(), "ab") << "the stale clipboard text is not pasted";
-  EXPECT_EQ(Caret(), 1);
-  EXPECT_EQ(form->StringGrid1.Selection(), Only(9, 1));
-  SetEvent(release);
-  WaitForSingleObject(thread, 5000);
-  for (HANDLE h : {thread, opened, release}) CloseHandle(h);
+  {
+    ClipboardHolder holder;
+    PressCell(9, 1);
+    Settle();
+    EXPECT_EQ(Document(), "ab") << "the stale clipboard text is not pasted";
+    EXPECT_EQ(Caret(), 1);
+    EXPECT_EQ(form->StringGrid1.Selection(), Only(9, 1));
+  }
   PressCell(9, 1);
   ExpectDocument("a" + Glyph(9, 1) + "b", 1);
 }

@@ -77,6 +77,29 @@ ChildProgram::ChildProgram(const std::string& program, const std::string& argume
                             &startup, &process_);
 }
 
+ClipboardHolder::ClipboardHolder()
+    : opened_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+  thread_ = CreateThread(
+      nullptr, 0,
+      [](void* data) -> DWORD {
+        auto* self = static_cast<ClipboardHolder*>(data);
+        OpenClipboard(nullptr);
+        SetEvent(self->opened_);
+        WaitForSingleObject(self->release_, 10000);
+        CloseClipboard();
+        return 0;
+      },
+      this, 0, nullptr);
+  WaitForSingleObject(opened_, 5000);
+}
+
+ClipboardHolder::~ClipboardHolder() {
+  SetEvent(release_);
+  WaitForSingleObject(thread_, 5000);
+  for (HANDLE h : {thread_, opened_, release_}) CloseHandle(h);
+}
+
 ChildProgram::~ChildProgram() {
   if (!started_) return;
   TerminateProcess(process_.hProcess, 0);

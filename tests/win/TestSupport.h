@@ -24,6 +24,19 @@ std::string WindowText(HWND hwnd);
 // ends with a backslash.
 std::string ProgramFolder();
 
+// The clipboard held open by another thread while the object lives, as
+// another program may hold it.
+class ClipboardHolder {
+ public:
+  ClipboardHolder();
+  ~ClipboardHolder();
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
+ private:
+  HANDLE opened_, release_, thread_;
+};
+
 // A program of the test program's folder started with arguments, ended
 // when the object goes.
 class ChildProgram {
