@@ -76,9 +76,9 @@ void Shelve(HWND window) {
 
 // The window of the last replaced document. The control frees a document
 // in time growing with its size (a fifth of a second for 1 MB under Wine),
-// which the user need not wait for: it goes once the editor has been idle
-// a moment, hidden and silent till then. A later replacement frees it at
-// once.
+// which the user need not wait for: it goes once the text has been left
+// alone a moment, hidden and silent till then. A later replacement frees
+// it at once.
 constexpr UINT RetireDelay = 2000;
 HWND retired = nullptr;
 UINT_PTR retireTimer = 0;
@@ -88,6 +88,14 @@ void CALLBACK DestroyRetired(HWND, UINT, UINT_PTR, DWORD) {
   retireTimer = 0;
   if (retired && IsWindow(retired)) DestroyWindow(retired);
   retired = nullptr;
+}
+
+// Input to the text puts it off again: freeing would stall what the user
+// is doing.
+void PostponeDestroyingRetired() {
+  if (!retireTimer) return;
+  const UINT_PTR again = SetTimer(nullptr, retireTimer, RetireDelay, DestroyRetired);
+  if (again) retireTimer = again;
 }
 
 void Retire(HWND window) {
@@ -341,6 +349,9 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     result = CallControl(message, wParam, lParam) & ~DLGC_WANTTAB;
     return true;
   }
+  if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+      (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST))
+    PostponeDestroyingRetired();
   if (message == WM_KEYDOWN) pressedHere_.set(wParam & 0xFF);
   // Before the key handlers: a key typed over everything is handed on to
   // the empty window, and reported there.

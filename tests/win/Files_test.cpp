@@ -235,6 +235,20 @@ TEST_F(FilesTest, ADocumentOpenedAfterALargeOneKeepsEverySetting) {
   EXPECT_FALSE(Modified());
 }
 
+// The replaced window is freed once the text has been left alone a moment,
+// not while the user types.
+TEST_F(FilesTest, AReplacedWindowIsFreedOnlyOnceTheTextIsLeftAlone) {
+  const HWND first = Text();
+  form->FileNewItem.Click();
+  for (int i = 0; i < 12; ++i) {  // longer than the delay
+    SendMessageA(Text(), WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(Text(), WM_KEYUP, VK_RIGHT, 0);
+    Pump(250);
+  }
+  EXPECT_TRUE(IsWindow(first));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(first); }));
+}
+
 // All of a large document deleted (by the key), cut (by the menu) or typed
 // over goes as New goes: a new window, starting with the formats of the
 // first character; the first Undo with nothing of its own to undo brings
