@@ -25,87 +25,6 @@ bool ClassExists(const char* className) {
          GetClassInfoA(nullptr, className, &wc);
 }
 
-// The control's own keys for the clipboard, as the messages they stand for.
-UINT ClipboardCommand(WPARAM key, UINT shift) {
-  if (shift == MK_CONTROL && (key == 'C' || key == VK_INSERT)) return WM_COPY;
-  if (shift == MK_CONTROL && key == 'X') return WM_CUT;
-  if (shift == MK_CONTROL && key == 'V') return WM_PASTE;
-  if (shift == MK_SHIFT && key == VK_DELETE) return WM_CUT;
-  if (shift == MK_SHIFT && key == VK_INSERT) return WM_PASTE;
-  return 0;
-}
-
-constexpr LPARAM EventMask = ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
-
-// What a message does to the selection: deletes it (WM_CLEAR), cuts it
-// (WM_CUT), writes over it (the message itself), or none of these (0).
-UINT SelectionEdit(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_CLEAR:
-    case WM_CUT:
-    case EM_REPLACESEL:
-      return message;
-    case WM_PASTE:
-      return IsClipboardFormatAvailable(CF_TEXT) ? message : 0;
-    case EM_STREAMIN:
-      return wParam & SFF_SELECTION ? message : 0;
-    case WM_CHAR:
-      return wParam >= ' ' || wParam == '\r' || wParam == '\t' ? message : 0;
-    case WM_KEYDOWN: {
-      const UINT shift = winui::HeldShiftKeys();
-      if ((wParam == VK_DELETE || wParam == VK_BACK) && shift == 0) return WM_CLEAR;
-      return ClipboardCommand(wParam, shift) == WM_CUT ? WM_CUT : 0;
-    }
-  }
-  return 0;
-}
-
-bool AsksUndo(UINT message, WPARAM wParam) {
-  return message == EM_UNDO || message == WM_UNDO ||
-         (message == WM_KEYDOWN && wParam == 'Z' && winui::HeldShiftKeys() == MK_CONTROL) ||
-         (message == WM_SYSKEYDOWN && wParam == VK_BACK);
-}
-
-// A window out of use: hidden, telling its parent nothing, and no longer
-// found by the control's id.
-void Shelve(HWND window) {
-  ShowWindow(window, SW_HIDE);
-  SendMessageA(window, EM_SETEVENTMASK, 0, 0);
-  SetWindowLongPtrA(window, GWLP_ID, 0);
-}
-
-// The window of the last replaced document. The control frees a document
-// in time growing with its size (a fifth of a second for 1 MB under Wine),
-// which the user need not wait for: it goes once the text has been left
-// alone a moment, hidden and silent till then. A later replacement frees
-// it at once.
-constexpr UINT RetireDelay = 2000;
-HWND retired = nullptr;
-UINT_PTR retireTimer = 0;
-
-void CALLBACK DestroyRetired(HWND, UINT, UINT_PTR, DWORD) {
-  if (retireTimer) KillTimer(nullptr, retireTimer);
-  retireTimer = 0;
-  if (retired && IsWindow(retired)) DestroyWindow(retired);
-  retired = nullptr;
-}
-
-// Input to the text puts it off again: freeing would stall what the user
-// is doing.
-void PostponeDestroyingRetired() {
-  if (!retireTimer) return;
-  const UINT_PTR again = SetTimer(nullptr, retireTimer, RetireDelay, DestroyRetired);
-  if (again) retireTimer = again;
-}
-
-void Retire(HWND window) {
-  DestroyRetired(nullptr, 0, 0, 0);
-  Shelve(window);
-  retired = window;
-  retireTimer = SetTimer(nullptr, 0, RetireDelay, DestroyRetired);
-  if (!retireTimer) DestroyRetired(nullptr, 0, 0, 0);
-}
-
 }  // namespace
 
 RichEditControl::~RichEditControl() {
@@ -149,153 +68,9 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
   return hwnd;
 }
 
-void RichEditControl::Replace(const Fill& fill) {
-  const HWND old = Swap(fill);
-  if (deletedDocument_) Retire(deletedDocument_);
-  deletedDocument_ = nullptr;
-  Retire(old);
-}
-
-// Loads a new window over the old one and gives it the old one's place;
-// returns the old one, shelved, for the caller to retire or keep.
-HWND RichEditControl::Swap(const Fill& fill) {
-  const HWND old = hwnd_;
-  const bool readOnly = ReadOnly();
-  hwnd_ = NewWindow(GetWindowLongPtrA(old, GWL_STYLE) & (WS_CHILD | WS_POPUP | WS_TABSTOP),
-                    BoundsOf(old));
-  try {
-    TakeSettingsOf(old, readOnly);
-    if (fill) fill(*this);
-  } catch (...) {
-    DestroyWindow(hwnd_);
-    hwnd_ = old;
-    throw;
-  }
-  TakePlaceOf(old);
-  return old;
-}
-
-// What was set on the old window after it was made: the font and default
-// character format, the formatting rectangle (margins), read-only; and its
-// place in the stacking.
-void RichEditControl::TakeSettingsOf(HWND old, bool readOnly) const {
-  PlaceOver(old);
-  if (font_) Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  if (library_) {
-    CHARFORMATA format{};
-    format.cbSize = sizeof format;
-    SendMessageA(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  }
-  if (hasFormatRect_) Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
-  Send(EM_SETREADONLY, readOnly);
-}
-
-// Just over the old window in the stacking, which is the tab order: that
-// leaves the window in the old one's place when the old one goes. Shown
-// where the old one is shown, also while it loads: Wine's rich edit puts
-// off laying out what it loads where it cannot be seen, and then lays it
-// out in time growing with the square of its size.
-void RichEditControl::PlaceOver(HWND old) const {
-  const bool visible = (GetWindowLongPtrA(old, GWL_STYLE) & WS_VISIBLE) != 0;
-  const HWND above = GetWindow(old, GW_HWNDPREV);
-  SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
-}
-
-// Only the finished document is announced: the form learns of it from
-// whoever replaced it, and a failed load tells it nothing.
-void RichEditControl::TakePlaceOf(HWND old) {
-  Send(EM_SETEVENTMASK, 0, EventMask);
-  SetWindowLongPtrA(hwnd_, GWLP_ID, id_);
-  const bool focused = GetFocus() == old;
-  Attach(hwnd_);
-  if (focused) SetFocus(hwnd_);
-  Shelve(old);
-}
-
-// Asked by lines: the text's length is answered by converting all of it.
-bool RichEditControl::SelectsEverything() const {
-  DWORD start = 0, end = 0;
-  Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  const LRESULT lastLineStart = Send(EM_LINEINDEX, Send(EM_GETLINECOUNT) - 1);
-  return start == 0 &&
-         static_cast<LRESULT>(end) >= lastLineStart + Send(EM_LINELENGTH, lastLineStart);
-}
-
 // Nothing is taken away when the copy did not reach the clipboard.
 void RichEditControl::CopyOrFail(const char* done) const {
   if (!CopyCodes(*this)) FailClipboardWrite(done);
-}
-
-void RichEditControl::DeleteEverything(bool cut) {
-  if (cut) CopyOrFail("cut");
-  const HWND earlier = deletedDocument_;
-  deletedDocument_ = Swap({});
-  if (earlier) Retire(earlier);
-  TakeFirstFormatsOf(deletedDocument_);
-  Send(EM_SETMODIFY, TRUE);
-  AnnounceChange();
-}
-
-// What is typed after deleting everything gets the formats of the first
-// character, as in the control itself. They are read with the deleted
-// window's selection put on that character and back: it is hidden by now,
-// so nothing scrolls or paints.
-void RichEditControl::TakeFirstFormatsOf(HWND deleted) const {
-  DWORD start = 0, end = 0;
-  SendMessageA(deleted, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  SendMessageA(deleted, EM_SETSEL, 0, 1);
-  CHARFORMATA characters{};
-  characters.cbSize = sizeof characters;
-  SendMessageA(deleted, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&characters));
-  PARAFORMAT paragraph{};
-  paragraph.cbSize = sizeof paragraph;
-  SendMessageA(deleted, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
-  SendMessageA(deleted, EM_SETSEL, start, end);
-  Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
-  Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&characters));
-  Send(EM_EMPTYUNDOBUFFER);  // setting the formats is no step to undo
-}
-
-// The deleted document comes back as it was, all of it selected, where the
-// empty window is now (the form may have been resized meanwhile): shown
-// first, since a hidden window is laid out anew in time growing with the
-// square of its size.
-void RichEditControl::RestoreDeletedDocument() {
-  const HWND emptied = hwnd_;
-  hwnd_ = deletedDocument_;
-  deletedDocument_ = nullptr;
-  PlaceOver(emptied);
-  const RECT bounds = BoundsOf(emptied), kept = BoundsOf(hwnd_);
-  if (!EqualRect(&bounds, &kept)) {
-    MoveWindow(hwnd_, bounds.left, bounds.top, bounds.right - bounds.left,
-               bounds.bottom - bounds.top, TRUE);
-    if (hasFormatRect_) Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
-  }
-  TakePlaceOf(emptied);
-  Retire(emptied);
-  Send(EM_SETMODIFY, TRUE);
-  AnnounceChange();
-}
-
-RECT RichEditControl::BoundsOf(HWND window) const {
-  RECT bounds;
-  GetWindowRect(window, &bounds);
-  MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
-  return bounds;
-}
-
-// What the control itself tells its parent after an edit.
-void RichEditControl::AnnounceChange() const {
-  SendMessageA(parent_, WM_COMMAND, MAKEWPARAM(id_, EN_CHANGE), reinterpret_cast<LPARAM>(hwnd_));
-  SELCHANGE change{};
-  change.nmhdr.hwndFrom = hwnd_;
-  change.nmhdr.idFrom = static_cast<UINT_PTR>(id_);
-  change.nmhdr.code = EN_SELCHANGE;
-  Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&change.chrg));
-  change.seltyp = change.chrg.cpMin == change.chrg.cpMax ? SEL_EMPTY : SEL_TEXT;
-  SendMessageA(parent_, WM_NOTIFY, static_cast<WPARAM>(id_), reinterpret_cast<LPARAM>(&change));
 }
 
 void RichEditControl::SetFont(HFONT font) {
@@ -351,7 +126,7 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
   }
   if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
       (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST))
-    PostponeDestroyingRetired();
+    PostponeFreeingReplaced();
   if (message == WM_KEYDOWN) pressedHere_.set(wParam & 0xFF);
   // Before the key handlers: a key typed over everything is handed on to
   // the empty window, and reported there.
@@ -376,28 +151,6 @@ void RichEditControl::ReportKey(UINT message, WPARAM wParam) {
   }
 }
 
-// Deleting, cutting or writing over all of a large document, and the Undo
-// that takes such a deletion back.
-bool RichEditControl::EditsAllOfALargeText(UINT message, WPARAM wParam, LPARAM lParam,
-                                           LRESULT& result) {
-  const UINT edit = SelectionEdit(message, wParam);
-  if (edit && library_ && SelLength() >= LargeDeletion && !ReadOnly() && SelectsEverything()) {
-    DeleteEverything(edit == WM_CUT);
-    result = edit == WM_CLEAR || edit == WM_CUT ? 0 : Send(message, wParam, lParam);
-    return true;
-  }
-  if (deletedDocument_ && AsksUndo(message, wParam) && !CallControl(EM_CANUNDO, 0, 0)) {
-    RestoreDeletedDocument();
-    result = TRUE;
-    return true;
-  }
-  if (message == EM_CANUNDO && deletedDocument_) {
-    result = TRUE;
-    return true;
-  }
-  return false;
-}
-
 // The ways text enters and leaves a control that keeps UTF-16, which would
 // take codes through the code page: typed codes in a symbol font, the
 // clipboard, and the keys for it, which the control would serve itself.
@@ -418,7 +171,7 @@ bool RichEditControl::ExchangesCodes(UINT message, WPARAM wParam) {
       Send(WM_CLEAR);
       return true;
     case WM_KEYDOWN: {
-      const UINT command = ClipboardCommand(wParam, winui::HeldShiftKeys());
+      const UINT command = winui::ClipboardKeyCommand(wParam, winui::HeldShiftKeys());
       if (command) Send(command);
       return command != 0;
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <richedit.h>
 
 #include <bitset>
 #include <functional>
@@ -85,6 +86,9 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   void TakeFirstFormatsOf(HWND deleted) const;
   void RestoreDeletedDocument();
   void AnnounceChange() const;
+
+  static void PostponeFreeingReplaced();
+  static constexpr LPARAM EventMask = ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
 
   HMODULE library_ = nullptr;
   HWND hwnd_ = nullptr;

@@ -11,4 +11,15 @@ inline UINT HeldShiftKeys() {
   return shift;
 }
 
+// The standard keys for the clipboard, as the messages they stand for; 0
+// for other keys.
+inline UINT ClipboardKeyCommand(WPARAM key, UINT shift) {
+  if (shift == MK_CONTROL && (key == 'C' || key == VK_INSERT)) return WM_COPY;
+  if (shift == MK_CONTROL && key == 'X') return WM_CUT;
+  if (shift == MK_CONTROL && key == 'V') return WM_PASTE;
+  if (shift == MK_SHIFT && key == VK_DELETE) return WM_CUT;
+  if (shift == MK_SHIFT && key == VK_INSERT) return WM_PASTE;
+  return 0;
+}
+
 }  // namespace winui
