@@ -52,10 +52,12 @@ bool ReplaceClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>
   return placed;
 }
 
-void FailClipboardWrite(const char* done) {
-  throw core::Exception(
-      std::string("The clipboard could not be written (another program may hold it): nothing was ") + done);
+std::string ClipboardWriteFailure(const char* done) {
+  return std::string("The clipboard could not be written (another program may hold it): nothing was ") +
+         done;
 }
+
+void FailClipboardWrite(const char* done) { throw core::Exception(ClipboardWriteFailure(done)); }
 
 bool ClipboardHas(UINT format) { return IsClipboardFormatAvailable(format) != 0; }
 

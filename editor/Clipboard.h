@@ -14,7 +14,8 @@ bool ReplaceClipboardText(HWND owner, const std::string& text);
 bool ReplaceClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>>& data);
 
 // Says that nothing was done ("copied", "cut") since the clipboard could
-// not be written.
+// not be written: the text, and the failure that carries it.
+std::string ClipboardWriteFailure(const char* done);
 [[noreturn]] void FailClipboardWrite(const char* done);
 
 bool ClipboardHas(UINT format);

@@ -238,9 +238,10 @@ void TMainForm::FormCreate(Component*) {
   FillPalette();
 }
 
-void TMainForm::ShowHint(Component*) {
-  StatusBar.Send(SB_SETTEXTA, 255,
-                 reinterpret_cast<LPARAM>(winui::Application::Instance().Hint().c_str()));
+void TMainForm::ShowHint(Component*) { ShowStatus(winui::Application::Instance().Hint()); }
+
+void TMainForm::ShowStatus(const std::string& text) {
+  StatusBar.Send(SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TMainForm::SetDocumentName(const std::string& name) {

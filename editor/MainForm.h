@@ -35,6 +35,8 @@ class TMainForm : public winui::Window {
   // Main window (MainForm.cpp)
   void FormCreate(Component* sender);
   void ShowHint(Component* sender);
+  // A text on the status line until the next hint takes its place.
+  void ShowStatus(const std::string& text);
   void SetDocumentName(const std::string& name);
   void FillFontNames();
   // A font was installed or removed while the editor runs.

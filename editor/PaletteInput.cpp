@@ -64,8 +64,11 @@ bool TMainForm::WriteCell(core::Cell cell) {
   DeliverWaitingKeys(RichEdit1.Handle());
   const char code = static_cast<char>(core::CellCode(cell.column, cell.row));
   // Pasting a clipboard we could not replace would write some other text.
-  if (!ReplaceClipboardText(winui::Application::Instance().Handle(), std::string(1, code)))
+  // Said on the status line: a box at every press would be in the way.
+  if (!ReplaceClipboardText(winui::Application::Instance().Handle(), std::string(1, code))) {
+    ShowStatus(ClipboardWriteFailure("written") + ".");
     return false;
+  }
   RichEdit1.Send(WM_PASTE);
   return true;
 }
