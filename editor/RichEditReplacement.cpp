@@ -60,9 +60,9 @@ void CALLBACK DestroyRetired(HWND, UINT, UINT_PTR, DWORD) {
   retired = nullptr;
 }
 
+// The window comes shelved, as the replacing left it.
 void Retire(HWND window) {
   DestroyRetired(nullptr, 0, 0, 0);
-  Shelve(window);
   retired = window;
   retireTimer = SetTimer(nullptr, 0, RetireDelay, DestroyRetired);
   if (!retireTimer) DestroyRetired(nullptr, 0, 0, 0);

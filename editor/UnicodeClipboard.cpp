@@ -66,16 +66,16 @@ void TMainForm::EditCopyUnicode(Component*) {
   RichEdit1.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   const bool selectionOnly = range.cpMin != range.cpMax;
   core::RtfDocument unicode;
+  std::vector<std::pair<UINT, std::string>> data;
   if (UnicodeDocumentOf(RichEdit1, selectionOnly, unicode)) {
-    if (!ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(PlainText(unicode))},
-                                     {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}}))
-      FailClipboardWrite("copied");
-    return;
+    data = {{CF_UNICODETEXT, LittleEndianBytes(PlainText(unicode))},
+            {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}};
+  } else {
+    core::Unconvertibles problems;
+    const std::u32string text = core::GlyphsToUnicode(CodesOf(RichEdit1, selectionOnly), problems);
+    data = {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(text))}};
   }
-  core::Unconvertibles problems;
-  const std::u32string text = core::GlyphsToUnicode(CodesOf(RichEdit1, selectionOnly), problems);
-  if (!ReplaceClipboard(Handle(), {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(text))}}))
-    FailClipboardWrite("copied");
+  if (!ReplaceClipboard(Handle(), data)) FailClipboardWrite("copied");
 }
 
 namespace {
