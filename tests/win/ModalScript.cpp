@@ -1,6 +1,13 @@
 #include "ModalScript.h"
 
 #include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <thread>
 
 #include "ModalDriver.h"
 #include "TestSupport.h"
@@ -15,15 +22,100 @@ constexpr UINT TickMilliseconds = 100;
 void KeyDown(BYTE key) { keybd_event(key, 0, 0, 0); }
 void KeyUp(BYTE key) { keybd_event(key, 0, KEYEVENTF_KEYUP, 0); }
 
+// Text of a window of any thread, without waiting on a thread that hangs.
+std::string TextOf(HWND hwnd) {
+  char text[256] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 500, &length);
+  return text;
+}
+
 // The window a time-out leaves open: the last enabled modal one.
 BOOL CALLBACK CancelModal(HWND hwnd, LPARAM) {
   if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
   char name[64] = {};
   GetClassNameA(hwnd, name, sizeof name);
-  if (lstrcmpA(name, "#32770") == 0 || WindowText(hwnd) == "Best\xE4tigen")
+  if (lstrcmpA(name, "#32770") == 0 || TextOf(hwnd) == "Best\xE4tigen")
     PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
   return TRUE;
 }
+
+BOOL CALLBACK DescribeChild(HWND child, LPARAM data) {
+  const std::string text = TextOf(child);
+  if (!text.empty() && IsWindowVisible(child)) *reinterpret_cast<std::string*>(data) += " '" + text + "'";
+  return TRUE;
+}
+
+BOOL CALLBACK DescribeWindow(HWND hwnd, LPARAM data) {
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  auto& text = *reinterpret_cast<std::string*>(data);
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  text += std::string("\n  ") + name + " \"" + TextOf(hwnd) + "\"" +
+          (IsWindowEnabled(hwnd) ? "" : " (disabled)") + ":";
+  EnumChildWindows(hwnd, DescribeChild, data);
+  return TRUE;
+}
+
+// The visible windows of a thread with their texts, for a report.
+std::string WindowsOf(DWORD thread) {
+  std::string text;
+  EnumThreadWindows(thread, DescribeWindow, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+std::string CurrentTest() {
+  const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+  return test ? std::string(test->test_suite_name()) + "." + test->name() : "(no test)";
+}
+
+// Watches a script's run from a thread of its own: when the run's thread
+// does not end it in time (its windows dispatch no timer), the windows are
+// cancelled by message, and when even that brings no end the program is
+// ended with a report.
+class Watcher {
+ public:
+  Watcher(DWORD thread, int timeoutMilliseconds)
+      : thread_(thread),
+        deadline_(std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds)),
+        watching_([this] { Watch(); }) {}
+  ~Watcher() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      ended_ = true;
+    }
+    changed_.notify_one();
+    watching_.join();
+  }
+  Watcher(const Watcher&) = delete;
+  Watcher& operator=(const Watcher&) = delete;
+
+ private:
+  static constexpr std::chrono::seconds CancelAfter{2}, AbandonAfter{10};
+
+  bool WaitUntil(std::chrono::steady_clock::time_point when) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_until(lock, when, [this] { return ended_; });
+  }
+
+  void Watch() {
+    if (WaitUntil(deadline_ + CancelAfter)) return;
+    EnumThreadWindows(thread_, CancelModal, 0);
+    if (WaitUntil(deadline_ + AbandonAfter)) return;
+    std::fprintf(stderr, "\n%s: a modal window does not answer, not even its cancel:%s\n",
+                 CurrentTest().c_str(), WindowsOf(thread_).c_str());
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+  }
+
+  const DWORD thread_;
+  const std::chrono::steady_clock::time_point deadline_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool ended_ = false;
+  std::thread watching_;
+};
 
 }  // namespace
 
@@ -37,7 +129,10 @@ bool ModalScript::Run(const std::function<void()>& command, int timeoutMilliseco
   running = this;
   deadline_ = GetTickCount() + static_cast<DWORD>(timeoutMilliseconds);
   const UINT_PTR timer = SetTimer(nullptr, 0, TickMilliseconds, Tick);
-  command();
+  {
+    const Watcher watcher(GetCurrentThreadId(), timeoutMilliseconds);
+    command();
+  }
   KillTimer(nullptr, timer);
   running = outer;
   return !timedOut_ && next_ == steps_.size();
@@ -50,8 +145,7 @@ void CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
 void ModalScript::OnTick() {
   busy_ = true;
   if (static_cast<int>(GetTickCount() - deadline_) > 0) {
-    timedOut_ = true;
-    EnumThreadWindows(GetCurrentThreadId(), CancelModal, 0);
+    TimeOut();
   } else if (next_ < steps_.size()) {
     HWND found = steps_[next_].find();
     if (found && found == candidate_) {
@@ -62,6 +156,19 @@ void ModalScript::OnTick() {
     candidate_ = found;
   }
   busy_ = false;
+}
+
+// Says once what was open when the steps stopped, then cancels it.
+void ModalScript::TimeOut() {
+  if (!timedOut_) {
+    const std::string what = next_ < steps_.size()
+                                 ? "step " + std::to_string(next_ + 1) + " found no window in time"
+                                 : "the command did not end after its steps";
+    std::fprintf(stderr, "%s: %s; open:%s\n", CurrentTest().c_str(), what.c_str(),
+                 WindowsOf(GetCurrentThreadId()).c_str());
+  }
+  timedOut_ = true;
+  EnumThreadWindows(GetCurrentThreadId(), CancelModal, 0);
 }
 
 HWND CommonDialog(const char* caption) { return FindThreadWindow("#32770", caption); }

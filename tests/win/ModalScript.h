@@ -22,7 +22,10 @@ class ModalScript {
   ModalScript& On(Finder find, Action act);
 
   // Runs the command with the script's timer on. After the time-out every
-  // window left open is cancelled. True when every step ran in time.
+  // window left open is cancelled, and what was open is written to the
+  // test's output. True when every step ran in time. A window that does not
+  // answer even its cancel (its thread dispatches no timer) ends the test
+  // program, naming the test, so that a run never waits on it.
   bool Run(const std::function<void()>& command, int timeoutMilliseconds = 20000);
 
   // The texts of the windows the steps acted on, in order.
@@ -35,6 +38,7 @@ class ModalScript {
   };
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
   void OnTick();
+  void TimeOut();
 
   std::vector<Step> steps_;
   std::vector<std::string> seen_;
