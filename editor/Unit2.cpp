@@ -11,6 +11,7 @@
 #include "GlyphFont.h"
 #include "ScrambledText.h"
 #include "StringIds.h"
+#include "StringResource.h"
 #include "art/ArtIds.h"
 
 TAboutBox* AboutBox = nullptr;
@@ -52,12 +53,6 @@ void HandlePendingMessages() { winui::Application::Instance().ProcessMessages();
 bool Terminating() { return winui::Application::Instance().Terminated(); }
 
 LOGFONTA FormFont() { return winui::FontDescription("MS Sans Serif", 13, true); }
-
-std::string LoadText(UINT id) {
-  char text[256] = {};
-  LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-  return text;
-}
 
 HBITMAP LoadGlyph(int id) {
   return static_cast<HBITMAP>(
@@ -132,7 +127,7 @@ void TAboutBox::CreatePanelComponents() {
 }
 
 void TAboutBox::CreateButtons() {
-  BitBtnOK.Create(Handle(), 16, 248, 65, 25, LoadText(IDS_OK_BUTTON));
+  BitBtnOK.Create(Handle(), 16, 248, 65, 25, winui::LoadText(IDS_OK_BUTTON));
   BitBtnOK.SetGlyph(LoadGlyph(IDB_OKGLYPH));
   BitBtnOK.SetDefault(true);
   BitBtnOK.SetModalResult(IDOK);

@@ -6,12 +6,13 @@
 #include <initializer_list>
 #include <vector>
 
-#include "DialogStringIds.h"
 #include "Application.h"
 #include "DialogGeometry.h"
+#include "DialogStringIds.h"
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
 #include "ModalScope.h"
+#include "StringResource.h"
 
 namespace winui {
 
@@ -87,12 +88,6 @@ int FirstPresent(const DialogButtons& buttons, std::initializer_list<DialogButto
   for (DialogButton pick : picks)
     if (buttons.count(pick)) return ControlIdOf(pick);
   return 0;
-}
-
-std::string LoadText(UINT id) {
-  char text[256] = {};
-  LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-  return text;
 }
 
 HFONT CreateDialogFont() {
