@@ -1,14 +1,66 @@
 #include "ControlStreams.h"
 
-#include <richedit.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "CallbackShield.h"
+#include "Exceptions.h"
 #include "RichEditControl.h"
+#include "StringIds.h"
+#include "StringResource.h"
 
 namespace {
+
+constexpr LONG PlainBlock = 16 * 1024;
+constexpr DWORD PlainRtfError = 1;
+
+std::string PlainText(HWND edit) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+// Everything the callback hands over, until it hands over nothing.
+void StreamIntoPlainEdit(HWND edit, bool selectionOnly, EDITSTREAM& stream) {
+  std::string text;
+  char block[PlainBlock];
+  for (;;) {
+    LONG done = 0;
+    stream.dwError =
+        stream.pfnCallback(stream.dwCookie, reinterpret_cast<LPBYTE>(block), PlainBlock, &done);
+    if (stream.dwError != 0) return;
+    if (done <= 0) break;
+    text.append(block, static_cast<size_t>(done));
+  }
+  DWORD start = 0, end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (!selectionOnly) start = 0, end = static_cast<DWORD>(GetWindowTextLengthA(edit));
+  const size_t expected =
+      static_cast<size_t>(GetWindowTextLengthA(edit)) - (end - start) + text.size();
+  if (selectionOnly)
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  else
+    SetWindowTextA(edit, text.c_str());
+  // An edit of 95, 98 and ME holds no more than 64 KB: what does not fit is an error.
+  if (static_cast<size_t>(GetWindowTextLengthA(edit)) != expected) stream.dwError = 1;
+}
+
+void StreamOutOfPlainEdit(HWND edit, bool selectionOnly, EDITSTREAM& stream) {
+  std::string text = PlainText(edit);
+  if (selectionOnly) {
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    text = text.substr(std::min<size_t>(start, text.size()), end - start);
+  }
+  for (size_t at = 0; at < text.size();) {
+    LONG done = 0;
+    const LONG size = static_cast<LONG>(std::min<size_t>(PlainBlock, text.size() - at));
+    stream.dwError =
+        stream.pfnCallback(stream.dwCookie, reinterpret_cast<LPBYTE>(&text[at]), size, &done);
+    if (stream.dwError != 0 || done <= 0) return;
+    at += static_cast<size_t>(done);
+  }
+}
 
 // What the control hands over, gathered.
 struct Sink {
@@ -44,18 +96,36 @@ DWORD CALLBACK HandOut(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* done) {
   return 0;
 }
 
+void FailOnError(const EDITSTREAM& stream) {
+  if (stream.dwError != 0) throw core::Exception(winui::LoadText(IDS_STREAM_FAILED));
+}
+
 }  // namespace
+
+void Stream(const RichEditControl& control, UINT message, WPARAM format, EDITSTREAM& stream) {
+  if (control.HasRichText()) {
+    control.Send(message, format, reinterpret_cast<LPARAM>(&stream));
+  } else if (format & SF_RTF) {
+    stream.dwError = PlainRtfError;
+  } else if (message == EM_STREAMIN) {
+    StreamIntoPlainEdit(control.Handle(), format & SFF_SELECTION, stream);
+  } else {
+    StreamOutOfPlainEdit(control.Handle(), format & SFF_SELECTION, stream);
+  }
+}
 
 std::string StreamOut(const RichEditControl& control, WPARAM format) {
   Sink sink;
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&sink), 0, Gather};
-  control.Send(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
+  Stream(control, EM_STREAMOUT, format, stream);
   sink.shield.Rethrow();
+  FailOnError(stream);
   return std::move(sink.bytes);
 }
 
 void StreamIn(const RichEditControl& control, WPARAM format, const std::string& bytes) {
   Rest rest{bytes.data(), bytes.size()};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rest), 0, HandOut};
-  control.Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+  Stream(control, EM_STREAMIN, format, stream);
+  FailOnError(stream);
 }

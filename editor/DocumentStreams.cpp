@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CallbackShield.h"
+#include "ControlStreams.h"
 #include "Exceptions.h"
 #include "FileReplacement.h"
 #include "GlyphFontMarker.h"
@@ -159,7 +160,7 @@ bool StreamFileIn(const RichEditControl& control, HANDLE file, bool rtf,
   FileReader reader{file, share, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {}, {}, 0, false, {}};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, ReadCallback};
   const WPARAM format = rtf ? SF_RTF : widen ? SF_TEXT | SF_UNICODE : SF_TEXT;
-  control.Send(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+  Stream(control, EM_STREAMIN, format, stream);
   reader.shield.Rethrow();
   return stream.dwError == 0;
 }
@@ -211,11 +212,13 @@ void SaveDocument(const RichEditControl& control, const std::string& fileName, b
   FileReplacement file(fileName);
   if (!file.Opened()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
   core::StoredToCodes narrow(ThroughCodePage);
-  const bool unicode = plainText && control.StoresUnicode();
+  // A plain edit, without the rich edit library, has only its text to give.
+  const bool asText = plainText || !control.HasRichText();
+  const bool unicode = asText && control.StoresUnicode();
   FileWriter writer{file, unicode ? &narrow : nullptr, {}, {}};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&writer), 0, WriteCallback};
-  const WPARAM format = !plainText ? SF_RTF : unicode ? SF_TEXT | SF_UNICODE : SF_TEXT;
-  control.Send(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
+  const WPARAM format = !asText ? SF_RTF : unicode ? SF_TEXT | SF_UNICODE : SF_TEXT;
+  Stream(control, EM_STREAMOUT, format, stream);
   writer.shield.Rethrow();
   if (stream.dwError != 0 || !file.Flush()) throw core::Exception(SaveFailed);
   if (!file.Commit()) throw core::Exception(core::FormatWith(CannotCreate, fileName));

@@ -16,7 +16,8 @@ using LoadProgress = std::function<void(int percent)>;
 void LoadDocument(RichEditControl& control, const std::string& fileName,
                   const LoadProgress& progress = nullptr);
 
-// Writes the control's text as plain text or RTF. The file is replaced
+// Writes the control's text as plain text or RTF (always plain text
+// without the rich edit library). The file is replaced
 // only after the whole text has been written: when saving fails, the old
 // file stays as it was and nothing else is left in its folder.
 void SaveDocument(const RichEditControl& control, const std::string& fileName, bool plainText);

@@ -17,6 +17,8 @@
 #include "MessageDialog.h"
 #include "Printing.h"
 #include "SaveAsRules.h"
+#include "StringIds.h"
+#include "StringResource.h"
 #include "TextFormat.h"
 
 namespace {
@@ -150,6 +152,9 @@ void TMainForm::FileSaveAs(Component*) {
 }
 
 void TMainForm::FilePrint(Component*) {
+  // A plain edit lays out no pages and gives no RTF to lay them out from.
+  if (!RichEdit1.HasRichText())
+    throw core::Exception(winui::LoadText(IDS_PRINTING_NEEDS_RICH_EDIT));
   if (!PrintDialog.Execute(Handle(), PrintJobRunning())) return;
   const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(PrintDialog.CreatePrinterDC());
   BusyIndicator busy = StartBusy(Doing("Printing", documentName_));

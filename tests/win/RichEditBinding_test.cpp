@@ -1,0 +1,60 @@
+// How the document's control is bound: a plain edit in its place when the
+// library is missing, which still opens and saves text as it stands.
+#include <cstring>
+
+#include "FilesFixture.h"
+#include "ImportPatch.h"
+
+using namespace testing_support;
+
+namespace {
+
+HMODULE WINAPI NoRichEdit(LPCSTR name) {
+  const size_t length = std::strlen(name);
+  if (length >= 12 && lstrcmpiA(name + length - 12, "riched32.dll") == 0) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
+  return ImportPatch::Original<decltype(&LoadLibraryA)>("LoadLibraryA")(name);
+}
+
+}  // namespace
+
+// The editor as it starts where RICHED32.DLL cannot be loaded: it warns,
+// and the document is a plain edit.
+class WithoutRichEdit : public FilesTest {
+ protected:
+  void SetUp() override {
+    const ImportPatch failing("KERNEL32.dll", "LoadLibraryA", reinterpret_cast<void*>(NoRichEdit));
+    ModalScript warning;
+    warning.On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
+    ASSERT_TRUE(warning.Run([&] { FilesTest::SetUp(); }));
+    ASSERT_FALSE(form->RichEdit1.HasRichText());
+  }
+
+  std::string Shown() const {
+    char text[256] = {};
+    GetWindowTextA(Text(), text, sizeof text);
+    return text;
+  }
+};
+
+TEST_F(WithoutRichEdit, OpensAndSavesEveryFileAsTheTextItHolds) {
+  const std::string files[][2] = {
+      {"letter.rtf", "{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}} words\\par}"},
+      {"notes.txt", "plain words\r\nof two lines"}};
+  for (const auto& file : files) {
+    WriteFile(file[0], file[1]);
+    ASSERT_TRUE(Open(file[0]));
+    EXPECT_EQ(Shown(), file[1]);
+    const int end = GetWindowTextLengthA(Text());
+    SendMessageA(Text(), EM_SETSEL, end, end);
+    SendMessageA(Text(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(" more"));
+    SendMessageA(Text(), EM_SETMODIFY, TRUE, 0);
+    Command(form->FileSaveItem);
+    EXPECT_EQ(ReadFile(file[0]), file[1] + " more");
+    EXPECT_FALSE(Modified());
+  }
+  EXPECT_EQ(ErrorOf(form->FilePrintItem),
+            "Ohne die Bibliothek RICHED32.DLL kann nicht gedruckt werden.");
+}
