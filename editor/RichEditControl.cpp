@@ -63,7 +63,12 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) throw core::Exception("Kann Textfeld nicht erzeugen");
-  SendMessageA(hwnd, EM_LIMITTEXT, 0, 0);
+  // A rich edit's limit after EM_LIMITTEXT 0 is 64,000 characters: typing
+  // and pasting beyond it would be refused, and a load cut there.
+  if (library_)
+    SendMessageA(hwnd, EM_EXLIMITTEXT, 0, LargestTextLimit);
+  else
+    SendMessageA(hwnd, EM_LIMITTEXT, 0, 0);  // a plain edit's largest
   SendMessageA(hwnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
   return hwnd;
 }

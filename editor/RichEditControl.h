@@ -39,6 +39,8 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // over it: typing, pasting, the palette) goes the same way, for the same
   // reason; the old window stays hidden as the step Undo takes back.
   static constexpr long LargeDeletion = 32 * 1024;
+  // The most text the control takes, in characters.
+  static constexpr LPARAM LargestTextLimit = 0x7FFFFFFF;
   bool HasRichText() const { return library_ != nullptr; }
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.

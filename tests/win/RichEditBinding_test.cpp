@@ -1,5 +1,6 @@
-// How the document's control is bound: a plain edit in its place when the
-// library is missing, which still opens and saves text as it stands.
+// How the document's control is bound: the most text it takes, and a
+// plain edit in its place when the library is missing, which still opens
+// and saves text as it stands.
 #include <cstring>
 
 #include "FilesFixture.h"
@@ -19,6 +20,18 @@ HMODULE WINAPI NoRichEdit(LPCSTR name) {
 }
 
 }  // namespace
+
+// Every window of the document takes the most text there is: the first, a
+// replacement, and one without a parent, as the print job's copy is made.
+TEST_F(MainFormTest, EveryWindowOfTheDocumentTakesTheLargestText) {
+  const LRESULT largest = RichEditControl::LargestTextLimit;
+  EXPECT_EQ(SendMessageA(Text(), EM_GETLIMITTEXT, 0, 0), largest);
+  ReplaceDocument();
+  EXPECT_EQ(SendMessageA(Text(), EM_GETLIMITTEXT, 0, 0), largest);
+  RichEditControl copy("PrintCopy");
+  copy.Create(nullptr, 0, 0, 0, 0, 0);
+  EXPECT_EQ(copy.Send(EM_GETLIMITTEXT), largest);
+}
 
 // The editor as it starts where RICHED32.DLL cannot be loaded: it warns,
 // and the document is a plain edit.
