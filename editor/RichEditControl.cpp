@@ -8,16 +8,9 @@
 #include "Exceptions.h"
 #include "GlyphText.h"
 #include "KeyState.h"
+#include "SystemLibraries.h"
 
 namespace {
-
-HMODULE LoadRichEditLibrary() {
-  // No "insert disk" box when the library is missing.
-  const UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-  HMODULE library = LoadLibraryA("RICHED32.DLL");
-  SetErrorMode(oldMode);
-  return reinterpret_cast<UINT_PTR>(library) < 32 ? nullptr : library;
-}
 
 bool ClassExists(const char* className) {
   WNDCLASSA wc;
@@ -33,7 +26,7 @@ RichEditControl::~RichEditControl() {
 }
 
 void RichEditControl::Create(HWND parent, int left, int top, int width, int height, int id) {
-  library_ = LoadRichEditLibrary();
+  library_ = winui::LoadSystemLibrary("RICHED32.DLL");
   if (library_ && !ClassExists("RICHEDIT")) {
     FreeLibrary(library_);
     library_ = nullptr;

@@ -4,8 +4,10 @@
 #include <commctrl.h>
 
 #include "Application.h"
+#include "SystemLibraries.h"
 
 void StartApplication() {
+  winui::KeepLibrarySearchInSystemFolder();
   // Status bar, up-down and tooltips are in every version of the library,
   // also the first of Windows 95, which lacks InitCommonControlsEx.
   InitCommonControls();

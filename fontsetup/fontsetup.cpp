@@ -12,6 +12,7 @@
 #include "FontRegistration.h"
 #include "InstallerPaths.h"
 #include "SystemFolders.h"
+#include "SystemLibraries.h"
 
 namespace {
 
@@ -62,6 +63,9 @@ void ShowFontFolder(const std::string& windowsDirectory) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // It runs as administrator, often from a download folder: whatever the
+  // message boxes and the shell load by name comes from the system folder.
+  winui::KeepLibrarySearchInSystemFolder();
   if (!UserWantsTheFont()) return 0;
 
   const std::string windowsDirectory = WindowsDirectory();

@@ -1,14 +1,24 @@
-// How the document's control is bound: the most text it takes, and a
-// plain edit in its place when the library is missing, which still opens
-// and saves text as it stands.
+// How the document's control is bound: its library from the system folder
+// alone, the most text it takes, and a plain edit in its place when the
+// library is missing, which still opens and saves text as it stands.
 #include <cstring>
+#include <vector>
 
 #include "FilesFixture.h"
 #include "ImportPatch.h"
+#include "SystemFolders.h"
+#include "SystemLibraries.h"
 
 using namespace testing_support;
 
 namespace {
+
+std::vector<std::string> loaded;
+
+HMODULE WINAPI RecordingLoad(LPCSTR name) {
+  loaded.emplace_back(name);
+  return ImportPatch::Original<decltype(&LoadLibraryA)>("LoadLibraryA")(name);
+}
 
 HMODULE WINAPI NoRichEdit(LPCSTR name) {
   const size_t length = std::strlen(name);
@@ -19,7 +29,59 @@ HMODULE WINAPI NoRichEdit(LPCSTR name) {
   return ImportPatch::Original<decltype(&LoadLibraryA)>("LoadLibraryA")(name);
 }
 
+std::vector<std::string> searchCalls;
+bool systemOffersSearchSettings = true;
+
+BOOL WINAPI RecordDefaultFolders(DWORD flags) {
+  searchCalls.push_back("SetDefaultDllDirectories " + std::to_string(flags));
+  return TRUE;
+}
+
+BOOL WINAPI RecordFolder(LPCSTR folder) {
+  searchCalls.push_back(std::string("SetDllDirectoryA '") + folder + "'");
+  return TRUE;
+}
+
+FARPROC WINAPI FakeSearchSettings(HMODULE module, LPCSTR name) {
+  const bool asked =
+      reinterpret_cast<UINT_PTR>(name) > 0xFFFF &&
+      (lstrcmpA(name, "SetDefaultDllDirectories") == 0 || lstrcmpA(name, "SetDllDirectoryA") == 0);
+  if (!asked)
+    return ImportPatch::Original<decltype(&GetProcAddress)>("GetProcAddress")(module, name);
+  if (!systemOffersSearchSettings) return nullptr;
+  void* fake = lstrcmpA(name, "SetDllDirectoryA") == 0
+                   ? reinterpret_cast<void*>(RecordFolder)
+                   : reinterpret_cast<void*>(RecordDefaultFolders);
+  return reinterpret_cast<FARPROC>(fake);
+}
+
 }  // namespace
+
+TEST(SystemLibraries, TheRichEditLibraryIsLoadedByItsPathInTheSystemFolder) {
+  loaded.clear();
+  {
+    const ImportPatch recording("KERNEL32.dll", "LoadLibraryA",
+                                reinterpret_cast<void*>(RecordingLoad));
+    RichEditControl control("Probe");
+    control.Create(nullptr, 0, 0, 10, 10, 0);
+    EXPECT_TRUE(control.HasRichText());
+  }
+  EXPECT_EQ(loaded, std::vector<std::string>{SystemDirectory() + "\\RICHED32.DLL"});
+}
+
+// 95 to 2000 offer neither setting: nothing is called there.
+TEST(SystemLibraries, TheCurrentFolderLeavesTheSearchWhereTheSystemOffersIt) {
+  for (const bool offered : {true, false}) {
+    searchCalls.clear();
+    systemOffersSearchSettings = offered;
+    const ImportPatch faking("KERNEL32.dll", "GetProcAddress",
+                             reinterpret_cast<void*>(FakeSearchSettings));
+    winui::KeepLibrarySearchInSystemFolder();
+    const std::vector<std::string> expected = {"SetDefaultDllDirectories 2048",
+                                               "SetDllDirectoryA ''"};
+    EXPECT_EQ(searchCalls, offered ? expected : std::vector<std::string>{});
+  }
+}
 
 // Every window of the document takes the most text there is: the first, a
 // replacement, and one without a parent, as the print job's copy is made.
