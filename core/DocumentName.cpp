@@ -3,9 +3,7 @@
 namespace core {
 
 namespace {
-std::string::size_type LastSeparator(const std::string& path) {
-  return path.find_last_of("\\:");
-}
+std::string::size_type LastSeparator(const std::string& path) { return path.find_last_of("\\/:"); }
 }  // namespace
 
 std::string FileNamePart(const std::string& name) {

@@ -3,11 +3,13 @@
 
 namespace core {
 
-// The characters after the last '\' or ':', or the whole name.
+// Windows takes '/' for a separator as it takes '\'.
+
+// The characters after the last '\', '/' or ':', or the whole name.
 std::string FileNamePart(const std::string& name);
 
-// The path up to and including its last '\' or ':' (empty if it has
-// neither): the folder of a program file, ending in its separator.
+// The path up to and including its last '\', '/' or ':' (empty if it has
+// none): the folder of a program file, ending in its separator.
 std::string FolderOf(const std::string& path);
 
 // The main window's caption: "<file name part> - <title>".

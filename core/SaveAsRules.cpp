@@ -15,7 +15,7 @@ bool HasExtension(const std::string& name, const char* upperExtension) {
 }  // namespace
 
 std::string ExtensionOf(const std::string& name) {
-  const auto last = name.find_last_of(".\\:");
+  const auto last = name.find_last_of(".\\/:");
   return last != std::string::npos && name[last] == '.' ? name.substr(last) : std::string();
 }
 

@@ -4,7 +4,7 @@
 namespace core {
 
 // The text from the last '.' to the end, dot included, when that dot
-// comes after the last '\' and ':'; otherwise empty.
+// comes after the last '\', '/' and ':'; otherwise empty.
 std::string ExtensionOf(const std::string& name);
 
 // The name Save As writes: filter 1 (RTF) appends ".rtf" and filter 2

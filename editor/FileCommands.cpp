@@ -41,6 +41,21 @@ void SetReadOnly(const RichEditControl& control, bool readOnly) {
   if (control.ReadOnly() != readOnly) control.Send(EM_SETREADONLY, readOnly);
 }
 
+// A name from outside (the command line, a drop) may be relative or use
+// '/': the document keeps the full path it names now, so that a later Save
+// writes the same file whatever the current folder is by then.
+std::string FullPathOf(const std::string& fileName) {
+  std::string full(MAX_PATH, '\0');
+  for (;;) {
+    char* filePart = nullptr;
+    const DWORD length =
+        GetFullPathNameA(fileName.c_str(), static_cast<DWORD>(full.size()), &full[0], &filePart);
+    if (length == 0) return fileName;
+    if (length < full.size()) return full.substr(0, length);
+    full.resize(length);
+  }
+}
+
 // A short 8.3 name given on the command line shows in the caption as the
 // long name the file has.
 std::string WithLongName(const std::string& fileName) {
@@ -93,7 +108,8 @@ BusyIndicator TMainForm::StartBusy(const std::string& doing) {
   return BusyIndicator(StatusBar.Handle(), [this] { ShowHint(this); }, doing);
 }
 
-void TMainForm::OpenDocument(const std::string& fileName, bool readOnly) {
+void TMainForm::OpenDocument(const std::string& name, bool readOnly) {
+  const std::string fileName = FullPathOf(name);
   {
     const std::string opening = Doing("Opening", fileName);
     BusyIndicator busy = StartBusy(opening);

@@ -60,7 +60,8 @@ class TMainForm : public winui::Window {
   // Files and printing (FileCommands.cpp)
   void FileNew(Component* sender);
   void FileOpen(Component* sender);
-  // Opens a file as File/Open does, after its dialog.
+  // Opens a file as File/Open does, after its dialog; a relative name or
+  // one with '/' becomes the full path it names now.
   void OpenDocument(const std::string& fileName, bool readOnly);
   // The document named on the command line, if any.
   void OpenFromCommandLine(const std::string& arguments);

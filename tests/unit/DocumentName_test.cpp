@@ -15,4 +15,6 @@ TEST(DocumentName, FolderKeepsItsLastSeparator) {
   EXPECT_EQ(core::FolderOf("C:Dabiro.exe"), "C:");
   EXPECT_EQ(core::FolderOf("Dabiro.exe"), "");
   EXPECT_EQ(core::FolderOf("\\\\srv\\share\\a.exe"), "\\\\srv\\share\\");
+  EXPECT_EQ(core::FolderOf("C:/letters/sub/doc.rtf"), "C:/letters/sub/");
+  EXPECT_EQ(core::FileNamePart("C:/letters/sub/doc.rtf"), "doc.rtf");
 }

@@ -55,6 +55,7 @@ TEST(SaveAsRules, ExtensionStopsAtFolderAndDriveSeparators) {
   EXPECT_EQ(core::ExtensionOf("C:\\dir\\with.dot\\name"), "");
   EXPECT_EQ(core::ExtensionOf("A:B.C\\D.e"), ".e");
   EXPECT_EQ(core::ExtensionOf("C:name"), "");
+  EXPECT_EQ(core::ExtensionOf("C:/with.dot/name"), "");
   EXPECT_EQ(core::ExtensionOf("C:.x"), ".x");
   EXPECT_EQ(core::ExtensionOf("a.b.c"), ".c");
   EXPECT_EQ(core::ExtensionOf("name."), ".");

@@ -93,6 +93,30 @@ std::string FormName(const testing::TestParamInfo<int>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Forms, CommandLine, testing::Values(0, 1, 2), FormName);
 
+// Relative, or with '/' as a separator: Save writes the file that was
+// opened, whatever the current folder has become meanwhile.
+TEST_F(FilesTest, ANameFromTheCommandLineIsTheFileSaveWrites) {
+  ASSERT_TRUE(CreateDirectoryA(PathOf("sub").c_str(), nullptr));
+  std::string slashed = PathOf("sub/doc.rtf");
+  for (char& c : slashed)
+    if (c == '\\') c = '/';
+  char before[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, before);
+  for (const std::string& argument :
+       {slashed, std::string("sub/doc.rtf"), std::string("sub\\doc.rtf")}) {
+    WriteFile("sub\\doc.rtf", Letter);
+    SetCurrentDirectoryA(folder.c_str());
+    form->OpenFromCommandLine(argument);
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(form->DocumentName(), PathOf("sub\\doc.rtf")) << argument;
+    EXPECT_EQ(WindowText(form->Handle()), "doc.rtf - Dabiro") << argument;
+    SetDocument("changed");
+    Command(form->FileSaveItem);
+    EXPECT_NE(ReadFile("sub\\doc.rtf").find("changed"), std::string::npos) << argument;
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"sub"}) << argument;
+  }
+}
+
 TEST_F(FilesTest, ADocumentThatCannotBeOpenedIsSaidAndTheEditorStays) {
   const StartedEditor editor("\"" + PathOf("missing.rtf") + "\"");
   EXPECT_EQ(editor.WaitForCaption([](const std::string& c) { return c == "Dabiro"; }), "Dabiro")
