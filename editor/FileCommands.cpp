@@ -12,6 +12,7 @@
 #include "CommandLine.h"
 #include "DocumentName.h"
 #include "DocumentStreams.h"
+#include "ErrorDisplay.h"
 #include "Exceptions.h"
 #include "MainForm.h"
 #include "MessageDialog.h"
@@ -180,10 +181,13 @@ void TMainForm::FilePrint(Component*) {
 }
 
 void TMainForm::FormCloseQuery(Component*, bool& canClose) {
-  // Closing never shows a failure: whatever goes wrong keeps the window.
+  // Whatever goes wrong keeps the window. A save that fails is said, as
+  // everywhere else: the user must learn why the window stays (at log-off
+  // above all); a cancel is said by nobody.
   try {
     ConfirmSaveChanges();
   } catch (...) {
     canClose = false;
+    winui::ReportCaughtFailure();
   }
 }

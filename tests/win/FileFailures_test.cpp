@@ -144,17 +144,23 @@ INSTANTIATE_TEST_SUITE_P(Files, FailedSave,
                                          FailureCase{Obstacle::DiskFull, Via::SaveAs}),
                          CaseName);
 
-TEST_F(FilesTest, AFailedSaveWhileClosingKeepsTheWindowWithoutAWord) {
+// Closing and ending the session alike: the window stays, and says why.
+TEST_F(FilesTest, AFailedSaveWhileClosingIsSaidAndKeepsTheWindow) {
   WriteFile("letter.rtf", OldFile);
   ASSERT_TRUE(Open("letter.rtf"));
   SetDocument("new words");
   ASSERT_TRUE(SetFileAttributesA(PathOf("letter.rtf").c_str(), FILE_ATTRIBUTE_READONLY));
-  ModalScript script;
-  script.On(QuestionBox, AnswerYes);
-  ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_CLOSE, 0, 0); }));
-  Pump(300);
+  for (const UINT closing : {UINT{WM_CLOSE}, UINT{WM_QUERYENDSESSION}}) {
+    ModalScript script;
+    script.On(QuestionBox, AnswerYes).On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
+    LRESULT answer = TRUE;
+    ASSERT_TRUE(script.Run([&] { answer = SendMessageA(form->Handle(), closing, 0, 0); }));
+    EXPECT_EQ(script.Seen().back(), CannotCreate(PathOf("letter.rtf")));
+    if (closing == WM_QUERYENDSESSION) {
+      EXPECT_EQ(answer, FALSE);
+    }
+  }
   EXPECT_TRUE(IsWindow(form->Handle()));
-  EXPECT_EQ(ErrorBox(), nullptr);
   EXPECT_EQ(Document(), "new words");
   EXPECT_TRUE(Modified());
   EXPECT_EQ(ReadFile("letter.rtf"), OldFile);
