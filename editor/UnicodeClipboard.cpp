@@ -97,6 +97,12 @@ void ReportUnwritten(const core::Unconvertibles& problems) {
 }  // namespace
 
 void TMainForm::EditPasteUnicode(Component*) {
+  // Writing the codes in takes the way of the program, which the control's
+  // read-only flag does not stop.
+  if (RichEdit1.ReadOnly()) {
+    Inform("The document is read-only: nothing was pasted.");
+    return;
+  }
   std::u16string text;
   core::Unconvertibles problems;
   std::u32string unicode;

@@ -85,4 +85,13 @@ TEST_F(UnicodeClipboardTest, PasteUnicodeSaysWhatItCouldNotWrite) {
   EXPECT_NE(Codes().find('?'), std::string::npos);
 }
 
+TEST_F(UnicodeClipboardTest, PasteUnicodeLeavesAReadOnlyDocumentAlone) {
+  SetCodes("kept");
+  SendMessageA(Text(), EM_SETMODIFY, FALSE, 0);
+  SendMessageA(Text(), EM_SETREADONLY, TRUE, 0);
+  EXPECT_EQ(PasteSaying(Unicode2), "The document is read-only: nothing was pasted.");
+  EXPECT_EQ(Codes(), "kept");
+  EXPECT_FALSE(form->RichEdit1.Send(EM_GETMODIFY));
+}
+
 }  // namespace
