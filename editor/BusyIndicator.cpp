@@ -6,10 +6,9 @@
 
 int BusyIndicator::running_ = 0;
 
-BusyIndicator::BusyIndicator(HWND statusBar, std::function<void()> restoreStatus,
-                             const std::string& doing)
+BusyIndicator::BusyIndicator(HWND statusBar, std::function<void()> ended, const std::string& doing)
     : statusBar_(statusBar),
-      restoreStatus_(std::move(restoreStatus)),
+      ended_(std::move(ended)),
       previousCursor_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {
   ++running_;
   Show(doing);
@@ -18,7 +17,7 @@ BusyIndicator::BusyIndicator(HWND statusBar, std::function<void()> restoreStatus
 BusyIndicator::~BusyIndicator() {
   --running_;
   SetCursor(previousCursor_);
-  if (restoreStatus_) restoreStatus_();
+  if (ended_) ended_();
 }
 
 void BusyIndicator::Show(const std::string& text) {

@@ -106,7 +106,13 @@ void TMainForm::FileOpen(Component*) {
 }
 
 BusyIndicator TMainForm::StartBusy(const std::string& doing) {
-  return BusyIndicator(StatusBar.Handle(), [this] { ShowHint(this); }, doing);
+  return BusyIndicator(
+      StatusBar.Handle(),
+      [this] {
+        ShowHint(this);
+        AnswerPutOffRequests();
+      },
+      doing);
 }
 
 void TMainForm::OpenDocument(const std::string& name, bool readOnly) {

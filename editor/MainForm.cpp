@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "Application.h"
@@ -185,12 +186,14 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnMenuSelect(wParam, lParam);
       return 0;
     case WM_CLOSE:
+      if (PutOffWhileBusy(closePutOff_)) return 0;
       if (QueryClose()) DestroyWindow(Handle());
       return 0;
     case WM_DROPFILES:
       FilesDropped(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_FONTCHANGE:
+      if (PutOffWhileBusy(fontChangePutOff_)) return 0;
       FontsChanged();
       return 0;
     case WM_SETCURSOR:
@@ -199,12 +202,30 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetCursor(LoadCursor(nullptr, IDC_WAIT));
       return TRUE;
     case WM_QUERYENDSESSION:
-      return QueryClose();
+      // The question cannot wait for the command to end: the session may
+      // not end in the middle of it.
+      return !BusyIndicator::Active() && QueryClose();
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
   }
   return Window::HandleMessage(message, wParam, lParam);
+}
+
+// While a load, a save or a print job runs, the window answers what other
+// programs send it (and, between printed pages, every message): closing or
+// a font change then would pull the control away under the command. They
+// wait until it has ended.
+bool TMainForm::PutOffWhileBusy(bool& request) {
+  if (!BusyIndicator::Active()) return false;
+  request = true;
+  return true;
+}
+
+void TMainForm::AnswerPutOffRequests() {
+  if (BusyIndicator::Active()) return;
+  if (std::exchange(fontChangePutOff_, false)) PostMessageA(Handle(), WM_FONTCHANGE, 0, 0);
+  if (std::exchange(closePutOff_, false)) PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
 bool TMainForm::QueryClose() {

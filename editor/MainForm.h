@@ -144,6 +144,10 @@ class TMainForm : public winui::Window {
   void OnNotify(const NMHDR& header);
   void OnMenuSelect(WPARAM wParam, LPARAM lParam);
   bool QueryClose();
+  // True when the request must wait for the running command; it is then
+  // answered once the command has ended.
+  bool PutOffWhileBusy(bool& request);
+  void AnswerPutOffRequests();
   // The wait cursor and the text on the status line until it ends.
   BusyIndicator StartBusy(const std::string& doing);
   void SaveWithProgress(const std::string& fileName, bool plainText);
@@ -160,6 +164,7 @@ class TMainForm : public winui::Window {
   std::string documentName_;
   bool updating_ = false;
   bool activated_ = false;
+  bool closePutOff_ = false, fontChangePutOff_ = false;
   HWND lastFocus_ = nullptr;
   HFONT formFont_ = nullptr;
   HFONT textFont_ = nullptr;

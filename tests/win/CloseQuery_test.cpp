@@ -1,5 +1,8 @@
 // The question to save changes before closing, New and Open: each answer,
-// and the Yes whose save does not happen (the text must survive it).
+// and the Yes whose save does not happen (the text must survive it); and
+// closing asked for by another program while a document loads.
+#include <thread>
+
 #include "FilesFixture.h"
 
 using namespace testing_support;
@@ -105,4 +108,31 @@ TEST_F(FilesTest, OpenAfterYesAndADeclinedOverwriteKeepsTheDocument) {
   EXPECT_EQ(Document(), "draft");
   EXPECT_TRUE(Modified());
   EXPECT_EQ(ReadFile("other.rtf"), "{\\rtf1\\ansi other}");
+}
+
+// Another program (or Windows at log-off) sends the request while the
+// document loads: it is handled inside the load, where the window answers
+// sent messages, and must leave the control alone until the load is done.
+TEST_F(FilesTest, ClosingAskedForDuringALoadWaitsForItsEnd) {
+  std::string text;
+  for (int i = 0; i < 40000; ++i) text += (i ? "\r\nline " : "line ") + std::to_string(i);
+  WriteFile("long.txt", text);
+  for (const UINT request : {UINT{WM_QUERYENDSESSION}, UINT{WM_CLOSE}}) {
+    LRESULT answer = -1;
+    std::thread other([&] { answer = SendMessageA(form->Handle(), request, 0, 0); });
+    // The request is waiting, not handled: the load is the first to let it in.
+    const DWORD start = GetTickCount();
+    while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) &&
+           GetTickCount() - start < 5000)
+      Sleep(1);
+    form->OpenDocument(PathOf("long.txt"), false);
+    other.join();
+    EXPECT_TRUE(IsWindow(form->Handle())) << request;
+    EXPECT_EQ(Document().size(), text.size()) << request;
+    if (request == WM_QUERYENDSESSION) {
+      EXPECT_EQ(answer, FALSE) << "no log-off in the middle";
+    }
+  }
+  WaitUntil([&] { return !IsWindow(form->Handle()); });
+  EXPECT_FALSE(IsWindow(form->Handle())) << "the close comes once the load is done";
 }
