@@ -18,6 +18,8 @@
 #include "LineBreakConverter.h"
 #include "RichEditControl.h"
 #include "RtfReaderLimits.h"
+#include "StringIds.h"
+#include "StringResource.h"
 #include "TextFormat.h"
 
 namespace {
@@ -221,5 +223,9 @@ void SaveDocument(const RichEditControl& control, const std::string& fileName, b
   Stream(control, EM_STREAMOUT, format, stream);
   writer.shield.Rethrow();
   if (stream.dwError != 0 || !file.Flush()) throw core::Exception(SaveFailed);
-  if (!file.Commit()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
+  if (file.Commit()) return;
+  if (!file.OldFileAside().empty())
+    throw core::Exception(
+        core::FormatWith(winui::LoadText(IDS_OLD_FILE_ASIDE), fileName, file.OldFileAside()));
+  throw core::Exception(core::FormatWith(CannotCreate, fileName));
 }

@@ -74,17 +74,20 @@ using ReplaceFileFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID,
 // ReplaceFile, which Windows 2000 and later have: the new file takes on
 // the old one's permissions too. Kept under a backup name while it is
 // replaced, the old file is put back if the new one cannot follow.
-bool ReplaceKeepingPermissions(ReplaceFileFunction replaceFile, const std::string& replacement,
-                               const std::string& target) {
-  const std::string backup = FreeNameBeside(target);
-  if (backup.empty()) return false;
+core::Replacement ReplaceKeepingPermissions(ReplaceFileFunction replaceFile,
+                                            const std::string& replacement,
+                                            const std::string& target, std::string& backup) {
+  backup = FreeNameBeside(target);
+  if (backup.empty()) return core::Replacement::NotDone;
   if (replaceFile(target.c_str(), replacement.c_str(), backup.c_str(),
                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     DeleteFileA(backup.c_str());
-    return true;
+    return core::Replacement::Done;
   }
-  if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileA(backup.c_str(), target.c_str());
-  return false;
+  if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+      !MoveFileA(backup.c_str(), target.c_str()))
+    return core::Replacement::OldFileAside;
+  return core::Replacement::NotDone;
 }
 
 ReplaceFileFunction SystemReplaceFile() {
@@ -94,18 +97,23 @@ ReplaceFileFunction SystemReplaceFile() {
 
 // Windows 95, 98 and ME have no move that replaces (MoveFileEx is a stub
 // there): they take two moves, with the old file kept until the new one
-// is in place. NT 4.0 has the move but not ReplaceFile.
-bool PutInPlace(const std::string& replacement, const std::string& target) {
+// is in place. NT 4.0 has the move but not ReplaceFile. `backup` names
+// where the old file stepped aside.
+core::Replacement PutInPlace(const std::string& replacement, const std::string& target,
+                             std::string& backup) {
   if (winui::RunsOnWindows9x()) {
-    const std::string backup = FreeNameBeside(target);
+    backup = FreeNameBeside(target);
     DiskMoves disk;
-    return !backup.empty() && core::ReplaceInTwoSteps(disk, replacement, target, backup);
+    return backup.empty() ? core::Replacement::NotDone
+                          : core::ReplaceInTwoSteps(disk, replacement, target, backup);
   }
   const ReplaceFileFunction replaceFile = SystemReplaceFile();
   if (replaceFile && GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES)
-    return ReplaceKeepingPermissions(replaceFile, replacement, target);
+    return ReplaceKeepingPermissions(replaceFile, replacement, target, backup);
   return MoveFileExA(replacement.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? core::Replacement::Done
+             : core::Replacement::NotDone;
 }
 
 }  // namespace
@@ -147,7 +155,11 @@ bool FileReplacement::Flush() {
 
 bool FileReplacement::Commit() {
   Close();
-  committed_ = !temporary_.empty() && PutInPlace(temporary_, target_);
+  std::string backup;
+  const core::Replacement result =
+      temporary_.empty() ? core::Replacement::NotDone : PutInPlace(temporary_, target_, backup);
+  committed_ = result == core::Replacement::Done;
+  if (result == core::Replacement::OldFileAside) oldFileAside_ = backup;
   // Not every way of replacing carries them over.
   constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY;

@@ -28,6 +28,9 @@ class FileReplacement {
   // Puts the flushed file in place of the target, with the target's
   // attributes (hidden, system, archive, ...); false when that fails.
   bool Commit();
+  // After a failed Commit: where the old file is when it could not return
+  // to its name, or "" when it has its name still.
+  const std::string& OldFileAside() const { return oldFileAside_; }
 
  private:
   void Close();
@@ -39,4 +42,5 @@ class FileReplacement {
   HANDLE file_ = INVALID_HANDLE_VALUE;
   std::vector<char> pending_;
   bool committed_ = false;
+  std::string oldFileAside_;
 };

@@ -10,3 +10,4 @@
 // Failures of the editor's own.
 #define IDS_STREAM_FAILED 62000
 #define IDS_PRINTING_NEEDS_RICH_EDIT 62001
+#define IDS_OLD_FILE_ASIDE 62002

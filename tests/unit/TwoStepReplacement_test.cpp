@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -10,11 +11,11 @@ namespace {
 class Folder : public core::FileMoves {
  public:
   std::map<std::string, std::string> files;
-  int failingMove = 0;  // the number of the move that fails, from 1; 0: none
+  std::set<int> failingMoves;  // the numbers of the moves that fail, from 1
 
   bool Exists(const std::string& path) override { return files.count(path) != 0; }
   bool Move(const std::string& from, const std::string& to) override {
-    if (++moves_ == failingMove || !Exists(from) || Exists(to)) return false;
+    if (failingMoves.count(++moves_) || !Exists(from) || Exists(to)) return false;
     files[to] = files[from];
     files.erase(from);
     return true;
@@ -25,7 +26,7 @@ class Folder : public core::FileMoves {
   int moves_ = 0;
 };
 
-bool Replace(Folder& folder) {
+core::Replacement Replace(Folder& folder) {
   return core::ReplaceInTwoSteps(folder, "dab1.tmp", "letter.rtf", "dab2.tmp");
 }
 
@@ -34,15 +35,15 @@ bool Replace(Folder& folder) {
 TEST(TwoStepReplacement, TheNewFileTakesThePlaceOfTheOldAndNoBackupIsLeft) {
   Folder folder;
   folder.files = {{"letter.rtf", "old"}, {"dab1.tmp", "new"}};
-  EXPECT_TRUE(Replace(folder));
+  EXPECT_EQ(Replace(folder), core::Replacement::Done);
   EXPECT_EQ(folder.files, (std::map<std::string, std::string>{{"letter.rtf", "new"}}));
 }
 
 TEST(TwoStepReplacement, ANewTargetTakesOneMove) {
   Folder folder;
   folder.files = {{"dab1.tmp", "new"}};
-  folder.failingMove = 2;
-  EXPECT_TRUE(Replace(folder));
+  folder.failingMoves = {2};
+  EXPECT_EQ(Replace(folder), core::Replacement::Done);
   EXPECT_EQ(folder.files, (std::map<std::string, std::string>{{"letter.rtf", "new"}}));
 }
 
@@ -52,10 +53,21 @@ TEST(TwoStepReplacement, AFailedMoveLeavesTheOldFileInPlace) {
   for (int failing : {1, 2}) {
     Folder folder;
     folder.files = {{"letter.rtf", "old"}, {"dab1.tmp", "new"}};
-    folder.failingMove = failing;
-    EXPECT_FALSE(Replace(folder)) << failing;
+    folder.failingMoves = {failing};
+    EXPECT_EQ(Replace(folder), core::Replacement::NotDone) << failing;
     EXPECT_EQ(folder.files, (std::map<std::string, std::string>{{"letter.rtf", "old"},
                                                                  {"dab1.tmp", "new"}}))
         << failing;
   }
+}
+
+// The step back fails too: the old file is under the backup name, which
+// the result tells, and the new one is still there.
+TEST(TwoStepReplacement, AFailedStepBackLeavesTheOldFileAside) {
+  Folder folder;
+  folder.files = {{"letter.rtf", "old"}, {"dab1.tmp", "new"}};
+  folder.failingMoves = {2, 3};
+  EXPECT_EQ(Replace(folder), core::Replacement::OldFileAside);
+  EXPECT_EQ(folder.files,
+            (std::map<std::string, std::string>{{"dab2.tmp", "old"}, {"dab1.tmp", "new"}}));
 }

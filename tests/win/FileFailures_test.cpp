@@ -8,6 +8,7 @@
 #include "FailingAllocation.h"
 #include "FilesFixture.h"
 #include "ImportPatch.h"
+#include "RunningSystem.h"
 #include "SmallDrive.h"
 
 using namespace testing_support;
@@ -287,4 +288,58 @@ TEST_F(FilesTest, MemoryRunningOutWhileSavingLosesNothing) {
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"letter.rtf"});
   EXPECT_TRUE(Modified());
   EXPECT_EQ(Document(), text);
+}
+
+namespace {
+
+int movesLeft = 0;  // moves that go through before every further one fails
+
+BOOL WINAPI FailingMove(LPCSTR from, LPCSTR to) {
+  if (--movesLeft < 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  return ImportPatch::Original<decltype(&MoveFileA)>("MoveFileA")(from, to);
+}
+
+// ReplaceFile as it fails once the old file has stepped aside and the new
+// one cannot follow.
+BOOL WINAPI ReplaceLeavingTheOldFileAside(LPCSTR target, LPCSTR, LPCSTR backup, DWORD, LPVOID,
+                                          LPVOID) {
+  MoveFileExA(target, backup, 0);
+  SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+  return FALSE;
+}
+
+FARPROC WINAPI WithFailingReplace(HMODULE module, LPCSTR name) {
+  if (reinterpret_cast<UINT_PTR>(name) > 0xFFFF && lstrcmpA(name, "ReplaceFileA") == 0)
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(ReplaceLeavingTheOldFileAside));
+  return ImportPatch::Original<decltype(&GetProcAddress)>("GetProcAddress")(module, name);
+}
+
+}  // namespace
+
+// The old file stepped aside and could not come back (on 95, 98 and ME by
+// the second of two moves, elsewhere inside ReplaceFile): the message says
+// where it is now, and the text is still there.
+TEST_F(FilesTest, ASaveWhoseOldFileCannotComeBackSaysWhereItIs) {
+  WriteFile("letter.rtf", OldFile);
+  ASSERT_TRUE(Open("letter.rtf"));
+  SetDocument("new words");
+  movesLeft = winui::RunsOnWindows9x() ? 1 : 0;
+  std::string message;
+  {
+    const ImportPatch moving("KERNEL32.dll", "MoveFileA", reinterpret_cast<void*>(FailingMove));
+    const ImportPatch replacing("KERNEL32.dll", "GetProcAddress",
+                                reinterpret_cast<void*>(WithFailingReplace));
+    message = ErrorOf(form->FileSaveItem);
+  }
+  const std::vector<std::string> entries = FolderEntries();
+  ASSERT_EQ(entries.size(), 1u) << "only the old file, under another name";
+  EXPECT_EQ(ReadFile(entries[0]), OldFile);
+  EXPECT_EQ(message, "Kann Datei " + PathOf("letter.rtf") +
+                         " nicht erstellen. Die bisherige Datei liegt jetzt unter " +
+                         PathOf(entries[0]) + ".");
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(Document(), "new words");
 }
