@@ -22,6 +22,9 @@ void GlyphFontMarker::Feed(const char* bytes, std::size_t count, std::string& ou
     const bool held = table_ == Table::Inside && !passing_;
     (held ? entry_ : out) += bytes[i];
     Step(bytes[i], out);
+    // Checked at every byte: an entry of escapes or control words alone
+    // would otherwise be held back whole.
+    if (table_ == Table::Inside && !passing_ && entry_.size() > MaxEntry) PassEntry(out);
   }
   out.append(bytes + i, count - i);
 }
@@ -92,11 +95,6 @@ void GlyphFontMarker::TextByte(char c, std::string& out) {
       return;
     default:
       if (table_ == Table::Inside && AtEntryLevel() && !nameEnded_) name_ += c;
-      if (table_ == Table::Inside && !passing_ && entry_.size() > MaxEntry) {
-        out += entry_;
-        entry_.clear();
-        passing_ = true;
-      }
   }
 }
 
@@ -136,6 +134,12 @@ bool GlyphFontMarker::IsGlyphFont() const {
   if (first == std::string::npos) return false;
   const auto last = name_.find_last_not_of(' ');
   return UpperAscii(name_.substr(first, last - first + 1)) == UpperAscii(face_);
+}
+
+void GlyphFontMarker::PassEntry(std::string& out) {
+  out += entry_;
+  entry_.clear();
+  passing_ = true;
 }
 
 void GlyphFontMarker::EndEntry(std::string& out) {

@@ -37,6 +37,8 @@ class GlyphFontMarker {
   void EndWord();
   bool AtEntryLevel() const { return depth_ == tableDepth_ || depth_ == tableDepth_ + 1; }
   void EndEntry(std::string& out);
+  // Lets the entry held so far go, and the rest of it pass unchanged.
+  void PassEntry(std::string& out);
   bool IsGlyphFont() const;
   std::size_t Here() const { return entry_.size() - 1; }
 

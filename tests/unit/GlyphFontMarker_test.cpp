@@ -56,11 +56,25 @@ INSTANTIATE_TEST_SUITE_P(
         MarkCase{"{\\fonttbl{\\f0\\fcharset0 Arial;}}{\\info Persian;}",
                  "{\\fonttbl{\\f0\\fcharset0 Arial;}}{\\info Persian;}"}));
 
+// Whatever the entry is made of (text, hex escapes, control words), no
+// more than an entry's worth is ever held back.
 TEST(GlyphFontMarker, AnEntryTooLongForAFontPassesUnchanged) {
-  const std::string rtf = "{\\rtf1{\\fonttbl{\\f0\\fcharset0 " +
-                          std::string(core::GlyphFontMarker::MaxEntry, ' ') + "Persian;}}x}";
-  EXPECT_EQ(Marked(rtf), rtf);
-  EXPECT_EQ(Marked(rtf, 100), rtf);
+  for (const std::string unit : {" ", "\\'41", "\\b"}) {
+    std::string name;
+    while (name.size() <= 64 * core::GlyphFontMarker::MaxEntry) name += unit;
+    const std::string rtf = "{\\rtf1{\\fonttbl{\\f0\\fcharset0 " + name + "Persian;}}x}";
+    core::GlyphFontMarker marker("Persian");
+    std::string out;
+    for (std::size_t fed = 0; fed < rtf.size();) {
+      const std::size_t piece = std::min<std::size_t>(4096, rtf.size() - fed);
+      marker.Feed(rtf.data() + fed, piece, out);
+      fed += piece;
+      ASSERT_LE(fed - out.size(), core::GlyphFontMarker::MaxEntry) << unit << " at " << fed;
+    }
+    marker.Finish(out);
+    EXPECT_EQ(out, rtf) << unit;
+    EXPECT_EQ(Marked(rtf, 100), rtf) << unit;
+  }
 }
 
 // Whatever the damage, nothing is lost or reordered outside the glyph font's
