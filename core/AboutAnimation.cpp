@@ -35,10 +35,4 @@ std::string Scramble(const std::string& text) { return ShiftBytes(text, Scramble
 
 std::string Unscramble(const std::string& text) { return ShiftBytes(text, -ScrambleOffset); }
 
-std::string MailCommandLine(const std::string& command, const std::string& address) {
-  const auto placeholder = command.find("%1");
-  if (placeholder == std::string::npos) return command + address;
-  return std::string(command).replace(placeholder, 2, address);
-}
-
 }  // namespace core

@@ -24,8 +24,4 @@ int PulseCorner(int size);
 std::string Scramble(const std::string& text);
 std::string Unscramble(const std::string& text);
 
-// The mail program's command with the address in place of its first "%1",
-// or appended when it has none.
-std::string MailCommandLine(const std::string& command, const std::string& address);
-
 }  // namespace core

@@ -9,6 +9,8 @@
 #include "AboutAnimation.h"
 #include "Application.h"
 #include "GlyphFont.h"
+#include "MailCommand.h"
+#include "ProgramStart.h"
 #include "ScrambledText.h"
 #include "StringIds.h"
 #include "StringResource.h"
@@ -233,7 +235,7 @@ void TAboutBox::Button1Click(Component*) {
   RegFile1.SetRootKey(TRootKey::hkClassesRoot);
   RegFile1.SetKey(MailCommandKey);
   const std::string command = RegFile1.ReadValue("").ToText();
-  WinExec(core::MailCommandLine(command, address).c_str(), SW_SHOW);
+  StartProgram(core::MailCommandLine(command, address), SW_SHOW);
 }
 
 void TAboutBox::BitBtn1Click(Component*) {

@@ -45,28 +45,4 @@ TEST(Scramble, RoundTripsEveryByte) {
   EXPECT_EQ(core::Scramble("\xE0"), "\x0F");
 }
 
-struct MailCase {
-  const char* command;
-  const char* line;
-};
-
-class MailCommandLineTest : public testing::TestWithParam<MailCase> {};
-
-TEST_P(MailCommandLineTest, PutsAddressInPlaceOfFirstPlaceholder) {
-  EXPECT_EQ(core::MailCommandLine(GetParam().command, "dabiro@example.org"), GetParam().line);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MailCommandLineTest,
-    testing::Values(MailCase{"C:\\mail.exe %1", "C:\\mail.exe dabiro@example.org"},
-                    MailCase{"mail.exe /to:%1 /x", "mail.exe /to:dabiro@example.org /x"},
-                    MailCase{"\"C:\\m.exe\" \"%1\"", "\"C:\\m.exe\" \"dabiro@example.org\""},
-                    MailCase{"m.exe %1 %1", "m.exe dabiro@example.org %1"},
-                    MailCase{"m.exe ", "m.exe dabiro@example.org"},
-                    MailCase{"", "dabiro@example.org"}));
-
-TEST(MailCommandLine, AddressIsNotSearchedAgain) {
-  EXPECT_EQ(core::MailCommandLine("m.exe %1", "a%1b"), "m.exe a%1b");
-}
-
 }  // namespace

@@ -161,8 +161,13 @@ void PrintTo(const MailCase& mail, std::ostream* out) { *out << mail.name; }
 
 class SendMailTest : public AboutBoxShellTest, public testing::WithParamInterface<MailCase> {};
 
+// The current folder holds the recorder, as a document's folder may hold a
+// program of the name the command gives: it must not start from there.
 TEST_P(SendMailTest, StartsTheMailProgramOrSaysWhyNot) {
   const MailCase& mail = GetParam();
+  char before[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, before);
+  SetCurrentDirectoryA(ProgramFolder().c_str());
   SavedDefaultValue command("mailto\\shell\\open\\command");
   if (mail.type)
     command.Set(mail.type, WithRecorder(mail.command));
@@ -192,6 +197,7 @@ TEST_P(SendMailTest, StartsTheMailProgramOrSaysWhyNot) {
     EXPECT_TRUE(person.GlyphPulsesWithin(1000)) << "the box goes on";
     person.CloseWithOk();
   });
+  SetCurrentDirectoryA(before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -203,5 +209,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "\"{}\" /to mailto:dabiro@dabiro.invalid /subject Dabiro", nullptr},
         MailCase{"NoDefaultValue", 0, nullptr, nullptr, "Ung\xFCltige Varianten-Typkonvertierung."},
         MailCase{"ExpandableString", REG_EXPAND_SZ, "\"{}\" /in %SystemRoot% %1",
-                 "\"{}\" /in C:\\windows mailto:dabiro@dabiro.invalid", nullptr}),
+                 "\"{}\" /in C:\\windows mailto:dabiro@dabiro.invalid", nullptr},
+        MailCase{"NoPlaceholder", REG_SZ, "\"{}\"", "\"{}\" mailto:dabiro@dabiro.invalid", nullptr},
+        MailCase{"LongNamePlaceholder", REG_SZ, "\"{}\" -compose \"%l\"",
+                 "\"{}\" -compose \"mailto:dabiro@dabiro.invalid\"", nullptr},
+        MailCase{"AllArguments", REG_SZ, "{} %*", "{} mailto:dabiro@dabiro.invalid", nullptr},
+        MailCase{"ABareNameOfTheCurrentFolder", REG_SZ, "recorder.exe %1", nullptr, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
