@@ -9,3 +9,8 @@ enum ControlId {
   IdStatusBar,
   FirstMenuItemId = 100,
 };
+
+// Timer ids of the main window.
+enum TimerId {
+  RecoveryTimerId = 1,
+};

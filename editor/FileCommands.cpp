@@ -97,6 +97,7 @@ void TMainForm::FileNew(Component*) {
   SetDocumentName(Untitled);
   RichEdit1.Replace();
   SelectionChange(&RichEdit1);
+  DropRecoveryCopy();
 }
 
 void TMainForm::FileOpen(Component*) {
@@ -128,6 +129,7 @@ void TMainForm::OpenDocument(const std::string& name, bool readOnly) {
   SetFocus(RichEdit1.Handle());
   RichEdit1.Send(EM_SETMODIFY, FALSE);
   SetReadOnly(RichEdit1, readOnly);
+  DropRecoveryCopy();
 }
 
 void TMainForm::OpenFromCommandLine(const std::string& arguments) {
@@ -158,6 +160,7 @@ void TMainForm::FileSave(Component*) {
   // Always RTF, whatever the name: only Save As writes plain text.
   SaveWithProgress(documentName_, false);
   RichEdit1.Send(EM_SETMODIFY, FALSE);
+  DropRecoveryCopy();
 }
 
 void TMainForm::SaveWithProgress(const std::string& fileName, bool plainText) {
@@ -172,6 +175,7 @@ void TMainForm::FileSaveAs(Component*) {
   SaveWithProgress(name, core::SavesAsPlainText(name));
   SetDocumentName(name);
   RichEdit1.Send(EM_SETMODIFY, FALSE);
+  DropRecoveryCopy();
 }
 
 void TMainForm::FilePrint(Component*) {

@@ -205,7 +205,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The question cannot wait for the command to end: the session may
       // not end in the middle of it.
       return !BusyIndicator::Active() && QueryClose();
+    case WM_TIMER:
+      if (wParam != RecoveryTimerId) break;
+      WriteRecoveryCopy();
+      return 0;
     case WM_DESTROY:
+      // A clean exit leaves nothing to recover.
+      DropRecoveryCopy();
       PostQuitMessage(0);
       return 0;
   }
@@ -242,6 +248,7 @@ void TMainForm::OnCommand(WPARAM wParam, LPARAM lParam) {
   }
   if (id == IdFontName && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)) FontNameChange(&FontName);
   if (id == IdFontSize && code == EN_CHANGE) FontSizeChange(&FontSize);
+  if (id == IdRichEdit && code == EN_CHANGE) NoteChange();
 }
 
 void TMainForm::OnNotify(const NMHDR& header) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "BusyIndicator.h"
+#include "DocumentRecovery.h"
 #include "FileDialog.h"
 #include "FontDialog.h"
 #include "MenuItem.h"
@@ -72,6 +73,13 @@ class TMainForm : public winui::Window {
   void FilePrint(Component* sender);
   void FormCloseQuery(Component* sender, bool& canClose);
   void ConfirmSaveChanges();
+
+  // Recovery copy (Recovery.cpp). At start: offers a copy that an editor
+  // which has ended left, with the confirmation dialog.
+  void OfferRecovery();
+  // Writes the modified document to this editor's copy now (the timer a
+  // change starts does it after a few seconds).
+  void WriteRecoveryCopy();
 
   // Formatting and edit commands (Formatting.cpp, EditCommands.cpp)
   void SelectionChange(Component* sender);
@@ -148,6 +156,9 @@ class TMainForm : public winui::Window {
   // answered once the command has ended.
   bool PutOffWhileBusy(bool& request);
   void AnswerPutOffRequests();
+  void NoteChange();
+  void DropRecoveryCopy();
+  void RestoreLeftCopy(DocumentRecovery::Left& left);
   // The wait cursor and the text on the status line until it ends.
   BusyIndicator StartBusy(const std::string& doing);
   void SaveWithProgress(const std::string& fileName, bool plainText);
@@ -165,6 +176,8 @@ class TMainForm : public winui::Window {
   bool updating_ = false;
   bool activated_ = false;
   bool closePutOff_ = false, fontChangePutOff_ = false;
+  DocumentRecovery recovery_;
+  UINT_PTR recoveryTimer_ = 0;
   HWND lastFocus_ = nullptr;
   HFONT formFont_ = nullptr;
   HFONT textFont_ = nullptr;

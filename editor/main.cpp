@@ -21,6 +21,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
               return true;
             },
             false);
+        // Last: a restored document takes the place of one just opened.
+        winui::Guarded(
+            [&] {
+              form.OfferRecovery();
+              return true;
+            },
+            false);
         winui::Application::Instance().Run();
         return 0;
       },

@@ -2,6 +2,7 @@
 would: xdotool for the mouse and keyboard, ImageMagick for screenshots."""
 
 import argparse
+import glob
 import os
 import shutil
 import subprocess
@@ -169,6 +170,14 @@ def PrefixOf(env=None):
     return (env or {}).get("WINEPREFIX", os.environ["WINEPREFIX"])
 
 
+def RemoveRecoveryCopies(env=None):
+    """An editor a test killed may leave the copy of its unsaved text, which
+    the next editor started would offer: each test starts without one."""
+    pattern = os.path.join(PrefixOf(env), "drive_c", "users", "*", "Temp", "Dabiro-*.rtf")
+    for path in glob.glob(pattern):
+        os.remove(path)
+
+
 def WaitForIdleDesktop(env=None):
     """A program started while the desktop shuts down gets a dying one: the
     folder window the shell opens for it never shows. So start on none."""
@@ -231,6 +240,7 @@ class ProgramTest(unittest.TestCase):
 
     def setUp(self):
         self.programs = []
+        RemoveRecoveryCopies()
         WaitForIdleDesktop()
 
     def tearDown(self):

@@ -140,10 +140,22 @@ RECT RectInParent(HWND hwnd) {
 }
 
 namespace {
+// The tests' own temporary folder: a recovery copy that an editor under
+// test leaves (its process ended hard) stays among the tests' files, and
+// an editor started outside the tests is never offered it.
+void UseOwnTemporaryFolder() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  const std::string own = std::string(temp) + "dabiro-tests\\";
+  CreateDirectoryA(own.c_str(), nullptr);
+  for (const char* name : {"TMP", "TEMP"}) SetEnvironmentVariableA(name, own.c_str());
+}
+
 // Every test program starts the way the editor does.
 class ApplicationEnvironment : public testing::Environment {
  public:
   void SetUp() override {
+    UseOwnTemporaryFolder();
     StartApplication();
   }
 };
