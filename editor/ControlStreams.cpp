@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "CallbackShield.h"
 #include "Exceptions.h"
@@ -12,7 +13,7 @@
 namespace {
 
 constexpr LONG PlainBlock = 16 * 1024;
-constexpr DWORD PlainRtfError = 1;
+constexpr DWORD PlainError = 1;  // as the control reports a failure
 
 std::string PlainText(HWND edit) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
@@ -20,21 +21,26 @@ std::string PlainText(HWND edit) {
   return text;
 }
 
+// What a stream works on: the selection, or the whole text.
+std::pair<size_t, size_t> RangeOf(HWND edit, bool selectionOnly) {
+  if (!selectionOnly) return {0, static_cast<size_t>(GetWindowTextLengthA(edit))};
+  DWORD start = 0, end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {start, end};
+}
+
 // Everything the callback hands over, until it hands over nothing.
 void StreamIntoPlainEdit(HWND edit, bool selectionOnly, EDITSTREAM& stream) {
   std::string text;
   char block[PlainBlock];
-  for (;;) {
-    LONG done = 0;
+  for (LONG done = 1; done > 0;) {
+    done = 0;
     stream.dwError =
         stream.pfnCallback(stream.dwCookie, reinterpret_cast<LPBYTE>(block), PlainBlock, &done);
     if (stream.dwError != 0) return;
-    if (done <= 0) break;
-    text.append(block, static_cast<size_t>(done));
+    text.append(block, static_cast<size_t>(std::max<LONG>(done, 0)));
   }
-  DWORD start = 0, end = 0;
-  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  if (!selectionOnly) start = 0, end = static_cast<DWORD>(GetWindowTextLengthA(edit));
+  const auto [start, end] = RangeOf(edit, selectionOnly);
   const size_t expected =
       static_cast<size_t>(GetWindowTextLengthA(edit)) - (end - start) + text.size();
   if (selectionOnly)
@@ -42,16 +48,13 @@ void StreamIntoPlainEdit(HWND edit, bool selectionOnly, EDITSTREAM& stream) {
   else
     SetWindowTextA(edit, text.c_str());
   // An edit of 95, 98 and ME holds no more than 64 KB: what does not fit is an error.
-  if (static_cast<size_t>(GetWindowTextLengthA(edit)) != expected) stream.dwError = 1;
+  if (static_cast<size_t>(GetWindowTextLengthA(edit)) != expected) stream.dwError = PlainError;
 }
 
 void StreamOutOfPlainEdit(HWND edit, bool selectionOnly, EDITSTREAM& stream) {
+  const auto [start, end] = RangeOf(edit, selectionOnly);
   std::string text = PlainText(edit);
-  if (selectionOnly) {
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    text = text.substr(std::min<size_t>(start, text.size()), end - start);
-  }
+  text = text.substr(std::min(start, text.size()), end - start);
   for (size_t at = 0; at < text.size();) {
     LONG done = 0;
     const LONG size = static_cast<LONG>(std::min<size_t>(PlainBlock, text.size() - at));
@@ -106,7 +109,7 @@ void Stream(const RichEditControl& control, UINT message, WPARAM format, EDITSTR
   if (control.HasRichText()) {
     control.Send(message, format, reinterpret_cast<LPARAM>(&stream));
   } else if (format & SF_RTF) {
-    stream.dwError = PlainRtfError;
+    stream.dwError = PlainError;
   } else if (message == EM_STREAMIN) {
     StreamIntoPlainEdit(control.Handle(), format & SFF_SELECTION, stream);
   } else {
