@@ -204,7 +204,17 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       // The question cannot wait for the command to end: the session may
       // not end in the middle of it.
-      return !BusyIndicator::Active() && QueryClose();
+      sessionEndAgreed_ = !BusyIndicator::Active() && QueryClose();
+      return sessionEndAgreed_;
+    case WM_ENDSESSION:
+      // What the close question saved or dropped needs no copy. A session
+      // that ends without that answer (forced, or refused while busy)
+      // leaves the latest text for the next start.
+      if (std::exchange(sessionEndAgreed_, false) && wParam)
+        DropRecoveryCopy();
+      else if (wParam)
+        WriteRecoveryCopy();
+      return 0;
     case WM_TIMER:
       if (wParam != RecoveryTimerId) break;
       WriteRecoveryCopy();

@@ -176,6 +176,7 @@ class TMainForm : public winui::Window {
   bool updating_ = false;
   bool activated_ = false;
   bool closePutOff_ = false, fontChangePutOff_ = false;
+  bool sessionEndAgreed_ = false;  // the last WM_QUERYENDSESSION answer
   DocumentRecovery recovery_;
   UINT_PTR recoveryTimer_ = 0;
   HWND lastFocus_ = nullptr;

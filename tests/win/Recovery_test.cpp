@@ -115,8 +115,8 @@ TEST_F(RecoveryTest, NoDeletesTheCopyAndYesRestoresItsNameAndText) {
   EXPECT_TRUE(Modified());
 }
 
-// New, Open, Save, Save As and closing: each leaves the text safe or
-// dropped on purpose, and no copy stays.
+// New, Open, Save, Save As, the end of the session and closing: each
+// leaves the text safe or dropped on purpose, and no copy stays.
 TEST_F(RecoveryTest, TheCopyGoesOnceTheTextIsSavedOrDropped) {
   WriteFile("letter.rtf", "{\\rtf1\\ansi old words\\par}");
   const auto copied = [&](const std::string& text) {
@@ -150,6 +150,23 @@ TEST_F(RecoveryTest, TheCopyGoesOnceTheTextIsSavedOrDropped) {
           [&](HWND dialog) { EnterFileName(dialog, PathOf("letter.rtf")); });
   ASSERT_TRUE(openWithoutSaving.Run([&] { Command(form->FileOpenItem); }));
   EXPECT_TRUE(Copies().empty()) << "Open";
+
+  // The session ends: forced after a Cancel, the copy takes the latest
+  // text; after a No it goes.
+  ASSERT_TRUE(copied("words at log-off"));
+  for (const bool agreed : {false, true}) {
+    ModalScript endOfSession;
+    endOfSession.On(QuestionBox, agreed ? AnswerNo : AnswerCancel);
+    ASSERT_TRUE(
+        endOfSession.Run([&] { SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0); }));
+    SetDocument("the last words at log-off");
+    SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    const std::vector<std::string> copies = Copies();
+    ASSERT_EQ(copies.size(), agreed ? 0u : 1u) << "the end of the session";
+    if (!agreed) {
+      EXPECT_NE(ReadFile(copies[0]).find("the last words"), std::string::npos);
+    }
+  }
 
   ASSERT_TRUE(copied("last words"));
   ModalScript closeWithoutSaving;
