@@ -71,6 +71,7 @@ int CALLBACK CollectFaceName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LP
 TMainForm::TMainForm() : Window("MainForm") {}
 
 TMainForm::~TMainForm() {
+  winui::Application::Instance().SetKeyFilter(nullptr);
   for (HFONT font : {formFont_, textFont_, paletteFont_})
     if (font) DeleteObject(font);
 }
@@ -106,6 +107,10 @@ void TMainForm::CreateComponents() {
   RichEdit1.SetFont(textFont_);
   RichEdit1.SetOnKeyPress([this](Component* s, char& key) { RichEdit1KeyPress(s, key); });
   RichEdit1.SetOnKeyUp([this](Component* s, WORD& key, UINT shift) { RichEdit1KeyUp(s, key, shift); });
+  RichEdit1.SetOnKeyDown([this](Component* s, WORD& key, UINT shift, UINT scanCode) {
+    RichEdit1KeyDown(s, key, shift, scanCode);
+  });
+  winui::Application::Instance().SetKeyFilter([this](const MSG& msg) { return SwitchesKeyboard(msg); });
 
   paletteFont_ = CreateGlyphFont(21);
   StringGrid1.Create(Handle(), 0, 32, ClientWidth, PaletteHeight, 16, 6, 36, 27);

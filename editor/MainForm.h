@@ -2,13 +2,16 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "BusyIndicator.h"
 #include "FileDialog.h"
+#include "DocumentLines.h"
 #include "FontDialog.h"
+#include "LineTyping.h"
 #include "MenuItem.h"
 #include "NativeControl.h"
 #include "Palette.h"
@@ -57,6 +60,12 @@ class TMainForm : public winui::Window {
   void RichEdit1KeyPress(Component* sender, char& key);
   void RichEdit1KeyUp(Component* sender, WORD& key, UINT shift);
 
+  // Persian from the keyboard (KeyboardInput.cpp)
+  void KeyboardPersian(Component* sender);
+  void KeyboardLatin(Component* sender);
+  bool PersianKeyboard() const { return persianKeyboard_; }
+  void RichEdit1KeyDown(Component* sender, WORD& key, UINT shift, UINT scanCode);
+
   // Files and printing (FileCommands.cpp)
   void FileNew(Component* sender);
   void FileOpen(Component* sender);
@@ -102,7 +111,8 @@ class TMainForm : public winui::Window {
       FilePrintItem{"FilePrintItem"}, FileExitItem{"FileExitItem"},
       EditUndoItem{"EditUndoItem"}, EditCutItem{"EditCutItem"}, EditCopyItem{"EditCopyItem"},
       EditPasteItem{"EditPasteItem"}, EditCopyUnicodeItem{"EditCopyUnicodeItem"},
-      EditPasteUnicodeItem{"EditPasteUnicodeItem"}, HelpAboutItem{"HelpAboutItem"};
+      EditPasteUnicodeItem{"EditPasteUnicodeItem"}, KeyboardPersianItem{"KeyboardPersianItem"},
+      KeyboardLatinItem{"KeyboardLatinItem"}, HelpAboutItem{"HelpAboutItem"};
   winui::FileDialog OpenDialog{
       "OpenDialog", winui::FileDialog::Kind::Open,
       "Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"};
@@ -153,6 +163,15 @@ class TMainForm : public winui::Window {
   void StyleButtonClick(const winui::SpeedButton& button, StyleSet style);
   // Writes the palette cell's glyph at the caret; false if nothing was pasted.
   bool WriteCell(core::Cell cell);
+  void SetKeyboard(bool persian);
+  // Alt+Shift toggles the keyboard, wherever the focus is in the window.
+  bool SwitchesKeyboard(const MSG& msg);
+  void TypingStep(const std::function<void()>& step);
+  // False when the selection goes over a line break.
+  bool LineOfSelection(DocumentLine& line, core::LineSelection& selection) const;
+  void TypePersian(char32_t character);
+  void ErasePersian(bool before);
+  void NewLineBelow();
   void LoadFontDialog();
   void ApplyFontDialog(const TextAttributes& target) const;
 
@@ -166,4 +185,8 @@ class TMainForm : public winui::Window {
   HWND tooltip_ = nullptr;
   winui::SpeedButtonGroup buttonGroups_;
   std::map<UINT, winui::MenuItem*> menuItems_;
+  bool persianKeyboard_ = false;
+  bool keyboardSwitchArmed_ = false;
+  core::LineTypist typist_;
+  long typedAt_ = -1;  // where the last typed key left the caret
 };

@@ -61,7 +61,15 @@ void TMainForm::CreateMenus() {
                     separator,
                     {&miEditFont, "&Font...", "", &TMainForm::SelectFont}});
   addMenu("Copy_all", {{&Copyall2, "Copy_all", "", &TMainForm::Copyall2Click}});
+  addMenu("&Keyboard", {{&KeyboardPersianItem, "&Persian",
+                         "Type Persian on the standard Persian layout (Alt+Shift switches)",
+                         &TMainForm::KeyboardPersian},
+                        {&KeyboardLatinItem, "&Latin",
+                         "Type what the system's keyboard layout gives (Alt+Shift switches)",
+                         &TMainForm::KeyboardLatin}});
   addMenu("&Help", {{&HelpAboutItem, "&About...", "Show program information", &TMainForm::HelpAbout}});
+  CheckMenuRadioItem(MainMenu, KeyboardPersianItem.Id(), KeyboardLatinItem.Id(), KeyboardLatinItem.Id(),
+                     MF_BYCOMMAND);
   SetMenu(Handle(), MainMenu);
 }
 

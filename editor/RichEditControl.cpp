@@ -127,6 +127,10 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
   if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
       (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST))
     PostponeFreeingReplaced();
+  if (TakenByKeyHandler(message, wParam, lParam)) {
+    result = 0;
+    return true;
+  }
   if (message == WM_KEYDOWN) pressedHere_.set(wParam & 0xFF);
   // Before the key handlers: a key typed over everything is handed on to
   // the empty window, and reported there.
@@ -137,6 +141,21 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     return true;
   }
   return false;
+}
+
+bool RichEditControl::TakenByKeyHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+  const UINT scanCode = static_cast<UINT>(lParam >> 16) & 0x1FF;
+  // The characters the message loop made of a taken key, a dead key's too.
+  if (message == WM_CHAR || message == WM_DEADCHAR) return scanCode == takenScanCode_;
+  if (message != WM_KEYDOWN || !onKeyDown_) return false;
+  WORD key = static_cast<WORD>(wParam);
+  onKeyDown_(this, key, winui::HeldShiftKeys(), scanCode);
+  takenScanCode_ = key == 0 ? scanCode : NoKey;
+  return key == 0;
+}
+
+void RichEditControl::ReportSelectionChanges(bool report) const {
+  Send(EM_SETEVENTMASK, 0, report ? EventMask : EventMask & ~ENM_SELCHANGE);
 }
 
 void RichEditControl::ReportKey(UINT message, WPARAM wParam) {

@@ -17,6 +17,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
  public:
   using KeyPressHandler = std::function<void(Component* sender, char& key)>;
   using KeyUpHandler = std::function<void(Component* sender, WORD& key, UINT shift)>;
+  using KeyDownHandler = std::function<void(Component* sender, WORD& key, UINT shift, UINT scanCode)>;
 
   explicit RichEditControl(std::string name) : Component(std::move(name)) {}
   ~RichEditControl() override;
@@ -64,6 +65,14 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   long SelLength() const;
 
   void SetOnKeyPress(KeyPressHandler handler) { onKeyPress_ = std::move(handler); }
+  // Reports each key press before the control sees it, with the key's scan
+  // code (an extended key's above 0xFF). A handler that sets the key to 0
+  // takes it: neither the press nor the characters it types reach the
+  // control, nor its release the key-up handler.
+  void SetOnKeyDown(KeyDownHandler handler) { onKeyDown_ = std::move(handler); }
+  // Whether the control tells its parent of selection changes: off while a
+  // command moves the selection about to do its work.
+  void ReportSelectionChanges(bool report) const;
   // Reports only releases of keys pressed while the control had the focus:
   // the release of an Enter that closed a dialog is no keystroke here.
   void SetOnKeyUp(KeyUpHandler handler) { onKeyUp_ = std::move(handler); }
@@ -79,6 +88,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   RECT BoundsOf(HWND window) const;
   void TakePlaceOf(HWND old);
   void ReportKey(UINT message, WPARAM wParam);
+  bool TakenByKeyHandler(UINT message, WPARAM wParam, LPARAM lParam);
   bool EditsAllOfALargeText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool SelectsEverything() const;
   void CopyOrFail(const char* done) const;
@@ -101,6 +111,9 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   bool storesUnicode_ = false;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
+  KeyDownHandler onKeyDown_;
+  static constexpr UINT NoKey = 0xFFFF;
+  UINT takenScanCode_ = NoKey;  // of the last key press a handler took
   std::bitset<256> pressedHere_;
   TextAttributes selAttributes_{*this, TextAttributes::Scope::Selection};
   TextAttributes defAttributes_{*this, TextAttributes::Scope::Default};

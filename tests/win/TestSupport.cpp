@@ -22,6 +22,14 @@ void Pump(int milliseconds) {
   } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
+void RunEditorLoop(int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  do {
+    winui::Application::Instance().ProcessMessages();
+    Sleep(1);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMilliseconds);
   while (!condition()) {
