@@ -33,7 +33,28 @@ constexpr PersianKey Keys[] = {
     {0x34, 0x002E, 0x003C}, {0x35, 0x002F, 0x061F}, {0x2B, 0x005C, 0x007C}, {0x39, 0x0020, 0x200C},
 };
 
+struct KeyName {
+  char32_t character;
+  const char* name;
+};
+
+constexpr KeyName UnwritableNames[] = {
+    {0x064B, "fathatan"}, {0x064C, "dammatan"}, {0x064D, "kasratan"}, {0x064E, "fatha"},
+    {0x064F, "damma"}, {0x0650, "kasra"}, {0x0651, "shadda"}, {0x0652, "sukun"},
+    {0x0653, "maddah above"}, {0x0654, "hamza above"}, {0x0670, "superscript alef"},
+    {0x0623, "alef with hamza above"}, {0x0640, "tatweel"}, {0x200D, "zero-width joiner"},
+    {0x066A, "Arabic percent sign"}, {0x066B, "Arabic decimal separator"},
+    {0x066C, "Arabic thousands separator"}, {0xFDFC, "rial sign"}, {0x00D7, "multiplication sign"},
+    {0x00F7, "division sign"},
+};
+
 }  // namespace
+
+const char* UnwritableKeyName(char32_t character) {
+  for (const KeyName& entry : UnwritableNames)
+    if (entry.character == character) return entry.name;
+  return nullptr;
+}
 
 char32_t PersianKeyCharacter(unsigned scanCode, bool shift) {
   for (const PersianKey& key : Keys)

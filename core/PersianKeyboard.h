@@ -8,4 +8,9 @@ namespace core {
 // key the layout does not cover. Shift+Space and Shift+B give the ZWNJ.
 char32_t PersianKeyCharacter(unsigned scanCode, bool shift);
 
+// The short name of a character of the layout that the glyph font cannot
+// write (the harakat, signs and joiners), for saying which key did nothing;
+// null for the others.
+const char* UnwritableKeyName(char32_t character);
+
 }  // namespace core
