@@ -29,8 +29,9 @@ ReadLine Read(std::string_view line) {
   read.last.assign(line.size(), None);
   std::vector<BidiClass> classes;
   ReadInReadingOrder(
-      line.size(), [&](std::size_t index) -> const ShownGlyph& { return Shown(line, index); }, classes,
-      read.leftToRight, [&](std::size_t index, char32_t character) {
+      line.size(), [&](std::size_t index) -> const ShownGlyph& { return Shown(line, index); },
+      classes, read.leftToRight,
+      [&](std::size_t index, char32_t character) {
         if (read.first[index] == None) read.first[index] = read.text.size();
         read.last[index] = read.text.size();
         read.shownAt.push_back(index);
@@ -54,7 +55,8 @@ WrittenLine Write(std::u32string_view text) {
 
 std::vector<std::uint8_t> LeftToRightOf(std::string_view codes) {
   std::vector<BidiClass> classes(codes.size());
-  for (std::size_t index = 0; index < codes.size(); ++index) classes[index] = Shown(codes, index).bidi;
+  for (std::size_t index = 0; index < codes.size(); ++index)
+    classes[index] = Shown(codes, index).bidi;
   std::vector<std::uint8_t> leftToRight;
   MarkLeftToRight(classes, leftToRight);
   return leftToRight;
@@ -105,7 +107,8 @@ LineChange Merge(std::string_view old, const ReadLine& read, const WrittenLine& 
          shownAt(prefix) == prefix)
     ++prefix;
   std::size_t suffix = 0;
-  while (suffix < was.size() - prefix && suffix < now.size() - prefix && suffix < old.size() - prefix &&
+  while (suffix < was.size() - prefix && suffix < now.size() - prefix &&
+         suffix < old.size() - prefix &&
          was[was.size() - 1 - suffix] == now[now.size() - 1 - suffix] &&
          shownAt(was.size() - 1 - suffix) == old.size() - 1 - suffix)
     ++suffix;
@@ -124,7 +127,8 @@ std::u32string WithoutSelected(const ReadLine& read, LineSelection selection, st
   place = None;
   for (std::size_t index = 0; index < read.text.size(); ++index) {
     const std::size_t shown = read.shownAt[index];
-    const bool selected = shown >= selection.from && shown < selection.to && read.text[index] != Zwnj;
+    const bool selected =
+        shown >= selection.from && shown < selection.to && read.text[index] != Zwnj;
     if (!selected) {
       left += read.text[index];
     } else if (place == None) {
@@ -164,9 +168,11 @@ std::optional<LineChange> EraseInLine(std::string_view line, LineSelection selec
 }
 
 LineChange LineTypist::Type(std::string_view line, LineSelection selection, char32_t character) {
-  const bool held = heldBreakAt_ != NoBreak && selection.from == heldBreakAt_ && selection.to == heldBreakAt_;
+  const bool held =
+      heldBreakAt_ != NoBreak && selection.from == heldBreakAt_ && selection.to == heldBreakAt_;
   const char32_t withBreak[] = {Zwnj, character};
-  LineChange change = TypeIntoLine(line, selection, std::u32string_view(withBreak + (held ? 0 : 1), held ? 2 : 1));
+  LineChange change =
+      TypeIntoLine(line, selection, std::u32string_view(withBreak + (held ? 0 : 1), held ? 2 : 1));
   heldBreakAt_ = character == Zwnj ? change.caret : NoBreak;
   return change;
 }

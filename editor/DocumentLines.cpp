@@ -54,9 +54,11 @@ DocumentLine LineAt(const RichEditControl& control, long from) {
   }
 }
 
-void ApplyLineChange(const RichEditControl& control, long lineStart, const core::LineChange& change) {
+void ApplyLineChange(const RichEditControl& control, long lineStart,
+                     const core::LineChange& change) {
   if (change.start != change.end || !change.codes.empty()) {
-    Select(control, lineStart + static_cast<long>(change.start), lineStart + static_cast<long>(change.end));
+    Select(control, lineStart + static_cast<long>(change.start),
+           lineStart + static_cast<long>(change.end));
     InsertCodes(control, change.codes);
   }
   const long caret = lineStart + static_cast<long>(change.caret);

@@ -1,6 +1,6 @@
 #pragma once
-#include <windows.h>
 #include <richedit.h>
+#include <windows.h>
 
 #include <string>
 
@@ -22,7 +22,8 @@ DocumentLine LineAt(const RichEditControl& control, long from);
 
 // The change made in one step the control can undo, the caret then where
 // the change puts it.
-void ApplyLineChange(const RichEditControl& control, long lineStart, const core::LineChange& change);
+void ApplyLineChange(const RichEditControl& control, long lineStart,
+                     const core::LineChange& change);
 
 // The selection, start and end.
 CHARRANGE SelectionOf(const RichEditControl& control);

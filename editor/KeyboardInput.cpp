@@ -21,7 +21,8 @@ std::string NotWrittenText(char32_t character) {
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
   std::string text = code;
   if (const char* name = core::UnwritableKeyName(character)) text += std::string(" (") + name + ")";
-  if (core::IsWrittenAsNothing(character)) return text + " writes nothing: the letters take their forms themselves";
+  if (core::IsWrittenAsNothing(character))
+    return text + " writes nothing: the letters take their forms themselves";
   return text + " cannot be written with the font Persian";
 }
 
@@ -65,7 +66,10 @@ bool TMainForm::SwitchesKeyboard(const MSG& msg) {
 }
 
 void TMainForm::RichEdit1KeyDown(Component*, WORD& key, UINT shift, UINT scanCode) {
-  if (!persianKeyboard_ || (shift & MK_CONTROL) || GetKeyState(VK_MENU) < 0) return;
+  // A plain edit, without the rich edit library, takes no glyph codes.
+  if (!persianKeyboard_ || !RichEdit1.HasRichText() || (shift & MK_CONTROL) ||
+      GetKeyState(VK_MENU) < 0)
+    return;
   if ((key == VK_BACK || key == VK_DELETE) && !(shift & MK_SHIFT)) {
     const bool before = key == VK_BACK;
     key = 0;
@@ -73,7 +77,8 @@ void TMainForm::RichEdit1KeyDown(Component*, WORD& key, UINT shift, UINT scanCod
   } else if (key == VK_RETURN) {
     key = 0;
     TypingStep([&] { NewLineBelow(); });
-  } else if (const char32_t character = core::PersianKeyCharacter(scanCode, (shift & MK_SHIFT) != 0)) {
+  } else if (const char32_t character =
+                 core::PersianKeyCharacter(scanCode, (shift & MK_SHIFT) != 0)) {
     key = 0;
     TypingStep([&] { TypePersian(character); });
   }

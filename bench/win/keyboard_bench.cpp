@@ -4,8 +4,8 @@
 //  2. 600 keys sent at 20 per second from another thread while the
 //     editor's loop runs: none may be lost or come out of order.
 // Usage: keyboard_bench.exe [keys]
-#include <windows.h>
 #include <richedit.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +28,8 @@
 namespace {
 
 // "I go home in the year 1404 and read the book": letters, a ZWNJ, digits.
-const char Sentence[] = "می‌روم به خانه در سال ۱۴۰۴ و کتاب را می‌خوانم ";
+const char Sentence[] =
+    "می‌روم به خانه در سال ۱۴۰۴ و کتاب را می‌خوانم ";
 
 struct KeyStroke {
   BYTE virtualKey, scanCode;
@@ -41,7 +42,8 @@ std::map<char32_t, KeyStroke> LayoutKeys() {
   for (unsigned scan = 0x60; scan-- > 0;)
     for (const bool shift : {true, false})
       if (const char32_t character = core::PersianKeyCharacter(scan, shift))
-        keys[character] = {static_cast<BYTE>(MapVirtualKeyA(scan, 1)), static_cast<BYTE>(scan), shift};
+        keys[character] = {static_cast<BYTE>(MapVirtualKeyA(scan, 1)), static_cast<BYTE>(scan),
+                           shift};
   keys['\n'] = {VK_RETURN, static_cast<BYTE>(MapVirtualKeyA(VK_RETURN, 0)), false};
   return keys;
 }
@@ -153,7 +155,8 @@ class Bench {
 
   static std::string FromUnicode(const std::u32string& text) {
     std::u32string withBreaks;
-    for (const char32_t character : text) withBreaks += character == '\n' ? U"\r\n" : std::u32string(1, character);
+    for (const char32_t character : text)
+      withBreaks += character == '\n' ? U"\r\n" : std::u32string(1, character);
     core::Unconvertibles problems;
     return core::UnicodeToGlyphs(withBreaks, problems);
   }
@@ -165,8 +168,10 @@ class Bench {
     const std::string expected = FromUnicode(text);
     const bool same = typed.compare(0, expected.size(), expected) == 0;
     std::size_t differ = 0;
-    while (differ < expected.size() && differ < typed.size() && typed[differ] == expected[differ]) ++differ;
-    std::printf("%s (%zu codes typed", same ? "every key in place" : "FAIL: codes differ", expected.size());
+    while (differ < expected.size() && differ < typed.size() && typed[differ] == expected[differ])
+      ++differ;
+    std::printf("%s (%zu codes typed", same ? "every key in place" : "FAIL: codes differ",
+                expected.size());
     if (!same) {
       std::printf(", the first difference at %zu of %zu", differ, typed.size());
     }
@@ -195,8 +200,8 @@ class Bench {
   static void Report(const char* what, const std::vector<double>& milliseconds) {
     if (milliseconds.empty()) return;
     const Statistics s = Summarise(milliseconds);
-    std::printf("%-40s n=%zu  median %.2f ms  p99 %.2f ms  worst %.2f ms\n", what, milliseconds.size(),
-                s.median, s.p99, s.worst);
+    std::printf("%-40s n=%zu  median %.2f ms  p99 %.2f ms  worst %.2f ms\n", what,
+                milliseconds.size(), s.median, s.p99, s.worst);
   }
 
   TMainForm& form_;

@@ -49,8 +49,10 @@ std::string Typed(std::u32string_view text, std::size_t* caret = nullptr) {
 // letter of an n-code word stands at n - k.
 bool OneCodePerLetter(std::u32string_view word) {
   for (std::size_t index = 0; index < word.size(); ++index) {
-    if (!core::CanBeTyped(word[index]) || word[index] == core::Zwnj || word[index] < 0x80) return false;
-    if (word[index] == U'\u0644' && index + 1 < word.size() && word[index + 1] == U'\u0627') return false;
+    if (!core::CanBeTyped(word[index]) || word[index] == core::Zwnj || word[index] < 0x80)
+      return false;
+    if (word[index] == U'\u0644' && index + 1 < word.size() && word[index + 1] == U'\u0627')
+      return false;
   }
   return !word.empty();
 }
@@ -111,7 +113,8 @@ TEST(LineTyping, EditsInsideAWordGiveWhatFromUnicodeWritesForTheResult) {
       without.erase(k, 1);
       const std::string shorter = FromUnicode(without);
       if (shorter.size() != n - 1) continue;  // a lam and an alef met: one code
-      const core::LineChange typed = core::TypeIntoLine(shorter, {n - 1 - k, n - 1 - k}, word.substr(k, 1));
+      const core::LineChange typed =
+          core::TypeIntoLine(shorter, {n - 1 - k, n - 1 - k}, word.substr(k, 1));
       EXPECT_EQ(Applied(shorter, typed), whole) << entry << " typing letter " << k;
       EXPECT_EQ(typed.caret, n - 1 - k) << entry;
       const auto backspace = core::EraseInLine(whole, {n - 1 - k, n - 1 - k}, true);
@@ -129,8 +132,9 @@ TEST(LineTyping, EditsInsideAWordGiveWhatFromUnicodeWritesForTheResult) {
 
 TEST(LineTyping, NothingToEraseAtTheEndsOfALine) {
   const std::string word = FromUnicode(Unicode("سلام"));
-  EXPECT_FALSE(core::EraseInLine(word, {word.size(), word.size()}, true));  // before its first letter
-  EXPECT_FALSE(core::EraseInLine(word, {0, 0}, false));                     // after its last
+  EXPECT_FALSE(
+      core::EraseInLine(word, {word.size(), word.size()}, true));  // before its first letter
+  EXPECT_FALSE(core::EraseInLine(word, {0, 0}, false));            // after its last
   EXPECT_FALSE(core::EraseInLine("", {0, 0}, true));
 }
 
@@ -172,10 +176,14 @@ TEST(PersianKeyboard, EveryKeyGivesWhatTheLayoutTablePutsOnIt) {
     if (position == "E00") return 0x29;
     const unsigned column = static_cast<unsigned>(std::stoi(position.substr(1)));
     switch (position[0]) {
-      case 'E': return 0x01 + column;
-      case 'D': return 0x0F + column;
-      case 'C': return 0x1D + column;
-      case 'B': return 0x2B + column;
+      case 'E':
+        return 0x01 + column;
+      case 'D':
+        return 0x0F + column;
+      case 'C':
+        return 0x1D + column;
+      case 'B':
+        return 0x2B + column;
     }
     return 0;
   };
@@ -185,8 +193,11 @@ TEST(PersianKeyboard, EveryKeyGivesWhatTheLayoutTablePutsOnIt) {
     if (row.empty() || row[0] == '#' || row.rfind("position", 0) == 0) continue;
     const std::size_t a = row.find('\t'), b = row.find('\t', a + 1), c = row.find('\t', b + 1);
     const unsigned code = scanCode(row.substr(0, a));
-    EXPECT_EQ(core::PersianKeyCharacter(code, false), std::stoul(row.substr(b + 1, c - b - 1), nullptr, 16)) << row;
-    EXPECT_EQ(core::PersianKeyCharacter(code, true), std::stoul(row.substr(c + 1), nullptr, 16)) << row;
+    EXPECT_EQ(core::PersianKeyCharacter(code, false),
+              std::stoul(row.substr(b + 1, c - b - 1), nullptr, 16))
+        << row;
+    EXPECT_EQ(core::PersianKeyCharacter(code, true), std::stoul(row.substr(c + 1), nullptr, 16))
+        << row;
     ++keys;
   }
   EXPECT_EQ(keys, 48u);

@@ -1,8 +1,8 @@
 // Persian from the keyboard, by real key events through the input queue:
 // each key's character by its position, its form and its neighbours' forms
 // as from-unicode writes the text.
-#include <windows.h>
 #include <richedit.h>
+#include <windows.h>
 
 #include <fstream>
 #include <map>
@@ -28,7 +28,8 @@ std::vector<KeyRow> LayoutTable() {
   while (std::getline(table, row)) {
     if (row.empty() || row[0] == '#' || row.rfind("position", 0) == 0) continue;
     const std::size_t a = row.find('\t'), b = row.find('\t', a + 1), c = row.find('\t', b + 1);
-    rows.push_back({row[a + 1], static_cast<char32_t>(std::stoul(row.substr(b + 1, c - b - 1), nullptr, 16)),
+    rows.push_back({row[a + 1],
+                    static_cast<char32_t>(std::stoul(row.substr(b + 1, c - b - 1), nullptr, 16)),
                     static_cast<char32_t>(std::stoul(row.substr(c + 1), nullptr, 16))});
   }
   return rows;
@@ -63,7 +64,8 @@ void Key(BYTE virtualKey, bool shift = false) {
   if (shift) keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), 0, 0);
   keybd_event(virtualKey, scanCode, 0, 0);
   keybd_event(virtualKey, scanCode, KEYEVENTF_KEYUP, 0);
-  if (shift) keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), KEYEVENTF_KEYUP, 0);
+  if (shift)
+    keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), KEYEVENTF_KEYUP, 0);
 }
 
 void UsKey(char us, bool shift = false) {
@@ -141,13 +143,15 @@ TEST_F(KeyboardTest, EveryKeyOfTheLayoutWritesItsCharacterByPosition) {
 }
 
 TEST_F(KeyboardTest, SentencesTypedKeyByKeyStoreWhatFromUnicodeWrites) {
-  for (const char* sentence : {"سلام دنیا", "می‌روم و می‌آیم؟ بله، «فردا».", "سال ۱۴۰۴ و ۲۵ روز",
-                               "خط اول\nخط دوم با ۳ کلمه"}) {
+  for (const char* sentence :
+       {"سلام دنیا", "می‌روم و می‌آیم؟ بله، «فردا».", "سال ۱۴۰۴ و ۲۵ روز",
+        "خط اول\nخط دوم با ۳ کلمه"}) {
     Clear();
     const std::u32string text = Unicode(sentence);
     Type(text);
     std::u32string withBreaks;
-    for (const char32_t character : text) withBreaks += character == '\n' ? U"\r\n" : std::u32string(1, character);
+    for (const char32_t character : text)
+      withBreaks += character == '\n' ? U"\r\n" : std::u32string(1, character);
     EXPECT_TRUE(CodesBecome(FromUnicode(withBreaks))) << sentence;
   }
 }
