@@ -11,7 +11,13 @@ source scripts/xvfb.sh
 
 presets=${DABIRO_PRESETS:-native win32 win64}
 for preset in $presets; do
-  cmake --preset "$preset" -B "$DABIRO_BUILD/$preset" >/dev/null
+  options=()
+  if [[ $preset == win32 ]]; then
+    # The 32-bit programs link a runtime built for the 486.
+    scripts/runtime-i486.sh "$DABIRO_BUILD/runtime-i486"
+    options=(-DDABIRO_RUNTIME_I486="$DABIRO_BUILD/runtime-i486")
+  fi
+  cmake --preset "$preset" -B "$DABIRO_BUILD/$preset" "${options[@]}" >/dev/null
   cmake --build "$DABIRO_BUILD/$preset" -j "$(nproc)"
 done
 
