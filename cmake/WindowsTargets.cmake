@@ -16,6 +16,10 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   endif()
   add_compile_options(-march=i486)
   add_link_options(-B${DABIRO_RUNTIME_I486}/lib/)
+  # Each program's link map beside it tells tools/check_instructions.py
+  # where its code lies and which object each part comes from.
+  add_link_options(
+    -Wl,-Map=$<TARGET_PROPERTY:RUNTIME_OUTPUT_DIRECTORY>/$<TARGET_PROPERTY:NAME>.map)
 endif()
 
 # The GUI programs and the tests that create windows link these system DLLs.

@@ -35,6 +35,13 @@ for preset in $presets; do
     "$DABIRO_BUILD/$preset/bin/dabiro-convert.exe"
 done
 
+# And the 32-bit programs must run on a 486: no instruction of a later CPU
+# in them, runtime included, but where their code asks the CPU first.
+/usr/bin/python3 tools/test_check_instructions.py
+if [[ " $presets " == *" win32 "* ]]; then
+  /usr/bin/python3 tools/check_instructions.py "$DABIRO_BUILD"/win32/bin/{Dabiro,fontsetup,dabiro-convert}.exe
+fi
+
 # The release ZIPs of both architectures, and what they hold.
 if [[ " $presets " == *" win32 "* && " $presets " == *" win64 "* ]]; then
   for preset in win32 win64; do
