@@ -9,9 +9,8 @@
 
 #include "BusyIndicator.h"
 #include "FileDialog.h"
-#include "DocumentLines.h"
 #include "FontDialog.h"
-#include "LineTyping.h"
+#include "PersianTyping.h"
 #include "MenuItem.h"
 #include "NativeControl.h"
 #include "Palette.h"
@@ -166,12 +165,6 @@ class TMainForm : public winui::Window {
   void SetKeyboard(bool persian);
   // Alt+Shift toggles the keyboard, wherever the focus is in the window.
   bool SwitchesKeyboard(const MSG& msg);
-  void TypingStep(const std::function<void()>& step);
-  // False when the selection goes over a line break.
-  bool LineOfSelection(DocumentLine& line, core::LineSelection& selection) const;
-  void TypePersian(char32_t character);
-  void ErasePersian(bool before);
-  void NewLineBelow();
   void LoadFontDialog();
   void ApplyFontDialog(const TextAttributes& target) const;
 
@@ -187,6 +180,5 @@ class TMainForm : public winui::Window {
   std::map<UINT, winui::MenuItem*> menuItems_;
   bool persianKeyboard_ = false;
   bool keyboardSwitchArmed_ = false;
-  core::LineTypist typist_;
-  long typedAt_ = -1;  // where the last typed key left the caret
+  PersianTyping typing_{RichEdit1, true, [this](const std::string& text) { ShowStatus(text); }};
 };
