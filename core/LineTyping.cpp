@@ -141,6 +141,15 @@ std::u32string WithoutSelected(const ReadLine& read, LineSelection selection, st
 
 }  // namespace
 
+std::size_t ReadingPlaceAfter(std::string_view line, LineSelection selection) {
+  const ReadLine read = Read(line);
+  if (selection.from == selection.to) return ReadingPlace(read, selection.from);
+  std::size_t after = 0;
+  for (std::size_t index = 0; index < read.text.size(); ++index)
+    if (read.shownAt[index] >= selection.from && read.shownAt[index] < selection.to) after = index + 1;
+  return after;
+}
+
 bool CanBeTyped(char32_t character) { return character == Zwnj || LetterOfCharacter(character); }
 
 LineChange TypeIntoLine(std::string_view line, LineSelection selection, std::u32string_view typed) {

@@ -26,6 +26,11 @@ struct LineSelection {
   std::size_t from = 0, to = 0;
 };
 
+// Where in the line's reading order the selection ends, or the caret
+// stands: the index of the character that follows it when the line is read
+// as from-unicode writes it back.
+std::size_t ReadingPlaceAfter(std::string_view line, LineSelection selection);
+
 // Whether typing the character writes something: the font has it, or it is
 // the ZWNJ, which writes the break of a join.
 bool CanBeTyped(char32_t character);
