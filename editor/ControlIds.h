@@ -8,4 +8,5 @@ enum ControlId {
   IdRichEdit,
   IdStatusBar,
   FirstMenuItemId = 100,
+  FirstButtonShortcutId = 900,
 };

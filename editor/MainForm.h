@@ -6,9 +6,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "BusyIndicator.h"
 #include "FileDialog.h"
+#include "FindDialog.h"
 #include "FontDialog.h"
 #include "PersianTyping.h"
 #include "MenuItem.h"
@@ -101,6 +104,15 @@ class TMainForm : public winui::Window {
   void EditCopyUnicode(Component* sender);
   void EditPasteUnicode(Component* sender);
   void Selectall1Click(Component* sender);
+  // Find and Replace by letters, whatever forms they take (FindCommands.cpp).
+  void EditFind(Component* sender);
+  void EditFindNext(Component* sender);
+  void EditReplace(Component* sender);
+  void EditInsertDate(Component* sender);
+  // The dialog of that kind, once opened; null before.
+  TFindDialog* OpenedFindDialog(TFindDialog::Kind kind) const {
+    return (kind == TFindDialog::Kind::Find ? findDialog_ : replaceDialog_).get();
+  }
   void Copyall2Click(Component* sender);
 
   // Components, in declaration order.
@@ -111,7 +123,9 @@ class TMainForm : public winui::Window {
       EditUndoItem{"EditUndoItem"}, EditCutItem{"EditCutItem"}, EditCopyItem{"EditCopyItem"},
       EditPasteItem{"EditPasteItem"}, EditCopyUnicodeItem{"EditCopyUnicodeItem"},
       EditPasteUnicodeItem{"EditPasteUnicodeItem"}, KeyboardPersianItem{"KeyboardPersianItem"},
-      KeyboardLatinItem{"KeyboardLatinItem"}, HelpAboutItem{"HelpAboutItem"};
+      KeyboardLatinItem{"KeyboardLatinItem"}, EditFindItem{"EditFindItem"},
+      EditFindNextItem{"EditFindNextItem"}, EditReplaceItem{"EditReplaceItem"},
+      EditInsertDateItem{"EditInsertDateItem"}, HelpAboutItem{"HelpAboutItem"};
   winui::FileDialog OpenDialog{
       "OpenDialog", winui::FileDialog::Kind::Open,
       "Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"};
@@ -162,6 +176,22 @@ class TMainForm : public winui::Window {
   void StyleButtonClick(const winui::SpeedButton& button, StyleSet style);
   // Writes the palette cell's glyph at the caret; false if nothing was pasted.
   bool WriteCell(core::Cell cell);
+  // Find and Replace (FindCommands.cpp)
+  TFindDialog& FindDialogOf(TFindDialog::Kind kind);
+  void OpenFindDialog(TFindDialog::Kind kind);
+  std::string SelectedLine() const;
+  void FindFrom(const TFindDialog& dialog);
+  bool FindAgain();
+  bool SelectionMatches() const;
+  bool RefusesEditing();
+  void ReplaceOnce();
+  void ReplaceAll();
+  void CreateShortcuts();
+  void ShowTextMenu(LPARAM at);
+  const std::vector<std::pair<WORD, winui::SpeedButton*>>& ButtonShortcuts();
+  UINT ButtonShortcutId(const winui::SpeedButton* button) const;
+  bool RunButtonShortcut(UINT id);
+  bool TranslatesShortcut(const MSG& msg);
   void SetKeyboard(bool persian);
   // Alt+Shift toggles the keyboard, wherever the focus is in the window.
   bool SwitchesKeyboard(const MSG& msg);
@@ -178,6 +208,14 @@ class TMainForm : public winui::Window {
   HWND tooltip_ = nullptr;
   winui::SpeedButtonGroup buttonGroups_;
   std::map<UINT, winui::MenuItem*> menuItems_;
+  struct Search {
+    std::string query;  // glyph codes, one line
+    core::SearchOptions options;
+  };
+  Search search_;
+  std::unique_ptr<TFindDialog> findDialog_, replaceDialog_;
+  HACCEL shortcuts_ = nullptr;
+  std::vector<std::pair<WORD, winui::SpeedButton*>> buttonShortcuts_;
   bool persianKeyboard_ = false;
   bool keyboardSwitchArmed_ = false;
   PersianTyping typing_{RichEdit1, true, [this](const std::string& text) { ShowStatus(text); }};

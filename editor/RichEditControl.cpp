@@ -32,7 +32,9 @@ RichEditControl::~RichEditControl() {
   if (library_) FreeLibrary(library_);
 }
 
-void RichEditControl::Create(HWND parent, int left, int top, int width, int height, int id) {
+void RichEditControl::Create(HWND parent, int left, int top, int width, int height, int id,
+                             bool singleLine) {
+  singleLine_ = singleLine;
   library_ = LoadRichEditLibrary();
   if (library_ && !ClassExists("RICHEDIT")) {
     FreeLibrary(library_);
@@ -55,8 +57,9 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
   // means ES_NUMBER, which would refuse every letter.
   // Clipped by its siblings: the old window, under a replacement while it
   // loads, must not draw over it.
-  const DWORD style = placement | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                      ES_RIGHT | (library_ ? ES_DISABLENOSCROLL : 0);
+  const DWORD lines = singleLine_ ? ES_AUTOHSCROLL : WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
+  const DWORD style = placement | WS_CLIPSIBLINGS | lines | ES_RIGHT |
+                      (library_ && !singleLine_ ? ES_DISABLENOSCROLL : 0);
   HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style,
                               bounds.left, bounds.top, bounds.right - bounds.left,
                               bounds.bottom - bounds.top, parent_,

@@ -22,8 +22,9 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   explicit RichEditControl(std::string name) : Component(std::move(name)) {}
   ~RichEditControl() override;
 
-  // Without a parent: a hidden control of its own.
-  void Create(HWND parent, int left, int top, int width, int height, int id);
+  // Without a parent: a hidden control of its own. A single line is a
+  // field: no line breaks, no scroll bar.
+  void Create(HWND parent, int left, int top, int width, int height, int id, bool singleLine = false);
   HWND Handle() const { return hwnd_; }
 
   // Puts a new document in place of the whole one: fill loads it into a
@@ -40,6 +41,10 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // over it: typing, pasting, the palette) goes the same way, for the same
   // reason; the old window stays hidden as the step Undo takes back.
   static constexpr long LargeDeletion = 32 * 1024;
+  // An edit of the whole document in one step that Undo takes back: it is
+  // made on a copy (the control's own RTF in a new window) that takes the
+  // document's place, and the document stays hidden as the step to undo.
+  void EditInCopy(const Fill& edit);
   bool HasRichText() const { return library_ != nullptr; }
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.
@@ -109,6 +114,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   bool hasFormatRect_ = false;
   RECT formatRect_{};
   bool storesUnicode_ = false;
+  bool singleLine_ = false;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
   KeyDownHandler onKeyDown_;

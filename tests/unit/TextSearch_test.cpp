@@ -1,6 +1,7 @@
 // Finding words whatever forms their letters take, in reading order.
 #include <gtest/gtest.h>
 
+#include "PersianCalendar.h"
 #include "TextSearch.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
@@ -72,4 +73,25 @@ TEST(TextSearch, LettersNotCodesAreCompared) {
   EXPECT_TRUE(core::FindNext(Glyphs("کتاب Dabiro"), 0, 0, "dabiro", plain));
   EXPECT_FALSE(core::FindNext(Glyphs("کتاب Dabiro"), 0, 0, "dabiro", exact));
   EXPECT_FALSE(core::FindNext(Glyphs("کتاب"), 0, 0, "", plain));
+}
+
+// Known days across leap years: the first of Farvardin, the 30th of
+// Esfand of a leap year, and the date the editor was written on.
+TEST(PersianCalendar, GregorianDaysGiveTheirSolarDays) {
+  const struct {
+    int year, month, day;
+    core::SolarDate solar;
+  } days[] = {
+      {2017, 3, 21, {1396, 1, 1}},  {2020, 3, 20, {1399, 1, 1}},  {2021, 3, 20, {1399, 12, 30}},
+      {2021, 3, 21, {1400, 1, 1}},  {2024, 3, 20, {1403, 1, 1}},  {2025, 3, 20, {1403, 12, 30}},
+      {2025, 3, 21, {1404, 1, 1}},  {2026, 3, 20, {1404, 12, 29}}, {2026, 12, 8, {1405, 9, 17}},
+      {1979, 2, 11, {1357, 11, 22}}, {2000, 1, 1, {1378, 10, 11}}, {2029, 3, 20, {1408, 1, 1}},
+      {2024, 9, 22, {1403, 7, 1}},  {2024, 9, 21, {1403, 6, 31}},
+  };
+  for (const auto& day : days) {
+    const core::SolarDate solar = core::SolarDateOf(day.year, day.month, day.day);
+    EXPECT_TRUE(solar == day.solar) << day.year << "-" << day.month << "-" << day.day << " gave " << solar.year
+                                     << "/" << solar.month << "/" << solar.day;
+  }
+  EXPECT_EQ(core::PersianDateText({1405, 9, 17}), U"\u06F1\u06F4\u06F0\u06F5/\u06F0\u06F9/\u06F1\u06F7");
 }

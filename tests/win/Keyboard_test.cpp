@@ -4,127 +4,38 @@
 #include <richedit.h>
 #include <windows.h>
 
-#include <fstream>
-#include <map>
 #include <string>
 
 #include "MainFormFixture.h"
-#include "UnicodeToGlyph.h"
-#include "Utf.h"
+#include "PersianKeys.h"
 
 using namespace testing_support;
 
-namespace {
-
-struct KeyRow {
-  char us;  // what the key gives on a US keyboard: the system tells its place
-  char32_t base, shifted;
-};
-
-std::vector<KeyRow> LayoutTable() {
-  std::ifstream table("Z:" DABIRO_SOURCE_DIR "/tests/data/isiri-9147.tsv");
-  std::vector<KeyRow> rows;
-  std::string row;
-  while (std::getline(table, row)) {
-    if (row.empty() || row[0] == '#' || row.rfind("position", 0) == 0) continue;
-    const std::size_t a = row.find('\t'), b = row.find('\t', a + 1), c = row.find('\t', b + 1);
-    rows.push_back({row[a + 1],
-                    static_cast<char32_t>(std::stoul(row.substr(b + 1, c - b - 1), nullptr, 16)),
-                    static_cast<char32_t>(std::stoul(row.substr(c + 1), nullptr, 16))});
-  }
-  return rows;
-}
-
-std::u32string Unicode(const char* utf8) {
-  std::u32string text;
-  std::size_t fault = 0;
-  core::UnicodeFromUtf8(utf8, text, fault);
-  return text;
-}
-
-std::string FromUnicode(std::u32string_view text) {
-  core::Unconvertibles problems;
-  return core::UnicodeToGlyphs(text, problems);
-}
-
-std::string Hex(const std::string& codes) {
-  std::string text;
-  char code[8];
-  for (const char c : codes) {
-    std::snprintf(code, sizeof code, " %02X", static_cast<unsigned char>(c));
-    text += code;
-  }
-  return text;
-}
-
-// A key down and up as the keyboard sends it: its virtual key and its scan
-// code, as the system's US layout places the key.
-void Key(BYTE virtualKey, bool shift = false) {
-  const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyA(virtualKey, 0));
-  if (shift) keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), 0, 0);
-  keybd_event(virtualKey, scanCode, 0, 0);
-  keybd_event(virtualKey, scanCode, KEYEVENTF_KEYUP, 0);
-  if (shift)
-    keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), KEYEVENTF_KEYUP, 0);
-}
-
-void UsKey(char us, bool shift = false) {
-  const SHORT found = VkKeyScanA(us);
-  Key(static_cast<BYTE>(found & 0xFF), shift || (found & 0x100));
-}
-
-void KeyChord(BYTE held, BYTE key) {
-  keybd_event(held, static_cast<BYTE>(MapVirtualKeyA(held, 0)), 0, 0);
-  Key(key);
-  keybd_event(held, static_cast<BYTE>(MapVirtualKeyA(held, 0)), KEYEVENTF_KEYUP, 0);
-}
-
-}  // namespace
 
 class KeyboardTest : public MainFormTest {
  protected:
   void SetUp() override {
     MainFormTest::SetUp();
-    for (const KeyRow& row : LayoutTable()) {
-      keys[row.base] = {row.us, false};
-      keys[row.shifted] = {row.us, true};
-    }
-    ASSERT_EQ(keys.size(), 95u);  // 48 keys, the ZWNJ on two of them
     // The pointer over a button would put its hint on the status line.
     MoveMouse(Text(), 100, 20);
     Pump(50);
     form->KeyboardPersianItem.Click();
   }
-
-  // Types Persian text with the keys the layout gives its characters on;
-  // a line break is Enter.
-  void Type(std::u32string_view text) {
-    for (const char32_t character : text) {
-      if (character == '\n') {
-        Key(VK_RETURN);
-        continue;
-      }
-      const auto key = keys.find(character);
-      ASSERT_NE(key, keys.end()) << static_cast<unsigned>(character);
-      UsKey(key->second.first, key->second.second);
-    }
-  }
+  void Type(std::u32string_view text) { ASSERT_TRUE(TypePersian(text)); }
   testing::AssertionResult CodesBecome(const std::string& expected) {
-    if (WaitUntil([&] { return Codes() == expected; }, 3000)) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "codes" << Hex(Codes()) << ", expected" << Hex(expected);
+    return BecomesCodes([&] { return Codes(); }, expected);
   }
   void Clear() {
     SendMessageA(Text(), EM_SETSEL, 0, -1);
     SendMessageA(Text(), WM_CLEAR, 0, 0);
     SendMessageA(Text(), EM_EMPTYUNDOBUFFER, 0, 0);
   }
-
-  std::map<char32_t, std::pair<char, bool>> keys;
 };
 
 // Every key, alone and with Shift: what the font can write is written as
 // from-unicode writes it; the rest beeps, writes nothing and is named.
 TEST_F(KeyboardTest, EveryKeyOfTheLayoutWritesItsCharacterByPosition) {
+  ASSERT_EQ(LayoutTable().size(), 48u);
   for (const KeyRow& row : LayoutTable()) {
     for (const bool shift : {false, true}) {
       const char32_t character = shift ? row.shifted : row.base;

@@ -30,6 +30,15 @@ void RunEditorLoop(int milliseconds) {
   } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
+bool WaitInEditorLoop(const std::function<bool()>& condition, int timeoutMilliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMilliseconds);
+  while (!condition()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    RunEditorLoop(10);
+  }
+  return true;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMilliseconds);
   while (!condition()) {

@@ -15,6 +15,9 @@ void Pump(int milliseconds);
 // keys to the application's key filter.
 void RunEditorLoop(int milliseconds);
 
+// Runs the editor's loop until the condition holds; false on time-out.
+bool WaitInEditorLoop(const std::function<bool()>& condition, int timeoutMilliseconds = 5000);
+
 // Pumps until the condition holds; false on time-out.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 5000);
 
