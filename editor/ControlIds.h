@@ -8,6 +8,7 @@ enum ControlId {
   IdRichEdit,
   IdStatusBar,
   FirstMenuItemId = 100,
+  FirstButtonShortcutId = 900,
 };
 
 // Timer ids of the main window.

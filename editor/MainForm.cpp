@@ -72,8 +72,10 @@ int CALLBACK CollectFaceName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LP
 TMainForm::TMainForm() : Window("MainForm") {}
 
 TMainForm::~TMainForm() {
+  winui::Application::Instance().SetKeyFilter(nullptr);
   for (HFONT font : {formFont_, textFont_, paletteFont_})
     if (font) DeleteObject(font);
+  if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
 }
 
 void TMainForm::CreateForm() {
@@ -107,6 +109,11 @@ void TMainForm::CreateComponents() {
   RichEdit1.SetFont(textFont_);
   RichEdit1.SetOnKeyPress([this](Component* s, char& key) { RichEdit1KeyPress(s, key); });
   RichEdit1.SetOnKeyUp([this](Component* s, WORD& key, UINT shift) { RichEdit1KeyUp(s, key, shift); });
+  RichEdit1.SetOnKeyDown([this](Component* s, WORD& key, UINT shift, UINT scanCode) {
+    RichEdit1KeyDown(s, key, shift, scanCode);
+  });
+  winui::Application::Instance().SetKeyFilter(
+      [this](const MSG& msg) { return SwitchesKeyboard(msg) || TranslatesShortcut(msg); });
 
   paletteFont_ = CreateGlyphFont(21);
   StringGrid1.Create(Handle(), 0, 32, ClientWidth, PaletteHeight, 16, 6, 36, 27);
@@ -189,6 +196,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (PutOffWhileBusy(closePutOff_)) return 0;
       if (QueryClose()) DestroyWindow(Handle());
       return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != RichEdit1.Handle()) break;
+      ShowTextMenu(lParam);
+      return 0;
     case WM_DROPFILES:
       FilesDropped(reinterpret_cast<HDROP>(wParam));
       return 0;
@@ -253,7 +264,10 @@ bool TMainForm::QueryClose() {
 void TMainForm::OnCommand(WPARAM wParam, LPARAM lParam) {
   const UINT id = LOWORD(wParam), code = HIWORD(wParam);
   if (lParam == 0) {
-    if (winui::MenuItem* item = FindMenuItem(id)) item->Click();
+    if (winui::MenuItem* item = FindMenuItem(id))
+      item->Click();
+    else
+      RunButtonShortcut(id);
     return;
   }
   if (id == IdFontName && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)) FontNameChange(&FontName);

@@ -2,14 +2,19 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "BusyIndicator.h"
 #include "DocumentRecovery.h"
 #include "FileDialog.h"
+#include "FindDialog.h"
 #include "FontDialog.h"
+#include "PersianTyping.h"
 #include "MenuItem.h"
 #include "NativeControl.h"
 #include "Palette.h"
@@ -58,6 +63,12 @@ class TMainForm : public winui::Window {
   void RichEdit1KeyPress(Component* sender, char& key);
   void RichEdit1KeyUp(Component* sender, WORD& key, UINT shift);
 
+  // Persian from the keyboard (KeyboardInput.cpp)
+  void KeyboardPersian(Component* sender);
+  void KeyboardLatin(Component* sender);
+  bool PersianKeyboard() const { return persianKeyboard_; }
+  void RichEdit1KeyDown(Component* sender, WORD& key, UINT shift, UINT scanCode);
+
   // Files and printing (FileCommands.cpp)
   void FileNew(Component* sender);
   void FileOpen(Component* sender);
@@ -102,6 +113,15 @@ class TMainForm : public winui::Window {
   void EditCopyUnicode(Component* sender);
   void EditPasteUnicode(Component* sender);
   void Selectall1Click(Component* sender);
+  // Find and Replace by letters, whatever forms they take (FindCommands.cpp).
+  void EditFind(Component* sender);
+  void EditFindNext(Component* sender);
+  void EditReplace(Component* sender);
+  void EditInsertDate(Component* sender);
+  // The dialog of that kind, once opened; null before.
+  TFindDialog* OpenedFindDialog(TFindDialog::Kind kind) const {
+    return (kind == TFindDialog::Kind::Find ? findDialog_ : replaceDialog_).get();
+  }
   void Copyall2Click(Component* sender);
 
   // Components, in declaration order.
@@ -111,7 +131,10 @@ class TMainForm : public winui::Window {
       FilePrintItem{"FilePrintItem"}, FileExitItem{"FileExitItem"},
       EditUndoItem{"EditUndoItem"}, EditCutItem{"EditCutItem"}, EditCopyItem{"EditCopyItem"},
       EditPasteItem{"EditPasteItem"}, EditCopyUnicodeItem{"EditCopyUnicodeItem"},
-      EditPasteUnicodeItem{"EditPasteUnicodeItem"}, HelpAboutItem{"HelpAboutItem"};
+      EditPasteUnicodeItem{"EditPasteUnicodeItem"}, KeyboardPersianItem{"KeyboardPersianItem"},
+      KeyboardLatinItem{"KeyboardLatinItem"}, EditFindItem{"EditFindItem"},
+      EditFindNextItem{"EditFindNextItem"}, EditReplaceItem{"EditReplaceItem"},
+      EditInsertDateItem{"EditInsertDateItem"}, HelpAboutItem{"HelpAboutItem"};
   winui::FileDialog OpenDialog{
       "OpenDialog", winui::FileDialog::Kind::Open,
       "Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"};
@@ -169,6 +192,25 @@ class TMainForm : public winui::Window {
   void StyleButtonClick(const winui::SpeedButton& button, StyleSet style);
   // Writes the palette cell's glyph at the caret; false if nothing was pasted.
   bool WriteCell(core::Cell cell);
+  // Find and Replace (FindCommands.cpp)
+  TFindDialog& FindDialogOf(TFindDialog::Kind kind);
+  void OpenFindDialog(TFindDialog::Kind kind);
+  std::string SelectedLine() const;
+  void FindFrom(const TFindDialog& dialog);
+  bool FindAgain();
+  bool SelectionMatches() const;
+  bool RefusesEditing();
+  void ReplaceOnce();
+  void ReplaceAll();
+  void CreateShortcuts();
+  void ShowTextMenu(LPARAM at);
+  const std::vector<std::pair<WORD, winui::SpeedButton*>>& ButtonShortcuts();
+  UINT ButtonShortcutId(const winui::SpeedButton* button) const;
+  bool RunButtonShortcut(UINT id);
+  bool TranslatesShortcut(const MSG& msg);
+  void SetKeyboard(bool persian);
+  // Alt+Shift toggles the keyboard, wherever the focus is in the window.
+  bool SwitchesKeyboard(const MSG& msg);
   void LoadFontDialog();
   void ApplyFontDialog(const TextAttributes& target) const;
 
@@ -186,4 +228,15 @@ class TMainForm : public winui::Window {
   HWND tooltip_ = nullptr;
   winui::SpeedButtonGroup buttonGroups_;
   std::map<UINT, winui::MenuItem*> menuItems_;
+  struct Search {
+    std::string query;  // glyph codes, one line
+    core::SearchOptions options;
+  };
+  Search search_;
+  std::unique_ptr<TFindDialog> findDialog_, replaceDialog_;
+  HACCEL shortcuts_ = nullptr;
+  std::vector<std::pair<WORD, winui::SpeedButton*>> buttonShortcuts_;
+  bool persianKeyboard_ = false;
+  bool keyboardSwitchArmed_ = false;
+  PersianTyping typing_{RichEdit1, true, [this](const std::string& text) { ShowStatus(text); }};
 };

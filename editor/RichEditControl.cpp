@@ -25,7 +25,9 @@ RichEditControl::~RichEditControl() {
   if (library_) FreeLibrary(library_);
 }
 
-void RichEditControl::Create(HWND parent, int left, int top, int width, int height, int id) {
+void RichEditControl::Create(HWND parent, int left, int top, int width, int height, int id,
+                             bool singleLine) {
+  singleLine_ = singleLine;
   library_ = winui::LoadSystemLibrary("RICHED32.DLL");
   if (library_ && !ClassExists("RICHEDIT")) {
     FreeLibrary(library_);
@@ -48,8 +50,9 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
   // means ES_NUMBER, which would refuse every letter.
   // Clipped by its siblings: the old window, under a replacement while it
   // loads, must not draw over it.
-  const DWORD style = placement | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                      ES_RIGHT | (library_ ? ES_DISABLENOSCROLL : 0);
+  const DWORD lines = singleLine_ ? ES_AUTOHSCROLL : WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
+  const DWORD style = placement | WS_CLIPSIBLINGS | lines | ES_RIGHT |
+                      (library_ && !singleLine_ ? ES_DISABLENOSCROLL : 0);
   HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style,
                               bounds.left, bounds.top, bounds.right - bounds.left,
                               bounds.bottom - bounds.top, parent_,
@@ -125,6 +128,10 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
   if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
       (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST))
     PostponeFreeingReplaced();
+  if (TakenByKeyHandler(message, wParam, lParam)) {
+    result = 0;
+    return true;
+  }
   if (message == WM_KEYDOWN) pressedHere_.set(wParam & 0xFF);
   // Before the key handlers: a key typed over everything is handed on to
   // the empty window, and reported there.
@@ -135,6 +142,21 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     return true;
   }
   return false;
+}
+
+bool RichEditControl::TakenByKeyHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+  const UINT scanCode = static_cast<UINT>(lParam >> 16) & 0x1FF;
+  // The characters the message loop made of a taken key, a dead key's too.
+  if (message == WM_CHAR || message == WM_DEADCHAR) return scanCode == takenScanCode_;
+  if (message != WM_KEYDOWN || !onKeyDown_) return false;
+  WORD key = static_cast<WORD>(wParam);
+  onKeyDown_(this, key, winui::HeldShiftKeys(), scanCode);
+  takenScanCode_ = key == 0 ? scanCode : NoKey;
+  return key == 0;
+}
+
+void RichEditControl::ReportSelectionChanges(bool report) const {
+  Send(EM_SETEVENTMASK, 0, report ? EventMask : EventMask & ~ENM_SELCHANGE);
 }
 
 void RichEditControl::ReportKey(UINT message, WPARAM wParam) {

@@ -17,12 +17,14 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
  public:
   using KeyPressHandler = std::function<void(Component* sender, char& key)>;
   using KeyUpHandler = std::function<void(Component* sender, WORD& key, UINT shift)>;
+  using KeyDownHandler = std::function<void(Component* sender, WORD& key, UINT shift, UINT scanCode)>;
 
   explicit RichEditControl(std::string name) : Component(std::move(name)) {}
   ~RichEditControl() override;
 
-  // Without a parent: a hidden control of its own.
-  void Create(HWND parent, int left, int top, int width, int height, int id);
+  // Without a parent: a hidden control of its own. A single line is a
+  // field: no line breaks, no scroll bar.
+  void Create(HWND parent, int left, int top, int width, int height, int id, bool singleLine = false);
   HWND Handle() const { return hwnd_; }
 
   // Puts a new document in place of the whole one: fill loads it into a
@@ -41,6 +43,10 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   static constexpr long LargeDeletion = 32 * 1024;
   // The most text the control takes, in characters.
   static constexpr LPARAM LargestTextLimit = 0x7FFFFFFF;
+  // An edit of the whole document in one step that Undo takes back: it is
+  // made on a copy (the control's own RTF in a new window) that takes the
+  // document's place, and the document stays hidden as the step to undo.
+  void EditInCopy(const Fill& edit);
   bool HasRichText() const { return library_ != nullptr; }
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.
@@ -66,6 +72,14 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   long SelLength() const;
 
   void SetOnKeyPress(KeyPressHandler handler) { onKeyPress_ = std::move(handler); }
+  // Reports each key press before the control sees it, with the key's scan
+  // code (an extended key's above 0xFF). A handler that sets the key to 0
+  // takes it: neither the press nor the characters it types reach the
+  // control, nor its release the key-up handler.
+  void SetOnKeyDown(KeyDownHandler handler) { onKeyDown_ = std::move(handler); }
+  // Whether the control tells its parent of selection changes: off while a
+  // command moves the selection about to do its work.
+  void ReportSelectionChanges(bool report) const;
   // Reports only releases of keys pressed while the control had the focus:
   // the release of an Enter that closed a dialog is no keystroke here.
   void SetOnKeyUp(KeyUpHandler handler) { onKeyUp_ = std::move(handler); }
@@ -81,6 +95,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   RECT BoundsOf(HWND window) const;
   void TakePlaceOf(HWND old);
   void ReportKey(UINT message, WPARAM wParam);
+  bool TakenByKeyHandler(UINT message, WPARAM wParam, LPARAM lParam);
   bool EditsAllOfALargeText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool SelectsEverything() const;
   void CopyOrFail(const char* done) const;
@@ -101,8 +116,12 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   bool hasFormatRect_ = false;
   RECT formatRect_{};
   bool storesUnicode_ = false;
+  bool singleLine_ = false;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
+  KeyDownHandler onKeyDown_;
+  static constexpr UINT NoKey = 0xFFFF;
+  UINT takenScanCode_ = NoKey;  // of the last key press a handler took
   std::bitset<256> pressedHere_;
   TextAttributes selAttributes_{*this, TextAttributes::Scope::Selection};
   TextAttributes defAttributes_{*this, TextAttributes::Scope::Default};

@@ -3,6 +3,7 @@
 // old one's place.
 #include "RichEditControl.h"
 
+#include "ControlStreams.h"
 #include "KeyState.h"
 
 namespace {
@@ -150,6 +151,22 @@ bool RichEditControl::SelectsEverything() const {
   const LRESULT lastLineStart = Send(EM_LINEINDEX, Send(EM_GETLINECOUNT) - 1);
   return start == 0 &&
          static_cast<LRESULT>(end) >= lastLineStart + Send(EM_LINELENGTH, lastLineStart);
+}
+
+void RichEditControl::EditInCopy(const Fill& edit) {
+  const std::string rtf = StreamOut(*this, SF_RTF);
+  const HWND earlier = deletedDocument_;
+  CHARRANGE selection{};
+  Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  deletedDocument_ = Swap([&](const RichEditControl& copy) {
+    StreamIn(copy, SF_RTF, rtf);
+    copy.Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    edit(copy);
+    copy.Send(EM_EMPTYUNDOBUFFER);
+  });
+  if (earlier) Retire(earlier);
+  Send(EM_SETMODIFY, TRUE);
+  AnnounceChange();
 }
 
 void RichEditControl::DeleteEverything(bool cut) {

@@ -5,8 +5,8 @@ it must start on lack.
 Usage: check_imports.py --oldest 9X,NT [--table FILE] EXE...
 
 --oldest names the oldest system of each family the programs must start
-on: "95,4.0" for the 32-bit programs (Windows 95 and NT 4.0), "-,5.2" for
-the 64-bit ones (no 9x; 64-bit XP). Windows refuses to start a program
+on: "95,4.0" for the 32-bit programs (Windows 95 and NT 4.0), "none,5.2"
+for the 64-bit ones (no 9x; 64-bit XP). Windows refuses to start a program
 that imports a function the system does not export, so every import must
 be in the table with a version no newer than these.
 """

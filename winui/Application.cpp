@@ -66,6 +66,8 @@ bool Application::ProcessOneMessage() {
 }
 
 void Application::Dispatch(const MSG& msg) {
+  const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+  if (key && keyFilter_ && keyFilter_(msg)) return;
   if (HandledAsTabKey(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

@@ -32,6 +32,10 @@ class Application {
   // of controls that take Tab themselves.
   void AddTabRoot(HWND root) { tabRoots_.push_back(root); }
 
+  // Sees each key message before it is translated and dispatched; a filter
+  // that answers true takes the message.
+  void SetKeyFilter(std::function<bool(const MSG&)> filter) { keyFilter_ = std::move(filter); }
+
   // Runs until a quit message arrives.
   void Run();
   // Dispatches until the queue is empty. A quit message taken here is not
@@ -52,6 +56,7 @@ class Application {
   HWND hwnd_ = nullptr;
   std::string hint_;
   std::function<void()> onHint_;
+  std::function<bool(const MSG&)> keyFilter_;
   std::map<HWND, std::string> windowHints_;
   std::vector<HWND> tabRoots_;
   bool terminated_ = false;

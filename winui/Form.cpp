@@ -62,9 +62,10 @@ class Form::KeyHook : public ControlHook {
   bool BeforeMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
     switch (message) {
       case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE && form_.escapeCloses_) return PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
         return (wParam == VK_RETURN || wParam == VK_TAB) && form_.DialogKey(wParam);
       case WM_CHAR:
-        return wParam == '\r' || wParam == '\t';
+        return wParam == '\r' || wParam == '\t' || (wParam == 0x1B && form_.escapeCloses_);
       case WM_SYSCHAR:
         return form_.DialogChar(static_cast<char>(wParam));
     }
@@ -76,12 +77,12 @@ class Form::KeyHook : public ControlHook {
 };
 
 void Form::CreateDialogFrame(const char* className, const char* caption, int clientWidth,
-                             int clientHeight) {
+                             int clientHeight, HWND owner) {
   RegisterClassFor(className, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   RECT bounds{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&bounds, DialogFrameStyle, FALSE, DialogFrameExStyle);
   Create(className, caption, DialogFrameStyle, DialogFrameExStyle, 0, 0, bounds.right - bounds.left,
-         bounds.bottom - bounds.top, Application::Instance().Handle());
+         bounds.bottom - bounds.top, owner ? owner : Application::Instance().Handle());
 }
 
 int Form::ShowModal() {

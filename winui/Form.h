@@ -16,9 +16,12 @@ class Form : public Window {
   using Window::Window;
 
   // Creates the window with a fixed dialog frame around the client size,
-  // owned by the application window.
+  // owned by the application window, or by the owner given (a modeless
+  // form stays above its owner).
   void CreateDialogFrame(const char* className, const char* caption, int clientWidth,
-                         int clientHeight);
+                         int clientHeight, HWND owner = nullptr);
+  // Escape closes the form, as the Cancel button of a dialog.
+  void SetEscapeCloses(bool closes) { escapeCloses_ = closes; }
 
   void SetOnActivate(Handler handler) { onActivate_ = std::move(handler); }
   void SetOnClose(Handler handler) { onClose_ = std::move(handler); }
@@ -66,6 +69,7 @@ class Form : public Window {
   bool modal_ = false;
   int modalResult_ = 0;
   HWND defaultButton_ = nullptr;
+  bool escapeCloses_ = false;
   HWND lastFocus_ = nullptr;
   std::vector<std::unique_ptr<ControlHook>> keyHooks_;
 };

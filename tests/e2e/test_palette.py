@@ -1,13 +1,15 @@
 """A person writes two Persian lines by clicking palette cells, typing a
 space and pressing Enter; the text must hold the glyphs in display order,
-and the line must stand at the right margin."""
+and the line must stand at the right margin. And the same person writes
+Persian from the keyboard, each letter's form chosen for them."""
 
 import os
 import subprocess
 import tempfile
+import time
 
 import harness
-from harness import ClientOrigin, FindWindow, Keys, Type
+from harness import ClientOrigin, FindWindow, Keys, Type, XDo
 from palette import ClickCell, Decode1252
 
 TITLE = "^Untitled - Dabiro$"
@@ -78,6 +80,28 @@ class PaletteWriting(harness.ProgramTest):
             FindWindow("^line.txt - Dabiro$")
             with open(os.path.join(folder, "line.txt"), "rb") as saved:
                 self.assertEqual(saved.read(), StoredText())
+
+    def test_keys_typed_on_the_persian_layout_store_what_from_unicode_writes(self):
+        # "Salam donya" and "miravam" with its ZWNJ (Shift+Space), by the
+        # keys of the US positions the Persian layout puts the letters on.
+        Keys("alt+shift")
+        for key in "s g h l space n k d h Return l d shift+space v comma l".split():
+            XDo("key", key)
+            time.sleep(0.05)
+        text = "سلام دنیا\r\nمی\u200cروم"
+        convert = subprocess.run([harness.WINE, os.path.join(self.options.bin, "dabiro-convert.exe"),
+                                  "from-unicode", "-", "-"], input=text.encode("utf-8"),
+                                 capture_output=True, check=True).stdout
+        x, y = self.origin
+        picture = os.path.join(self.options.out, "keyboard-writing.png")
+        subprocess.run(["import", "-window", "root", "-crop",
+                        f"{harness.CLIENT_WIDTH}x{harness.CLIENT_HEIGHT}+{x}+{y}", "+repage", picture],
+                       check=True)
+        with tempfile.TemporaryDirectory() as folder:
+            harness.SaveAs(harness.TEXT_FILES, harness.WindowsPath(os.path.join(folder, "typed")))
+            FindWindow("^typed.txt - Dabiro$")
+            with open(os.path.join(folder, "typed.txt"), "rb") as saved:
+                self.assertEqual(saved.read(), convert)
 
 
 if __name__ == "__main__":

@@ -60,15 +60,6 @@ void QueuePress(HWND hwnd, POINT at) {
   mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, x, y, 0, 0);
 }
 
-// The editor's own loop: unlike Pump it moves the focus on Tab.
-void RunEditorLoop(int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  do {
-    winui::Application::Instance().ProcessMessages();
-    Sleep(1);
-  } while (static_cast<int>(end - GetTickCount()) > 0);
-}
-
 }  // namespace
 
 class PaletteTest : public MainFormTest {

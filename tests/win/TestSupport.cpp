@@ -22,6 +22,23 @@ void Pump(int milliseconds) {
   } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
+void RunEditorLoop(int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  do {
+    winui::Application::Instance().ProcessMessages();
+    Sleep(1);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+bool WaitInEditorLoop(const std::function<bool()>& condition, int timeoutMilliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMilliseconds);
+  while (!condition()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    RunEditorLoop(10);
+  }
+  return true;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMilliseconds);
   while (!condition()) {

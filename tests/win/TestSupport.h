@@ -11,6 +11,13 @@ namespace testing_support {
 // Dispatches messages for the given time (quit messages are dropped).
 void Pump(int milliseconds);
 
+// The editor's own loop: unlike Pump it moves the focus on Tab and hands
+// keys to the application's key filter.
+void RunEditorLoop(int milliseconds);
+
+// Runs the editor's loop until the condition holds; false on time-out.
+bool WaitInEditorLoop(const std::function<bool()>& condition, int timeoutMilliseconds = 5000);
+
 // Pumps until the condition holds; false on time-out.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 5000);
 

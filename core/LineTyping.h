@@ -1,0 +1,66 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// Typing in one line of glyph text (one paragraph, its codes in display
+// order, as the editor keeps it), decided by the converter: the line is
+// read in reading order, changed there, and written back as from-unicode
+// writes it. Only the codes whose letter, form or place changes are
+// replaced, so that forms chosen by hand elsewhere in the line stay.
+// Places are caret places counted from the line's left end, 0 to size.
+
+// Codes [start, end) of the old text give way to `codes`; the caret then
+// stands at `caret` in the new line.
+struct LineChange {
+  std::size_t start = 0, end = 0;
+  std::string codes;
+  std::size_t caret = 0;
+};
+
+// The selected codes [from, to); from == to is the caret alone.
+struct LineSelection {
+  std::size_t from = 0, to = 0;
+};
+
+// Where in the line's reading order the selection ends, or the caret
+// stands: the index of the character that follows it when the line is read
+// as from-unicode writes it back.
+std::size_t ReadingPlaceAfter(std::string_view line, LineSelection selection);
+
+// Whether typing the character writes something: the font has it, or it is
+// the ZWNJ, which writes the break of a join.
+bool CanBeTyped(char32_t character);
+
+// The selection taken out and the text put in where the caret stands in
+// reading order.
+LineChange TypeIntoLine(std::string_view line, LineSelection selection, std::u32string_view typed);
+
+// Backspace (before: the character before the caret in reading order, the
+// one right of it in Persian) or Delete (the one after it); with a
+// selection, the selection. Nothing when the line has no character on that
+// side: the caller then joins lines.
+std::optional<LineChange> EraseInLine(std::string_view line, LineSelection selection, bool before);
+
+// Keys typed one after another: a ZWNJ typed at the end of a word changes
+// no code until the next letter comes, so it is held for that letter.
+class LineTypist {
+ public:
+  LineChange Type(std::string_view line, LineSelection selection, char32_t character);
+  // The caret went elsewhere, or the text changed otherwise.
+  void Forget() { heldBreakAt_ = NoBreak; }
+
+ private:
+  static constexpr std::size_t NoBreak = static_cast<std::size_t>(-1);
+  std::size_t heldBreakAt_ = NoBreak;  // the caret place after a typed ZWNJ
+};
+
+// The line break between two lines taken out, so that the second one's
+// text follows the first one's in reading order. The change is to the text
+// first + CR LF + second; the caret stands where they meet.
+LineChange JoinLines(std::string_view first, std::string_view second);
+
+}  // namespace core

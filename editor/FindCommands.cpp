@@ -1,0 +1,149 @@
+// Find, Find Next and Replace: the document and the words asked for are
+// compared as letters in reading order, whatever forms they take; a
+// replacement takes the forms its new neighbours give it.
+#include <richedit.h>
+
+#include "GlyphText.h"
+#include "GlyphToUnicode.h"
+#include "MainForm.h"
+#include "PersianCalendar.h"
+
+namespace {
+
+// One line of codes: a field or a selection may end in a paragraph mark.
+std::string FirstLine(std::string codes) {
+  const std::size_t end = codes.find_first_of("\r\n");
+  if (end != std::string::npos) codes.resize(end);
+  return codes;
+}
+
+std::u32string UnicodeOf(const std::string& codes) {
+  core::Unconvertibles problems;  // a code without a glyph goes as U+FFFD, which writes nothing
+  return core::GlyphsToUnicode(codes, problems);
+}
+
+}  // namespace
+
+void TMainForm::EditFind(Component*) { OpenFindDialog(TFindDialog::Kind::Find); }
+
+void TMainForm::EditReplace(Component*) { OpenFindDialog(TFindDialog::Kind::Replace); }
+
+TFindDialog& TMainForm::FindDialogOf(TFindDialog::Kind kind) {
+  std::unique_ptr<TFindDialog>& dialog = kind == TFindDialog::Kind::Find ? findDialog_ : replaceDialog_;
+  if (!dialog) {
+    TFindDialog::Events events;
+    events.findNext = [this, kind] { FindFrom(FindDialogOf(kind)); };
+    events.replace = [this] { ReplaceOnce(); };
+    events.replaceAll = [this] { ReplaceAll(); };
+    events.persianKeyboard = [this] { return persianKeyboard_; };
+    events.say = [this](const std::string& text) { ShowStatus(text); };
+    dialog = std::make_unique<TFindDialog>(kind, std::move(events));
+    dialog->CreateForm(Handle(), paletteFont_);
+  }
+  return *dialog;
+}
+
+// The selected words, when they stand on one line.
+std::string TMainForm::SelectedLine() const {
+  if (RichEdit1.SelLength() <= 0) return {};
+  const std::string selected = CodesOf(RichEdit1, true);
+  const std::string line = FirstLine(selected);
+  return line.size() == selected.size() || line.size() + 2 == selected.size() ? line : std::string();
+}
+
+void TMainForm::OpenFindDialog(TFindDialog::Kind kind) { FindDialogOf(kind).Open(SelectedLine()); }
+
+void TMainForm::FindFrom(const TFindDialog& dialog) {
+  search_ = {FirstLine(dialog.Query()), dialog.Options()};
+  FindAgain();
+}
+
+// Repeats the last search; before any, it looks for the selected words.
+void TMainForm::EditFindNext(Component*) {
+  if (search_.query.empty()) search_.query = SelectedLine();
+  if (search_.query.empty()) return OpenFindDialog(TFindDialog::Kind::Find);
+  FindAgain();
+}
+
+bool TMainForm::FindAgain() {
+  const CHARRANGE range = SelectionOf(RichEdit1);
+  const auto found = core::FindNext(CodesOf(RichEdit1), static_cast<std::size_t>(range.cpMin),
+                                    static_cast<std::size_t>(range.cpMax), search_.query, search_.options);
+  if (!found) {
+    MessageBeep(MB_OK);
+    ShowStatus("Not found");
+    return false;
+  }
+  Select(RichEdit1, static_cast<long>(found->start), static_cast<long>(found->end));
+  RichEdit1.Send(EM_SCROLLCARET);
+  ShowStatus(found->wrapped ? "Not found further down: found from the top" : "");
+  return true;
+}
+
+bool TMainForm::SelectionMatches() const {
+  const std::string selected = SelectedLine();
+  return !selected.empty() && core::SearchLetters(selected, search_.options) ==
+                                  core::SearchLetters(search_.query, search_.options);
+}
+
+bool TMainForm::RefusesEditing() {
+  if (!RichEdit1.ReadOnly()) return false;
+  MessageBeep(MB_OK);
+  ShowStatus("The document was opened read-only");
+  return true;
+}
+
+// The selected match gives way to the replacement, then the next is found.
+void TMainForm::ReplaceOnce() {
+  TFindDialog& dialog = FindDialogOf(TFindDialog::Kind::Replace);
+  search_ = {FirstLine(dialog.Query()), dialog.Options()};
+  if (search_.query.empty() || RefusesEditing()) return;
+  if (SelectionMatches()) {
+    const CHARRANGE range = SelectionOf(RichEdit1);
+    const DocumentLine line = LineAt(RichEdit1, range.cpMin);
+    const core::LineSelection selection{static_cast<std::size_t>(range.cpMin - line.start),
+                                        static_cast<std::size_t>(range.cpMax - line.start)};
+    RichEdit1.ReportSelectionChanges(false);
+    ApplyLineChange(RichEdit1, line.start,
+                    core::TypeIntoLine(line.codes, selection, UnicodeOf(FirstLine(dialog.Replacement()))));
+    RichEdit1.ReportSelectionChanges(true);
+  }
+  FindAgain();
+  SelectionChange(&RichEdit1);
+}
+
+// Every match at once, in one step that Undo takes back: the replacing is
+// done on a copy of the document that takes its place.
+void TMainForm::ReplaceAll() {
+  TFindDialog& dialog = FindDialogOf(TFindDialog::Kind::Replace);
+  search_ = {FirstLine(dialog.Query()), dialog.Options()};
+  if (search_.query.empty() || RefusesEditing()) return;
+  std::vector<core::Found> matches = core::FindAll(CodesOf(RichEdit1), search_.query, search_.options);
+  if (matches.empty()) {
+    MessageBeep(MB_OK);
+    ShowStatus("Not found");
+    return;
+  }
+  // From the end back, so that each change leaves the places before it.
+  std::sort(matches.begin(), matches.end(),
+            [](const core::Found& a, const core::Found& b) { return a.start > b.start; });
+  const std::u32string replacement = UnicodeOf(FirstLine(dialog.Replacement()));
+  RichEdit1.EditInCopy([&](const RichEditControl& copy) {
+    for (const core::Found& match : matches) {
+      const DocumentLine line = LineAt(copy, static_cast<long>(match.start));
+      const core::LineSelection selection{match.start - static_cast<std::size_t>(line.start),
+                                          match.end - static_cast<std::size_t>(line.start)};
+      ApplyLineChange(copy, line.start, core::TypeIntoLine(line.codes, selection, replacement));
+    }
+  });
+  SelectionChange(&RichEdit1);
+  ShowStatus(std::to_string(matches.size()) + (matches.size() == 1 ? " place replaced" : " places replaced"));
+}
+
+void TMainForm::EditInsertDate(Component*) {
+  if (RefusesEditing()) return;
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  typing_.Write(core::PersianDateText(core::SolarDateOf(today.wYear, today.wMonth, today.wDay)));
+  SelectionChange(&RichEdit1);
+}

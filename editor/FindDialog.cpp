@@ -1,0 +1,120 @@
+#include "FindDialog.h"
+
+#include <richedit.h>
+
+#include "GlyphText.h"
+
+namespace {
+
+constexpr char ClassName[] = "TFindDialog";
+constexpr int ClientWidth = 372, FieldLeft = 92, FieldWidth = 180, FieldHeight = 30;
+constexpr int ButtonLeft = 284, ButtonWidth = 80, ButtonHeight = 23;
+
+enum ChildId { IdFindText = 10, IdReplaceText, IdWholeWord, IdMatchCase, IdFindNext, IdReplace,
+               IdReplaceAll, IdCancel };
+
+}  // namespace
+
+TFindDialog::TFindDialog(Kind kind, Events events) : Form("FindDialog"), kind_(kind), events_(std::move(events)) {}
+
+TFindDialog::~TFindDialog() {
+  if (formFont_) DeleteObject(formFont_);
+}
+
+void TFindDialog::CreateForm(HWND owner, HFONT glyphFont) {
+  const bool replacing = kind_ == Kind::Replace;
+  CreateDialogFrame(ClassName, replacing ? "Replace" : "Find", ClientWidth, replacing ? 136 : 104, owner);
+  SetEscapeCloses(true);
+  formFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+  FindLabel.Create("STATIC", WS_CHILD | WS_VISIBLE, 0, 8, 14, FieldLeft - 12, 16, Handle());
+  FindLabel.SetText("Fi&nd what:");
+  CreateField(FindText, findTyping_, 8, IdFindText, glyphFont);
+  int top = 8 + FieldHeight + 6;
+  if (replacing) {
+    ReplaceLabel.Create("STATIC", WS_CHILD | WS_VISIBLE, 0, 8, top + 6, FieldLeft - 12, 16, Handle());
+    ReplaceLabel.SetText("Re&place with:");
+    CreateField(ReplaceText, replaceTyping_, top, IdReplaceText, glyphFont);
+    top += FieldHeight + 6;
+  }
+  WholeWord.Create("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 8, top, 160, 18,
+                   Handle(), IdWholeWord);
+  WholeWord.SetText("Match &whole word");
+  MatchCase.Create("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 8, top + 20, 160, 18,
+                   Handle(), IdMatchCase);
+  MatchCase.SetText("Match &case");
+  CreateButton(FindNextButton, "&Find Next", 8, IdFindNext, true);
+  if (replacing) {
+    CreateButton(ReplaceButton, "&Replace", 8 + 28, IdReplace, false);
+    CreateButton(ReplaceAllButton, "Replace &All", 8 + 56, IdReplaceAll, false);
+  }
+  CreateButton(CancelButton, "Cancel", replacing ? 8 + 84 : 8 + 28, IdCancel, false);
+  for (const winui::NativeControl* control : {&FindLabel, &ReplaceLabel, &WholeWord, &MatchCase})
+    if (control->Handle()) control->Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
+  for (HWND control : {WholeWord.Handle(), MatchCase.Handle()}) UseDialogKeys(control);
+  SetDefaultButton(FindNextButton.Handle());
+}
+
+void TFindDialog::CreateField(RichEditControl& field, std::unique_ptr<PersianTyping>& typing, int top, int id,
+                              HFONT glyphFont) {
+  field.Create(Handle(), FieldLeft, top, FieldWidth, FieldHeight, id, true);
+  field.SetFont(glyphFont);
+  typing = std::make_unique<PersianTyping>(field, false, events_.say);
+  PersianTyping* const typist = typing.get();
+  field.SetOnKeyDown([this, typist](winui::Component*, WORD& key, UINT shift, UINT scanCode) {
+    if (events_.persianKeyboard && events_.persianKeyboard() && typist->KeyDown(key, shift, scanCode)) key = 0;
+  });
+  UseDialogKeys(field.Handle());
+}
+
+void TFindDialog::CreateButton(winui::NativeControl& button, const char* caption, int top, int id,
+                               bool isDefault) {
+  button.Create("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                0, ButtonLeft, top, ButtonWidth, ButtonHeight, Handle(), id);
+  button.SetText(caption);
+  button.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
+  UseDialogKeys(button.Handle());
+}
+
+void TFindDialog::Open(const std::string& selectedCodes) {
+  if (!selectedCodes.empty()) {
+    FindText.Send(EM_SETSEL, 0, -1);
+    InsertCodes(FindText, selectedCodes);
+  }
+  FindText.Send(EM_SETSEL, 0, -1);
+  if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNORMAL);
+  SetForegroundWindow(Handle());
+  SetFocus(FindText.Handle());
+}
+
+std::string TFindDialog::Query() const { return CodesOf(FindText); }
+
+std::string TFindDialog::Replacement() const { return ReplaceText.Handle() ? CodesOf(ReplaceText) : std::string(); }
+
+core::SearchOptions TFindDialog::Options() const {
+  return {WholeWord.Send(BM_GETCHECK) == BST_CHECKED, MatchCase.Send(BM_GETCHECK) == BST_CHECKED};
+}
+
+void TFindDialog::OnCommand(WORD id) {
+  switch (id) {
+    case IdFindNext:
+      if (events_.findNext) events_.findNext();
+      break;
+    case IdReplace:
+      if (events_.replace) events_.replace();
+      break;
+    case IdReplaceAll:
+      if (events_.replaceAll) events_.replaceAll();
+      break;
+    case IdCancel:
+      ShowWindow(Handle(), SW_HIDE);
+      break;
+  }
+}
+
+LRESULT TFindDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    RunHandler([&](winui::Component*) { OnCommand(LOWORD(wParam)); });
+    return 0;
+  }
+  return Form::HandleMessage(message, wParam, lParam);
+}
