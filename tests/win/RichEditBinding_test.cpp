@@ -83,16 +83,21 @@ TEST(SystemLibraries, TheCurrentFolderLeavesTheSearchWhereTheSystemOffersIt) {
   }
 }
 
-// Every window of the document takes the most text there is: the first, a
-// replacement, and one without a parent, as the print job's copy is made.
+// Every rich edit takes the most text there is: the document's first
+// window, a replacement, the copy a whole-document edit is made on, one
+// without a parent as the print job's copy is made, and a one-line field.
 TEST_F(MainFormTest, EveryWindowOfTheDocumentTakesTheLargestText) {
   const LRESULT largest = RichEditControl::LargestTextLimit;
   EXPECT_EQ(SendMessageA(Text(), EM_GETLIMITTEXT, 0, 0), largest);
   ReplaceDocument();
   EXPECT_EQ(SendMessageA(Text(), EM_GETLIMITTEXT, 0, 0), largest);
-  RichEditControl copy("PrintCopy");
+  form->RichEdit1.EditInCopy([](const RichEditControl&) {});
+  EXPECT_EQ(SendMessageA(Text(), EM_GETLIMITTEXT, 0, 0), largest) << "edited in a copy";
+  RichEditControl copy("PrintCopy"), field("Field");
   copy.Create(nullptr, 0, 0, 0, 0, 0);
   EXPECT_EQ(copy.Send(EM_GETLIMITTEXT), largest);
+  field.Create(form->Handle(), 0, 0, 100, 20, 0, true);
+  EXPECT_EQ(field.Send(EM_GETLIMITTEXT), largest) << "one line";
 }
 
 // The editor as it starts where RICHED32.DLL cannot be loaded: it warns,
