@@ -27,7 +27,7 @@ class UnicodeClipboard(harness.ProgramTest):
         FindWindow(TITLE)
         PutOnClipboard(UNICODE)
         time.sleep(0.5)
-        Keys("alt+e", "n")  # Paste U&nicode
+        Keys("alt+e", "d")  # Paste Unico&de
         with tempfile.TemporaryDirectory() as folder:
             harness.SaveAs(harness.TEXT_FILES, harness.WindowsPath(os.path.join(folder, "unicode")))
             FindWindow("^unicode.txt - Dabiro$")
