@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "Application.h"
+#include "DocumentRecovery.h"
 #include "StartUp.h"
 
 namespace testing_support {
@@ -159,13 +160,16 @@ RECT RectInParent(HWND hwnd) {
 namespace {
 // The tests' own temporary folder: a recovery copy that an editor under
 // test leaves (its process ended hard) stays among the tests' files, and
-// an editor started outside the tests is never offered it.
+// an editor started outside the tests is never offered it. Nor is an
+// editor a later test starts: the copies of ended test programs go first.
 void UseOwnTemporaryFolder() {
   char temp[MAX_PATH] = {};
   GetTempPathA(sizeof temp, temp);
   const std::string own = std::string(temp) + "dabiro-tests\\";
   CreateDirectoryA(own.c_str(), nullptr);
   for (const char* name : {"TMP", "TEMP"}) SetEnvironmentVariableA(name, own.c_str());
+  DocumentRecovery recovery;
+  for (DocumentRecovery::Left left; recovery.TakeOneLeft(left);) DocumentRecovery::Discard(left);
 }
 
 // Every test program starts the way the editor does.
