@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include "GlyphText.h"
+#include "UnicodeClipboard.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ void TFindDialog::CreateField(RichEditControl& field, std::unique_ptr<PersianTyp
   field.SetOnKeyDown([this, typist](winui::Component*, WORD& key, UINT shift, UINT scanCode) {
     if (events_.persianKeyboard && events_.persianKeyboard() && typist->KeyDown(key, shift, scanCode)) key = 0;
   });
-  UseDialogKeys(field.Handle());
+  field.SetDialogKeys([this](UINT message, WPARAM wParam) { return TakesDialogKey(message, wParam); });
 }
 
 void TFindDialog::CreateButton(winui::NativeControl& button, const char* caption, int top, int id,
@@ -111,7 +112,36 @@ void TFindDialog::OnCommand(WORD id) {
   }
 }
 
+// A field's own menu: its clipboard, Unicode text from other programs too.
+void TFindDialog::ShowFieldMenu(RichEditControl& field, LPARAM at) {
+  POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  if (at == -1) {
+    GetCaretPos(&point);
+    ClientToScreen(field.Handle(), &point);
+  }
+  enum { Cut = 1, Copy, Paste, PasteUnicode };
+  HMENU menu = CreatePopupMenu();
+  for (const auto& [id, caption] : {std::pair<UINT, const char*>{Cut, "Cu&t"}, {Copy, "&Copy"},
+                                    {Paste, "&Paste"}, {PasteUnicode, "Paste Unico&de"}})
+    AppendMenuA(menu, MF_STRING, id, caption);
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, 0, Handle(), nullptr));
+  DestroyMenu(menu);
+  switch (chosen) {
+    case Cut: field.Send(WM_CUT); break;
+    case Copy: field.Send(WM_COPY); break;
+    case Paste: field.Send(WM_PASTE); break;
+    case PasteUnicode: PasteUnicodeInto(Handle(), field, true); break;
+  }
+}
+
 LRESULT TFindDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CONTEXTMENU) {
+    for (RichEditControl* field : {&FindText, &ReplaceText})
+      if (field->Handle() && reinterpret_cast<HWND>(wParam) == field->Handle())
+        RunHandler([&](winui::Component*) { ShowFieldMenu(*field, lParam); });
+    return 0;
+  }
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
     RunHandler([&](winui::Component*) { OnCommand(LOWORD(wParam)); });
     return 0;

@@ -45,6 +45,7 @@ class TFindDialog : public winui::Form {
                    HFONT glyphFont);
   void CreateButton(winui::NativeControl& button, const char* caption, int top, int id, bool isDefault);
   void OnCommand(WORD id);
+  void ShowFieldMenu(RichEditControl& field, LPARAM at);
 
   Kind kind_;
   Events events_;

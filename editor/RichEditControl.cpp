@@ -125,6 +125,10 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     result = CallControl(message, wParam, lParam) & ~DLGC_WANTTAB;
     return true;
   }
+  if (dialogKeys_ && dialogKeys_(message, wParam)) {
+    result = 0;
+    return true;
+  }
   if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
       (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST))
     PostponeFreeingReplaced();

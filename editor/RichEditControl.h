@@ -80,6 +80,11 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // Whether the control tells its parent of selection changes: off while a
   // command moves the selection about to do its work.
   void ReportSelectionChanges(bool report) const;
+  // A field of a dialog hands its dialog keys to the form before anything
+  // else sees them; the filter says whether it took the message.
+  void SetDialogKeys(std::function<bool(UINT message, WPARAM wParam)> filter) {
+    dialogKeys_ = std::move(filter);
+  }
   // Reports only releases of keys pressed while the control had the focus:
   // the release of an Enter that closed a dialog is no keystroke here.
   void SetOnKeyUp(KeyUpHandler handler) { onKeyUp_ = std::move(handler); }
@@ -119,6 +124,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   bool singleLine_ = false;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
+  std::function<bool(UINT, WPARAM)> dialogKeys_;
   KeyDownHandler onKeyDown_;
   static constexpr UINT NoKey = 0xFFFF;
   UINT takenScanCode_ = NoKey;  // of the last key press a handler took

@@ -12,6 +12,7 @@
 #include "MessageDialog.h"
 #include "RtfConversion.h"
 #include "TextLines.h"
+#include "UnicodeClipboard.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
 
@@ -96,6 +97,26 @@ void ReportUnwritten(const core::Unconvertibles& problems) {
 
 }  // namespace
 
+void PasteUnicodeInto(HWND owner, const RichEditControl& target, bool firstLineOnly) {
+  std::u16string text;
+  core::Unconvertibles problems;
+  std::u32string unicode;
+  std::size_t faultAt = 0;
+  if (ReadClipboardUnicode(owner, text) && core::UnicodeFromUtf16(text, unicode, faultAt)) {
+    const std::size_t lineEnd = unicode.find_first_of(U"\r\n");
+    if (firstLineOnly && lineEnd != std::u32string::npos) unicode.resize(lineEnd);
+    const std::string codes = core::UnicodeToGlyphs(unicode, problems);
+    const bool anyConverted = codes.find_first_not_of("\r\n") != std::string::npos &&
+                              problems.size() < unicode.size();
+    if (anyConverted) {
+      InsertCodes(target, WithParagraphBreaks(codes));
+      ReportUnwritten(problems);
+      return;
+    }
+  }
+  Inform("The clipboard holds no Unicode text that the font Persian can show.");
+}
+
 void TMainForm::EditPasteUnicode(Component*) {
   // Writing the codes in takes the way of the program, which the control's
   // read-only flag does not stop.
@@ -103,19 +124,5 @@ void TMainForm::EditPasteUnicode(Component*) {
     Inform("The document is read-only: nothing was pasted.");
     return;
   }
-  std::u16string text;
-  core::Unconvertibles problems;
-  std::u32string unicode;
-  std::size_t faultAt = 0;
-  if (ReadClipboardUnicode(Handle(), text) && core::UnicodeFromUtf16(text, unicode, faultAt)) {
-    const std::string codes = core::UnicodeToGlyphs(unicode, problems);
-    const bool anyConverted = codes.find_first_not_of("\r\n") != std::string::npos &&
-                              problems.size() < unicode.size();
-    if (anyConverted) {
-      InsertCodes(RichEdit1, WithParagraphBreaks(codes));
-      ReportUnwritten(problems);
-      return;
-    }
-  }
-  Inform("The clipboard holds no Unicode text that the font Persian can show.");
+  PasteUnicodeInto(Handle(), RichEdit1, false);
 }

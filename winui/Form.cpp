@@ -42,7 +42,8 @@ struct MnemonicSearch {
 
 BOOL CALLBACK MatchMnemonic(HWND hwnd, LPARAM data) {
   auto* search = reinterpret_cast<MnemonicSearch*>(data);
-  if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || !IsPushButton(hwnd)) return TRUE;
+  const LRESULT code = SendMessageA(hwnd, WM_GETDLGCODE, 0, 0);
+  if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || !(code & (DLGC_BUTTON | DLGC_STATIC))) return TRUE;
   char caption[256] = {};
   GetWindowTextA(hwnd, caption, sizeof caption);
   if (Mnemonic(caption) != search->letter) return TRUE;
@@ -60,16 +61,7 @@ class Form::KeyHook : public ControlHook {
 
  protected:
   bool BeforeMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
-    switch (message) {
-      case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE && form_.escapeCloses_) return PostMessageA(form_.Handle(), WM_CLOSE, 0, 0);
-        return (wParam == VK_RETURN || wParam == VK_TAB) && form_.DialogKey(wParam);
-      case WM_CHAR:
-        return wParam == '\r' || wParam == '\t' || (wParam == 0x1B && form_.escapeCloses_);
-      case WM_SYSCHAR:
-        return form_.DialogChar(static_cast<char>(wParam));
-    }
-    return false;
+    return form_.TakesDialogKey(message, wParam);
   }
 
  private:
@@ -153,6 +145,19 @@ int Form::Height() const {
   return rc.bottom - rc.top;
 }
 
+bool Form::TakesDialogKey(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE && escapeCloses_) return PostMessageA(Handle(), WM_CLOSE, 0, 0);
+      return (wParam == VK_RETURN || wParam == VK_TAB) && DialogKey(wParam);
+    case WM_CHAR:
+      return wParam == '\r' || wParam == '\t' || (wParam == 0x1B && escapeCloses_);
+    case WM_SYSCHAR:
+      return DialogChar(static_cast<char>(wParam));
+  }
+  return false;
+}
+
 void Form::UseDialogKeys(HWND control) {
   auto hook = std::make_unique<KeyHook>(*this);
   hook->Attach(control);
@@ -175,7 +180,12 @@ bool Form::DialogChar(char letter) {
   MnemonicSearch search{Upper(letter), nullptr};
   EnumChildWindows(Handle(), MatchMnemonic, reinterpret_cast<LPARAM>(&search));
   if (!search.found) return false;
-  SendMessageA(search.found, BM_CLICK, 0, 0);
+  // A label's letter reaches the field after it, a button's clicks it.
+  if (SendMessageA(search.found, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) {
+    if (HWND field = GetNextDlgTabItem(Handle(), search.found, FALSE)) SetFocus(field);
+  } else {
+    SendMessageA(search.found, BM_CLICK, 0, 0);
+  }
   return true;
 }
 

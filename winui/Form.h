@@ -48,6 +48,9 @@ class Form : public Window {
   // focus: Tab moves between tab stops, Enter clicks the focused button or
   // else the default button, a letter with Alt clicks the button it marks.
   void UseDialogKeys(HWND control);
+  // The same for a control that filters its own messages: true when the
+  // form took the message.
+  bool TakesDialogKey(UINT message, WPARAM wParam);
   void SetDefaultButton(HWND button) { defaultButton_ = button; }
 
  protected:
