@@ -18,14 +18,8 @@
 
 using namespace testing_support;
 
-class FindTest : public MainFormTest {
+class FindTest : public PersianKeyboardTest {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    MoveMouse(Text(), 100, 20);
-    Pump(50);
-    form->KeyboardPersianItem.Click();
-  }
   CHARRANGE Selection() const {
     CHARRANGE range{};
     SendMessageA(Text(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));

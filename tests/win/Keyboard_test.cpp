@@ -11,16 +11,8 @@
 
 using namespace testing_support;
 
-
-class KeyboardTest : public MainFormTest {
+class KeyboardTest : public PersianKeyboardTest {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    // The pointer over a button would put its hint on the status line.
-    MoveMouse(Text(), 100, 20);
-    Pump(50);
-    form->KeyboardPersianItem.Click();
-  }
   void Type(std::u32string_view text) { ASSERT_TRUE(TypePersian(text)); }
   testing::AssertionResult CodesBecome(const std::string& expected) {
     return BecomesCodes([&] { return Codes(); }, expected);

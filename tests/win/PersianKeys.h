@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "MainFormFixture.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,5 +36,17 @@ bool TypePersian(std::u32string_view text);
 
 // Waits until the codes read are the ones expected, saying both if not.
 testing::AssertionResult BecomesCodes(const std::function<std::string()>& codes, const std::string& expected);
+
+// The main window in Persian keyboard mode, the pointer in the text, away
+// from the buttons, whose hints would take the status line.
+class PersianKeyboardTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    MoveMouse(Text(), 100, 20);
+    Pump(50);
+    form->KeyboardPersianItem.Click();
+  }
+};
 
 }  // namespace testing_support
