@@ -91,7 +91,7 @@ struct Rest {
 
 DWORD CALLBACK HandOut(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* done) {
   auto& rest = *reinterpret_cast<Rest*>(cookie);
-  const size_t now = std::min(rest.left, static_cast<size_t>(count));
+  const size_t now = PieceSize(rest.bytes, rest.left, static_cast<size_t>(count));
   std::memcpy(bytes, rest.bytes, now);
   rest.bytes += now;
   rest.left -= now;
@@ -104,6 +104,16 @@ void FailOnError(const EDITSTREAM& stream) {
 }
 
 }  // namespace
+
+size_t PieceSize(const char* bytes, size_t left, size_t wanted) {
+  if (wanted >= left) return left;
+  const char* end = bytes + wanted;
+  const bool splitsBytes = end[-1] == '\r' && end[0] == '\n';
+  const bool splitsUtf16 = wanted >= 2 && left - wanted >= 2 && end[-2] == '\r' && end[-1] == '\0' &&
+                           end[0] == '\n' && end[1] == '\0';
+  // Two back, so that UTF-16 stays whole.
+  return (splitsBytes || splitsUtf16) && wanted > 2 ? wanted - 2 : wanted;
+}
 
 void Stream(const RichEditControl& control, UINT message, WPARAM format, EDITSTREAM& stream) {
   if (control.HasRichText()) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <cstddef>
 #include <string>
 
 class RichEditControl;
@@ -18,3 +19,9 @@ void Stream(const RichEditControl& control, UINT message, WPARAM format, EDITSTR
 // control reports raises too.
 std::string StreamOut(const RichEditControl& control, WPARAM format);
 void StreamIn(const RichEditControl& control, WPARAM format, const std::string& bytes);
+
+// How many of the `left` bytes to hand the control when it asks for
+// `wanted`: all it asks, but never up to a CR whose LF comes next (as
+// bytes or as UTF-16): Wine's control reads a CR at the end of one piece
+// and an LF at the start of the next as two paragraph ends.
+std::size_t PieceSize(const char* bytes, std::size_t left, std::size_t wanted);

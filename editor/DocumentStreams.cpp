@@ -126,9 +126,8 @@ bool Refill(FileReader& reader) {
 DWORD HandOver(FileReader& reader, LPBYTE buffer, LONG size, LONG* done) {
   while (reader.handedOut == reader.pending.size() && !reader.ended)
     if (!Refill(reader)) return ReadError;
-  const size_t count =
-      std::min(static_cast<size_t>(size), reader.pending.size() - reader.handedOut);
   const char* from = reader.pending.data() + reader.handedOut;
+  const size_t count = PieceSize(from, reader.pending.size() - reader.handedOut, static_cast<size_t>(size));
   std::memcpy(buffer, from, count);
   reader.handedOut += count;
   *done = static_cast<LONG>(count);

@@ -40,6 +40,10 @@ TEST_P(Loading, ShowsTheTextWithCrLfLineBreaks) {
   WriteFile(c.file, c.bytes);
   ASSERT_TRUE(Open(c.file));
   EXPECT_EQ(Document(), c.shown);
+  // Each CR LF ends one paragraph, also where a read of the control splits it.
+  std::size_t breaks = 0;
+  for (std::size_t at = c.shown.find("\r\n"); at != std::string::npos; at = c.shown.find("\r\n", at + 2)) ++breaks;
+  EXPECT_EQ(SendMessageA(Text(), EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(breaks + 1));
   EXPECT_EQ(form->DocumentName(), PathOf(c.file));
   EXPECT_EQ(WindowText(form->Handle()), std::string(c.file) + " - Dabiro");
   EXPECT_FALSE(Modified());
