@@ -1,6 +1,9 @@
 #include "TextSearch.h"
 
-#include "LineTyping.h"
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
 #include "ReadingOrder.h"
 #include "TextLines.h"
 
@@ -50,6 +53,36 @@ struct Line {
   std::size_t start, end;  // in the document, without the line break
 };
 
+// Reading a line in reading order costs far more than looking at its
+// codes, and most lines of a long document hold no match: a line is read
+// only when each letter of the query (up to 32 of them; the ZWNJ, which
+// can be shown by no code, aside) is shown by some code of it.
+class LetterFilter {
+ public:
+  LetterFilter(const std::u32string& wanted, const SearchOptions& options) {
+    std::u32string letters;
+    for (const char32_t letter : wanted)
+      if (letter != Zwnj && letters.find(letter) == std::u32string::npos && letters.size() < 32) letters += letter;
+    all_ = letters.size() == 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << letters.size()) - 1;
+    for (std::size_t code = 0; code < codes_.size(); ++code) {
+      const ShownGlyph& glyph = GlyphOfCode(static_cast<unsigned char>(code));
+      for (const char32_t shown : {glyph.first, glyph.second, glyph.mirrored}) {
+        const std::size_t at = shown ? letters.find(Compared(shown, options)) : std::u32string::npos;
+        if (at != std::u32string::npos) codes_[code] |= std::uint32_t{1} << at;
+      }
+    }
+  }
+  bool MayHold(std::string_view line) const {
+    std::uint32_t seen = 0;
+    for (const char code : line) seen |= codes_[static_cast<unsigned char>(code)];
+    return seen == all_;
+  }
+
+ private:
+  std::array<std::uint32_t, 256> codes_{};  // by code: the letters it may show
+  std::uint32_t all_ = 0;
+};
+
 std::vector<Line> LinesOf(std::string_view document) {
   std::vector<Line> lines;
   ForEachLine(
@@ -92,6 +125,7 @@ std::optional<Found> FindNext(std::string_view document, std::size_t from, std::
                               std::string_view query, const SearchOptions& options) {
   const std::u32string wanted = SearchLetters(query, options);
   if (wanted.empty()) return std::nullopt;
+  const LetterFilter filter(wanted, options);
   const std::vector<Line> lines = LinesOf(document);
   std::size_t first = 0;
   while (first + 1 < lines.size() && lines[first + 1].start <= from) ++first;
@@ -104,7 +138,9 @@ std::optional<Found> FindNext(std::string_view document, std::size_t from, std::
   for (std::size_t step = 0; step <= lines.size(); ++step) {
     const std::size_t index = (first + step) % lines.size();
     const Line& line = lines[index];
-    const SearchLine read = ReadForSearch(document.substr(line.start, line.end - line.start), options);
+    const std::string_view codes = document.substr(line.start, line.end - line.start);
+    if (!filter.MayHold(codes)) continue;
+    const SearchLine read = ReadForSearch(codes, options);
     std::size_t start = 0;
     if (step == 0)
       while (start < read.readingAt.size() && read.readingAt[start] < place) ++start;
@@ -121,13 +157,55 @@ std::vector<Found> FindAll(std::string_view document, std::string_view query, co
   const std::u32string wanted = SearchLetters(query, options);
   std::vector<Found> all;
   if (wanted.empty()) return all;
+  const LetterFilter filter(wanted, options);
   for (const Line& line : LinesOf(document)) {
-    const SearchLine read = ReadForSearch(document.substr(line.start, line.end - line.start), options);
+    const std::string_view codes = document.substr(line.start, line.end - line.start);
+    if (!filter.MayHold(codes)) continue;
+    const SearchLine read = ReadForSearch(codes, options);
     for (std::size_t at = FindInLine(read, wanted, 0, options); at != None;
          at = FindInLine(read, wanted, at + wanted.size(), options))
       all.push_back(CodesOfMatch(read, at, wanted.size(), line.start));
   }
   return all;
+}
+
+namespace {
+
+// The one change that makes `after` of `before`: what lies between their
+// common start and their common end.
+LineChange Difference(const std::string& before, const std::string& after) {
+  std::size_t same = 0;
+  while (same < before.size() && same < after.size() && before[same] == after[same]) ++same;
+  std::size_t sameEnd = 0;
+  while (sameEnd < before.size() - same && sameEnd < after.size() - same &&
+         before[before.size() - 1 - sameEnd] == after[after.size() - 1 - sameEnd])
+    ++sameEnd;
+  return {same, before.size() - sameEnd, after.substr(same, after.size() - same - sameEnd), 0};
+}
+
+}  // namespace
+
+std::vector<LineReplacement> ReplaceEach(std::string_view document, std::vector<Found> matches,
+                                         std::u32string_view replacement) {
+  std::sort(matches.begin(), matches.end(), [](const Found& a, const Found& b) { return a.start > b.start; });
+  const std::vector<Line> lines = LinesOf(document);
+  std::vector<LineReplacement> replaced;
+  std::size_t index = lines.size();
+  std::string before, line;
+  for (const Found& match : matches) {
+    if (index == lines.size() || match.start < lines[index].start) {
+      if (!replaced.empty()) replaced.back().whole = Difference(before, line);
+      while (index > 0 && (index == lines.size() || lines[index].start > match.start)) --index;
+      before = line = document.substr(lines[index].start, lines[index].end - lines[index].start);
+      replaced.push_back({lines[index].start, {}, {}});
+    }
+    const std::size_t start = lines[index].start;
+    LineChange step = TypeIntoLine(line, {match.start - start, match.end - start}, replacement);
+    line.replace(step.start, step.end - step.start, step.codes);
+    replaced.back().steps.push_back(std::move(step));
+  }
+  if (!replaced.empty()) replaced.back().whole = Difference(before, line);
+  return replaced;
 }
 
 }  // namespace core

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "LineTyping.h"
+
 namespace core {
 
 // Finding words in glyph text whatever forms their letters take: the
@@ -34,5 +36,21 @@ std::optional<Found> FindNext(std::string_view document, std::size_t from, std::
 
 // Every match, from the top down, none overlapping another.
 std::vector<Found> FindAll(std::string_view document, std::string_view query, const SearchOptions& options);
+
+// Every match of one line replaced; places count from the line's start.
+struct LineReplacement {
+  std::size_t lineStart = 0;
+  // One after another, from the line's right end to its left: each puts the
+  // replacement in place of one match as typing would (its neighbours
+  // re-formed).
+  std::vector<LineChange> steps;
+  // All of them at once: what the steps change, in one.
+  LineChange whole;
+};
+
+// The lines whose matches are replaced, from the document's end back, so
+// that each leaves the places of those still to come.
+std::vector<LineReplacement> ReplaceEach(std::string_view document, std::vector<Found> matches,
+                                         std::u32string_view replacement);
 
 }  // namespace core

@@ -47,6 +47,8 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // made on a copy (the control's own RTF in a new window) that takes the
   // document's place, and the document stays hidden as the step to undo.
   void EditInCopy(const Fill& edit);
+  // The same with fill writing the new document into an empty window.
+  void WriteInNew(const Fill& fill);
   bool HasRichText() const { return library_ != nullptr; }
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.

@@ -155,13 +155,19 @@ bool RichEditControl::SelectsEverything() const {
 
 void RichEditControl::EditInCopy(const Fill& edit) {
   const std::string rtf = StreamOut(*this, SF_RTF);
-  const HWND earlier = deletedDocument_;
   CHARRANGE selection{};
   Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  deletedDocument_ = Swap([&](const RichEditControl& copy) {
+  WriteInNew([&](const RichEditControl& copy) {
     StreamIn(copy, SF_RTF, rtf);
     copy.Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     edit(copy);
+  });
+}
+
+void RichEditControl::WriteInNew(const Fill& fill) {
+  const HWND earlier = deletedDocument_;
+  deletedDocument_ = Swap([&](const RichEditControl& copy) {
+    fill(copy);
     copy.Send(EM_EMPTYUNDOBUFFER);
   });
   if (earlier) Retire(earlier);

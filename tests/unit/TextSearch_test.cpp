@@ -75,6 +75,22 @@ TEST(TextSearch, LettersNotCodesAreCompared) {
   EXPECT_FALSE(core::FindNext(Glyphs("کتاب"), 0, 0, "", plain));
 }
 
+// Each replacement takes the forms its new neighbours give it, as the
+// converter writes the replaced text; several on a line, on several lines.
+TEST(TextSearch, ReplaceEachWritesWhatTheConverterWritesOfTheReplacedText) {
+  const std::string document = Glyphs("کتاب و کتابها\r\nنه\r\nیک کتاب، کتاب‌ها");
+  const auto matches = core::FindAll(document, Glyphs("کتاب"), {});
+  ASSERT_EQ(matches.size(), 4u);
+  std::string byStep = document, atOnce = document;
+  for (const core::LineReplacement& line : core::ReplaceEach(document, matches, U"\u0645\u0647")) {
+    for (const core::LineChange& step : line.steps)
+      byStep.replace(line.lineStart + step.start, step.end - step.start, step.codes);
+    atOnce.replace(line.lineStart + line.whole.start, line.whole.end - line.whole.start, line.whole.codes);
+  }
+  EXPECT_EQ(byStep, Glyphs("مه و مهها\r\nنه\r\nیک مه، مه‌ها"));
+  EXPECT_EQ(atOnce, byStep);
+}
+
 // Known days across leap years: the first of Farvardin, the 30th of
 // Esfand of a leap year, and the date the editor was written on.
 TEST(PersianCalendar, GregorianDaysGiveTheirSolarDays) {

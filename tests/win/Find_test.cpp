@@ -57,7 +57,7 @@ class FindTest : public PersianKeyboardTest {
 TEST_F(FindTest, AWordIsFoundWhateverItsFormsAcrossFormatsAndLines) {
   SetCodes(FromUnicode(Unicode("کتابها\r\nیک کتاب")));
   Select(1, 4);
-  form->BoldButtonClick(&form->BoldButton);
+  form->BoldButton.Click();
   Select(6, 6);  // the right end of the first line: its start
   const HWND dialog = OpenDialog('F', "Find");
   ASSERT_TRUE(dialog);
@@ -119,6 +119,19 @@ TEST_F(FindTest, ReplaceReformsTheNeighboursAndReplaceAllIsOneUndo) {
   KeyChord(VK_MENU, 'R');  // replaces it, and selects the next
   EXPECT_TRUE(WaitInEditorLoop([&] { return Codes() == FromUnicode(Unicode("دفتر و کتابها")); })) << Hex(Codes());
   EXPECT_EQ(Selected(), FromUnicode(Unicode("کتابها")).substr(2));
+  // A bold word between the places stays bold.
+  SetCodes(original);
+  const long vav = static_cast<long>(original.find(FromUnicode(Unicode("و"))));
+  Select(vav, vav + 1);
+  form->BoldButton.Click();
+  form->OpenedFindDialog(TFindDialog::Kind::Replace)->ReplaceAllButton.Send(BM_CLICK);
+  EXPECT_EQ(Codes(), FromUnicode(Unicode("دفتر و دفترها"))) << Hex(Codes());
+  const long vavNow = static_cast<long>(Codes().find(FromUnicode(Unicode("و"))));
+  Select(vavNow, vavNow + 1);
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  SendMessageA(Text(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  EXPECT_TRUE(format.dwEffects & CFE_BOLD);
 }
 
 TEST_F(FindTest, F3FindsTheNextPlaceOfTheSelectedWord) {
@@ -150,6 +163,12 @@ TEST_F(FindTest, ShortcutsMenusAndTheTextMenu) {
   EXPECT_STREQ(undo, "&Undo\tCtrl+Z");
 
   EXPECT_TRUE(ChooseFromTextMenu(Text(), VK_ESCAPE));
+  SetFocus(Text());
+  KeyChord(VK_CONTROL, 'A');
+  EXPECT_TRUE(WaitInEditorLoop([&] { return Selection().cpMin == 0 && Selection().cpMax >= 3; }))
+      << Selection().cpMin << ".." << Selection().cpMax;
+  KeyChord(VK_CONTROL, 'B');
+  EXPECT_TRUE(WaitInEditorLoop([&] { return form->BoldButton.Down(); }));
 
   SetCodes("");
   form->EditInsertDateItem.Click();

@@ -138,3 +138,15 @@ TEST_F(WithoutRichEdit, OpensAndSavesEveryFileAsTheTextItHolds) {
   EXPECT_EQ(ErrorOf(form->FilePrintItem),
             "Ohne die Bibliothek RICHED32.DLL kann nicht gedruckt werden.");
 }
+
+TEST_F(WithoutRichEdit, ReplaceAllChangesTheTextInOneStepToUndo) {
+  SendMessageA(Text(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("one two one"));
+  form->EditReplaceItem.Click();
+  TFindDialog& dialog = *form->OpenedFindDialog(TFindDialog::Kind::Replace);
+  dialog.FindText.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("one"));
+  dialog.ReplaceText.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("three"));
+  dialog.ReplaceAllButton.Send(BM_CLICK);
+  EXPECT_EQ(Shown(), "three two three");
+  form->EditUndoItem.Click();
+  EXPECT_EQ(Shown(), "one two one");
+}
