@@ -13,6 +13,7 @@
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
 #include "GlyphFont.h"
+#include "StartupTrace.h"
 #include "ControlIds.h"
 #include "Unit2.h"
 #include "art/ArtIds.h"
@@ -87,11 +88,14 @@ void TMainForm::CreateForm() {
   AdjustWindowRectEx(&bounds, style, TRUE, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT);
   Create(ClassName, "Dabiro", style, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, 1, 7,
          bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr);
+  winui::TraceStartup("main window");
   formFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
                           "MS Sans Serif");
   CreateMenus();
+  winui::TraceStartup("menus");
   CreateComponents();
   LayoutComponents();
+  winui::TraceStartup("layout");
   winui::Application::Instance().AddTabRoot(Handle());
   DragAcceptFiles(Handle(), TRUE);
   winui::Guarded(
@@ -107,6 +111,7 @@ void TMainForm::CreateComponents() {
   textFont_ = CreateGlyphFont(27);
   RichEdit1.Create(Handle(), 0, 209, ClientWidth, 193, IdRichEdit);
   RichEdit1.SetFont(textFont_);
+  winui::TraceStartup("text font");
   RichEdit1.SetOnKeyPress([this](Component* s, char& key) { RichEdit1KeyPress(s, key); });
   RichEdit1.SetOnKeyUp([this](Component* s, WORD& key, UINT shift) { RichEdit1KeyUp(s, key, shift); });
   RichEdit1.SetOnKeyDown([this](Component* s, WORD& key, UINT shift, UINT scanCode) {
@@ -118,6 +123,7 @@ void TMainForm::CreateComponents() {
   paletteFont_ = CreateGlyphFont(21);
   StringGrid1.Create(Handle(), 0, 32, ClientWidth, PaletteHeight, 16, 6, 36, 27);
   StringGrid1.SetFont(paletteFont_);
+  winui::TraceStartup("palette grid and font");
   StringGrid1.SetOnMouseDown([this](Component* s, winui::MouseButton b, UINT shift, int x, int y) {
     StringGrid1MouseDown(s, b, shift, x, y);
   });
@@ -130,6 +136,7 @@ void TMainForm::CreateComponents() {
                    ClientWidth, StatusHeight, Handle(), IdStatusBar);
   StatusBar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
   StatusBar.Send(SB_SIMPLE, TRUE);
+  winui::TraceStartup("status bar");
 }
 
 void TMainForm::LayoutComponents() {
@@ -147,7 +154,9 @@ void TMainForm::LayoutComponents() {
 
 void TMainForm::Show() {
   ShowWindow(Handle(), SW_SHOWNORMAL);
+  winui::TraceStartup("shown");
   UpdateWindow(Handle());
+  winui::TraceStartup("first paint");
   if (!RichEdit1.HasRichText())
     WarnPlainTextOnly(Handle());
   else if (!RichEdit1.StoresUnicode())
@@ -285,9 +294,13 @@ void TMainForm::FormCreate(Component*) {
   OpenDialog.initialDir = core::FolderOf(ModuleFileName());
   SaveDialog.initialDir = OpenDialog.initialDir;
   SetDocumentName("Untitled");
+  winui::TraceStartup("hint, folders, name");
   FillFontNames();
+  winui::TraceStartup("font list");
   SelectionChange(this);
+  winui::TraceStartup("toolbar from the caret");
   FillPalette();
+  winui::TraceStartup("palette filled");
 }
 
 void TMainForm::ShowHint(Component*) { ShowStatus(winui::Application::Instance().Hint()); }

@@ -8,6 +8,7 @@
 #include "Exceptions.h"
 #include "GlyphText.h"
 #include "KeyState.h"
+#include "StartupTrace.h"
 #include "SystemLibraries.h"
 
 namespace {
@@ -33,13 +34,16 @@ void RichEditControl::Create(HWND parent, int left, int top, int width, int heig
     FreeLibrary(library_);
     library_ = nullptr;
   }
+  winui::TraceStartup("rich edit library");
   parent_ = parent;
   id_ = id;
   // Without a parent it is a hidden window of its own, for work on a copy.
   const DWORD placement = parent ? WS_CHILD | WS_VISIBLE | WS_TABSTOP : WS_POPUP;
   hwnd_ = NewWindow(placement, RECT{left, top, left + width, top + height});
   Attach(hwnd_);
+  winui::TraceStartup("text control window");
   storesUnicode_ = library_ && KeepsUtf16(*this);
+  winui::TraceStartup("storage probe");
   Send(EM_SETEVENTMASK, 0, EventMask);
 }
 
