@@ -85,8 +85,11 @@ void TMainForm::CreateForm() {
                    icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   RECT bounds{0, 0, ClientWidth, ClientHeight};
-  AdjustWindowRectEx(&bounds, style, TRUE, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT);
-  Create(ClassName, "Dabiro", style, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, 1, 7,
+  // Files dropped from Explorer arrive as WM_DROPFILES: the style is what
+  // DragAcceptFiles would set, without loading the shell with the program.
+  const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
+  AdjustWindowRectEx(&bounds, style, TRUE, exStyle);
+  Create(ClassName, "Dabiro", style, exStyle, 1, 7,
          bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr);
   winui::TraceStartup("main window");
   formFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
@@ -97,7 +100,6 @@ void TMainForm::CreateForm() {
   LayoutComponents();
   winui::TraceStartup("layout");
   winui::Application::Instance().AddTabRoot(Handle());
-  DragAcceptFiles(Handle(), TRUE);
   winui::Guarded(
       [&] {
         FormCreate(this);
