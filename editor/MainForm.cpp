@@ -281,6 +281,7 @@ void TMainForm::OnCommand(WPARAM wParam, LPARAM lParam) {
       RunButtonShortcut(id);
     return;
   }
+  if (id == IdFontName && (code == CBN_SETFOCUS || code == CBN_DROPDOWN)) FillFontNamesOnce();
   if (id == IdFontName && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)) FontNameChange(&FontName);
   if (id == IdFontSize && code == EN_CHANGE) FontSizeChange(&FontSize);
   if (id == IdRichEdit && code == EN_CHANGE) NoteChange();
@@ -297,8 +298,9 @@ void TMainForm::FormCreate(Component*) {
   SaveDialog.initialDir = OpenDialog.initialDir;
   SetDocumentName("Untitled");
   winui::TraceStartup("hint, folders, name");
-  FillFontNames();
-  winui::TraceStartup("font list");
+  // The font list is filled when its field is first reached (OnCommand):
+  // no one can open it before, and enumerating the fonts was the largest
+  // step of the start.
   SelectionChange(this);
   winui::TraceStartup("toolbar from the caret");
   FillPalette();
@@ -330,6 +332,10 @@ void TMainForm::FillFontNames() {
   }
 }
 
+void TMainForm::FillFontNamesOnce() {
+  if (!std::exchange(fontNamesFilled_, true)) FillFontNames();
+}
+
 // The glyph font may have just arrived: the palette takes a new font made
 // from the fonts there are now, the text draws again, and the font list
 // offers what is installed now.
@@ -340,8 +346,10 @@ void TMainForm::FontsChanged() {
   StringGrid1.SetFont(paletteFont_);
   if (old) DeleteObject(old);
   InvalidateRect(RichEdit1.Handle(), nullptr, TRUE);
-  FontName.Send(CB_RESETCONTENT);
-  FillFontNames();
+  if (fontNamesFilled_) {
+    FontName.Send(CB_RESETCONTENT);
+    FillFontNames();
+  }
   ShowSelectionFormat();
 }
 
