@@ -19,6 +19,11 @@ bool ClassExists(const char* className) {
          GetClassInfoA(nullptr, className, &wc);
 }
 
+// Rich edit 2.0 and later keep UTF-16. The RICHED32.DLL of later systems
+// (and Wine's) is built on RICHED20.DLL, which it has loaded by now; the
+// 1.0 of 95 and NT 4.0 stands alone, and there a probe tells.
+bool BuiltOnRichEdit2() { return GetModuleHandleA("RICHED20.DLL") != nullptr; }
+
 }  // namespace
 
 RichEditControl::~RichEditControl() {
@@ -42,7 +47,7 @@ void RichEditControl::Create(HWND parent, int left, int top, int width, int heig
   hwnd_ = NewWindow(placement, RECT{left, top, left + width, top + height});
   Attach(hwnd_);
   winui::TraceStartup("text control window");
-  storesUnicode_ = library_ && KeepsUtf16(*this);
+  storesUnicode_ = library_ && (BuiltOnRichEdit2() || KeepsUtf16(*this));
   winui::TraceStartup("storage probe");
   Send(EM_SETEVENTMASK, 0, EventMask);
 }
