@@ -22,10 +22,6 @@ struct ButtonRow {
   int disabledPicture;  // 0: none
 };
 
-HBITMAP LoadPicture(int id) {
-  return id ? LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)) : nullptr;
-}
-
 }  // namespace
 
 void TMainForm::CreateToolbar() {
@@ -83,7 +79,7 @@ void TMainForm::CreateToolbarButtons() {
   }
   winui::TraceStartup("toolbar buttons");
   for (const ButtonRow& row : rows)
-    row.button->SetPictures(LoadPicture(row.picture), LoadPicture(row.disabledPicture));
+    row.button->SetPictures(row.picture, row.disabledPicture);
   winui::TraceStartup("toolbar pictures");
 }
 
