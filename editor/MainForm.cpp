@@ -159,6 +159,10 @@ void TMainForm::Show() {
   winui::TraceStartup("shown");
   UpdateWindow(Handle());
   winui::TraceStartup("first paint");
+  // After the first paint: a tooltip shows only once the mouse has rested
+  // on a button, and no mouse message is handled before the loop runs.
+  CreateTooltips();
+  winui::TraceStartup("tooltips");
   if (!RichEdit1.HasRichText())
     WarnPlainTextOnly(Handle());
   else if (!RichEdit1.StoresUnicode())

@@ -49,8 +49,6 @@ void TMainForm::CreateToolbar() {
   UpDown1.Send(UDM_SETPOS32, 0, 0);
   FontSize.SetText("0");
   winui::TraceStartup("font and size fields");
-  CreateTooltips();
-  winui::TraceStartup("tooltips");
 }
 
 void TMainForm::CreateToolbarButtons() {
