@@ -18,7 +18,7 @@ table=$("$WINE" "$DABIRO_BUILD/win64/bin/launch_bench.exe" "$runs" "Dabiro=$dabi
 cpu=$(lscpu | sed -n 's/^Model name: *//p' | head -1)
 memory=$(free -g | awk '/^Mem:/ {print $2}')
 system=$(. /etc/os-release && echo "$PRETTY_NAME")
-# The section of replace-document.sh stays as it was.
+# The sections of replace-document.sh and compare-startup.sh stay as they were.
 replacing=$(sed -n '/^## Replacing a large document/,$p' docs/benchmarks.md)
 cat >docs/benchmarks.md <<DOC
 # Benchmarks: Dabiro and Wine's WordPad

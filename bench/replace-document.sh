@@ -44,8 +44,9 @@ tenth of a second. The documents are those of the files bench:
 within the cap shows as \"over N s\", and the rest of its rounds are left
 out. The emptying table opens plain texts of growing size, chooses
 Edit/Select all, then presses Delete or chooses Edit/Cut, one round each."
-# The section replaces its last version; compare-wordpad.sh keeps it.
-kept=$(sed '/^## Replacing a large document/,$d' docs/benchmarks.md)
-printf '%s\n\n%s\n' "$kept" "$section" >docs/benchmarks.md
+# The section replaces its last version; compare-wordpad.sh keeps it and
+# the sections after it.
+source bench/doc-section.sh
+replace_doc_section "## Replacing a large document" "$section"
 echo "$tables"
 echo "Written to docs/benchmarks.md"

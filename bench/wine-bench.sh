@@ -1,4 +1,4 @@
-# Sourced by the Wine benchmarks: builds the programs and the bench named
+# Sourced by the Wine benchmarks: builds the programs and the benches named
 # in $bench_target, runs on $DISPLAY or a private Xvfb, readies the test
 # prefix, and installs the release files on C: as a user unpacks them (the
 # editor's open dialog then starts in its own folder, as WordPad's starts
@@ -7,7 +7,7 @@ source scripts/env.sh
 source scripts/xvfb.sh
 
 cmake --preset win64 -B "$DABIRO_BUILD/win64" >/dev/null
-cmake --build "$DABIRO_BUILD/win64" -j2 --target Dabiro fontsetup glyph_font "$bench_target"
+cmake --build "$DABIRO_BUILD/win64" -j2 --target Dabiro fontsetup glyph_font $bench_target
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   start_private_xvfb

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
-#include <shellapi.h>
 
 #include <memory>
 
@@ -13,6 +12,7 @@
 #include "DocumentName.h"
 #include "DocumentStreams.h"
 #include "ErrorDisplay.h"
+#include "LateBoundCalls.h"
 #include "Exceptions.h"
 #include "MainForm.h"
 #include "MessageDialog.h"
@@ -138,10 +138,10 @@ void TMainForm::OpenFromCommandLine(const std::string& arguments) {
 }
 
 void TMainForm::FilesDropped(HDROP drop) {
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  std::string first(DragQueryFileA(drop, 0, nullptr, 0) + 1, '\0');
-  first.resize(DragQueryFileA(drop, 0, &first[0], static_cast<UINT>(first.size())));
-  DragFinish(drop);
+  const UINT count = winui::late::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  std::string first(winui::late::DragQueryFileA(drop, 0, nullptr, 0) + 1, '\0');
+  first.resize(winui::late::DragQueryFileA(drop, 0, &first[0], static_cast<UINT>(first.size())));
+  winui::late::DragFinish(drop);
   if (count == 0 || first.empty()) return;
   SetForegroundWindow(Handle());
   ConfirmSaveChanges();

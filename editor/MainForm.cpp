@@ -13,6 +13,7 @@
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
 #include "GlyphFont.h"
+#include "StartupTrace.h"
 #include "ControlIds.h"
 #include "Unit2.h"
 #include "art/ArtIds.h"
@@ -84,16 +85,21 @@ void TMainForm::CreateForm() {
                    icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   RECT bounds{0, 0, ClientWidth, ClientHeight};
-  AdjustWindowRectEx(&bounds, style, TRUE, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT);
-  Create(ClassName, "Dabiro", style, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, 1, 7,
+  // Files dropped from Explorer arrive as WM_DROPFILES: the style is what
+  // DragAcceptFiles would set, without loading the shell with the program.
+  const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
+  AdjustWindowRectEx(&bounds, style, TRUE, exStyle);
+  Create(ClassName, "Dabiro", style, exStyle, 1, 7,
          bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr);
+  winui::TraceStartup("main window");
   formFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
                           "MS Sans Serif");
   CreateMenus();
+  winui::TraceStartup("menus");
   CreateComponents();
   LayoutComponents();
+  winui::TraceStartup("layout");
   winui::Application::Instance().AddTabRoot(Handle());
-  DragAcceptFiles(Handle(), TRUE);
   winui::Guarded(
       [&] {
         FormCreate(this);
@@ -107,6 +113,7 @@ void TMainForm::CreateComponents() {
   textFont_ = CreateGlyphFont(27);
   RichEdit1.Create(Handle(), 0, 209, ClientWidth, 193, IdRichEdit);
   RichEdit1.SetFont(textFont_);
+  winui::TraceStartup("text font");
   RichEdit1.SetOnKeyPress([this](Component* s, char& key) { RichEdit1KeyPress(s, key); });
   RichEdit1.SetOnKeyUp([this](Component* s, WORD& key, UINT shift) { RichEdit1KeyUp(s, key, shift); });
   RichEdit1.SetOnKeyDown([this](Component* s, WORD& key, UINT shift, UINT scanCode) {
@@ -118,6 +125,7 @@ void TMainForm::CreateComponents() {
   paletteFont_ = CreateGlyphFont(21);
   StringGrid1.Create(Handle(), 0, 32, ClientWidth, PaletteHeight, 16, 6, 36, 27);
   StringGrid1.SetFont(paletteFont_);
+  winui::TraceStartup("palette grid and font");
   StringGrid1.SetOnMouseDown([this](Component* s, winui::MouseButton b, UINT shift, int x, int y) {
     StringGrid1MouseDown(s, b, shift, x, y);
   });
@@ -130,6 +138,7 @@ void TMainForm::CreateComponents() {
                    ClientWidth, StatusHeight, Handle(), IdStatusBar);
   StatusBar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
   StatusBar.Send(SB_SIMPLE, TRUE);
+  winui::TraceStartup("status bar");
 }
 
 void TMainForm::LayoutComponents() {
@@ -147,7 +156,13 @@ void TMainForm::LayoutComponents() {
 
 void TMainForm::Show() {
   ShowWindow(Handle(), SW_SHOWNORMAL);
+  winui::TraceStartup("shown");
   UpdateWindow(Handle());
+  winui::TraceStartup("first paint");
+  // After the first paint: a tooltip shows only once the mouse has rested
+  // on a button, and no mouse message is handled before the loop runs.
+  CreateTooltips();
+  winui::TraceStartup("tooltips");
   if (!RichEdit1.HasRichText())
     WarnPlainTextOnly(Handle());
   else if (!RichEdit1.StoresUnicode())
@@ -270,6 +285,7 @@ void TMainForm::OnCommand(WPARAM wParam, LPARAM lParam) {
       RunButtonShortcut(id);
     return;
   }
+  if (id == IdFontName && (code == CBN_SETFOCUS || code == CBN_DROPDOWN)) FillFontNamesOnce();
   if (id == IdFontName && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)) FontNameChange(&FontName);
   if (id == IdFontSize && code == EN_CHANGE) FontSizeChange(&FontSize);
   if (id == IdRichEdit && code == EN_CHANGE) NoteChange();
@@ -285,9 +301,14 @@ void TMainForm::FormCreate(Component*) {
   OpenDialog.initialDir = core::FolderOf(ModuleFileName());
   SaveDialog.initialDir = OpenDialog.initialDir;
   SetDocumentName("Untitled");
-  FillFontNames();
+  winui::TraceStartup("hint, folders, name");
+  // The font list is filled when its field is first reached (OnCommand):
+  // no one can open it before, and enumerating the fonts was the largest
+  // step of the start.
   SelectionChange(this);
+  winui::TraceStartup("toolbar from the caret");
   FillPalette();
+  winui::TraceStartup("palette filled");
 }
 
 void TMainForm::ShowHint(Component*) { ShowStatus(winui::Application::Instance().Hint()); }
@@ -315,6 +336,10 @@ void TMainForm::FillFontNames() {
   }
 }
 
+void TMainForm::FillFontNamesOnce() {
+  if (!std::exchange(fontNamesFilled_, true)) FillFontNames();
+}
+
 // The glyph font may have just arrived: the palette takes a new font made
 // from the fonts there are now, the text draws again, and the font list
 // offers what is installed now.
@@ -325,8 +350,10 @@ void TMainForm::FontsChanged() {
   StringGrid1.SetFont(paletteFont_);
   if (old) DeleteObject(old);
   InvalidateRect(RichEdit1.Handle(), nullptr, TRUE);
-  FontName.Send(CB_RESETCONTENT);
-  FillFontNames();
+  if (fontNamesFilled_) {
+    FontName.Send(CB_RESETCONTENT);
+    FillFontNames();
+  }
   ShowSelectionFormat();
 }
 

@@ -45,6 +45,8 @@ class TMainForm : public winui::Window {
   void ShowStatus(const std::string& text);
   void SetDocumentName(const std::string& name);
   void FillFontNames();
+  // At the first focus or opening of the font field.
+  void FillFontNamesOnce();
   // A font was installed or removed while the editor runs.
   void FontsChanged();
   void SetEditMargins();
@@ -217,6 +219,7 @@ class TMainForm : public winui::Window {
   std::string documentName_;
   bool updating_ = false;
   bool activated_ = false;
+  bool fontNamesFilled_ = false;
   bool closePutOff_ = false, fontChangePutOff_ = false;
   bool sessionEndAgreed_ = false;  // the last WM_QUERYENDSESSION answer
   DocumentRecovery recovery_;

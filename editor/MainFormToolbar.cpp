@@ -5,6 +5,7 @@
 #include "ControlIds.h"
 #include "Hint.h"
 #include "MainForm.h"
+#include "StartupTrace.h"
 #include "art/ArtIds.h"
 
 namespace {
@@ -21,14 +22,11 @@ struct ButtonRow {
   int disabledPicture;  // 0: none
 };
 
-HBITMAP LoadPicture(int id) {
-  return id ? LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)) : nullptr;
-}
-
 }  // namespace
 
 void TMainForm::CreateToolbar() {
   SpeedBar.Create(Handle(), 0, 0, 632, 32, true);
+  winui::TraceStartup("toolbar panel");
   CreateToolbarButtons();
 
   FontName.Create(WC_COMBOBOXA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
@@ -50,7 +48,7 @@ void TMainForm::CreateToolbar() {
   UpDown1.Send(UDM_SETRANGE32, 0, 100);
   UpDown1.Send(UDM_SETPOS32, 0, 0);
   FontSize.SetText("0");
-  CreateTooltips();
+  winui::TraceStartup("font and size fields");
 }
 
 void TMainForm::CreateToolbarButtons() {
@@ -73,11 +71,14 @@ void TMainForm::CreateToolbarButtons() {
   auto& application = winui::Application::Instance();
   for (const ButtonRow& row : rows) {
     row.button->Create(SpeedBar.Handle(), row.left, 5, row.group, &buttonGroups_);
-    row.button->SetPictures(LoadPicture(row.picture), LoadPicture(row.disabledPicture));
     const Handler handler = row.handler;
     row.button->SetOnClick([this, handler](Component* sender) { (this->*handler)(sender); });
     application.SetWindowHint(row.button->Handle(), row.hint);
   }
+  winui::TraceStartup("toolbar buttons");
+  for (const ButtonRow& row : rows)
+    row.button->SetPictures(row.picture, row.disabledPicture);
+  winui::TraceStartup("toolbar pictures");
 }
 
 void TMainForm::CreateTooltips() {

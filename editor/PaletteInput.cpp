@@ -22,10 +22,11 @@ void DeliverWaitingKeys(HWND text) {
 }  // namespace
 
 void TMainForm::FillPalette() {
+  std::vector<std::string> cells;
   for (int row = 0; row < core::PaletteRows; ++row)
     for (int column = 0; column < core::PaletteColumns; ++column)
-      StringGrid1.SetCell(column, row,
-                          std::string(1, static_cast<char>(core::CellCode(column, row))));
+      cells.emplace_back(1, static_cast<char>(core::CellCode(column, row)));
+  StringGrid1.SetCells(std::move(cells));
 }
 
 void TMainForm::StringGrid1MouseDown(Component*, winui::MouseButton, UINT, int x, int y) {

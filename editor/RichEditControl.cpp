@@ -8,6 +8,7 @@
 #include "Exceptions.h"
 #include "GlyphText.h"
 #include "KeyState.h"
+#include "StartupTrace.h"
 #include "SystemLibraries.h"
 
 namespace {
@@ -17,6 +18,11 @@ bool ClassExists(const char* className) {
   return GetClassInfoA(GetModuleHandleA(nullptr), className, &wc) ||
          GetClassInfoA(nullptr, className, &wc);
 }
+
+// Rich edit 2.0 and later keep UTF-16. The RICHED32.DLL of later systems
+// (and Wine's) is built on RICHED20.DLL, which it has loaded by now; the
+// 1.0 of 95 and NT 4.0 stands alone, and there a probe tells.
+bool BuiltOnRichEdit2() { return GetModuleHandleA("RICHED20.DLL") != nullptr; }
 
 }  // namespace
 
@@ -33,13 +39,16 @@ void RichEditControl::Create(HWND parent, int left, int top, int width, int heig
     FreeLibrary(library_);
     library_ = nullptr;
   }
+  winui::TraceStartup("rich edit library");
   parent_ = parent;
   id_ = id;
   // Without a parent it is a hidden window of its own, for work on a copy.
   const DWORD placement = parent ? WS_CHILD | WS_VISIBLE | WS_TABSTOP : WS_POPUP;
   hwnd_ = NewWindow(placement, RECT{left, top, left + width, top + height});
   Attach(hwnd_);
-  storesUnicode_ = library_ && KeepsUtf16(*this);
+  winui::TraceStartup("text control window");
+  storesUnicode_ = library_ && (BuiltOnRichEdit2() || KeepsUtf16(*this));
+  winui::TraceStartup("storage probe");
   Send(EM_SETEVENTMASK, 0, EventMask);
 }
 

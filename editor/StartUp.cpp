@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "Application.h"
+#include "StartupTrace.h"
 #include "SystemLibraries.h"
 
 void StartApplication() {
@@ -11,7 +12,9 @@ void StartApplication() {
   // Status bar, up-down and tooltips are in every version of the library,
   // also the first of Windows 95, which lacks InitCommonControlsEx.
   InitCommonControls();
+  winui::TraceStartup("common controls");
   auto& application = winui::Application::Instance();
   application.Initialize();
   application.SetTitle("Dabiro");
+  winui::TraceStartup("application window");
 }

@@ -1,13 +1,12 @@
 #include "Unit2.h"
 
-#include <shellapi.h>
-
 #include <cstdint>
 #include <string>
 #include <tuple>
 
 #include "AboutAnimation.h"
 #include "Application.h"
+#include "LateBoundCalls.h"
 #include "GlyphFont.h"
 #include "MailCommand.h"
 #include "ProgramStart.h"
@@ -227,7 +226,7 @@ void TAboutBox::Label1Click(Component*) {
 
 void TAboutBox::Label4Click(Component*) {
   const std::string address = core::Unscramble(HomePage.Stored());
-  ShellExecuteA(Handle(), nullptr, address.c_str(), "", "", SW_SHOW);
+  winui::late::ShellExecuteA(Handle(), nullptr, address.c_str(), "", "", SW_SHOW);
 }
 
 void TAboutBox::Button1Click(Component*) {

@@ -4,6 +4,7 @@
 #include "ErrorDisplay.h"
 #include "MainForm.h"
 #include "StartUp.h"
+#include "StartupTrace.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
   // A failure before or outside the message loop has no handler to show it:
@@ -21,6 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
               return true;
             },
             false);
+        winui::TraceStartup("command line");
         // Last: a restored document takes the place of one just opened.
         winui::Guarded(
             [&] {
@@ -28,6 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
               return true;
             },
             false);
+        winui::TraceStartup("recovery offer");
         winui::Application::Instance().Run();
         return 0;
       },

@@ -32,7 +32,7 @@ for preset in $presets; do
   esac
   /usr/bin/python3 tools/check_imports.py --oldest "$oldest" \
     "$DABIRO_BUILD/$preset/bin/Dabiro.exe" "$DABIRO_BUILD/$preset/bin/fontsetup.exe" \
-    "$DABIRO_BUILD/$preset/bin/dabiro-convert.exe"
+    "$DABIRO_BUILD/$preset/bin/dabiro-convert.exe" "$DABIRO_BUILD/$preset/bin/Dabiro_trace.exe"
 done
 
 # And the 32-bit programs must run on a 486: no instruction of a later CPU

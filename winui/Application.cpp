@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "Hint.h"
+#include "StartupTrace.h"
 
 namespace winui {
 
@@ -86,7 +87,10 @@ bool Application::HandledAsTabKey(const MSG& msg) {
   return false;
 }
 
-void Application::Idle() { SetHint(core::LongHint(HintUnderMouse())); }
+void Application::Idle() {
+  SetHint(core::LongHint(HintUnderMouse()));
+  EndStartupTrace("messages until idle");
+}
 
 std::string Application::HintUnderMouse() const {
   POINT point;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Exceptions.h"
+#include "LateBoundCalls.h"
 #include "ModalScope.h"
 #include "RunningSystem.h"
 
@@ -41,10 +42,10 @@ bool FileDialog::Execute(HWND owner) {
   ofn.Flags = OFN_HIDEREADONLY;
   if (kind_ == Kind::Open) ofn.Flags = (ofn.Flags & ~OFN_HIDEREADONLY) | (readOnly ? OFN_READONLY : 0);
   ModalScope modal;
-  const BOOL ok = kind_ == Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+  const BOOL ok = kind_ == Kind::Open ? late::GetOpenFileNameA(&ofn) : late::GetSaveFileNameA(&ofn);
   if (!ok) {
     // A refused dialog is a failure to say, not a cancel.
-    if (const DWORD error = CommDlgExtendedError())
+    if (const DWORD error = late::CommDlgExtendedError())
       throw core::Exception("Der Dateidialog kann nicht angezeigt werden (Fehler " +
                             std::to_string(error) + ")");
     return false;

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "LateBoundCalls.h"
 #include "ModalScope.h"
 
 namespace winui {
@@ -32,7 +33,7 @@ bool FontDialog::Execute(HWND owner) {
   choice.rgbColors = colour;
   choice.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
   ModalScope modal;
-  if (!ChooseFontA(&choice)) return false;
+  if (!late::ChooseFontA(&choice)) return false;
   font = chosen;
   colour = choice.rgbColors;
   return true;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Exceptions.h"
+#include "LateBoundCalls.h"
 #include "ModalScope.h"
 
 namespace winui {
@@ -72,7 +73,7 @@ bool PrintDialog::Execute(HWND owner, bool jobRunning) {
   BOOL ok;
   {
     ModalScope modal;
-    ok = PrintDlgA(&dialog);
+    ok = late::PrintDlgA(&dialog);
   }
   const char* refusal = jobRunning ? JobRunning : !dialog.hDevMode ? NoSettings : nullptr;
   if (ok && !refusal) {
@@ -90,7 +91,7 @@ void PrintDialog::TakeDefaultPrinter(HWND owner) {
   query.lStructSize = sizeof query;
   query.hwndOwner = owner;
   query.Flags = PD_RETURNDEFAULT | PD_NOWARNING;
-  if (!PrintDlgA(&query) || !query.hDevNames) {
+  if (!late::PrintDlgA(&query) || !query.hDevNames) {
     Free(query.hDevNames);
     Free(query.hDevMode);
     throw core::Exception(NoDefaultPrinter);

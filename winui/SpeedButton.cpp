@@ -8,6 +8,10 @@ namespace {
 constexpr char ClassName[] = "DabiroSpeedButton";
 // The pictures' background, drawn transparent.
 constexpr COLORREF PictureBackground = RGB(192, 192, 192);
+
+HBITMAP LoadPicture(int id) {
+  return id ? LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)) : nullptr;
+}
 }  // namespace
 
 void SpeedButton::Create(HWND parent, int left, int top, int groupIndex,
@@ -19,9 +23,10 @@ void SpeedButton::Create(HWND parent, int left, int top, int groupIndex,
   Window::Create(ClassName, "", WS_CHILD | WS_VISIBLE, 0, left, top, Size, Size, parent);
 }
 
-void SpeedButton::SetPictures(HBITMAP picture, HBITMAP disabledPicture) {
-  picture_ = picture;
-  disabledPicture_ = disabledPicture;
+void SpeedButton::SetPictures(int pictureId, int disabledPictureId) {
+  picture_ = LoadPicture(pictureId);
+  disabledPicture_ = nullptr;
+  disabledPictureId_ = disabledPictureId;
   if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -90,13 +95,19 @@ void SpeedButton::Paint(HDC dc) {
 }
 
 void SpeedButton::DrawPicture(HDC dc, int offset) {
-  HBITMAP picture = IsWindowEnabled(Handle()) || !disabledPicture_ ? picture_ : disabledPicture_;
+  HBITMAP picture = CurrentPicture();
   if (!picture) return;
   BITMAP info;
   GetObjectA(picture, sizeof info, &info);
   const int x = (Size - info.bmWidth) / 2 + offset;
   const int y = (Size - info.bmHeight) / 2 + offset;
   DrawTransparent(dc, x, y, picture, 0, info.bmWidth, info.bmHeight, PictureBackground);
+}
+
+HBITMAP SpeedButton::CurrentPicture() {
+  if (IsWindowEnabled(Handle()) || !disabledPictureId_) return picture_;
+  if (!disabledPicture_) disabledPicture_ = LoadPicture(disabledPictureId_);
+  return disabledPicture_ ? disabledPicture_ : picture_;
 }
 
 }  // namespace winui

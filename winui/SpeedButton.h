@@ -21,7 +21,10 @@ class SpeedButton : public Window {
   SpeedButton(std::string name, int tag = 0) : Window(std::move(name), tag) {}
 
   void Create(HWND parent, int left, int top, int groupIndex, SpeedButtonGroup* group);
-  void SetPictures(HBITMAP picture, HBITMAP disabledPicture);
+  // Bitmap resources of the program, 0 for none. The disabled picture is
+  // loaded when it is first drawn: buttons are seldom disabled, and each
+  // picture loaded at start costs the start.
+  void SetPictures(int pictureId, int disabledPictureId);
   void SetOnClick(std::function<void(Component*)> onClick) { onClick_ = std::move(onClick); }
 
   int GroupIndex() const { return groupIndex_; }
@@ -35,11 +38,13 @@ class SpeedButton : public Window {
  private:
   void Paint(HDC dc);
   void DrawPicture(HDC dc, int offset);
+  HBITMAP CurrentPicture();
 
   int groupIndex_ = 0;
   SpeedButtonGroup* group_ = nullptr;
   HBITMAP picture_ = nullptr;
   HBITMAP disabledPicture_ = nullptr;
+  int disabledPictureId_ = 0;
   bool down_ = false;
   PressTracker press_;
   std::function<void(Component*)> onClick_;

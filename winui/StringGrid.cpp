@@ -1,6 +1,7 @@
 #include "StringGrid.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "KeyState.h"
 
@@ -42,6 +43,12 @@ void StringGrid::SetCell(int column, int row, const std::string& text) {
   cells_[static_cast<size_t>(row * columns_ + column)] = text;
   RECT rc = CellRect(column, row);
   InvalidateRect(Handle(), &rc, FALSE);
+}
+
+void StringGrid::SetCells(std::vector<std::string> texts) {
+  texts.resize(cells_.size());
+  cells_ = std::move(texts);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void StringGrid::SetSelection(const GridRect& range) {

@@ -35,6 +35,10 @@ class StringGrid : public Window {
 
   const std::string& Cell(int column, int row) const;
   void SetCell(int column, int row, const std::string& text);
+  // Every cell at once, row after row (extra texts are left out, missing
+  // ones are empty), with one repaint: a repaint asked for each cell is a
+  // call to the window system each.
+  void SetCells(std::vector<std::string> texts);
 
   GridRect Selection() const { return selection_; }
   // Selects the range; its top-left cell becomes the current cell.

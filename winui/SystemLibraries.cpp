@@ -1,5 +1,7 @@
 #include "SystemLibraries.h"
 
+#include <map>
+
 #include "SystemFolders.h"
 
 namespace winui {
@@ -30,6 +32,18 @@ HMODULE LoadSystemLibrary(const std::string& name) {
   HMODULE library = LoadLibraryA(path.c_str());
   SetErrorMode(oldMode);
   return reinterpret_cast<UINT_PTR>(library) < 32 ? nullptr : library;
+}
+
+void** LateBoundSlot(const char* dll, const char* function) {
+  static std::map<std::string, void*> slots;
+  const std::string key = std::string(dll) + '!' + function;
+  auto slot = slots.find(key);
+  if (slot == slots.end()) {
+    const HMODULE library = LoadSystemLibrary(dll);
+    void* address = library ? reinterpret_cast<void*>(GetProcAddress(library, function)) : nullptr;
+    slot = slots.emplace(key, address).first;
+  }
+  return &slot->second;
 }
 
 }  // namespace winui

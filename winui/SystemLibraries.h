@@ -20,4 +20,11 @@ void KeepLibrarySearchInSystemFolder();
 // without an "insert disk" box; null when it cannot be loaded.
 HMODULE LoadSystemLibrary(const std::string& name);
 
+// The slot through which the program calls that function of a library of
+// the system folder, bound at the first call: the library is loaded then,
+// and stays. It holds null when the library or the function is missing.
+// The slot stays where it is for the program's life; a library is named
+// with the same spelling each time.
+void** LateBoundSlot(const char* dll, const char* function);
+
 }  // namespace winui

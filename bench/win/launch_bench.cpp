@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BenchDocument.h"
+#include "LabelledProgram.h"
 #include "LaunchedProgram.h"
 
 namespace {
@@ -41,14 +42,9 @@ struct Document {
   BenchDocument contents;
 };
 
-// "label=path", or a path whose file name without extension is the label.
 Subject SubjectOf(const std::string& argument) {
-  const size_t equals = argument.find('=');
-  if (equals != std::string::npos)
-    return {argument.substr(equals + 1), argument.substr(0, equals), {}};
-  const size_t slash = argument.find_last_of("\\/");
-  const std::string name = slash == std::string::npos ? argument : argument.substr(slash + 1);
-  return {argument, name.substr(0, name.rfind('.')), {}};
+  const LabelledProgram program = LabelledProgramOf(argument);
+  return {program.exe, program.label, {}};
 }
 
 bool PrepareDocument(Document& document) {
@@ -87,8 +83,7 @@ template <typename Value>
 Value Median(const std::vector<Figures>& runs, Value Figures::*field) {
   std::vector<Value> values;
   for (const Figures& run : runs) values.push_back(run.*field);
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+  return MedianOf(values);
 }
 
 std::size_t FileSize(const std::string& path) {

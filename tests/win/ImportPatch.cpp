@@ -4,6 +4,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "LateBoundCalls.h"
+#include "SystemLibraries.h"
+
 namespace {
 
 // The patches alive now, oldest first.
@@ -16,8 +19,10 @@ void Write(void** slot, void* value) {
   VirtualProtect(slot, sizeof *slot, old, &old);
 }
 
-// The program's import address table entry for the function.
+// The program's import address table entry for the function, or the slot
+// through which the program calls it once its library is loaded.
 void** FindSlot(const char* dll, const char* function) {
+  if (winui::late::BindsLate(dll)) return winui::LateBoundSlot(dll, function);
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);

@@ -68,8 +68,16 @@ TEST_F(MainFormTest, TextKeepsItsSideMarginsAfterAResize) {
   }
 }
 
-TEST_F(MainFormTest, FontListIsFilledAndSorted) {
+// Filled when the field is first reached, by the focus or by opening it:
+// sorted, and opened on the name at the caret.
+class FontListTest : public MainFormTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(FontListTest, IsFullAndSortedWhenTheFieldIsReached) {
   HWND list = form->FontName.Handle();
+  if (GetParam())
+    SendMessageA(list, CB_SHOWDROPDOWN, TRUE, 0);
+  else
+    SetFocus(list);
   const int count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
   ASSERT_GT(count, 3);
   std::vector<std::string> names;
@@ -80,7 +88,17 @@ TEST_F(MainFormTest, FontListIsFilledAndSorted) {
   }
   for (size_t i = 1; i < names.size(); ++i)
     EXPECT_LE(lstrcmpiA(names[i - 1].c_str(), names[i].c_str()), 0) << names[i - 1] << " / " << names[i];
+  if (!GetParam()) return;
+  const LRESULT chosen = SendMessageA(list, CB_GETCURSEL, 0, 0);
+  ASSERT_NE(chosen, CB_ERR);
+  EXPECT_EQ(names[static_cast<size_t>(chosen)], "Persian");
+  SendMessageA(list, CB_SHOWDROPDOWN, FALSE, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Reached, FontListTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "ByOpening" : "ByFocus");
+                         });
 
 TEST_F(MainFormTest, TooltipShowsTheShortHintAndTheStatusLineTheLongOne) {
   struct Case { winui::SpeedButton* button; const char* tooltip; const char* status; } cases[] = {

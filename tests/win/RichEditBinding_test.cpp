@@ -69,6 +69,29 @@ TEST(SystemLibraries, TheRichEditLibraryIsLoadedByItsPathInTheSystemFolder) {
   EXPECT_EQ(loaded, std::vector<std::string>{SystemDirectory() + "\\RICHED32.DLL"});
 }
 
+// The storage that the library's version tells is what a probe finds.
+TEST(SystemLibraries, TheControlsStorageIsWhatAProbeFinds) {
+  RichEditControl control("Probe");
+  control.Create(nullptr, 0, 0, 10, 10, 0);
+  EXPECT_EQ(control.StoresUnicode(), KeepsUtf16(control));
+}
+
+// A library loaded at a function's first call comes from the system folder
+// too, once; a missing one leaves the slot empty.
+TEST(SystemLibraries, ALateBoundFunctionIsLoadedByItsPathAtItsFirstCall) {
+  loaded.clear();
+  {
+    const ImportPatch recording("KERNEL32.dll", "LoadLibraryA",
+                                reinterpret_cast<void*>(RecordingLoad));
+    void** slot = winui::LateBoundSlot("SHELL32.DLL", "ShellAboutA");
+    EXPECT_NE(*slot, nullptr);
+    EXPECT_EQ(winui::LateBoundSlot("SHELL32.DLL", "ShellAboutA"), slot);
+    EXPECT_EQ(*winui::LateBoundSlot("NOSUCH32.DLL", "ShellAboutA"), nullptr);
+  }
+  EXPECT_EQ(loaded, (std::vector<std::string>{SystemDirectory() + "\\SHELL32.DLL",
+                                              SystemDirectory() + "\\NOSUCH32.DLL"}));
+}
+
 // 95 to 2000 offer neither setting: nothing is called there.
 TEST(SystemLibraries, TheCurrentFolderLeavesTheSearchWhereTheSystemOffersIt) {
   for (const bool offered : {true, false}) {

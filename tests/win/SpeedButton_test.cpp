@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "art/ArtIds.h"
 
 using namespace testing_support;
 
@@ -63,4 +64,27 @@ TEST_F(SpeedButtonTest, ReleaseOutsideTheButtonIsNoClick) {
   Pump(50);
   EXPECT_TRUE(clicks.empty());
   EXPECT_FALSE(buttons[0].Down());
+}
+
+namespace {
+std::vector<COLORREF> PixelsOf(HWND button) {
+  UpdateWindow(button);
+  HDC dc = GetDC(button);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < winui::SpeedButton::Size; ++y)
+    for (int x = 0; x < winui::SpeedButton::Size; ++x) pixels.push_back(GetPixel(dc, x, y));
+  ReleaseDC(button, dc);
+  return pixels;
+}
+}  // namespace
+
+// The disabled picture is loaded only when it is first needed.
+TEST_F(SpeedButtonTest, ADisabledButtonShowsItsDisabledPicture) {
+  HWND button = buttons[0].Handle();
+  buttons[0].SetPictures(IDB_OPEN, IDB_OPEN_DISABLED);
+  const std::vector<COLORREF> enabled = PixelsOf(button);
+  EnableWindow(button, FALSE);
+  EXPECT_NE(PixelsOf(button), enabled);
+  EnableWindow(button, TRUE);
+  EXPECT_EQ(PixelsOf(button), enabled);
 }
