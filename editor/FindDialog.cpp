@@ -2,6 +2,9 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "GlyphText.h"
 #include "UnicodeClipboard.h"
 
@@ -9,6 +12,7 @@ namespace {
 
 constexpr char ClassName[] = "TFindDialog";
 constexpr int ClientWidth = 372, FieldLeft = 92, FieldWidth = 180, FieldHeight = 30;
+constexpr int FieldMargin = 4;
 constexpr int ButtonLeft = 284, ButtonWidth = 80, ButtonHeight = 23;
 
 enum ChildId { IdFindText = 10, IdReplaceText, IdWholeWord, IdMatchCase, IdFindNext, IdReplace,
@@ -59,6 +63,11 @@ void TFindDialog::CreateField(RichEditControl& field, std::unique_ptr<PersianTyp
                               HFONT glyphFont) {
   field.Create(Handle(), FieldLeft, top, FieldWidth, FieldHeight, id, true);
   field.SetFont(glyphFont);
+  // Right-aligned glyphs reach past their cell: room so that none is cut.
+  RECT text{};
+  GetClientRect(field.Handle(), &text);
+  InflateRect(&text, -FieldMargin, 0);
+  field.SetFormatRect(text);
   typing = std::make_unique<PersianTyping>(field, false, events_.say);
   PersianTyping* const typist = typing.get();
   field.SetOnKeyDown([this, typist](winui::Component*, WORD& key, UINT shift, UINT scanCode) {
@@ -82,9 +91,28 @@ void TFindDialog::Open(const std::string& selectedCodes) {
     InsertCodes(FindText, selectedCodes);
   }
   FindText.Send(EM_SETSEL, 0, -1);
+  if (!std::exchange(placed_, true)) PlaceOverOwner();
   if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNORMAL);
   SetForegroundWindow(Handle());
   SetFocus(FindText.Handle());
+}
+
+// First below the editor, where it hides none of the text; where the
+// screen has no room for that, over the editor's lower left, away from
+// where lines and the document begin (the right and the top). After that
+// where the user leaves it.
+void TFindDialog::PlaceOverOwner() {
+  RECT owner{}, own{}, screen{};
+  GetWindowRect(GetWindow(Handle(), GW_OWNER), &owner);
+  GetWindowRect(Handle(), &own);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+  const int width = own.right - own.left, height = own.bottom - own.top;
+  const int left = std::max<int>(screen.left, std::min<int>(owner.left + 24, screen.right - width));
+  const int below = owner.bottom + 8;
+  const int top = below + height <= screen.bottom
+                      ? below
+                      : std::max<int>(screen.top, std::min<int>(owner.bottom - height - 40, screen.bottom - height));
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string TFindDialog::Query() const { return CodesOf(FindText); }

@@ -45,10 +45,12 @@ class TFindDialog : public winui::Form {
                    HFONT glyphFont);
   void CreateButton(winui::NativeControl& button, const char* caption, int top, int id, bool isDefault);
   void OnCommand(WORD id);
+  void PlaceOverOwner();
   void ShowFieldMenu(RichEditControl& field, LPARAM at);
 
   Kind kind_;
   Events events_;
   HFONT formFont_ = nullptr;
   std::unique_ptr<PersianTyping> findTyping_, replaceTyping_;
+  bool placed_ = false;
 };
