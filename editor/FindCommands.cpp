@@ -6,6 +6,7 @@
 #include "GlyphText.h"
 #include "GlyphToUnicode.h"
 #include "MainForm.h"
+#include "MatchReplacement.h"
 #include "PersianCalendar.h"
 
 namespace {
@@ -15,100 +16,6 @@ std::string FirstLine(std::string codes) {
   const std::size_t end = codes.find_first_of("\r\n");
   if (end != std::string::npos) codes.resize(end);
   return codes;
-}
-
-// The selection's formats, and whether it has one character format and
-// one paragraph format throughout.
-struct Formats {
-  CHARFORMATA characters{};
-  PARAFORMAT paragraphs{};
-  bool alike = false;
-};
-
-Formats SelectionFormats(const RichEditControl& control) {
-  constexpr DWORD characterParts = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED |
-                                   CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_OFFSET | CFM_CHARSET;
-  constexpr DWORD paragraphParts = PFM_ALIGNMENT | PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET |
-                                   PFM_NUMBERING | PFM_TABSTOPS;
-  Formats formats;
-  formats.characters.cbSize = sizeof formats.characters;
-  control.Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&formats.characters));
-  formats.paragraphs.cbSize = sizeof formats.paragraphs;
-  control.Send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&formats.paragraphs));
-  // A plain edit (no rich edit library) has one format.
-  formats.alike = !control.HasRichText() || ((formats.characters.dwMask & characterParts) == characterParts &&
-                                              (formats.paragraphs.dwMask & paragraphParts) == paragraphParts);
-  return formats;
-}
-
-// Lines whose matches are replaced, from the end of the document back.
-struct Replaced {
-  const core::LineReplacement* lines;
-  std::size_t count;
-};
-
-// Selects what the lines' changes span; true when it is formatted alike.
-bool SelectAlike(const RichEditControl& control, Replaced replaced) {
-  const core::LineReplacement& first = replaced.lines[replaced.count - 1];
-  const core::LineReplacement& last = replaced.lines[0];
-  Select(control, static_cast<long>(first.lineStart + first.whole.start),
-         static_cast<long>(last.lineStart + last.whole.end));
-  return SelectionFormats(control).alike;
-}
-
-// The new text of what the lines' changes span.
-std::string JoinedChanges(const std::string& document, Replaced replaced) {
-  std::string joined;
-  for (std::size_t index = replaced.count; index-- > 0;) {
-    const core::LineReplacement& line = replaced.lines[index];
-    if (index + 1 < replaced.count) {
-      const core::LineReplacement& above = replaced.lines[index + 1];
-      const std::size_t from = above.lineStart + above.whole.end;
-      joined.append(document, from, line.lineStart + line.whole.start - from);
-    }
-    joined += line.whole.codes;
-  }
-  return joined;
-}
-
-// The whole document with the lines' changes made.
-std::string ChangedDocument(const std::string& document, Replaced replaced) {
-  const core::LineReplacement& first = replaced.lines[replaced.count - 1];
-  const core::LineReplacement& last = replaced.lines[0];
-  return document.substr(0, first.lineStart + first.whole.start) + JoinedChanges(document, replaced) +
-         document.substr(last.lineStart + last.whole.end);
-}
-
-void ApplyDivided(const RichEditControl& control, const std::string& document, Replaced replaced);
-
-// A selection is slow to set in Wine's control, so the lines change at once
-// where they are formatted alike.
-void ApplyReplacements(const RichEditControl& control, const std::string& document, Replaced replaced) {
-  if (SelectAlike(control, replaced)) return InsertCodes(control, JoinedChanges(document, replaced));
-  ApplyDivided(control, document, replaced);
-}
-
-// Each half of the lines, the later one first, as it leaves the places
-// before it; a line alone by its steps, each replacement then taking the
-// formats of the place it replaces.
-void ApplyDivided(const RichEditControl& control, const std::string& document, Replaced replaced) {
-  const std::size_t half = replaced.count / 2;
-  if (half > 0) {
-    ApplyReplacements(control, document, {replaced.lines, half});
-    return ApplyReplacements(control, document, {replaced.lines + half, replaced.count - half});
-  }
-  const core::LineReplacement& line = *replaced.lines;
-  for (const core::LineChange& step : line.steps) {
-    Select(control, static_cast<long>(line.lineStart + step.start), static_cast<long>(line.lineStart + step.end));
-    InsertCodes(control, step.codes);
-  }
-}
-
-// The caret after the first replacement.
-void PlaceCaret(const RichEditControl& control, Replaced replaced) {
-  const core::LineReplacement& first = replaced.lines[replaced.count - 1];
-  const long caret = static_cast<long>(first.lineStart + first.steps.back().caret);
-  Select(control, caret, caret);
 }
 
 std::u32string UnicodeOf(const std::string& codes) {
@@ -206,10 +113,7 @@ void TMainForm::ReplaceOnce() {
   SelectionChange(&RichEdit1);
 }
 
-// Every match at once, in one step that Undo takes back: the document
-// changed is a new one that takes its place. Where the document is
-// formatted alike, it is written anew, with the same formats, which is
-// quicker than copying it and changing it.
+// Every match at once, in one step that Undo takes back.
 void TMainForm::ReplaceAll() {
   TFindDialog& dialog = FindDialogOf(TFindDialog::Kind::Replace);
   search_ = {FirstLine(dialog.Query()), dialog.Options()};
@@ -221,27 +125,8 @@ void TMainForm::ReplaceAll() {
     ShowStatus("Not found");
     return;
   }
-  const auto lines = core::ReplaceEach(document, matches, UnicodeOf(FirstLine(dialog.Replacement())));
-  const Replaced replaced{lines.data(), lines.size()};
   RichEdit1.ReportSelectionChanges(false);
-  const CHARRANGE selection = SelectionOf(RichEdit1);
-  Select(RichEdit1, 0, -1);
-  Formats formats = SelectionFormats(RichEdit1);
-  Select(RichEdit1, selection.cpMin, selection.cpMax);  // as Undo brings it back
-  if (formats.alike) {
-    RichEdit1.WriteInNew([&](const RichEditControl& copy) {
-      InsertCodes(copy, ChangedDocument(document, replaced));
-      Select(copy, 0, -1);
-      copy.Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&formats.characters));
-      copy.Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&formats.paragraphs));
-      PlaceCaret(copy, replaced);
-    });
-  } else {
-    RichEdit1.EditInCopy([&](const RichEditControl& copy) {
-      ApplyDivided(copy, document, replaced);
-      PlaceCaret(copy, replaced);
-    });
-  }
+  ReplaceMatches(RichEdit1, document, core::ReplaceEach(document, matches, UnicodeOf(FirstLine(dialog.Replacement()))));
   RichEdit1.ReportSelectionChanges(true);
   SelectionChange(&RichEdit1);
   ShowStatus(std::to_string(matches.size()) + (matches.size() == 1 ? " place replaced" : " places replaced"));

@@ -109,9 +109,15 @@ TEST_F(FindTest, ReplaceReformsTheNeighboursAndReplaceAllIsOneUndo) {
   ASSERT_TRUE(TypePersian(Unicode("کتاب")));
   Key(VK_TAB);
   ASSERT_TRUE(TypePersian(Unicode("دفتر")));
+  form->CenterAlign.Click();  // the whole document in one format, which it keeps
+  SendMessageA(Text(), EM_EMPTYUNDOBUFFER, 0, 0);
   KeyChord(VK_MENU, 'A');
   EXPECT_TRUE(WaitInEditorLoop([&] { return Codes() == FromUnicode(Unicode("دفتر و دفترها")); })) << Hex(Codes());
   EXPECT_EQ(StatusText(), "2 places replaced");
+  PARAFORMAT paragraph{};
+  paragraph.cbSize = sizeof paragraph;
+  SendMessageA(Text(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+  EXPECT_EQ(paragraph.wAlignment, PFA_CENTER);
   form->EditUndoItem.Click();
   EXPECT_TRUE(WaitInEditorLoop([&] { return Codes() == original; })) << Hex(Codes());
   Select(static_cast<long>(original.size()), static_cast<long>(original.size()));
