@@ -81,10 +81,47 @@ std::string CharacterFormatRtf(const CharacterFormat& format, bool complexScript
   return rtf;
 }
 
+// A face name as the reader took it, with what RTF reads as syntax escaped.
+void AppendRtfFaceName(const std::string& name, std::string& rtf) {
+  for (const char byte : name) {
+    const auto value = static_cast<unsigned char>(byte);
+    if (byte == '\\' || byte == '{' || byte == '}') {
+      rtf += '\\';
+      rtf += byte;
+    } else if (value < 0x20 || value >= 0x80) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\'%02x", value);
+      rtf += hex;
+    } else {
+      rtf += byte;
+    }
+  }
+}
+
+// A face name for a quoted CSS string, where a quote or a backslash would
+// end it.
+std::u32string CssFaceName(const std::string& name) {
+  std::u32string face;
+  for (const char byte : name) {
+    const char32_t character = Cp1252(static_cast<unsigned char>(byte));
+    if (character == '\'' || character == '\\' || character < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\%x ", static_cast<unsigned>(character));
+      face.append(escape, escape + std::char_traits<char>::length(escape));
+    } else {
+      face += character;
+    }
+  }
+  return face;
+}
+
 std::string FontTable(const RtfDocument& document, const std::string& glyphEntry) {
   std::string table = "{\\fonttbl" + glyphEntry;
-  for (std::size_t face = 1; face < document.faces.size(); ++face)
-    table += "{\\f" + std::to_string(face) + "\\fnil\\fcharset0 " + document.faces[face] + ";}";
+  for (std::size_t face = 1; face < document.faces.size(); ++face) {
+    table += "{\\f" + std::to_string(face) + "\\fnil\\fcharset0 ";
+    AppendRtfFaceName(document.faces[face], table);
+    table += ";}";
+  }
   return table + "}\n";
 }
 
@@ -222,8 +259,7 @@ std::string HtmlOfDocument(const RtfDocument& unicode) {
       if (format.italic) style += ";font-style:italic";
       if (format.underline) style += ";text-decoration:underline";
       if (format.face != 0) {
-        std::u32string face;
-        for (const char byte : unicode.faces[format.face]) face += Cp1252(static_cast<unsigned char>(byte));
+        const std::u32string face = CssFaceName(unicode.faces[format.face]);
         std::string escaped;
         AppendHtmlText(face, escaped);
         style += ";font-family:'" + escaped + "'";

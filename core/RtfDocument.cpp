@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "Exceptions.h"
 #include "RtfReaderLimits.h"
@@ -35,11 +36,10 @@ bool IsSkippedDestination(std::string_view word) {
   return false;
 }
 
-bool SameFace(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t index = 0; index < a.size(); ++index)
-    if ((a[index] | 0x20) != (b[index] | 0x20)) return false;
-  return true;
+// Faces are told apart without case (as Windows does, for ASCII letters).
+std::string FaceKey(std::string name) {
+  for (char& byte : name) byte = static_cast<char>(byte | 0x20);
+  return name;
 }
 
 class Reader {
@@ -206,11 +206,16 @@ class Reader {
     fontName_.clear();
   }
 
+  // The index a character's format keeps is 16 bits: a document naming
+  // more faces than that is refused rather than read in the wrong ones.
   std::uint16_t FaceIndex(const std::string& name) {
-    for (std::size_t index = 0; index < document_.faces.size(); ++index)
-      if (SameFace(document_.faces[index], name)) return static_cast<std::uint16_t>(index);
-    document_.faces.push_back(name);
-    return static_cast<std::uint16_t>(document_.faces.size() - 1);
+    if (faceIndices_.empty()) faceIndices_.emplace(FaceKey(document_.faces[0]), 0);
+    const auto [found, added] = faceIndices_.emplace(FaceKey(name), document_.faces.size());
+    if (added) {
+      if (document_.faces.size() > 0xFFFF) throw Exception("the RTF document names more than 65,535 fonts");
+      document_.faces.push_back(name);
+    }
+    return static_cast<std::uint16_t>(found->second);
   }
 
   std::uint16_t FaceOfFont(int font) {
@@ -238,6 +243,7 @@ class Reader {
   int fallbackLeft_ = 0;
   int defaultFont_ = 0;
   std::map<int, std::uint16_t> fonts_;
+  std::unordered_map<std::string, std::size_t> faceIndices_;
   int fontNumber_ = -1;
   std::string fontName_;
 };

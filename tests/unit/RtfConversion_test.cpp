@@ -95,6 +95,28 @@ TEST(RtfConversion, GlyphDocumentBecomesUnicodeRtfAndHtmlAndComesBack) {
   EXPECT_NE(core::GlyphRtf(back).find("{\\f0\\fnil\\fcharset2 Persian;}"), std::string::npos);
 }
 
+// A face name is written as it was read, whatever it holds, and a table of
+// more faces than a format can tell apart is refused, not misread.
+TEST(RtfConversion, FaceNamesAreWrittenAsReadAndTheirNumberIsBounded) {
+  const std::string name = "Evil}{\\object\xE9'x";
+  const core::RtfDocument read = core::ReadRtf(
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Persian;}{\\f1 Evil\\}\\{\\\\object\\'e9'x;}}\\f1 A\\par}");
+  ASSERT_EQ(read.faces.size(), 2u);
+  EXPECT_EQ(read.faces[1], name);
+  for (const std::string& written : {core::UnicodeRtf(read), core::GlyphRtf(read)}) {
+    const core::RtfDocument again = core::ReadRtf(written);
+    ASSERT_EQ(again.paragraphs.size(), 1u) << written;
+    EXPECT_EQ(Text(again.paragraphs[0]), U"A");
+    EXPECT_EQ(again.faces[again.paragraphs[0].characters[0].format.face], name);
+  }
+  EXPECT_NE(core::HtmlOfDocument(read).find("font-family:'Evil}{\\5c object\u00e9\\27 x'"), std::string::npos)
+      << core::HtmlOfDocument(read);
+
+  std::string many = "{\\rtf1\\ansi{\\fonttbl";
+  for (int font = 0; font <= 0x10000; ++font) many += "{\\f" + std::to_string(font) + " F" + std::to_string(font) + ";}";
+  EXPECT_THROW(core::ReadRtf(many + "}\\f65536 x\\par}"), core::Exception);
+}
+
 // Real documents from many programs: each is read (or refused with a
 // reason), and its text survives being written as Unicode RTF and read again.
 TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
