@@ -186,21 +186,25 @@ LineChange LineTypist::Type(std::string_view line, LineSelection selection, char
   return change;
 }
 
+LineChange ChangeBetween(std::string_view before, std::string_view after) {
+  std::size_t prefix = 0;
+  while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
+         before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+    ++suffix;
+  return {prefix, before.size() - suffix, std::string(after.substr(prefix, after.size() - suffix - prefix)), prefix};
+}
+
 LineChange JoinLines(std::string_view first, std::string_view second) {
   const std::u32string firstText = Read(first).text;
   const WrittenLine joined = Write(firstText + Read(second).text);
   std::string old(first);
   old += "\r\n";
   old += second;
-  const std::string& now = joined.codes;
-  std::size_t prefix = 0;
-  while (prefix < old.size() && prefix < now.size() && old[prefix] == now[prefix]) ++prefix;
-  std::size_t suffix = 0;
-  while (suffix < old.size() - prefix && suffix < now.size() - prefix &&
-         old[old.size() - 1 - suffix] == now[now.size() - 1 - suffix])
-    ++suffix;
-  return {prefix, old.size() - suffix, now.substr(prefix, now.size() - suffix - prefix),
-          DisplayPlace(joined, firstText.size())};
+  LineChange change = ChangeBetween(old, joined.codes);
+  change.caret = DisplayPlace(joined, firstText.size());
+  return change;
 }
 
 }  // namespace core

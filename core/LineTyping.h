@@ -21,6 +21,10 @@ struct LineChange {
   std::size_t caret = 0;
 };
 
+// The one change that makes `after` of `before`: what lies between their
+// common start and their common end. The caret stands at the change's start.
+LineChange ChangeBetween(std::string_view before, std::string_view after);
+
 // The selected codes [from, to); from == to is the caret alone.
 struct LineSelection {
   std::size_t from = 0, to = 0;

@@ -17,32 +17,12 @@ constexpr char NoteStart[] = "{\\*\\dabirorecovery\\modified";
 constexpr char CopyPrefix[] = "Dabiro-";
 constexpr char CopySuffix[] = ".rtf";
 
-// Each byte as RTF text: what RTF marks escaped, what is no plain ASCII
-// as \'hh.
-std::string Escaped(const std::string& text) {
-  std::string escaped;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '\\' || c == '{' || c == '}') {
-      escaped += '\\';
-      escaped += c;
-    } else if (byte < 0x20 || byte >= 0x80) {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\'%02x", byte);
-      escaped += hex;
-    } else {
-      escaped += c;
-    }
-  }
-  return escaped;
-}
-
 }  // namespace
 
 std::string WithRecoveryNote(const std::string& rtf, const std::string& documentName,
                              bool modified) {
   const std::string note =
-      std::string(NoteStart) + (modified ? "1 " : "0 ") + Escaped(documentName) + "}";
+      std::string(NoteStart) + (modified ? "1 " : "0 ") + RtfEscapedBytes(documentName) + "}";
   const auto last = rtf.find_last_of('}');
   if (last == std::string::npos) return rtf + note;
   return rtf.substr(0, last) + note + rtf.substr(last);

@@ -5,6 +5,7 @@
 #include "GlyphLetters.h"
 #include "HtmlWriter.h"
 #include "ReadingOrder.h"
+#include "RtfTokenizer.h"
 #include "UnicodeToGlyph.h"
 
 namespace core {
@@ -81,23 +82,6 @@ std::string CharacterFormatRtf(const CharacterFormat& format, bool complexScript
   return rtf;
 }
 
-// A face name as the reader took it, with what RTF reads as syntax escaped.
-void AppendRtfFaceName(const std::string& name, std::string& rtf) {
-  for (const char byte : name) {
-    const auto value = static_cast<unsigned char>(byte);
-    if (byte == '\\' || byte == '{' || byte == '}') {
-      rtf += '\\';
-      rtf += byte;
-    } else if (value < 0x20 || value >= 0x80) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\'%02x", value);
-      rtf += hex;
-    } else {
-      rtf += byte;
-    }
-  }
-}
-
 // A face name for a quoted CSS string, where a quote or a backslash would
 // end it.
 std::u32string CssFaceName(const std::string& name) {
@@ -119,8 +103,7 @@ std::string FontTable(const RtfDocument& document, const std::string& glyphEntry
   std::string table = "{\\fonttbl" + glyphEntry;
   for (std::size_t face = 1; face < document.faces.size(); ++face) {
     table += "{\\f" + std::to_string(face) + "\\fnil\\fcharset0 ";
-    AppendRtfFaceName(document.faces[face], table);
-    table += ";}";
+    table += RtfEscapedBytes(document.faces[face]) + ";}";
   }
   return table + "}\n";
 }

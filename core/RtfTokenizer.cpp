@@ -1,6 +1,7 @@
 #include "RtfTokenizer.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace core {
 
@@ -80,6 +81,24 @@ RtfToken RtfTokenizer::Word() {
   if (token.word == "bin" && token.parameter > 0)
     at_ += std::min(static_cast<std::size_t>(token.parameter), rtf_.size() - at_);
   return token;
+}
+
+std::string RtfEscapedBytes(std::string_view bytes) {
+  std::string escaped;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\' || c == '{' || c == '}') {
+      escaped += '\\';
+      escaped += c;
+    } else if (byte < 0x20 || byte >= 0x80) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\'%02x", byte);
+      escaped += hex;
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
 }
 
 }  // namespace core

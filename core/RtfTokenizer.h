@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace core {
@@ -16,6 +17,10 @@ struct RtfToken {
   std::int32_t parameter = 0;
   unsigned char byte = 0;  // Symbol: the character; Byte: the byte (text or \'xx)
 };
+
+// Bytes as RTF text that the tokenizer reads back as the same bytes: what
+// RTF marks escaped, what is no plain ASCII as \'hh.
+std::string RtfEscapedBytes(std::string_view bytes);
 
 class RtfTokenizer {
  public:

@@ -169,22 +169,6 @@ std::vector<Found> FindAll(std::string_view document, std::string_view query, co
   return all;
 }
 
-namespace {
-
-// The one change that makes `after` of `before`: what lies between their
-// common start and their common end.
-LineChange Difference(const std::string& before, const std::string& after) {
-  std::size_t same = 0;
-  while (same < before.size() && same < after.size() && before[same] == after[same]) ++same;
-  std::size_t sameEnd = 0;
-  while (sameEnd < before.size() - same && sameEnd < after.size() - same &&
-         before[before.size() - 1 - sameEnd] == after[after.size() - 1 - sameEnd])
-    ++sameEnd;
-  return {same, before.size() - sameEnd, after.substr(same, after.size() - same - sameEnd), 0};
-}
-
-}  // namespace
-
 std::vector<LineReplacement> ReplaceEach(std::string_view document, std::vector<Found> matches,
                                          std::u32string_view replacement) {
   std::sort(matches.begin(), matches.end(), [](const Found& a, const Found& b) { return a.start > b.start; });
@@ -194,7 +178,7 @@ std::vector<LineReplacement> ReplaceEach(std::string_view document, std::vector<
   std::string before, line;
   for (const Found& match : matches) {
     if (index == lines.size() || match.start < lines[index].start) {
-      if (!replaced.empty()) replaced.back().whole = Difference(before, line);
+      if (!replaced.empty()) replaced.back().whole = ChangeBetween(before, line);
       while (index > 0 && (index == lines.size() || lines[index].start > match.start)) --index;
       before = line = document.substr(lines[index].start, lines[index].end - lines[index].start);
       replaced.push_back({lines[index].start, {}, {}});
@@ -204,7 +188,7 @@ std::vector<LineReplacement> ReplaceEach(std::string_view document, std::vector<
     line.replace(step.start, step.end - step.start, step.codes);
     replaced.back().steps.push_back(std::move(step));
   }
-  if (!replaced.empty()) replaced.back().whole = Difference(before, line);
+  if (!replaced.empty()) replaced.back().whole = ChangeBetween(before, line);
   return replaced;
 }
 
