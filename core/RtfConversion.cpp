@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "CodePages.h"
 #include "GlyphLetters.h"
 #include "HtmlWriter.h"
 #include "ReadingOrder.h"
@@ -181,6 +182,16 @@ RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems) 
     }
   }
   return glyphs;
+}
+
+bool IsUnicodePersian(const RtfDocument& document) {
+  bool arabic = false;
+  for (const RtfParagraph& paragraph : document.paragraphs)
+    for (const FormattedCharacter& character : paragraph.characters) {
+      if (character.glyph) return false;
+      arabic |= IsArabicScript(character.character);
+    }
+  return arabic;
 }
 
 std::string UnicodeRtf(const RtfDocument& unicode) {

@@ -17,6 +17,10 @@ RtfDocument UnicodeDocument(const RtfDocument& glyphs, Unconvertibles& problems)
 // in the glyph font, in display order.
 RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems);
 
+// A document is Unicode Persian when none of its text is in the glyph
+// font and some of it is Arabic script.
+bool IsUnicodePersian(const RtfDocument& document);
+
 // A Unicode document as RTF: \uN, right-to-left paragraphs for Persian,
 // the glyph font's text in a font that has Persian.
 std::string UnicodeRtf(const RtfDocument& unicode);

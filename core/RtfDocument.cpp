@@ -4,6 +4,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "CodePages.h"
 #include "Exceptions.h"
 #include "RtfReaderLimits.h"
 #include "RtfTokenizer.h"
@@ -11,14 +12,6 @@
 namespace core {
 
 const char GlyphFace[] = "Persian";
-
-char32_t Cp1252(unsigned char byte) {
-  static constexpr char16_t Specials[32] = {
-      0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-  return byte >= 0x80 && byte < 0xA0 ? Specials[byte - 0x80] : byte;
-}
 
 namespace {
 
@@ -69,8 +62,16 @@ class Reader {
     Destination destination = Destination::Body;
     CharacterFormat format;
     int font = -1;
+    char32_t (*decode)(unsigned char) = Cp1252;  // the code page of the font's bytes
     int fallbackLength = 1;  // \uc
   };
+
+  // A font of the table: its face and its character set (-1 when not given).
+  struct Font {
+    std::uint16_t face;
+    int charset;
+  };
+  static constexpr int ArabicCharset = 178, WesternCharset = 0;
 
   void Open() {
     stack_.push_back(state_);
@@ -100,15 +101,20 @@ class Reader {
       if (state_.destination == Destination::FontTable) {
         EndFontName();
         fontNumber_ = token.parameter;
+        fontCharset_ = -1;
       } else {
         SetFont(token.parameter);
       }
       return;
     }
-    if (state_.destination == Destination::FontTable) return;
+    if (state_.destination == Destination::FontTable) {
+      if (word == "fcharset") fontCharset_ = token.parameter;
+      return;
+    }
     const bool on = !token.hasParameter || token.parameter != 0;
     CharacterFormat& format = state_.format;
     if (word == "deff") defaultFont_ = token.parameter;
+    else if (word == "ansicpg") documentCodePage_ = token.parameter;
     else if (word == "b") format.bold = on;
     else if (word == "i") format.italic = on;
     else if (word == "ul") format.underline = on;
@@ -163,7 +169,7 @@ class Reader {
     }
     if (byte < 0x20 && byte != '\t') return;
     if (IsGlyphFace()) Character(byte, true);
-    else Character(Cp1252(byte), false);
+    else Character(state_.decode(byte), false);
   }
 
   void Unicode(std::int32_t parameter) {
@@ -202,7 +208,8 @@ class Reader {
     std::size_t start = fontName_.find_first_not_of(' ');
     std::string name = start == std::string::npos ? std::string() : fontName_.substr(start);
     while (!name.empty() && name.back() == ' ') name.pop_back();
-    if (fontNumber_ >= 0 && !name.empty() && !fonts_.count(fontNumber_)) fonts_[fontNumber_] = FaceIndex(name);
+    if (fontNumber_ >= 0 && !name.empty() && !fonts_.count(fontNumber_))
+      fonts_[fontNumber_] = Font{FaceIndex(name), fontCharset_};
     fontName_.clear();
   }
 
@@ -218,15 +225,25 @@ class Reader {
     return static_cast<std::uint16_t>(found->second);
   }
 
-  std::uint16_t FaceOfFont(int font) {
+  Font FontOf(int font) {
     const auto found = fonts_.find(font);
     if (found != fonts_.end()) return found->second;
-    return FaceIndex("Times New Roman");
+    return Font{FaceIndex("Times New Roman"), -1};
+  }
+
+  // A font's character set decides its bytes' code page; a font that
+  // names none, or one without a table here, takes the document's.
+  char32_t (*Decoder(int charset) const)(unsigned char) {
+    if (charset == ArabicCharset) return Cp1256;
+    if (charset == WesternCharset) return Cp1252;
+    return documentCodePage_ == 1256 ? Cp1256 : Cp1252;
   }
 
   void SetFont(int font) {
+    const Font found = FontOf(font);
     state_.font = font;
-    state_.format.face = FaceOfFont(font);
+    state_.format.face = found.face;
+    state_.decode = Decoder(found.charset);
   }
 
   bool IsGlyphFace() {
@@ -242,9 +259,11 @@ class Reader {
   bool groupStart_ = false;
   int fallbackLeft_ = 0;
   int defaultFont_ = 0;
-  std::map<int, std::uint16_t> fonts_;
+  int documentCodePage_ = 1252;
+  std::map<int, Font> fonts_;
   std::unordered_map<std::string, std::size_t> faceIndices_;
   int fontNumber_ = -1;
+  int fontCharset_ = -1;
   std::string fontName_;
 };
 

@@ -45,11 +45,10 @@ extern const char GlyphFace[];  // "Persian"
 
 // Reads an RTF document. Text set in the glyph font is taken as glyph codes
 // (bytes, or the U+F000 + code the text control writes); text in any other
-// face as Windows-1252, or as the \uN it gives. Throws core::Exception for
+// face as the \uN it gives, or as bytes of the Arabic code page in a font of
+// the Arabic character set, of the Western one in a Western font, and of the
+// document's \ansicpg (1256 or else 1252) in any other. Throws core::Exception for
 // what is not RTF or goes beyond what the editor's reader takes.
 RtfDocument ReadRtf(std::string_view rtf);
-
-// Windows-1252 (the five undefined bytes as the C1 controls Windows gives).
-char32_t Cp1252(unsigned char byte);
 
 }  // namespace core

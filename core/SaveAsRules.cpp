@@ -7,6 +7,9 @@ namespace core {
 namespace {
 constexpr int RtfFilter = 1;
 constexpr int TextFilter = 2;
+constexpr int UnicodeTextFilter = 4;
+constexpr int UnicodeRtfFilter = 5;
+constexpr int WebPageFilter = 6;
 constexpr std::string::size_type MaxJobName = 31;
 
 bool HasExtension(const std::string& name, const char* upperExtension) {
@@ -21,13 +24,25 @@ std::string ExtensionOf(const std::string& name) {
 
 std::string SaveAsFileName(const std::string& chosen, int filterIndex) {
   std::string name = chosen;
-  if (filterIndex == RtfFilter && !HasExtension(name, ".RTF")) name += ".rtf";
-  if (filterIndex == TextFilter && !HasExtension(name, ".TXT")) name += ".txt";
+  const bool rtf = filterIndex == RtfFilter || filterIndex == UnicodeRtfFilter;
+  const bool text = filterIndex == TextFilter || filterIndex == UnicodeTextFilter;
+  if (rtf && !HasExtension(name, ".RTF")) name += ".rtf";
+  if (text && !HasExtension(name, ".TXT")) name += ".txt";
+  if (filterIndex == WebPageFilter && !HasExtension(name, ".HTM") && !HasExtension(name, ".HTML")) name += ".htm";
   return name;
 }
 
 bool SavesAsPlainText(const std::string& name) {
   return !HasExtension(name, ".RTF");
+}
+
+DocumentKind SaveAsKind(const std::string& name, int filterIndex, DocumentKind current) {
+  switch (filterIndex) {
+    case UnicodeTextFilter: return IsUnicodeText(current) ? current : DocumentKind::Utf8Text;
+    case UnicodeRtfFilter: return DocumentKind::UnicodeRtf;
+    case WebPageFilter: return DocumentKind::WebPage;
+    default: return SavesAsPlainText(name) ? DocumentKind::GlyphText : DocumentKind::DabiroRtf;
+  }
 }
 
 std::string PrintJobName(const std::string& title) {

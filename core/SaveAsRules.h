@@ -1,19 +1,27 @@
 #pragma once
 #include <string>
 
+#include "DocumentKind.h"
+
 namespace core {
 
 // The text from the last '.' to the end, dot included, when that dot
 // comes after the last '\', '/' and ':'; otherwise empty.
 std::string ExtensionOf(const std::string& name);
 
-// The name Save As writes: filter 1 (RTF) appends ".rtf" and filter 2
-// (text) appends ".txt" unless the name already has that extension in any
-// letter case; any other filter keeps the name as chosen.
+// The name Save As writes: filters 1 (RTF) and 5 (Unicode RTF) append
+// ".rtf", 2 (text) and 4 (Unicode text) ".txt", 6 (web page) ".htm" (where
+// ".html" is not there already), unless the name already has that
+// extension in any letter case; filter 3 (all files) keeps the name as chosen.
 std::string SaveAsFileName(const std::string& chosen, int filterIndex);
 
-// Save As writes plain text for every name whose extension is not ".RTF".
+// Filters 1 to 3 write plain text for every name whose extension is not ".RTF".
 bool SavesAsPlainText(const std::string& name);
+
+// What Save As writes: by the filter, and for filters 1 to 3 by the name
+// as above; Unicode text keeps the encoding of a document that came as
+// Unicode text, and is otherwise UTF-8.
+DocumentKind SaveAsKind(const std::string& name, int filterIndex, DocumentKind current);
 
 // The spooler's job name: the document title's first 31 characters.
 std::string PrintJobName(const std::string& title);

@@ -104,6 +104,17 @@ bool UnicodeFromUtf16(std::u16string_view units, std::u32string& out, std::size_
   return true;
 }
 
+std::string Utf16Bytes(std::u16string_view units, bool bigEndian) {
+  std::string bytes;
+  bytes.reserve(units.size() * 2);
+  for (const char16_t unit : units) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
+
 bool UnicodeFromFileBytes(std::string_view bytes, std::u32string& out, std::size_t& faultAt) {
   const auto startsWith = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
   const bool little = startsWith("\xFF\xFE"), big = startsWith("\xFE\xFF");

@@ -18,6 +18,9 @@ std::u16string Utf16FromUnicode(std::u32string_view text);
 bool UnicodeFromUtf8(std::string_view bytes, std::u32string& out, std::size_t& faultAt);
 bool UnicodeFromUtf16(std::u16string_view units, std::u32string& out, std::size_t& faultAt);
 
+// UTF-16 as bytes in either order.
+std::string Utf16Bytes(std::u16string_view units, bool bigEndian);
+
 // A Unicode text file: UTF-16 (either byte order) with a byte order mark,
 // else UTF-8 with or without one. The mark is not part of the text.
 bool UnicodeFromFileBytes(std::string_view bytes, std::u32string& out, std::size_t& faultAt);

@@ -19,12 +19,7 @@
 namespace {
 
 std::string LittleEndianBytes(const std::u16string& text) {
-  std::string bytes;
-  for (const char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes + '\0';  // with the NUL the clipboard adds, a UTF-16 NUL
+  return core::Utf16Bytes(text, false) + '\0';  // with the NUL the clipboard adds, a UTF-16 NUL
 }
 
 // The selection (or the whole text) read through its RTF, so that only

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <iconv.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
+#include "CodePages.h"
 #include "Exceptions.h"
 #include "Utf.h"
 
@@ -59,6 +62,39 @@ TEST(RtfConversion, TokenizerHandlesFallbacksDestinationsAndEscapes) {
   }
   EXPECT_THROW(core::ReadRtf("plain text"), core::Exception);
   EXPECT_THROW(core::ReadRtf("{\\rtf1" + std::string(40, '{')), core::Exception);
+}
+
+// Word on a Persian Windows writes Persian as Arabic code page bytes.
+TEST(RtfConversion, BytesFollowTheCodePageOfTheirFontOrOfTheDocument) {
+  const char rtf[] =
+      "{\\rtf1\\ansi\\ansicpg1256\\deff0{\\fonttbl{\\f0\\fnil\\fcharset178 Tahoma;}{\\f1\\fnil\\fcharset0 Arial;}"
+      "{\\f2\\fnil Other;}}\\f0 \\'c7\\'e1\\'81 {\\f1 caf\\'e9}{\\f2 \\'e1}\\par "
+      "\\uc1\\u1583\\'cf}";
+  const core::RtfDocument document = core::ReadRtf(rtf);
+  ASSERT_EQ(document.paragraphs.size(), 2u);
+  EXPECT_EQ(Utf8(document.paragraphs[0]), "الپ caféل");
+  EXPECT_EQ(Utf8(document.paragraphs[1]), "د");
+  EXPECT_TRUE(core::IsUnicodePersian(document));
+  EXPECT_EQ(Utf8(core::ReadRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 \\'c7}").paragraphs[0]), "Ç");
+  EXPECT_FALSE(core::IsUnicodePersian(core::ReadRtf(GlyphDocument)));
+}
+
+// Both tables against the C library's converter.
+TEST(RtfConversion, CodePagesAreWindows1252And1256) {
+  for (const auto& [name, decode] : {std::pair{"CP1252", core::Cp1252}, std::pair{"CP1256", core::Cp1256}}) {
+    const iconv_t converter = iconv_open("UTF-32LE", name);
+    ASSERT_NE(converter, reinterpret_cast<iconv_t>(-1)) << name;
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+      char in = static_cast<char>(byte), out[4] = {};
+      char *from = &in, *to = out;
+      std::size_t inLeft = 1, outLeft = 4;
+      if (iconv(converter, &from, &inLeft, &to, &outLeft) == static_cast<std::size_t>(-1)) continue;  // undefined
+      char32_t expected = 0;
+      std::memcpy(&expected, out, 4);
+      EXPECT_EQ(decode(static_cast<unsigned char>(byte)), expected) << name << " " << byte;
+    }
+    iconv_close(converter);
+  }
 }
 
 TEST(RtfConversion, GlyphDocumentBecomesUnicodeRtfAndHtmlAndComesBack) {

@@ -68,3 +68,28 @@ TEST(SaveAsRules, PrintJobNameKeepsTheFirst31Characters) {
   EXPECT_EQ(core::PrintJobName(longName), longName.substr(0, 31));
   EXPECT_EQ(core::PrintJobName(longName.substr(0, 31)), longName.substr(0, 31));
 }
+
+TEST(SaveAsRules, UnicodeFiltersNameAndKind) {
+  using core::DocumentKind;
+  const struct {
+    const char* chosen;
+    int filterIndex;
+    DocumentKind current;
+    const char* written;
+    DocumentKind kind;
+  } cases[] = {
+      {"letter", 4, DocumentKind::DabiroRtf, "letter.txt", DocumentKind::Utf8Text},
+      {"letter.TXT", 4, DocumentKind::Utf16BigEndianText, "letter.TXT", DocumentKind::Utf16BigEndianText},
+      {"letter.txt", 4, DocumentKind::UnicodeRtf, "letter.txt", DocumentKind::Utf8Text},
+      {"letter.txt", 5, DocumentKind::Utf8Text, "letter.txt.rtf", DocumentKind::UnicodeRtf},
+      {"page", 6, DocumentKind::GlyphText, "page.htm", DocumentKind::WebPage},
+      {"page.HTML", 6, DocumentKind::GlyphText, "page.HTML", DocumentKind::WebPage},
+      {"letter.rtf", 3, DocumentKind::UnicodeRtf, "letter.rtf", DocumentKind::DabiroRtf},
+      {"letter", 2, DocumentKind::Utf8Text, "letter.txt", DocumentKind::GlyphText},
+  };
+  for (const auto& c : cases) {
+    const std::string name = core::SaveAsFileName(c.chosen, c.filterIndex);
+    EXPECT_EQ(name, c.written);
+    EXPECT_EQ(core::SaveAsKind(name, c.filterIndex, c.current), c.kind) << c.chosen << " " << c.filterIndex;
+  }
+}

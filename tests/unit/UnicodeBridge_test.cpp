@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "DocumentKind.h"
 #include "GlyphToUnicode.h"
+#include "Exceptions.h"
 #include "PersianNormalForm.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
@@ -110,8 +112,9 @@ TEST(UnicodeBridge, UnconvertibleCharactersAreReportedWithLineAndColumn) {
 }
 
 // Every word of the Persian dictionary that the font can write comes back
-// from its glyph codes.
-TEST(UnicodeBridge, DictionaryWordsRoundTrip) {
+// from its glyph codes, and neither form of a word is taken for the other
+// when a file holds only that word.
+TEST(UnicodeBridge, DictionaryWordsRoundTripAndAreToldFromTheirGlyphCodes) {
   std::ifstream dictionary("/usr/share/hunspell/fa_IR.dic");
   if (!dictionary) GTEST_SKIP() << "fa_IR.dic missing: install myspell-fa";
   std::string line;
@@ -127,6 +130,10 @@ TEST(UnicodeBridge, DictionaryWordsRoundTrip) {
     glyphs.clear();
     encoder.ConvertLine(word, 1, glyphs, problems);
     ++words;
+    if (core::TextKindOf(line.substr(0, line.find('/'))) != core::DocumentKind::Utf8Text && ++wrong <= 5)
+      ADD_FAILURE() << "not taken for UTF-8: " << line;
+    if (core::TextKindOf(glyphs) != core::DocumentKind::GlyphText && ++wrong <= 5)
+      ADD_FAILURE() << "its glyph codes taken for UTF-8: " << line;
     if (!problems.empty()) {
       ++unwritable;
       continue;
@@ -138,6 +145,46 @@ TEST(UnicodeBridge, DictionaryWordsRoundTrip) {
   EXPECT_EQ(wrong, 0u);
   EXPECT_GT(words, 300000u);
   std::printf("%zu of %zu dictionary words hold letters the font cannot show\n", unwritable, words);
+}
+
+TEST(UnicodeBridge, TextFilesAreToldByMarkAndContent) {
+  using core::DocumentKind;
+  const std::pair<std::string, DocumentKind> cases[] = {
+      {"\xEF\xBB\xBF" "abc", DocumentKind::Utf8TextWithMark},
+      {std::string("\xFF\xFE" "a\0", 4), DocumentKind::Utf16Text},
+      {std::string("\xFE\xFF\0" "a", 4), DocumentKind::Utf16BigEndianText},
+      {"سلام", DocumentKind::Utf8Text},
+      {"Café", DocumentKind::Utf8Text},
+      {"plain ASCII", DocumentKind::GlyphText},
+      {"\xB0\xE2\xAE", DocumentKind::GlyphText},      // not UTF-8
+      {"\xE6\x8A\xA3\xEC\x8A\x8C", DocumentKind::GlyphText},  // valid, but Chinese and Korean
+      {"سلام \xE6\x8A\xA3", DocumentKind::Utf8Text},
+  };
+  for (const auto& [bytes, kind] : cases) EXPECT_EQ(core::TextKindOf(bytes), kind) << bytes;
+  // The head of a longer file may end inside a character.
+  EXPECT_TRUE(core::MayBeUtf8Text("abc \xD8\xB3\xD9"));
+  EXPECT_FALSE(core::MayBeUtf8Text("abc \xD8\xB3\xD9 "));
+  EXPECT_FALSE(core::MayBeUtf8Text("only ASCII"));
+}
+
+// A Unicode file opened and saved unchanged is the same file, its mark and
+// byte order kept.
+TEST(UnicodeBridge, UnicodeFilesComeBackByteForByte) {
+  const std::string utf8 = "سلام Hello ۱۲۳\r\nمی‌روم";
+  const std::pair<core::DocumentKind, std::string> files[] = {
+      {core::DocumentKind::Utf8Text, utf8},
+      {core::DocumentKind::Utf8TextWithMark, "\xEF\xBB\xBF" + utf8},
+      {core::DocumentKind::Utf16Text, "\xFF\xFE" + core::Utf16Bytes(core::Utf16FromUnicode(Unicode(utf8)), false)},
+      {core::DocumentKind::Utf16BigEndianText,
+       "\xFE\xFF" + core::Utf16Bytes(core::Utf16FromUnicode(Unicode(utf8)), true)}};
+  for (const auto& [kind, bytes] : files) {
+    core::Unconvertibles problems;
+    const std::string glyphs = core::GlyphTextOfUnicodeFile(bytes, problems);
+    EXPECT_EQ(core::UnicodeFileOfGlyphText(glyphs, kind, problems), bytes) << core::KindName(kind);
+    EXPECT_TRUE(problems.empty());
+  }
+  core::Unconvertibles problems;
+  EXPECT_THROW(core::GlyphTextOfUnicodeFile(std::string("\xFF\xFE\x00\xD8", 4), problems), core::Exception);
 }
 
 TEST(Utf, FileBytesInEachEncodingAndFaults) {
