@@ -1,9 +1,9 @@
 #include "DocumentKind.h"
 
-#include <algorithm>
-
 #include "Exceptions.h"
 #include "GlyphToUnicode.h"
+#include "HtmlWriter.h"
+#include "RtfConversion.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
 
@@ -22,19 +22,6 @@ bool StartsWith(std::string_view bytes, std::string_view mark) { return bytes.su
 bool IsExpectedBeyondAscii(char32_t character) {
   return (character >= 0x80 && character < 0x800) || (character >= 0x2000 && character < 0x20D0) ||
          (character >= 0xFB50 && character < 0xFF00);
-}
-
-// A sequence cut off by the end of the head, not by a fault.
-std::size_t WithoutCutSequence(std::string_view head) {
-  for (std::size_t back = 1; back <= 3 && back <= head.size(); ++back) {
-    const auto byte = static_cast<unsigned char>(head[head.size() - back]);
-    if (byte < 0x80) break;
-    if (byte >= 0xC0) {
-      const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
-      return length > back ? head.size() - back : head.size();
-    }
-  }
-  return head.size();
 }
 
 }  // namespace
@@ -64,26 +51,17 @@ DocumentKind TextKindOf(std::string_view bytes) {
   if (StartsWith(bytes, LittleEndianMark)) return DocumentKind::Utf16Text;
   if (StartsWith(bytes, BigEndianMark)) return DocumentKind::Utf16BigEndianText;
   if (StartsWith(bytes, Utf8Mark)) return DocumentKind::Utf8TextWithMark;
-  std::u32string text;
-  std::size_t faultAt = 0;
-  if (!UnicodeFromUtf8(bytes, text, faultAt)) return DocumentKind::GlyphText;
   std::size_t beyondAscii = 0, expected = 0;
-  for (const char32_t character : text) {
+  for (std::size_t index = 0; index < bytes.size();) {
+    char32_t character = 0;
+    const std::size_t length = Utf8CharacterAt(bytes, index, character);
+    if (length == 0) return DocumentKind::GlyphText;
+    index += length;
     if (character < 0x80) continue;
     ++beyondAscii;
     expected += IsExpectedBeyondAscii(character);
   }
   return beyondAscii > 0 && expected * 2 > beyondAscii ? DocumentKind::Utf8Text : DocumentKind::GlyphText;
-}
-
-bool MayBeUtf8Text(std::string_view head) {
-  if (StartsWith(head, Utf8Mark) || StartsWith(head, LittleEndianMark) || StartsWith(head, BigEndianMark))
-    return true;
-  const auto beyondAscii = [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; };
-  if (std::none_of(head.begin(), head.end(), beyondAscii)) return false;
-  std::u32string text;
-  std::size_t faultAt = 0;
-  return UnicodeFromUtf8(head.substr(0, WithoutCutSequence(head)), text, faultAt);
 }
 
 std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& problems) {
@@ -106,6 +84,68 @@ std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind, Un
     case DocumentKind::Utf8TextWithMark: return std::string(Utf8Mark) + Utf8FromUnicode(text);
     default: return Utf8FromUnicode(text);
   }
+}
+
+namespace {
+bool StartsAsRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
+
+bool IsUnicodePersianRtf(std::string_view bytes, RtfDocument& document) {
+  try {
+    document = ReadRtf(bytes);
+    return IsUnicodePersian(document);
+  } catch (const Exception&) {
+    return false;  // beyond what the reader takes: the control tries it as it comes
+  }
+}
+}  // namespace
+
+DocumentKind KindOfFile(std::string_view bytes) {
+  RtfDocument document;
+  if (StartsAsRtf(bytes)) return IsUnicodePersianRtf(bytes, document) ? DocumentKind::UnicodeRtf : DocumentKind::DabiroRtf;
+  return TextKindOf(bytes);
+}
+
+ShownFile ShownFileOf(std::string bytes) {
+  ShownFile form;
+  RtfDocument document;
+  if (StartsAsRtf(bytes)) {
+    if (IsUnicodePersianRtf(bytes, document)) {
+      form.kind = DocumentKind::UnicodeRtf;
+      form.bytes = GlyphRtf(GlyphDocument(document, form.problems));
+      return form;
+    }
+    form.kind = DocumentKind::DabiroRtf;
+  } else {
+    form.kind = TextKindOf(bytes);
+    if (IsUnicodeText(form.kind)) {
+      form.bytes = GlyphTextOfUnicodeFile(bytes, form.problems);
+      return form;
+    }
+  }
+  form.bytes = std::move(bytes);
+  return form;
+}
+
+std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Unconvertibles& problems) {
+  const RtfDocument unicode = UnicodeDocument(ReadRtf(rtf), problems);
+  return kind == DocumentKind::WebPage ? HtmlOfDocument(unicode) : UnicodeRtf(unicode);
+}
+
+std::string GlyphRtfOfText(std::string_view codes) {
+  RtfDocument document;
+  document.faces.push_back(GlyphFace);
+  RtfParagraph* paragraph = &document.paragraphs.emplace_back();
+  for (std::size_t index = 0; index < codes.size(); ++index) {
+    const char code = codes[index];
+    if (code == '\r' || code == '\n') {
+      if (code == '\r' && index + 1 < codes.size() && codes[index + 1] == '\n') ++index;
+      paragraph = &document.paragraphs.emplace_back();
+    } else {
+      paragraph->characters.push_back({static_cast<unsigned char>(code), true, CharacterFormat{}});
+      paragraph->rightToLeft = true;
+    }
+  }
+  return GlyphRtf(document);
 }
 
 }  // namespace core

@@ -35,10 +35,6 @@ bool IsGlyphKind(DocumentKind kind);  // written by the control itself
 // glyph codes.
 DocumentKind TextKindOf(std::string_view bytes);
 
-// Whether the first bytes of a file, up to `bytes.size()` of a longer one,
-// could start such a UTF-8 text: read the whole file only then.
-bool MayBeUtf8Text(std::string_view head);
-
 // A Unicode text file's bytes as glyph text, line breaks kept; throws
 // core::Exception for bytes that are not of the kind.
 std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& problems);
@@ -46,5 +42,26 @@ std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& probl
 // Glyph text as a file of the Unicode text kind, its byte order mark
 // written where the kind has one.
 std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind, Unconvertibles& problems);
+
+// The kind of a file by its bytes, as below.
+DocumentKind KindOfFile(std::string_view bytes);
+
+// A file as the editor shows it: its kind, and its bytes as the control
+// takes them (RTF or plain glyph codes), Unicode Persian turned into glyph
+// codes, with what could not be. Throws core::Exception for a Unicode
+// text that is not valid in its encoding.
+struct ShownFile {
+  DocumentKind kind = DocumentKind::GlyphText;
+  std::string bytes;
+  Unconvertibles problems;
+};
+ShownFile ShownFileOf(std::string bytes);
+
+// The control's RTF as Unicode RTF or a web page; throws core::Exception
+// for RTF beyond what the reader takes.
+std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Unconvertibles& problems);
+
+// Plain glyph codes as the editor's RTF, each line a paragraph.
+std::string GlyphRtfOfText(std::string_view codes);
 
 }  // namespace core

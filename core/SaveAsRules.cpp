@@ -7,6 +7,7 @@ namespace core {
 namespace {
 constexpr int RtfFilter = 1;
 constexpr int TextFilter = 2;
+constexpr int AllFilesFilter = 3;
 constexpr int UnicodeTextFilter = 4;
 constexpr int UnicodeRtfFilter = 5;
 constexpr int WebPageFilter = 6;
@@ -42,6 +43,16 @@ DocumentKind SaveAsKind(const std::string& name, int filterIndex, DocumentKind c
     case UnicodeRtfFilter: return DocumentKind::UnicodeRtf;
     case WebPageFilter: return DocumentKind::WebPage;
     default: return SavesAsPlainText(name) ? DocumentKind::GlyphText : DocumentKind::DabiroRtf;
+  }
+}
+
+int SaveAsFilterOf(DocumentKind kind, int lastFilter) {
+  switch (kind) {
+    case DocumentKind::DabiroRtf:
+    case DocumentKind::GlyphText: return lastFilter == AllFilesFilter ? AllFilesFilter : kind == DocumentKind::DabiroRtf ? RtfFilter : TextFilter;
+    case DocumentKind::UnicodeRtf: return UnicodeRtfFilter;
+    case DocumentKind::WebPage: return WebPageFilter;
+    default: return UnicodeTextFilter;
   }
 }
 

@@ -23,6 +23,11 @@ bool SavesAsPlainText(const std::string& name);
 // Unicode text, and is otherwise UTF-8.
 DocumentKind SaveAsKind(const std::string& name, int filterIndex, DocumentKind current);
 
+// The filter the Save As dialog opens with for a document of the kind:
+// its own kind's, or "All" where that was the last choice and it writes
+// the kind.
+int SaveAsFilterOf(DocumentKind kind, int lastFilter);
+
 // The spooler's job name: the document title's first 31 characters.
 std::string PrintJobName(const std::string& title);
 

@@ -50,31 +50,31 @@ std::u16string Utf16FromUnicode(std::u32string_view text) {
   return out;
 }
 
-bool UnicodeFromUtf8(std::string_view bytes, std::u32string& out, std::size_t& faultAt) {
+std::size_t Utf8CharacterAt(std::string_view bytes, std::size_t index, char32_t& character) {
   static constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  const auto lead = static_cast<unsigned char>(bytes[index]);
+  if (lead < 0x80) {
+    character = lead;
+    return 1;
+  }
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || index + length > bytes.size()) return 0;
+  character = lead & (0x7F >> length);
+  for (std::size_t part = 1; part < length; ++part) {
+    const auto follow = static_cast<unsigned char>(bytes[index + part]);
+    if ((follow & 0xC0) != 0x80) return 0;
+    character = (character << 6) | (follow & 0x3F);
+  }
+  const bool valid = character >= Smallest[length] && character <= 0x10FFFF && !IsSurrogate(character);
+  return valid ? length : 0;
+}
+
+bool UnicodeFromUtf8(std::string_view bytes, std::u32string& out, std::size_t& faultAt) {
   out.reserve(out.size() + bytes.size());
   for (std::size_t index = 0; index < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[index]);
-    if (lead < 0x80) {
-      out += lead;
-      ++index;
-      continue;
-    }
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || index + length > bytes.size()) {
-      faultAt = index;
-      return false;
-    }
-    char32_t character = lead & (0x7F >> length);
-    for (std::size_t part = 1; part < length; ++part) {
-      const auto follow = static_cast<unsigned char>(bytes[index + part]);
-      if ((follow & 0xC0) != 0x80) {
-        faultAt = index;
-        return false;
-      }
-      character = (character << 6) | (follow & 0x3F);
-    }
-    if (character < Smallest[length] || character > 0x10FFFF || IsSurrogate(character)) {
+    char32_t character = 0;
+    const std::size_t length = Utf8CharacterAt(bytes, index, character);
+    if (length == 0) {
       faultAt = index;
       return false;
     }

@@ -13,6 +13,10 @@ std::string Utf8FromUnicode(std::u32string_view text);
 void AppendUtf16(char32_t character, std::u16string& out);
 std::u16string Utf16FromUnicode(std::u32string_view text);
 
+// The length of the UTF-8 sequence at `index`, its character in
+// `character`; 0 for a malformed one.
+std::size_t Utf8CharacterAt(std::string_view bytes, std::size_t index, char32_t& character);
+
 // False, with the byte offset of the first fault, for malformed input
 // (bad sequences, overlong forms, surrogates, unpaired surrogates).
 bool UnicodeFromUtf8(std::string_view bytes, std::u32string& out, std::size_t& faultAt);

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "CallbackShield.h"
+#include "DocumentKind.h"
 #include "ControlStreams.h"
 #include "Exceptions.h"
 #include "FileReplacement.h"
@@ -28,6 +30,7 @@ constexpr char CannotOpen[] = "Kann Datei %s nicht \xF6" "ffnen";
 constexpr char CannotCreate[] = "Kann Datei %s nicht erstellen";
 constexpr char LoadFailed[] = "Das Laden des Streams ist mi\xDFlungen";
 constexpr char SaveFailed[] = "Das Speichern des Streams ist mi\xDFlungen";
+constexpr char NotUnicode[] = "%s cannot be opened: %s";
 
 // What the read callback returns when the file cannot be read, and the
 // write callback when it cannot be written: the control then reports an
@@ -54,20 +57,29 @@ class ReadableFile {
 
 constexpr DWORD ReadBlock = 16 * 1024;
 
-// One pass of the file through the read callback: its line breaks made
-// CR LF; as RTF, the glyph font marked as a symbol font and the bytes kept
-// within the reader's limits; as plain text for a control that keeps UTF-16,
-// the codes as the symbol font's characters.
-// The share of the file read so far, told when it grows.
+// The whole file: what it holds decides how it is shown, and a Unicode
+// document is converted as a whole.
+std::string ReadWholeFile(const std::string& fileName) {
+  const ReadableFile file(fileName);
+  if (!file.Opened()) throw core::Exception(core::FormatWith(CannotOpen, fileName));
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file.Handle(), &high);
+  std::string bytes;
+  if (low != INVALID_FILE_SIZE && high == 0) bytes.reserve(low);
+  std::vector<char> block(ReadBlock);
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.Handle(), block.data(), ReadBlock, &read, nullptr)) throw core::Exception(LoadFailed);
+    if (read == 0) return bytes;
+    bytes.append(block.data(), read);
+  }
+}
+
+// The share of the document handed to the control so far, told when it grows.
 class ReadShare {
  public:
-  ReadShare(HANDLE file, const LoadProgress& progress) : progress_(progress) {
-    DWORD high = 0;
-    const DWORD low = GetFileSize(file, &high);
-    if (low != INVALID_FILE_SIZE || GetLastError() == NO_ERROR)
-      size_ = (static_cast<unsigned long long>(high) << 32) | low;
-  }
-  void Add(DWORD bytes) {
+  ReadShare(std::size_t size, const LoadProgress& progress) : progress_(progress), size_(size) {}
+  void Add(std::size_t bytes) {
     read_ += bytes;
     if (!progress_ || size_ == 0) return;
     const int percent = static_cast<int>(std::min(read_, size_) * 100 / size_);
@@ -80,32 +92,35 @@ class ReadShare {
   int told_ = -1;
 };
 
+// One pass of the document through the read callback: its line breaks
+// made CR LF; as RTF, the glyph font marked as a symbol font and the bytes
+// kept within the reader's limits; as plain text for a control that keeps
+// UTF-16, the codes as the symbol font's characters.
 struct FileReader {
-  HANDLE file;
+  std::string_view document;
+  std::size_t taken;  // of `document`, so far
   ReadShare& share;
   core::RtfReaderLimits* limits;
   core::GlyphFontMarker* marker;
   bool widen;
   core::LineBreakConverter converter;
-  std::vector<char> block, converted;
+  std::vector<char> converted;
   std::string pending;  // ready for the control, from `handedOut` on
   size_t handedOut = 0;
   bool ended = false;
   core::CallbackShield shield;
 };
 
-// Reads the next block of the file into what is pending; false when the
-// file cannot be read.
-bool Refill(FileReader& reader) {
-  reader.block.resize(ReadBlock);
-  DWORD read = 0;
-  if (!ReadFile(reader.file, reader.block.data(), ReadBlock, &read, nullptr)) return false;
+// Takes the next block of the document into what is pending.
+void Refill(FileReader& reader) {
+  const char* block = reader.document.data() + reader.taken;
+  const size_t read = std::min<size_t>(ReadBlock, reader.document.size() - reader.taken);
+  reader.taken += read;
   reader.share.Add(read);
   reader.ended = read == 0;
   reader.converted.resize(core::LineBreakConverter::MaxOutput(read) + 2);
   char* out = reader.converted.data();
-  const size_t count = reader.ended ? reader.converter.Finish(out)
-                                    : reader.converter.Convert(reader.block.data(), read, out);
+  const size_t count = reader.ended ? reader.converter.Finish(out) : reader.converter.Convert(block, read, out);
   reader.pending.erase(0, reader.handedOut);
   reader.handedOut = 0;
   if (reader.marker) {
@@ -116,7 +131,6 @@ bool Refill(FileReader& reader) {
   } else {
     reader.pending.append(out, count);
   }
-  return true;
 }
 
 // A block may convert to nothing (only NULs, or a CR held back until the
@@ -124,8 +138,7 @@ bool Refill(FileReader& reader) {
 // something or the file has ended, since handing back nothing ends the
 // input.
 DWORD HandOver(FileReader& reader, LPBYTE buffer, LONG size, LONG* done) {
-  while (reader.handedOut == reader.pending.size() && !reader.ended)
-    if (!Refill(reader)) return ReadError;
+  while (reader.handedOut == reader.pending.size() && !reader.ended) Refill(reader);
   const char* from = reader.pending.data() + reader.handedOut;
   const size_t count = PieceSize(from, reader.pending.size() - reader.handedOut, static_cast<size_t>(size));
   std::memcpy(buffer, from, count);
@@ -145,20 +158,19 @@ DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* do
   return reader.shield.Run([&] { return HandOver(reader, buffer, size, done); }, ReadError);
 }
 
-// Streams the whole file into the control from its start; true when the
-// control took it in this format.
+// Streams the whole document into the control; true when the control took
+// it in this format.
 //
 // RTF beyond what the control's reader survives ends that pass with an
 // error, so the file loads as plain text: the user sees every byte of it
 // and can still mend it, where a refusal would show nothing at all.
-bool StreamFileIn(const RichEditControl& control, HANDLE file, bool rtf,
+bool StreamFileIn(const RichEditControl& control, std::string_view document, bool rtf,
                   const LoadProgress& progress) {
-  SetFilePointer(file, 0, nullptr, FILE_BEGIN);
   core::RtfReaderLimits limits;
   core::GlyphFontMarker marker(GlyphFace);
   const bool widen = !rtf && control.StoresUnicode();
-  ReadShare share(file, progress);
-  FileReader reader{file, share, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {}, {}, 0, false, {}};
+  ReadShare share(document.size(), progress);
+  FileReader reader{document, 0, share, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {}, 0, false, {}};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, ReadCallback};
   const WPARAM format = rtf ? SF_RTF : widen ? SF_TEXT | SF_UNICODE : SF_TEXT;
   Stream(control, EM_STREAMIN, format, stream);
@@ -195,23 +207,7 @@ DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* d
       WriteError);
 }
 
-}  // namespace
-
-void LoadDocument(RichEditControl& control, const std::string& fileName,
-                  const LoadProgress& progress) {
-  const ReadableFile file(fileName);
-  if (!file.Opened()) throw core::Exception(core::FormatWith(CannotOpen, fileName));
-  // What a failed read left in the new window is never shown or saved.
-  control.Replace([&](const RichEditControl& fresh) {
-    if (!StreamFileIn(fresh, file.Handle(), true, progress) &&
-        !StreamFileIn(fresh, file.Handle(), false, progress))
-      throw core::Exception(LoadFailed);
-  });
-}
-
-void SaveDocument(const RichEditControl& control, const std::string& fileName, bool plainText) {
-  FileReplacement file(fileName);
-  if (!file.Opened()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
+bool StreamToFile(const RichEditControl& control, FileReplacement& file, bool plainText) {
   core::StoredToCodes narrow(ThroughCodePage);
   // A plain edit, without the rich edit library, has only its text to give.
   const bool asText = plainText || !control.HasRichText();
@@ -221,10 +217,65 @@ void SaveDocument(const RichEditControl& control, const std::string& fileName, b
   const WPARAM format = !asText ? SF_RTF : unicode ? SF_TEXT | SF_UNICODE : SF_TEXT;
   Stream(control, EM_STREAMOUT, format, stream);
   writer.shield.Rethrow();
-  if (stream.dwError != 0 || !file.Flush()) throw core::Exception(SaveFailed);
+  return stream.dwError == 0;
+}
+
+// Replaces the file with what `write` gives it, once all of it is written.
+void ReplaceFile(const std::string& fileName, const std::function<bool(FileReplacement&)>& write) {
+  FileReplacement file(fileName);
+  if (!file.Opened()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
+  if (!write(file) || !file.Flush()) throw core::Exception(SaveFailed);
   if (file.Commit()) return;
   if (!file.OldFileAside().empty())
     throw core::Exception(
         core::FormatWith(winui::LoadText(IDS_OLD_FILE_ASIDE), fileName, file.OldFileAside()));
   throw core::Exception(core::FormatWith(CannotCreate, fileName));
 }
+
+}  // namespace
+
+LoadedDocument LoadDocument(RichEditControl& control, const std::string& fileName,
+                            const LoadProgress& progress) {
+  std::string bytes = ReadWholeFile(fileName);
+  core::ShownFile shown;
+  try {
+    shown = core::ShownFileOf(std::move(bytes));
+  } catch (const core::Exception& fault) {
+    throw core::Exception(core::FormatWith(NotUnicode, fileName, fault.what()));
+  }
+  // The control's RTF reader is the judge of the editor's own RTF; text
+  // it refuses loads as plain text, every byte of it.
+  bool rtf = shown.kind == core::DocumentKind::DabiroRtf || shown.kind == core::DocumentKind::UnicodeRtf;
+  // What a failed read left in the new window is never shown or saved.
+  control.Replace([&](const RichEditControl& fresh) {
+    if (rtf && StreamFileIn(fresh, shown.bytes, true, progress)) return;
+    rtf = false;
+    if (!StreamFileIn(fresh, shown.bytes, false, progress)) throw core::Exception(LoadFailed);
+  });
+  return {rtf ? shown.kind : IsUnicodeText(shown.kind) ? shown.kind : core::DocumentKind::GlyphText,
+          std::move(shown.problems)};
+}
+
+LoadedDocument InspectDocument(const std::string& fileName) {
+  try {
+    core::ShownFile shown = core::ShownFileOf(ReadWholeFile(fileName));
+    return {shown.kind, std::move(shown.problems)};
+  } catch (const core::Exception&) {
+    return {core::DocumentKind::DabiroRtf, {}};
+  }
+}
+
+std::string UnicodeFileOf(const RichEditControl& control, core::DocumentKind kind, core::Unconvertibles& problems) {
+  if (core::IsUnicodeText(kind)) return core::UnicodeFileOfGlyphText(CodesOf(control), kind, problems);
+  const std::string rtf = control.HasRichText() ? StreamOut(control, SF_RTF) : core::GlyphRtfOfText(CodesOf(control));
+  return core::UnicodeFileOfGlyphRtf(rtf, kind, problems);
+}
+
+void SaveBytes(const std::string& fileName, const std::string& bytes) {
+  ReplaceFile(fileName, [&](FileReplacement& file) { return file.Write(bytes.data(), bytes.size()); });
+}
+
+void SaveDocument(const RichEditControl& control, const std::string& fileName, bool plainText) {
+  ReplaceFile(fileName, [&](FileReplacement& file) { return StreamToFile(control, file, plainText); });
+}
+

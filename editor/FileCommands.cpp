@@ -21,16 +21,33 @@
 #include "StringIds.h"
 #include "StringResource.h"
 #include "TextFormat.h"
+#include "UnicodeClipboard.h"
 
 namespace {
 
 constexpr char Untitled[] = "Untitled";
+constexpr char OverwriteUnshown[] =
+    "%s holds characters the font Persian cannot show, opened as \"?\". Saving writes \"?\" in their place.\n"
+    "Overwrite it?";
 
 // Every question of these commands: Yes (6), No (7) or Cancel (2).
 int Ask(const std::string& question) {
   using winui::DialogButton;
   return winui::MessageDialog(question, winui::DialogType::Confirmation,
                               {DialogButton::Yes, DialogButton::No, DialogButton::Cancel}, 0);
+}
+
+// A question whose No keeps the file as it is.
+bool AgreeToOverwrite(const std::string& question) {
+  using winui::DialogButton;
+  return winui::MessageDialog(question, winui::DialogType::Confirmation, {DialogButton::Yes, DialogButton::No}, 0) ==
+         IDYES;
+}
+
+std::string PlaceholderQuestion(const core::Unconvertibles& problems, const std::string& fileName) {
+  return std::to_string(problems.size()) + " code(s) have no glyph in the font Persian and would be written as " +
+         "U+FFFD.\n" + core::Describe(problems.front()) + (problems.size() > 1 ? ", ...\n" : "\n") +
+         core::FormatWith("Save %s anyway?", fileName);
 }
 
 bool FileExists(const std::string& name) {
@@ -95,6 +112,7 @@ void TMainForm::ConfirmSaveChanges() {
 void TMainForm::FileNew(Component*) {
   ConfirmSaveChanges();
   SetDocumentName(Untitled);
+  SetDocumentKind(core::DocumentKind::DabiroRtf, false);
   RichEdit1.Replace();
   SelectionChange(&RichEdit1);
   DropRecoveryCopy();
@@ -118,18 +136,27 @@ BusyIndicator TMainForm::StartBusy(const std::string& doing) {
 
 void TMainForm::OpenDocument(const std::string& name, bool readOnly) {
   const std::string fileName = FullPathOf(name);
+  LoadedDocument loaded;
   {
     const std::string opening = Doing("Opening", fileName);
     BusyIndicator busy = StartBusy(opening);
-    LoadDocument(RichEdit1, fileName,
-                 [&](int percent) { busy.Show(opening + " " + std::to_string(percent) + "%"); });
+    loaded = LoadDocument(RichEdit1, fileName,
+                          [&](int percent) { busy.Show(opening + " " + std::to_string(percent) + "%"); });
   }
   SelectionChange(&RichEdit1);
   SetDocumentName(WithLongName(fileName));
+  SetDocumentKind(loaded.kind, !loaded.problems.empty());
   SetFocus(RichEdit1.Handle());
   RichEdit1.Send(EM_SETMODIFY, FALSE);
   SetReadOnly(RichEdit1, readOnly);
   DropRecoveryCopy();
+  ShowStatus(std::string("Opened as ") + core::KindName(loaded.kind));
+  ReportUnwritten(loaded.problems);
+}
+
+void TMainForm::SetDocumentKind(core::DocumentKind kind, bool holdsUnshown) {
+  documentKind_ = kind;
+  holdsUnshown_ = holdsUnshown;
 }
 
 void TMainForm::OpenFromCommandLine(const std::string& arguments) {
@@ -157,22 +184,41 @@ void TMainForm::FileSave(Component*) {
     FileSaveAs(this);
     return;
   }
-  // Always RTF, whatever the name: only Save As writes plain text.
-  SaveWithProgress(documentName_, false);
+  // What the font could not show was opened as '?': the file still holds
+  // it, and only the user may give it up.
+  if (holdsUnshown_ && !AgreeToOverwrite(core::FormatWith(OverwriteUnshown, documentName_)))
+    throw core::SilentAbort();
+  // Each document goes back in the kind it came as.
+  SaveInKind(documentName_, documentKind_);
   RichEdit1.Send(EM_SETMODIFY, FALSE);
   DropRecoveryCopy();
 }
 
-void TMainForm::SaveWithProgress(const std::string& fileName, bool plainText) {
-  const BusyIndicator busy = StartBusy(Doing("Saving", fileName));
-  SaveDocument(RichEdit1, fileName, plainText);
+void TMainForm::SaveInKind(const std::string& fileName, core::DocumentKind kind) {
+  if (core::IsGlyphKind(kind)) {
+    const BusyIndicator busy = StartBusy(Doing("Saving", fileName));
+    SaveDocument(RichEdit1, fileName, kind == core::DocumentKind::GlyphText);
+  } else {
+    core::Unconvertibles problems;
+    std::string bytes;
+    {
+      const BusyIndicator busy = StartBusy(Doing("Saving", fileName));
+      bytes = UnicodeFileOf(RichEdit1, kind, problems);
+    }
+    if (!problems.empty() && !AgreeToOverwrite(PlaceholderQuestion(problems, fileName))) throw core::SilentAbort();
+    const BusyIndicator busy = StartBusy(Doing("Saving", fileName));
+    SaveBytes(fileName, bytes);
+  }
+  SetDocumentKind(kind, false);
+  ShowStatus(std::string("Saved as ") + core::KindName(kind));
 }
 
 void TMainForm::FileSaveAs(Component*) {
+  SaveDialog.filterIndex = core::SaveAsFilterOf(documentKind_, SaveDialog.filterIndex);
   if (!SaveDialog.Execute(Handle())) return;
   const std::string name = core::SaveAsFileName(SaveDialog.fileName, SaveDialog.filterIndex);
   if (FileExists(name) && Ask(core::FormatWith("OK to overwrite %s", name)) != IDYES) return;
-  SaveWithProgress(name, core::SavesAsPlainText(name));
+  SaveInKind(name, core::SaveAsKind(name, SaveDialog.filterIndex, documentKind_));
   SetDocumentName(name);
   RichEdit1.Send(EM_SETMODIFY, FALSE);
   DropRecoveryCopy();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BusyIndicator.h"
+#include "DocumentKind.h"
 #include "DocumentRecovery.h"
 #include "FileDialog.h"
 #include "FindDialog.h"
@@ -56,6 +57,7 @@ class TMainForm : public winui::Window {
   void FileExit(Component* sender);
   void HelpAbout(Component* sender);
   const std::string& DocumentName() const { return documentName_; }
+  core::DocumentKind DocumentKind() const { return documentKind_; }
 
   // Glyph palette and right-to-left input (PaletteInput.cpp)
   void FillPalette();
@@ -141,7 +143,8 @@ class TMainForm : public winui::Window {
       "OpenDialog", winui::FileDialog::Kind::Open,
       "Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"};
   winui::FileDialog SaveDialog{"SaveDialog", winui::FileDialog::Kind::Save,
-                               "Rich Text Files (*.RTF)|*.RTF|Plain Text (*.txt)|*.txt|All (*.*)|*.*"};
+                               "Rich Text Files (*.RTF)|*.RTF|Plain Text (*.txt)|*.txt|All (*.*)|*.*|"
+                               "Unicode Text (*.txt)|*.txt|Unicode RTF (*.rtf)|*.rtf|Web Page (*.htm)|*.htm"};
   winui::PrintDialog PrintDialog{"PrintDialog"};
   winui::Panel SpeedBar{"SpeedBar"};
   winui::SpeedButton OpenButton{"OpenButton"}, SaveButton{"SaveButton"},
@@ -186,7 +189,10 @@ class TMainForm : public winui::Window {
   void RestoreLeftCopy(DocumentRecovery::Left& left);
   // The wait cursor and the text on the status line until it ends.
   BusyIndicator StartBusy(const std::string& doing);
-  void SaveWithProgress(const std::string& fileName, bool plainText);
+  // Saves the document as a file of the kind, and makes that its kind.
+  void SaveInKind(const std::string& fileName, core::DocumentKind kind);
+  // holdsUnshown: the file holds characters that were opened as '?'.
+  void SetDocumentKind(core::DocumentKind kind, bool holdsUnshown);
   bool Modified() const;
   winui::MenuItem* FindMenuItem(UINT id);
   void ShowSelectionFormat();
@@ -217,6 +223,8 @@ class TMainForm : public winui::Window {
   void ApplyFontDialog(const TextAttributes& target) const;
 
   std::string documentName_;
+  core::DocumentKind documentKind_ = core::DocumentKind::DabiroRtf;
+  bool holdsUnshown_ = false;
   bool updating_ = false;
   bool activated_ = false;
   bool fontNamesFilled_ = false;

@@ -90,6 +90,9 @@ void TMainForm::RestoreLeftCopy(DocumentRecovery::Left& left) {
   }
   SelectionChange(&RichEdit1);
   SetDocumentName(left.documentName);
+  // Save writes the text back in the kind its file has.
+  const LoadedDocument original = InspectDocument(left.documentName);
+  SetDocumentKind(original.kind, !original.problems.empty());
   SetFocus(RichEdit1.Handle());
   RichEdit1.Send(EM_SETMODIFY, TRUE);
   WriteRecoveryCopy();

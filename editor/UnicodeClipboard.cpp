@@ -80,6 +80,8 @@ void Inform(const std::string& text) {
   winui::MessageDialog(text, winui::DialogType::Information, {winui::DialogButton::OK}, 0);
 }
 
+}  // namespace
+
 // What was written as '?' is said, so that nothing is lost unnoticed.
 void ReportUnwritten(const core::Unconvertibles& problems) {
   if (problems.empty()) return;
@@ -89,8 +91,6 @@ void ReportUnwritten(const core::Unconvertibles& problems) {
   if (problems.size() > 1) text += ", ...";
   Inform(text);
 }
-
-}  // namespace
 
 void PasteUnicodeInto(HWND owner, const RichEditControl& target, bool firstLineOnly) {
   std::u16string text;

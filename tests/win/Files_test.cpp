@@ -93,22 +93,26 @@ TEST_F(FilesTest, ALongLoadShowsItsProgressAndTheWaitCursor) {
     if (text.rfind("Opening long.txt... ", 0) == 0 && text.back() == '%') ++percentages;
   EXPECT_GE(percentages, 2);
   EXPECT_TRUE(waitCursorSeen);
-  EXPECT_EQ(StatusText(), "") << "the status line is itself again";
+  EXPECT_EQ(StatusText(), "Opened as plain text") << "the progress is gone";
   EXPECT_NE(GetCursor(), wait);
 }
 
-TEST_F(FilesTest, SaveWritesRtfWhateverTheName) {
-  WriteFile("notes.txt", "plain words");
-  ASSERT_TRUE(Open("notes.txt"));
-  TypeText("x");
-  Pump(200);
-  ASSERT_TRUE(Modified());
-  Command(form->FileSaveItem);
-  const std::string saved = ReadFile("notes.txt");
-  EXPECT_TRUE(StartsAsRtf(saved)) << saved;
-  EXPECT_NE(saved.find("plain words"), std::string::npos) << saved;
-  EXPECT_FALSE(Modified());
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"notes.txt"});
+// What the file held decides, never its name: a plain text stays plain
+// text for every other reader of it, an RTF named .txt stays RTF.
+TEST_F(FilesTest, SaveKeepsTheKindOfTheFileWhateverItsName) {
+  for (const std::string& bytes : {std::string("plain words"), std::string("{\\rtf1\\ansi plain words}")}) {
+    WriteFile("notes.txt", bytes);
+    ASSERT_TRUE(Open("notes.txt"));
+    TypeText("x");
+    Pump(200);
+    ASSERT_TRUE(Modified());
+    Command(form->FileSaveItem);
+    const std::string saved = ReadFile("notes.txt");
+    EXPECT_EQ(StartsAsRtf(saved), StartsAsRtf(bytes)) << saved;
+    EXPECT_NE(saved.find("plain words"), std::string::npos) << saved;
+    EXPECT_FALSE(Modified());
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"notes.txt"});
+  }
 }
 
 TEST_F(FilesTest, UntitledSaveRunsSaveAs) {

@@ -1,0 +1,143 @@
+// Documents of other programs through the real Open and Save: each kind
+// opens as glyph text, the status line names it, Save writes it back in
+// its own kind, and what the font cannot show is said and never given up
+// without asking.
+#include "DocumentKind.h"
+#include "FilesFixture.h"
+#include "RtfDocument.h"
+#include "UnicodeToGlyph.h"
+#include "Utf.h"
+
+using namespace testing_support;
+using core::DocumentKind;
+
+namespace {
+
+const char Persian[] = "سلام Hello ۱۲۳\r\nمی‌روم به خانه";
+
+std::u32string Unicode(std::string_view utf8) {
+  std::u32string text;
+  std::size_t fault = 0;
+  core::UnicodeFromUtf8(utf8, text, fault);
+  return text;
+}
+
+std::string Utf16File(bool bigEndian) {
+  return (bigEndian ? "\xFE\xFF" : "\xFF\xFE") +
+         core::Utf16Bytes(core::Utf16FromUnicode(Unicode(Persian)), bigEndian);
+}
+
+// The text of an RTF document, paragraph by paragraph, as UTF-8.
+std::string RtfText(const std::string& rtf) {
+  std::string text;
+  for (const core::RtfParagraph& paragraph : core::ReadRtf(rtf).paragraphs) {
+    std::u32string line;
+    for (const core::FormattedCharacter& character : paragraph.characters) line += character.character;
+    text += core::Utf8FromUnicode(line) + "\n";
+  }
+  return text;
+}
+
+struct KindCase {
+  const char* label;
+  std::string bytes;
+  DocumentKind kind;
+  const char* shown;  // UTF-8 of what the document shows, in reading order
+};
+
+// As pandoc writes RTF: \uN with a fallback; as Word on a Persian Windows
+// writes it: Arabic code page bytes in a font of the Arabic character set.
+const char PandocRtf[] =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\n"
+    "{\\pard \\ql \\f0 \\u1587?\\u1604?\\u1575?\\u1605? Hello\\par}\n}";
+const char WordRtf[] =
+    "{\\rtf1\\ansi\\ansicpg1256\\deff0{\\fonttbl{\\f0\\fnil\\fcharset178 Tahoma;}{\\f1\\fnil\\fcharset0 Arial;}}\n"
+    "\\pard\\rtlpar\\qr\\f0\\rtlch \\'d3\\'e1\\'c7\\'e3 {\\f1 Hello}\\par\n}";
+
+}  // namespace
+
+class DocumentKinds : public FilesTest, public testing::WithParamInterface<KindCase> {};
+
+TEST_P(DocumentKinds, OpenShowsGlyphsAndSaveWritesTheKindBack) {
+  const KindCase& c = GetParam();
+  WriteFile("document", c.bytes);
+  ASSERT_TRUE(Open("document"));
+  EXPECT_EQ(form->DocumentKind(), c.kind);
+  EXPECT_EQ(StatusText(), std::string("Opened as ") + core::KindName(c.kind));
+  core::Unconvertibles problems;
+  std::string shown = Document();
+  if (shown.size() >= 2 && shown.compare(shown.size() - 2, 2, "\r\n") == 0) shown.resize(shown.size() - 2);
+  EXPECT_EQ(shown, core::UnicodeToGlyphs(Unicode(c.shown), problems));
+
+  Command(form->FileSaveItem);
+  EXPECT_EQ(StatusText(), std::string("Saved as ") + core::KindName(c.kind));
+  const std::string saved = ReadFile("document");
+  if (c.kind == DocumentKind::UnicodeRtf) {
+    EXPECT_EQ(RtfText(saved), RtfText(c.bytes));
+  } else {
+    EXPECT_EQ(saved, c.bytes);
+  }
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"document"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DocumentKinds,
+    testing::Values(KindCase{"Utf8", Persian, DocumentKind::Utf8Text, Persian},
+                    KindCase{"Utf8WithMark", std::string("\xEF\xBB\xBF") + Persian, DocumentKind::Utf8TextWithMark,
+                             Persian},
+                    KindCase{"Utf16", Utf16File(false), DocumentKind::Utf16Text, Persian},
+                    KindCase{"Utf16BigEndian", Utf16File(true), DocumentKind::Utf16BigEndianText, Persian},
+                    KindCase{"PandocRtf", PandocRtf, DocumentKind::UnicodeRtf, "سلام Hello"},
+                    KindCase{"WordRtf", WordRtf, DocumentKind::UnicodeRtf, "سلام Hello"},
+                    KindCase{"GlyphText", "Hello \xB0\xE2\xAE", DocumentKind::GlyphText, "سلام Hello"}),
+    [](const testing::TestParamInfo<KindCase>& info) { return std::string(info.param.label); });
+
+// A character the font cannot show opens as '?', is said with where it
+// is, and Save overwrites the file that still holds it only when told to.
+TEST_F(FilesTest, WhatTheFontCannotShowIsSaidAndSaveAsksBeforeGivingItUp) {
+  WriteFile("cafe.txt", "café سلام");
+  ModalScript opening;
+  opening.On([] { return CommonDialog("Open"); }, [=](HWND dialog) { EnterFileName(dialog, PathOf("cafe.txt")); })
+      .On([] { return FindThreadWindow("#32770", "Information"); }, [](HWND box) { ClickButton(box, {"OK"}); });
+  ASSERT_TRUE(opening.Run([&] { Command(form->FileOpenItem); }));
+  EXPECT_NE(opening.Seen().back().find("1 character(s)"), std::string::npos) << opening.Seen().back();
+  EXPECT_NE(opening.Seen().back().find("line 1, column 4: U+00E9"), std::string::npos) << opening.Seen().back();
+
+  for (const bool agree : {false, true}) {
+    ModalScript saving;
+    saving.On(QuestionBox, agree ? AnswerYes : AnswerNo);
+    ASSERT_TRUE(saving.Run([&] { Command(form->FileSaveItem); }));
+    EXPECT_NE(saving.Seen().back().find(PathOf("cafe.txt")), std::string::npos) << saving.Seen().back();
+    EXPECT_EQ(ReadFile("cafe.txt"), agree ? "caf? سلام" : "café سلام");
+  }
+  // Once given up, the characters are not asked about again.
+  Command(form->FileSaveItem);
+  EXPECT_EQ(ReadFile("cafe.txt"), "caf? سلام");
+}
+
+// The three Unicode types of Save As, and the name each gives.
+TEST_F(FilesTest, SaveAsWritesUnicodeTextUnicodeRtfAndWebPages) {
+  core::Unconvertibles problems;
+  SetDocument(core::UnicodeToGlyphs(Unicode("سلام دنیا"), problems));
+  const struct {
+    int filter;
+    const char* file;
+    DocumentKind kind;
+  } types[] = {{4, "letter.txt", DocumentKind::Utf8Text},
+               {5, "letter.rtf", DocumentKind::UnicodeRtf},
+               {6, "letter.htm", DocumentKind::WebPage}};
+  for (const auto& type : types) {
+    ASSERT_TRUE(SaveAs("letter", type.filter));
+    EXPECT_EQ(form->DocumentName(), PathOf(type.file));
+    EXPECT_EQ(form->DocumentKind(), type.kind);
+    const std::string bytes = ReadFile(type.file);
+    if (type.kind == DocumentKind::Utf8Text) {
+      EXPECT_EQ(bytes, "سلام دنیا");
+    } else if (type.kind == DocumentKind::UnicodeRtf) {
+      EXPECT_EQ(RtfText(bytes), "سلام دنیا\n");
+    } else {
+      EXPECT_NE(bytes.find("<html"), std::string::npos) << bytes;
+      EXPECT_NE(bytes.find("سلام دنیا"), std::string::npos) << bytes;
+    }
+  }
+}
