@@ -10,6 +10,7 @@ packages=(
   wine64 wine fonts-wine xvfb xauth x11-utils xdotool imagemagick
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   libharfbuzz-bin zip unzip procps xclip python3-xlib myspell-fa
+  pandoc abiword libfribidi-bin
 )
 
 missing=()

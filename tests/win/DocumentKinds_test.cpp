@@ -2,8 +2,12 @@
 // opens as glyph text, the status line names it, Save writes it back in
 // its own kind, and what the font cannot show is said and never given up
 // without asking.
+#include <fstream>
+#include <sstream>
+
 #include "DocumentKind.h"
 #include "FilesFixture.h"
+#include "HostCommand.h"
 #include "RtfDocument.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
@@ -140,4 +144,63 @@ TEST_F(FilesTest, SaveAsWritesUnicodeTextUnicodeRtfAndWebPages) {
       EXPECT_NE(bytes.find("سلام دنیا"), std::string::npos) << bytes;
     }
   }
+}
+
+namespace {
+
+std::string HostFile(const std::string& hostPath) {
+  std::ifstream file(WindowsPath(hostPath), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+void WriteHostFile(const std::string& hostPath, const std::string& bytes) {
+  std::ofstream(WindowsPath(hostPath), std::ios::binary) << bytes;
+}
+
+// The lines a text holds, without the empty ones and the direction marks
+// AbiWord puts before a Latin word in a right-to-left paragraph.
+std::vector<std::string> LinesOf(std::string text) {
+  for (const char* mark : {"\xE2\x80\x8E", "\xE2\x80\x8F"})
+    for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark)) text.erase(at, 3);
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+}  // namespace
+
+// Documents made here by the programs that write them: each opens as glyph
+// text, and what Save writes reads back in AbiWord as the same text.
+TEST_F(FilesTest, DocumentsOfPandocAndAbiWordOpenAndReadBackTheSame) {
+  if (RunHost("command -v pandoc && command -v abiword").exitCode != 0) GTEST_SKIP() << "pandoc or abiword missing";
+  const std::string host = "/tmp/dabiro-other-programs";
+  ASSERT_EQ(RunHost("rm -rf " + host + " && mkdir -p " + host).exitCode, 0);
+  const std::vector<std::string> paragraphs = {"سلام دنیا، امروز هوا خوب است.", "می‌روم به خانه Hello ۱۲۳"};
+  WriteHostFile(host + "/in.md", paragraphs[0] + "\n\n" + paragraphs[1] + "\n");
+  WriteHostFile(host + "/in.html",
+                "<html><head><meta http-equiv='Content-Type' content='text/html; charset=utf-8'></head><body>"
+                "<p dir='rtl'>" + paragraphs[0] + "</p><p dir='rtl'>" + paragraphs[1] + "</p></body></html>");
+  ASSERT_EQ(RunHost("pandoc -s " + host + "/in.md -t rtf -o " + host + "/pandoc.rtf").exitCode, 0);
+  ASSERT_EQ(RunHost("abiword --to=rtf -o " + host + "/abiword.rtf " + host + "/in.html").exitCode, 0);
+  for (const std::string writer : {"pandoc", "abiword"}) {
+    WriteFile(writer + ".rtf", HostFile(host + "/" + writer + ".rtf"));
+    ASSERT_TRUE(Open(writer + ".rtf"));
+    EXPECT_EQ(form->DocumentKind(), DocumentKind::UnicodeRtf) << writer;
+    for (const std::string& paragraph : paragraphs) {
+      core::Unconvertibles problems;
+      EXPECT_NE(Document().find(core::UnicodeToGlyphs(Unicode(paragraph), problems)), std::string::npos)
+          << writer << ": " << paragraph;
+    }
+    Command(form->FileSaveItem);
+    WriteHostFile(host + "/saved.rtf", ReadFile(writer + ".rtf"));
+    ASSERT_EQ(RunHost("abiword --to=txt -o " + host + "/back.txt " + host + "/saved.rtf").exitCode, 0);
+    EXPECT_EQ(LinesOf(HostFile(host + "/back.txt")), paragraphs) << writer;
+  }
+  RunHost("rm -rf " + host);
 }
