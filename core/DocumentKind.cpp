@@ -131,21 +131,4 @@ std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Uncon
   return kind == DocumentKind::WebPage ? HtmlOfDocument(unicode) : UnicodeRtf(unicode);
 }
 
-std::string GlyphRtfOfText(std::string_view codes) {
-  RtfDocument document;
-  document.faces.push_back(GlyphFace);
-  RtfParagraph* paragraph = &document.paragraphs.emplace_back();
-  for (std::size_t index = 0; index < codes.size(); ++index) {
-    const char code = codes[index];
-    if (code == '\r' || code == '\n') {
-      if (code == '\r' && index + 1 < codes.size() && codes[index + 1] == '\n') ++index;
-      paragraph = &document.paragraphs.emplace_back();
-    } else {
-      paragraph->characters.push_back({static_cast<unsigned char>(code), true, CharacterFormat{}});
-      paragraph->rightToLeft = true;
-    }
-  }
-  return GlyphRtf(document);
-}
-
 }  // namespace core

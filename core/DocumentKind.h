@@ -61,7 +61,5 @@ ShownFile ShownFileOf(std::string bytes);
 // for RTF beyond what the reader takes.
 std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Unconvertibles& problems);
 
-// Plain glyph codes as the editor's RTF, each line a paragraph.
-std::string GlyphRtfOfText(std::string_view codes);
 
 }  // namespace core

@@ -236,6 +236,24 @@ std::string GlyphRtf(const RtfDocument& glyphs) {
   return rtf + "}\n";
 }
 
+std::string GlyphRtfOfText(std::string_view codes, CharacterFormat format) {
+  format.face = 0;
+  RtfDocument document;
+  document.faces.push_back(GlyphFace);
+  RtfParagraph* paragraph = &document.paragraphs.emplace_back();
+  for (std::size_t index = 0; index < codes.size(); ++index) {
+    const char code = codes[index];
+    if (code == '\r' || code == '\n') {
+      if (code == '\r' && index + 1 < codes.size() && codes[index + 1] == '\n') ++index;
+      paragraph = &document.paragraphs.emplace_back();
+    } else {
+      paragraph->characters.push_back({static_cast<unsigned char>(code), true, format});
+      paragraph->rightToLeft = true;
+    }
+  }
+  return GlyphRtf(document);
+}
+
 std::string HtmlOfDocument(const RtfDocument& unicode) {
   std::string body;
   static const char* const alignments[] = {"left", "right", "center", "justify"};

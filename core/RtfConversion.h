@@ -29,6 +29,10 @@ std::string UnicodeRtf(const RtfDocument& unicode);
 // font, marked as a symbol font.
 std::string GlyphRtf(const RtfDocument& glyphs);
 
+// Plain glyph codes as the editor's RTF, each line a paragraph, all of
+// them in the glyph font in the format given.
+std::string GlyphRtfOfText(std::string_view codes, CharacterFormat format = {});
+
 // A Unicode document as a right-to-left HTML page with the same formatting.
 std::string HtmlOfDocument(const RtfDocument& unicode);
 

@@ -19,6 +19,7 @@
 #include "GlyphText.h"
 #include "LineBreakConverter.h"
 #include "RichEditControl.h"
+#include "RtfConversion.h"
 #include "RtfReaderLimits.h"
 #include "StringIds.h"
 #include "StringResource.h"
@@ -232,6 +233,27 @@ void ReplaceFile(const std::string& fileName, const std::function<bool(FileRepla
   throw core::Exception(core::FormatWith(CannotCreate, fileName));
 }
 
+// The control's default format, as far as RTF can say it.
+core::CharacterFormat DefaultFormatOf(const RichEditControl& control) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  control.Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  core::CharacterFormat rtf;
+  rtf.bold = format.dwEffects & CFE_BOLD;
+  rtf.italic = format.dwEffects & CFE_ITALIC;
+  rtf.underline = format.dwEffects & CFE_UNDERLINE;
+  rtf.halfPoints = static_cast<std::uint16_t>(std::max<LONG>(2, (format.yHeight + 5) / 10));
+  return rtf;
+}
+
+// Glyph codes made from Unicode text go in as the editor's RTF, in the
+// control's default format: the control reads RTF at twice its speed of
+// reading text.
+bool StreamCodesInAsRtf(const RichEditControl& control, const std::string& codes, const LoadProgress& progress) {
+  return control.HasRichText() &&
+         StreamFileIn(control, core::GlyphRtfOfText(codes, DefaultFormatOf(control)), true, progress);
+}
+
 }  // namespace
 
 LoadedDocument LoadDocument(RichEditControl& control, const std::string& fileName,
@@ -250,6 +272,7 @@ LoadedDocument LoadDocument(RichEditControl& control, const std::string& fileNam
   control.Replace([&](const RichEditControl& fresh) {
     if (rtf && StreamFileIn(fresh, shown.bytes, true, progress)) return;
     rtf = false;
+    if (IsUnicodeText(shown.kind) && StreamCodesInAsRtf(fresh, shown.bytes, progress)) return;
     if (!StreamFileIn(fresh, shown.bytes, false, progress)) throw core::Exception(LoadFailed);
   });
   return {rtf ? shown.kind : IsUnicodeText(shown.kind) ? shown.kind : core::DocumentKind::GlyphText,

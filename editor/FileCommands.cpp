@@ -195,6 +195,8 @@ void TMainForm::FileSave(Component*) {
 }
 
 void TMainForm::SaveInKind(const std::string& fileName, core::DocumentKind kind) {
+  // A plain edit, without the rich edit library, has only its text to give.
+  if (kind == core::DocumentKind::DabiroRtf && !RichEdit1.HasRichText()) kind = core::DocumentKind::GlyphText;
   if (core::IsGlyphKind(kind)) {
     const BusyIndicator busy = StartBusy(Doing("Saving", fileName));
     SaveDocument(RichEdit1, fileName, kind == core::DocumentKind::GlyphText);

@@ -5,8 +5,9 @@
 // ratio is the editor's overhead. Then times Wine's WordPad started on the
 // same files, from launch until its window shows the file and is idle,
 // against the editor's own launch plus its open.
-// Usage: files_bench.exe [runs [streams]]   (median of the runs, default 5;
-// "streams" leaves WordPad out)
+// Usage: files_bench.exe [runs [streams|kinds]]   (median of the runs,
+// default 5; "streams" leaves WordPad out; "kinds" times only the opening
+// of one document in each kind the editor reads)
 #include <windows.h>
 
 #include <richedit.h>
@@ -22,10 +23,12 @@
 
 #include "BenchDocument.h"
 #include "Clock.h"
+#include "DocumentKind.h"
 #include "DocumentStreams.h"
 #include "FileReplacement.h"
 #include "LaunchedProgram.h"
 #include "MainForm.h"
+#include "RtfConversion.h"
 #include "StartUp.h"
 
 namespace {
@@ -160,6 +163,12 @@ class StreamBench {
           [&] { StreamOutToMemory(*ours, format, inMemory); });
     figures.sameBytes &= ReadWholeFile(saved) == inMemory;
     DeleteFileA(saved.c_str());
+  }
+
+  // The editor's open of the file, into a fresh control each run.
+  double OpenMilliseconds(const std::string& path) const {
+    const auto control = FreshControl();
+    return MillisecondsOf([&] { LoadDocument(*control, path); });
   }
 
  private:
@@ -317,6 +326,42 @@ std::vector<Figures> CompareWithBareControl(TMainForm& form, const std::vector<S
   return figures;
 }
 
+// Opening a Unicode document converts it first: each is timed against
+// the same document as the editor saves it, its Dabiro RTF.
+void CompareKinds(TMainForm& form, const std::string& folder, int runs) {
+  core::Unconvertibles problems;
+  const std::string glyphText = PlainSample(1 << 20);
+  const struct {
+    const char* label;
+    std::string bytes;
+  } kinds[] = {{"UTF-8 text", core::UnicodeFileOfGlyphText(glyphText, core::DocumentKind::Utf8Text, problems)},
+               {"UTF-16 text", core::UnicodeFileOfGlyphText(glyphText, core::DocumentKind::Utf16Text, problems)},
+               {"Unicode RTF", core::UnicodeFileOfGlyphRtf(RtfSample(1 << 20), core::DocumentKind::UnicodeRtf,
+                                                           problems)}};
+  std::printf("opening a document and the same saved as Dabiro RTF, median of %d runs:\n", runs);
+  const StreamBench streams(form);
+  const std::string path = folder + "kind.bin", saved = folder + "kind.rtf";
+  const auto medianOpen = [&](const std::string& file) {
+    std::vector<double> times;
+    for (int run = -1; run < runs; ++run) {
+      const double time = streams.OpenMilliseconds(file);
+      if (run >= 0) times.push_back(time);
+    }
+    return Median(times);
+  };
+  for (const auto& kind : kinds) {
+    WriteWholeFile(path, kind.bytes);
+    const double opening = medianOpen(path);
+    LoadDocument(form.RichEdit1, path);
+    SaveDocument(form.RichEdit1, saved, false);
+    const double openingRtf = medianOpen(saved);
+    std::printf("  %-12s %8zu bytes %8.1f ms   as Dabiro RTF %8.1f ms   ratio %.2f\n", kind.label, kind.bytes.size(),
+                opening, openingRtf, opening / openingRtf);
+  }
+  DeleteFileA(path.c_str());
+  DeleteFileA(saved.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -338,6 +383,10 @@ int main(int argc, char** argv) {
       return 1;
     }
 
+  if (argc > 2 && std::strcmp(argv[2], "kinds") == 0) {
+    CompareKinds(form, folder, runs);
+    return 0;
+  }
   const std::vector<Figures> figures = CompareWithBareControl(form, samples, runs);
   std::printf("the save's own steps, medians of %d:\n", SavesPerRun * runs);
   for (const Sample& sample : samples)

@@ -9,6 +9,7 @@
 #include "FilesFixture.h"
 #include "HostCommand.h"
 #include "RtfDocument.h"
+#include "TextAttributes.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
 
@@ -72,6 +73,15 @@ TEST_P(DocumentKinds, OpenShowsGlyphsAndSaveWritesTheKindBack) {
   std::string shown = Document();
   if (shown.size() >= 2 && shown.compare(shown.size() - 2, 2, "\r\n") == 0) shown.resize(shown.size() - 2);
   EXPECT_EQ(shown, core::UnicodeToGlyphs(Unicode(c.shown), problems));
+  if (core::IsUnicodeText(c.kind)) {
+    // Text takes the default format, as a text of glyph codes does.
+    SendMessageA(Text(), EM_SETSEL, 0, -1);
+    const TextAttributes all(form->RichEdit1, TextAttributes::Scope::Selection);
+    const TextAttributes byDefault(form->RichEdit1, TextAttributes::Scope::Default);
+    EXPECT_EQ(all.FaceName(), byDefault.FaceName());
+    EXPECT_EQ(all.Size(), byDefault.Size());
+    EXPECT_EQ(all.Style(), byDefault.Style());
+  }
 
   Command(form->FileSaveItem);
   EXPECT_EQ(StatusText(), std::string("Saved as ") + core::KindName(c.kind));
@@ -90,6 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
                     KindCase{"Utf8WithMark", std::string("\xEF\xBB\xBF") + Persian, DocumentKind::Utf8TextWithMark,
                              Persian},
                     KindCase{"Utf16", Utf16File(false), DocumentKind::Utf16Text, Persian},
+                    KindCase{"Utf8EndingInLineBreaks", std::string(Persian) + "\r\n\r\n", DocumentKind::Utf8Text,
+                             "سلام Hello ۱۲۳\r\nمی‌روم به خانه\r\n"},
+                    KindCase{"OnlyAByteOrderMark", "\xEF\xBB\xBF", DocumentKind::Utf8TextWithMark, ""},
                     KindCase{"Utf16BigEndian", Utf16File(true), DocumentKind::Utf16BigEndianText, Persian},
                     KindCase{"PandocRtf", PandocRtf, DocumentKind::UnicodeRtf, "سلام Hello"},
                     KindCase{"WordRtf", WordRtf, DocumentKind::UnicodeRtf, "سلام Hello"},
