@@ -3,6 +3,8 @@
 #include <tuple>
 #include <vector>
 
+#include "RtfDocument.h"  // Alignment
+
 namespace core {
 
 // A document as paragraphs of runs of one character format each: what
@@ -27,8 +29,6 @@ struct TextRun {
   RunStyle style;
   std::string text;
 };
-
-enum class Alignment { Left, Right, Center };
 
 struct RichParagraph {
   Alignment alignment = Alignment::Left;

@@ -15,20 +15,6 @@ const char GlyphFace[] = "Persian";
 
 namespace {
 
-// Groups whose text is not the document's.
-bool IsSkippedDestination(std::string_view word) {
-  static const std::string_view skipped[] = {
-      "colortbl", "stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf",
-      "footer", "footerl", "footerr", "footerf", "footnote", "fldinst", "listtable", "listoverridetable",
-      "rsidtbl", "generator", "xmlnsdecl", "themedata", "colorschememapping", "latentstyles",
-      "datastore", "pntext", "pntxta", "pntxtb", "listtext", "revtbl", "filetbl", "annotation",
-      "atnid", "atnauthor", "bkmkstart", "bkmkend", "nonshppict", "shppict", "field_unused", "txe",
-      "xe", "tc", "template", "userprops", "docvar", "fchars", "lchars", "pgdsctbl", "wgrffmtfilter"};
-  for (const std::string_view name : skipped)
-    if (word == name) return true;
-  return false;
-}
-
 // Faces are told apart without case (as Windows does, for ASCII letters).
 std::string FaceKey(std::string name) {
   for (char& byte : name) byte = static_cast<char>(byte | 0x20);

@@ -6,9 +6,12 @@
 
 namespace core {
 
+// A paragraph's alignment, for every reader of RTF (printing lays out
+// justified text as left-aligned).
+enum class Alignment : std::uint8_t { Left, Right, Center, Justify };
+
 // What of an RTF document survives its conversion: paragraphs with their
 // alignment, and characters with bold, italic, underline, size and face.
-enum class Alignment : std::uint8_t { Left, Right, Center, Justify };
 
 struct CharacterFormat {
   bool bold = false;

@@ -28,15 +28,6 @@ struct Font {
   int charset = 0;
 };
 
-// Destinations that hold no document text.
-const std::set<std::string>& SkippedDestinations() {
-  static const std::set<std::string> names{
-      "colortbl", "stylesheet", "info",    "pict",      "object",   "header",           "headerl",
-      "headerr",  "headerf",    "footer",  "footerl",   "footerr",  "footerf",          "footnote",
-      "pntext",   "listtable",  "fldinst", "themedata", "xmlnstbl", "listoverridetable"};
-  return names;
-}
-
 // Typographic characters that RTF names, as the Western code page has them.
 const std::map<std::string, char>& NamedCharacters() {
   static const std::map<std::string, char> named{
@@ -112,7 +103,7 @@ class Reader {
       paragraph_.bullet = true;  // in the skipped \pn group that describes it
     } else if (destination && word == "fonttbl") {
       Group().fontTable = true;
-    } else if (destination && SkippedDestinations().count(word)) {
+    } else if (destination && IsSkippedDestination(word)) {
       Group().skipped = true;
     } else if (Group().fontTable) {
       FontTableWord(word, parameter);

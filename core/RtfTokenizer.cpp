@@ -19,6 +19,19 @@ int HexValue(char c) {
 
 }  // namespace
 
+bool IsSkippedDestination(std::string_view word) {
+  static const std::string_view skipped[] = {
+      "colortbl", "stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf",
+      "footer", "footerl", "footerr", "footerf", "footnote", "fldinst", "listtable", "listoverridetable",
+      "rsidtbl", "generator", "xmlnsdecl", "themedata", "colorschememapping", "latentstyles",
+      "datastore", "pntext", "pntxta", "pntxtb", "listtext", "revtbl", "filetbl", "annotation",
+      "atnid", "atnauthor", "bkmkstart", "bkmkend", "nonshppict", "shppict", "field_unused", "txe",
+      "xe", "tc", "template", "userprops", "docvar", "fchars", "lchars", "pgdsctbl", "wgrffmtfilter", "xmlnstbl"};
+  for (const std::string_view name : skipped)
+    if (word == name) return true;
+  return false;
+}
+
 RtfToken RtfTokenizer::Next() {
   while (at_ < rtf_.size()) {
     const char c = rtf_[at_++];

@@ -22,6 +22,10 @@ struct RtfToken {
 // RTF marks escaped, what is no plain ASCII as \'hh.
 std::string RtfEscapedBytes(std::string_view bytes);
 
+// Destinations whose text is not the document's (fonts, styles, pictures,
+// headers, fields' instructions, list numbers, ...), for every reader.
+bool IsSkippedDestination(std::string_view word);
+
 class RtfTokenizer {
  public:
   explicit RtfTokenizer(std::string_view rtf) : rtf_(rtf) {}

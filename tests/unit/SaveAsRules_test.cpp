@@ -93,3 +93,13 @@ TEST(SaveAsRules, UnicodeFiltersNameAndKind) {
     EXPECT_EQ(core::SaveAsKind(name, c.filterIndex, c.current), c.kind) << c.chosen << " " << c.filterIndex;
   }
 }
+
+TEST(SaveAsRules, TheDialogOpensWithTheDocumentsOwnType) {
+  using core::DocumentKind;
+  EXPECT_EQ(core::SaveAsFilterOf(DocumentKind::DabiroRtf, 2), 1);
+  EXPECT_EQ(core::SaveAsFilterOf(DocumentKind::GlyphText, 1), 2);
+  EXPECT_EQ(core::SaveAsFilterOf(DocumentKind::DabiroRtf, 3), 3);  // "All" writes it too
+  EXPECT_EQ(core::SaveAsFilterOf(DocumentKind::Utf16BigEndianText, 3), 4);
+  EXPECT_EQ(core::SaveAsFilterOf(DocumentKind::UnicodeRtf, 1), 5);
+  EXPECT_EQ(core::SaveAsFilterOf(DocumentKind::WebPage, 1), 6);
+}
