@@ -11,6 +11,10 @@ BidiClass BidiClassOf(char32_t character) {
   // Arabic letters and the Arabic semicolon and question mark; the Arabic
   // comma separates numbers, as the Latin one does.
   if (character >= 0x0600 && character <= 0x06FF && character != 0x060C) return BidiClass::RightToLeft;
+  if (character >= 0x0590 && character <= 0x05FF) return BidiClass::RightToLeft;  // Hebrew
+  // The letters of the other European alphabets: Latin with its accents,
+  // Greek, Cyrillic.
+  if (character >= 0xC0 && character < 0x530 && character != 0xD7 && character != 0xF7) return BidiClass::Latin;
   return BidiClass::Neutral;
 }
 

@@ -7,7 +7,7 @@ namespace core {
 
 // The right-to-left paragraph rules for one line of Persian with Latin words
 // and numbers in it, reduced to what a line without explicit embeddings
-// needs: Latin letters and digits read left to right, and so does whatever
+// needs: Latin (and Greek and Cyrillic) letters and digits read left to right, and so does whatever
 // stands between two of them with nothing Persian in between ("New York",
 // "1404/01/02"); a run of % # $ keeps to its number. Everything else reads
 // right to left.

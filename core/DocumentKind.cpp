@@ -64,7 +64,9 @@ DocumentKind TextKindOf(std::string_view bytes) {
   return beyondAscii > 0 && expected * 2 > beyondAscii ? DocumentKind::Utf8Text : DocumentKind::GlyphText;
 }
 
-std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& problems) {
+namespace {
+
+std::u32string UnicodeOfFile(std::string_view bytes) {
   std::u32string text;
   std::size_t faultAt = 0;
   if (!UnicodeFromFileBytes(bytes, text, faultAt)) {
@@ -72,11 +74,19 @@ std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& probl
     throw Exception(std::string("it is not valid ") + (utf16 ? "UTF-16" : "UTF-8") + " (the fault is at byte " +
                     std::to_string(faultAt) + ")");
   }
-  return UnicodeToGlyphs(text, problems);
+  return text;
 }
 
-std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind, Unconvertibles& problems) {
-  const std::u32string text = GlyphsToUnicode(codes, problems);
+}  // namespace
+
+std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& problems) {
+  return UnicodeToGlyphs(UnicodeOfFile(bytes), problems);
+}
+
+namespace {
+
+// Unicode text as the bytes of a text file of the kind.
+std::string EncodedText(std::u32string_view text, DocumentKind kind) {
   switch (kind) {
     case DocumentKind::Utf16Text: return std::string(LittleEndianMark) + Utf16Bytes(Utf16FromUnicode(text), false);
     case DocumentKind::Utf16BigEndianText:
@@ -84,6 +94,12 @@ std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind, Un
     case DocumentKind::Utf8TextWithMark: return std::string(Utf8Mark) + Utf8FromUnicode(text);
     default: return Utf8FromUnicode(text);
   }
+}
+
+}  // namespace
+
+std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind, Unconvertibles& problems) {
+  return EncodedText(GlyphsToUnicode(codes, problems), kind);
 }
 
 namespace {
@@ -99,26 +115,28 @@ bool IsUnicodePersianRtf(std::string_view bytes, RtfDocument& document) {
 }
 }  // namespace
 
-DocumentKind KindOfFile(std::string_view bytes) {
-  RtfDocument document;
-  if (StartsAsRtf(bytes)) return IsUnicodePersianRtf(bytes, document) ? DocumentKind::UnicodeRtf : DocumentKind::DabiroRtf;
-  return TextKindOf(bytes);
-}
-
-ShownFile ShownFileOf(std::string bytes) {
+ShownFile ShownFileOf(std::string bytes, const TextIntake& intake) {
   ShownFile form;
   RtfDocument document;
   if (StartsAsRtf(bytes)) {
-    if (IsUnicodePersianRtf(bytes, document)) {
+    if (intake.richText && IsUnicodePersianRtf(bytes, document)) {
       form.kind = DocumentKind::UnicodeRtf;
       form.bytes = GlyphRtf(GlyphDocument(document, form.problems));
+      form.rtf = true;
       return form;
     }
     form.kind = DocumentKind::DabiroRtf;
+    form.rtf = true;
   } else {
     form.kind = TextKindOf(bytes);
-    if (IsUnicodeText(form.kind)) {
+    if (IsUnicodeText(form.kind) && !intake.richText) {
       form.bytes = GlyphTextOfUnicodeFile(bytes, form.problems);
+      return form;
+    }
+    if (IsUnicodeText(form.kind)) {
+      const RtfDocument text = UnicodeTextDocument(UnicodeOfFile(bytes), intake.format, intake.systemHolds, form.problems);
+      form.bytes = GlyphRtf(GlyphDocument(text, form.problems));
+      form.rtf = true;
       return form;
     }
   }
@@ -128,7 +146,14 @@ ShownFile ShownFileOf(std::string bytes) {
 
 std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Unconvertibles& problems) {
   const RtfDocument unicode = UnicodeDocument(ReadRtf(rtf), problems);
-  return kind == DocumentKind::WebPage ? HtmlOfDocument(unicode) : UnicodeRtf(unicode);
+  if (kind == DocumentKind::WebPage) return HtmlOfDocument(unicode);
+  if (!IsUnicodeText(kind)) return UnicodeRtf(unicode);
+  std::u32string text;
+  for (std::size_t index = 0; index < unicode.paragraphs.size(); ++index) {
+    if (index > 0) text += U"\r\n";
+    for (const FormattedCharacter& character : unicode.paragraphs[index].characters) text += character.character;
+  }
+  return EncodedText(text, kind);
 }
 
 }  // namespace core

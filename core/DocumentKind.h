@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "RtfDocument.h"
 #include "Unconvertible.h"
 
 namespace core {
@@ -43,8 +45,16 @@ std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& probl
 // written where the kind has one.
 std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind, Unconvertibles& problems);
 
-// The kind of a file by its bytes, as below.
-DocumentKind KindOfFile(std::string_view bytes);
+// What the control takes. With rich text, Unicode text goes in as the
+// editor's RTF in the format given (what the glyph font cannot show but
+// the system holds stays itself, in a face of its own), Unicode RTF
+// converted; a plain edit takes Unicode text as glyph codes and RTF as the
+// text it is.
+struct TextIntake {
+  bool richText = true;
+  CharacterFormat format;
+  std::function<bool(char32_t)> systemHolds = [](char32_t) { return false; };
+};
 
 // A file as the editor shows it: its kind, and its bytes as the control
 // takes them (RTF or plain glyph codes), Unicode Persian turned into glyph
@@ -53,11 +63,12 @@ DocumentKind KindOfFile(std::string_view bytes);
 struct ShownFile {
   DocumentKind kind = DocumentKind::GlyphText;
   std::string bytes;
+  bool rtf = false;
   Unconvertibles problems;
 };
-ShownFile ShownFileOf(std::string bytes);
+ShownFile ShownFileOf(std::string bytes, const TextIntake& intake = {});
 
-// The control's RTF as Unicode RTF or a web page; throws core::Exception
+// The control's RTF as Unicode RTF, a web page or Unicode text; throws core::Exception
 // for RTF beyond what the reader takes.
 std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Unconvertibles& problems);
 

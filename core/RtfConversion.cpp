@@ -1,6 +1,7 @@
 #include "RtfConversion.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "CodePages.h"
 #include "GlyphLetters.h"
@@ -15,15 +16,14 @@ namespace {
 
 // The face Persian text takes outside Dabiro: on every Windows since 2000.
 const char UnicodePersianFace[] = "Tahoma";
+// The face of what the glyph font cannot show, in text that names none.
+const char OtherScriptFace[] = "Times New Roman";
 
 ShownGlyph OtherCharacter(char32_t character) {
   ShownGlyph glyph;
   glyph.first = character;
   glyph.mirrored = Mirrored(character);
   glyph.bidi = BidiClassOf(character);
-  if (glyph.bidi == BidiClass::Neutral && character >= 0xC0 && character < 0x250 && character != 0xD7 &&
-      character != 0xF7)
-    glyph.bidi = BidiClass::Latin;
   return glyph;
 }
 
@@ -142,6 +142,26 @@ RtfDocument UnicodeDocument(const RtfDocument& glyphs, Unconvertibles& problems)
   return unicode;
 }
 
+namespace {
+
+// What the glyph font cannot show but stands in a face of its own stays
+// itself, in that face: only what was in the glyph font is a problem.
+std::vector<bool> KeepUnwritable(const RtfParagraph& paragraph, std::size_t known, Unconvertibles& problems) {
+  std::vector<bool> kept(paragraph.characters.size());
+  std::size_t left = known;
+  for (std::size_t index = known; index < problems.size(); ++index) {
+    const std::size_t at = problems[index].column - 1;
+    if (paragraph.characters[at].format.face != 0)
+      kept[at] = true;
+    else
+      problems[left++] = problems[index];
+  }
+  problems.resize(left);
+  return kept;
+}
+
+}  // namespace
+
 RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems) {
   RtfDocument glyphs;
   glyphs.faces = unicode.faces;
@@ -157,7 +177,8 @@ RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems) 
     bool persian = false;
     for (const FormattedCharacter& character : paragraph.characters) {
       line += character.character;
-      persian |= !character.glyph && IsArabicScript(character.character);
+      // Text meant for the glyph font goes through the converter too.
+      persian |= !character.glyph && (IsArabicScript(character.character) || character.format.face == 0);
     }
     converted.rightToLeft = persian;
     if (!persian) {
@@ -166,12 +187,16 @@ RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems) 
     }
     codes.clear();
     sources.clear();
+    const std::size_t known = problems.size();
     encoder.ConvertLine(line, number + 1, codes, problems, &sources);
+    const std::vector<bool> kept = KeepUnwritable(paragraph, known, problems);
     // Persian goes into the glyph font; the rest keeps its face.
     for (std::size_t index = 0; index < codes.size(); ++index) {
       const FormattedCharacter& source = paragraph.characters[sources[index]];
       const auto code = static_cast<unsigned char>(codes[index]);
-      if (IsArabicScript(source.character) || source.glyph || source.format.face == 0) {
+      if (kept[sources[index]]) {
+        converted.characters.push_back(source);
+      } else if (IsArabicScript(source.character) || source.glyph || source.format.face == 0) {
         CharacterFormat format = source.format;
         format.face = 0;
         converted.characters.push_back({code, true, format});
@@ -252,6 +277,34 @@ std::string GlyphRtfOfText(std::string_view codes, CharacterFormat format) {
     }
   }
   return GlyphRtf(document);
+}
+
+RtfDocument UnicodeTextDocument(std::u32string_view text, const CharacterFormat& format,
+                                const std::function<bool(char32_t)>& systemHolds, Unconvertibles& problems) {
+  RtfDocument document;
+  document.faces = {GlyphFace, OtherScriptFace};
+  CharacterFormat inGlyphFont = format, inOtherFace = format;
+  inGlyphFont.face = 0;
+  inOtherFace.face = 1;
+  RtfParagraph* paragraph = &document.paragraphs.emplace_back();
+  for (std::size_t index = 0; index < text.size(); ++index) {
+    const char32_t character = text[index];
+    if (character == '\r' || character == '\n') {
+      if (character == '\r' && index + 1 < text.size() && text[index + 1] == '\n') ++index;
+      paragraph = &document.paragraphs.emplace_back();
+      continue;
+    }
+    const bool shown = character == '\t' || character == Zwnj || IsWrittenAsNothing(character) ||
+                       LetterOfCharacter(character);
+    if (shown || !systemHolds(character)) {
+      if (!shown)
+        problems.push_back({document.paragraphs.size(), paragraph->characters.size() + 1, character, false});
+      paragraph->characters.push_back({shown ? character : U'?', false, inGlyphFont});
+    } else {
+      paragraph->characters.push_back({character, false, inOtherFace});
+    }
+  }
+  return document;
 }
 
 std::string HtmlOfDocument(const RtfDocument& unicode) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,15 @@ namespace core {
 RtfDocument UnicodeDocument(const RtfDocument& glyphs, Unconvertibles& problems);
 
 // The reverse: each paragraph with Arabic script in it becomes glyph codes
-// in the glyph font, in display order.
+// in the glyph font, in display order. What the font cannot show stays
+// itself in its own face; only text in the glyph font can be a problem.
 RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems);
+
+// A Unicode text as a document, each line a paragraph in the format given:
+// what the glyph font shows in the glyph font, what it cannot show but the
+// system holds in a face of its own, anything else as '?' (a problem).
+RtfDocument UnicodeTextDocument(std::u32string_view text, const CharacterFormat& format,
+                                const std::function<bool(char32_t)>& systemHolds, Unconvertibles& problems);
 
 // A document is Unicode Persian when none of its text is in the glyph
 // font and some of it is Arabic script.

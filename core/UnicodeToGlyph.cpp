@@ -69,7 +69,8 @@ void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumbe
     }
     const bool joined = previous && !breakPending && previous->canJoinAfter && letter->canJoinBefore;
     if (previous) settlePrevious(joined);
-    classes_[count] = letter->bidi;
+    // What cannot be written stands where its own direction puts it.
+    classes_[count] = letter == &placeholder ? BidiClassOf(character) : letter->bidi;
     sources_[count] = source;
     ++count;
     previous = letter;

@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <string>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "StringIds.h"
 #include "StringResource.h"
 #include "TextFormat.h"
+#include "Utf.h"
 
 namespace {
 
@@ -246,12 +248,30 @@ core::CharacterFormat DefaultFormatOf(const RichEditControl& control) {
   return rtf;
 }
 
-// Glyph codes made from Unicode text go in as the editor's RTF, in the
-// control's default format: the control reads RTF at twice its speed of
-// reading text.
-bool StreamCodesInAsRtf(const RichEditControl& control, const std::string& codes, const LoadProgress& progress) {
-  return control.HasRichText() &&
-         StreamFileIn(control, core::GlyphRtfOfText(codes, DefaultFormatOf(control)), true, progress);
+// Whether the system's code page has the character itself, not a
+// look-alike.
+bool HeldByCodePage(char32_t character) {
+  std::u16string units;
+  core::AppendUtf16(character, units);
+  const auto* wide = reinterpret_cast<LPCWSTR>(units.data());
+  char bytes[8];
+  BOOL usedDefault = FALSE;
+  const int length = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(units.size()), bytes, sizeof bytes,
+                                         nullptr, &usedDefault);
+  if (length <= 0 || usedDefault) return false;
+  WCHAR back[4];
+  const int backLength = MultiByteToWideChar(CP_ACP, 0, bytes, length, back, 4);
+  return backLength == static_cast<int>(units.size()) && std::equal(back, back + backLength, wide);
+}
+
+// How the control takes Unicode documents: a control that keeps only
+// bytes holds nothing beside the glyph font's codes.
+core::TextIntake IntakeOf(const RichEditControl& control) {
+  core::TextIntake intake;
+  intake.richText = control.HasRichText();
+  intake.format = DefaultFormatOf(control);
+  if (control.StoresUnicode()) intake.systemHolds = HeldByCodePage;
+  return intake;
 }
 
 }  // namespace
@@ -261,22 +281,23 @@ LoadedDocument LoadDocument(RichEditControl& control, const std::string& fileNam
   std::string bytes = ReadWholeFile(fileName);
   core::ShownFile shown;
   try {
-    shown = core::ShownFileOf(std::move(bytes));
+    shown = core::ShownFileOf(std::move(bytes), IntakeOf(control));
   } catch (const core::Exception& fault) {
     throw core::Exception(core::FormatWith(NotUnicode, fileName, fault.what()));
   }
-  // The control's RTF reader is the judge of the editor's own RTF; text
-  // it refuses loads as plain text, every byte of it.
-  bool rtf = shown.kind == core::DocumentKind::DabiroRtf || shown.kind == core::DocumentKind::UnicodeRtf;
+  // The control's RTF reader is the judge of the editor's own RTF: what it
+  // refuses loads as plain text, every byte of it. What the editor made of
+  // a Unicode document it always reads.
+  const bool own = core::IsGlyphKind(shown.kind);
+  bool rtf = shown.rtf;
   // What a failed read left in the new window is never shown or saved.
   control.Replace([&](const RichEditControl& fresh) {
     if (rtf && StreamFileIn(fresh, shown.bytes, true, progress)) return;
+    if (!own && rtf) throw core::Exception(LoadFailed);
     rtf = false;
-    if (IsUnicodeText(shown.kind) && StreamCodesInAsRtf(fresh, shown.bytes, progress)) return;
     if (!StreamFileIn(fresh, shown.bytes, false, progress)) throw core::Exception(LoadFailed);
   });
-  return {rtf ? shown.kind : IsUnicodeText(shown.kind) ? shown.kind : core::DocumentKind::GlyphText,
-          std::move(shown.problems)};
+  return {rtf || !own ? shown.kind : core::DocumentKind::GlyphText, std::move(shown.problems)};
 }
 
 LoadedDocument InspectDocument(const std::string& fileName) {
@@ -289,7 +310,8 @@ LoadedDocument InspectDocument(const std::string& fileName) {
 }
 
 std::string UnicodeFileOf(const RichEditControl& control, core::DocumentKind kind, core::Unconvertibles& problems) {
-  if (core::IsUnicodeText(kind)) return core::UnicodeFileOfGlyphText(CodesOf(control), kind, problems);
+  if (core::IsUnicodeText(kind) && !control.HasRichText())
+    return core::UnicodeFileOfGlyphText(CodesOf(control), kind, problems);
   const std::string rtf = control.HasRichText() ? StreamOut(control, SF_RTF) : core::GlyphRtfOfText(CodesOf(control));
   return core::UnicodeFileOfGlyphRtf(rtf, kind, problems);
 }

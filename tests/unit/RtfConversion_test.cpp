@@ -79,6 +79,23 @@ TEST(RtfConversion, BytesFollowTheCodePageOfTheirFontOrOfTheDocument) {
   EXPECT_FALSE(core::IsUnicodePersian(core::ReadRtf(GlyphDocument)));
 }
 
+// Text from a Unicode file keeps beside the glyph font what the system's
+// code page holds, in a face of its own, and comes back the same.
+TEST(RtfConversion, UnicodeTextKeepsWhatTheSystemHoldsBesideTheGlyphFont) {
+  core::Unconvertibles problems;
+  const auto western = [](char32_t character) { return character < 0x100; };
+  const core::RtfDocument text = core::UnicodeTextDocument(U"café سلام Ω\r\nnaïve «x»", {}, western, problems);
+  const core::RtfDocument glyphs = core::GlyphDocument(text, problems);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(core::Describe(problems[0]), "line 1, column 11: U+03A9 cannot be written with the font Persian");
+  core::Unconvertibles none;
+  const core::RtfDocument back = core::UnicodeDocument(core::ReadRtf(core::GlyphRtf(glyphs)), none);
+  ASSERT_EQ(back.paragraphs.size(), 2u);
+  EXPECT_EQ(Utf8(back.paragraphs[0]), "café سلام ?");
+  EXPECT_EQ(Utf8(back.paragraphs[1]), "naïve «x»");
+  EXPECT_TRUE(none.empty());
+}
+
 // Both tables against the C library's converter.
 TEST(RtfConversion, CodePagesAreWindows1252And1256) {
   for (const auto& [name, decode] : {std::pair{"CP1252", core::Cp1252}, std::pair{"CP1256", core::Cp1256}}) {
