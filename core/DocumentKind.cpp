@@ -24,6 +24,42 @@ bool IsExpectedBeyondAscii(char32_t character) {
          (character >= 0xFB50 && character < 0xFF00);
 }
 
+
+std::u32string UnicodeOfFile(std::string_view bytes) {
+  std::u32string text;
+  std::size_t faultAt = 0;
+  if (!UnicodeFromFileBytes(bytes, text, faultAt)) {
+    const bool utf16 = StartsWith(bytes, LittleEndianMark) || StartsWith(bytes, BigEndianMark);
+    throw Exception(std::string("it is not valid ") + (utf16 ? "UTF-16" : "UTF-8") + " (the fault is at byte " +
+                    std::to_string(faultAt) + ")");
+  }
+  return text;
+}
+
+// Unicode text as the bytes of a text file of the kind.
+std::string EncodedText(std::u32string_view text, DocumentKind kind) {
+  switch (kind) {
+    case DocumentKind::Utf16Text: return std::string(LittleEndianMark) + Utf16Bytes(Utf16FromUnicode(text), false);
+    case DocumentKind::Utf16BigEndianText:
+      return std::string(BigEndianMark) + Utf16Bytes(Utf16FromUnicode(text), true);
+    case DocumentKind::Utf8TextWithMark: return std::string(Utf8Mark) + Utf8FromUnicode(text);
+    default: return Utf8FromUnicode(text);
+  }
+}
+
+bool StartsAsRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
+
+// The document when it is RTF whose Persian is Unicode; false also for RTF
+// beyond what the reader takes, which the control tries as it comes.
+bool IsUnicodePersianRtf(std::string_view bytes, RtfDocument& document) {
+  try {
+    document = ReadRtf(bytes);
+    return IsUnicodePersian(document);
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 const char* KindName(DocumentKind kind) {
@@ -64,96 +100,45 @@ DocumentKind TextKindOf(std::string_view bytes) {
   return beyondAscii > 0 && expected * 2 > beyondAscii ? DocumentKind::Utf8Text : DocumentKind::GlyphText;
 }
 
-namespace {
-
-std::u32string UnicodeOfFile(std::string_view bytes) {
-  std::u32string text;
-  std::size_t faultAt = 0;
-  if (!UnicodeFromFileBytes(bytes, text, faultAt)) {
-    const bool utf16 = StartsWith(bytes, LittleEndianMark) || StartsWith(bytes, BigEndianMark);
-    throw Exception(std::string("it is not valid ") + (utf16 ? "UTF-16" : "UTF-8") + " (the fault is at byte " +
-                    std::to_string(faultAt) + ")");
-  }
-  return text;
-}
-
-}  // namespace
-
 std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& problems) {
   return UnicodeToGlyphs(UnicodeOfFile(bytes), problems);
 }
-
-namespace {
-
-// Unicode text as the bytes of a text file of the kind.
-std::string EncodedText(std::u32string_view text, DocumentKind kind) {
-  switch (kind) {
-    case DocumentKind::Utf16Text: return std::string(LittleEndianMark) + Utf16Bytes(Utf16FromUnicode(text), false);
-    case DocumentKind::Utf16BigEndianText:
-      return std::string(BigEndianMark) + Utf16Bytes(Utf16FromUnicode(text), true);
-    case DocumentKind::Utf8TextWithMark: return std::string(Utf8Mark) + Utf8FromUnicode(text);
-    default: return Utf8FromUnicode(text);
-  }
-}
-
-}  // namespace
 
 std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind, Unconvertibles& problems) {
   return EncodedText(GlyphsToUnicode(codes, problems), kind);
 }
 
-namespace {
-bool StartsAsRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
-
-bool IsUnicodePersianRtf(std::string_view bytes, RtfDocument& document) {
-  try {
-    document = ReadRtf(bytes);
-    return IsUnicodePersian(document);
-  } catch (const Exception&) {
-    return false;  // beyond what the reader takes: the control tries it as it comes
-  }
-}
-}  // namespace
-
 ShownFile ShownFileOf(std::string bytes, const TextIntake& intake) {
   ShownFile form;
-  RtfDocument document;
   if (StartsAsRtf(bytes)) {
+    RtfDocument document;
+    form.rtf = true;
     if (intake.richText && IsUnicodePersianRtf(bytes, document)) {
       form.kind = DocumentKind::UnicodeRtf;
       form.bytes = GlyphRtf(GlyphDocument(document, form.problems));
-      form.rtf = true;
-      return form;
+    } else {
+      form.kind = DocumentKind::DabiroRtf;
+      form.bytes = std::move(bytes);
     }
-    form.kind = DocumentKind::DabiroRtf;
-    form.rtf = true;
-  } else {
-    form.kind = TextKindOf(bytes);
-    if (IsUnicodeText(form.kind) && !intake.richText) {
-      form.bytes = GlyphTextOfUnicodeFile(bytes, form.problems);
-      return form;
-    }
-    if (IsUnicodeText(form.kind)) {
-      const RtfDocument text = UnicodeTextDocument(UnicodeOfFile(bytes), intake.format, intake.systemHolds, form.problems);
-      form.bytes = GlyphRtf(GlyphDocument(text, form.problems));
-      form.rtf = true;
-      return form;
-    }
+    return form;
   }
-  form.bytes = std::move(bytes);
+  form.kind = TextKindOf(bytes);
+  if (!IsUnicodeText(form.kind)) {
+    form.bytes = std::move(bytes);
+  } else if (!intake.richText) {
+    form.bytes = GlyphTextOfUnicodeFile(bytes, form.problems);
+  } else {
+    const RtfDocument text = UnicodeTextDocument(UnicodeOfFile(bytes), intake.format, intake.systemHolds, form.problems);
+    form.bytes = GlyphRtf(GlyphDocument(text, form.problems));
+    form.rtf = true;
+  }
   return form;
 }
 
 std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Unconvertibles& problems) {
   const RtfDocument unicode = UnicodeDocument(ReadRtf(rtf), problems);
   if (kind == DocumentKind::WebPage) return HtmlOfDocument(unicode);
-  if (!IsUnicodeText(kind)) return UnicodeRtf(unicode);
-  std::u32string text;
-  for (std::size_t index = 0; index < unicode.paragraphs.size(); ++index) {
-    if (index > 0) text += U"\r\n";
-    for (const FormattedCharacter& character : unicode.paragraphs[index].characters) text += character.character;
-  }
-  return EncodedText(text, kind);
+  return IsUnicodeText(kind) ? EncodedText(TextOfDocument(unicode), kind) : UnicodeRtf(unicode);
 }
 
 }  // namespace core

@@ -68,9 +68,8 @@ struct ShownFile {
 };
 ShownFile ShownFileOf(std::string bytes, const TextIntake& intake = {});
 
-// The control's RTF as Unicode RTF, a web page or Unicode text; throws core::Exception
-// for RTF beyond what the reader takes.
+// The control's RTF as Unicode RTF, a web page or Unicode text; throws
+// core::Exception for RTF beyond what the reader takes.
 std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Unconvertibles& problems);
-
 
 }  // namespace core

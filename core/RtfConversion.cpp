@@ -8,6 +8,7 @@
 #include "HtmlWriter.h"
 #include "ReadingOrder.h"
 #include "RtfTokenizer.h"
+#include "TextLines.h"
 #include "UnicodeToGlyph.h"
 
 namespace core {
@@ -265,17 +266,15 @@ std::string GlyphRtfOfText(std::string_view codes, CharacterFormat format) {
   format.face = 0;
   RtfDocument document;
   document.faces.push_back(GlyphFace);
-  RtfParagraph* paragraph = &document.paragraphs.emplace_back();
-  for (std::size_t index = 0; index < codes.size(); ++index) {
-    const char code = codes[index];
-    if (code == '\r' || code == '\n') {
-      if (code == '\r' && index + 1 < codes.size() && codes[index + 1] == '\n') ++index;
-      paragraph = &document.paragraphs.emplace_back();
-    } else {
-      paragraph->characters.push_back({static_cast<unsigned char>(code), true, format});
-      paragraph->rightToLeft = true;
-    }
-  }
+  ForEachLine(
+      codes.data(), codes.size(),
+      [&](std::size_t start, std::size_t end, std::size_t) {
+        RtfParagraph& paragraph = document.paragraphs.emplace_back();
+        paragraph.rightToLeft = end > start;
+        for (std::size_t index = start; index < end; ++index)
+          paragraph.characters.push_back({static_cast<unsigned char>(codes[index]), true, format});
+      },
+      [](std::size_t, std::size_t) {});
   return GlyphRtf(document);
 }
 
@@ -286,25 +285,35 @@ RtfDocument UnicodeTextDocument(std::u32string_view text, const CharacterFormat&
   CharacterFormat inGlyphFont = format, inOtherFace = format;
   inGlyphFont.face = 0;
   inOtherFace.face = 1;
-  RtfParagraph* paragraph = &document.paragraphs.emplace_back();
-  for (std::size_t index = 0; index < text.size(); ++index) {
-    const char32_t character = text[index];
-    if (character == '\r' || character == '\n') {
-      if (character == '\r' && index + 1 < text.size() && text[index + 1] == '\n') ++index;
-      paragraph = &document.paragraphs.emplace_back();
-      continue;
-    }
+  const auto add = [&](RtfParagraph& paragraph, char32_t character) {
     const bool shown = character == '\t' || character == Zwnj || IsWrittenAsNothing(character) ||
                        LetterOfCharacter(character);
-    if (shown || !systemHolds(character)) {
-      if (!shown)
-        problems.push_back({document.paragraphs.size(), paragraph->characters.size() + 1, character, false});
-      paragraph->characters.push_back({shown ? character : U'?', false, inGlyphFont});
+    if (shown) {
+      paragraph.characters.push_back({character, false, inGlyphFont});
+    } else if (systemHolds(character)) {
+      paragraph.characters.push_back({character, false, inOtherFace});
     } else {
-      paragraph->characters.push_back({character, false, inOtherFace});
+      problems.push_back({document.paragraphs.size(), paragraph.characters.size() + 1, character, false});
+      paragraph.characters.push_back({U'?', false, inGlyphFont});
     }
-  }
+  };
+  ForEachLine(
+      text.data(), text.size(),
+      [&](std::size_t start, std::size_t end, std::size_t) {
+        RtfParagraph& paragraph = document.paragraphs.emplace_back();
+        for (std::size_t index = start; index < end; ++index) add(paragraph, text[index]);
+      },
+      [](std::size_t, std::size_t) {});
   return document;
+}
+
+std::u32string TextOfDocument(const RtfDocument& document) {
+  std::u32string text;
+  for (std::size_t index = 0; index < document.paragraphs.size(); ++index) {
+    if (index > 0) text += U"\r\n";
+    for (const FormattedCharacter& character : document.paragraphs[index].characters) text += character.character;
+  }
+  return text;
 }
 
 std::string HtmlOfDocument(const RtfDocument& unicode) {

@@ -25,6 +25,9 @@ RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems);
 RtfDocument UnicodeTextDocument(std::u32string_view text, const CharacterFormat& format,
                                 const std::function<bool(char32_t)>& systemHolds, Unconvertibles& problems);
 
+// A document's text, its paragraphs ended by CR LF (the last by nothing).
+std::u32string TextOfDocument(const RtfDocument& document);
+
 // A document is Unicode Persian when none of its text is in the glyph
 // font and some of it is Arabic script.
 bool IsUnicodePersian(const RtfDocument& document);

@@ -36,16 +36,6 @@ bool UnicodeDocumentOf(const RichEditControl& control, bool selectionOnly, core:
   }
 }
 
-std::u16string PlainText(const core::RtfDocument& unicode) {
-  std::u16string text;
-  for (std::size_t index = 0; index < unicode.paragraphs.size(); ++index) {
-    if (index > 0) text += u"\r\n";
-    for (const core::FormattedCharacter& character : unicode.paragraphs[index].characters)
-      core::AppendUtf16(character.character, text);
-  }
-  return text;
-}
-
 // Each line a paragraph of its own: the control takes CR LF for one.
 std::string WithParagraphBreaks(const std::string& codes) {
   std::string text;
@@ -64,7 +54,7 @@ void TMainForm::EditCopyUnicode(Component*) {
   core::RtfDocument unicode;
   std::vector<std::pair<UINT, std::string>> data;
   if (UnicodeDocumentOf(RichEdit1, selectionOnly, unicode)) {
-    data = {{CF_UNICODETEXT, LittleEndianBytes(PlainText(unicode))},
+    data = {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(core::TextOfDocument(unicode)))},
             {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}};
   } else {
     core::Unconvertibles problems;
