@@ -8,26 +8,24 @@ namespace core {
 
 namespace {
 
-constexpr char32_t Lam = 0x0644;
-
 bool JoinsBefore(GlyphJoins joins) { return joins == GlyphJoins::Before || joins == GlyphJoins::Both; }
 bool JoinsAfter(GlyphJoins joins) { return joins == GlyphJoins::After || joins == GlyphJoins::Both; }
 
 // Index into the letters: Latin and signs below 0x100, the Arabic block,
-// and lam-alef last.
+// then lam-alef and the non-joiner.
+constexpr std::size_t LamAlefSlot = 0x200, ZwnjSlot = 0x201, NoSlot = 0x202;
 std::size_t Slot(char32_t character) {
   if (character < 0x100) return character;
   if (character >= 0x0600 && character < 0x0700) return 0x100 + (character - 0x0600);
-  return 0x200;  // no slot
+  return character == Zwnj ? ZwnjSlot : NoSlot;
 }
-constexpr std::size_t LamAlefSlot = 0x200;
 // The font has no glyph for the tab, but text keeps it as it is.
 constexpr GlyphCell TabCell{'\t', '\t', 0, GlyphForm::Plain, GlyphJoins::None, false};
 
 struct Tables {
   std::array<ShownGlyph, 256> shown{};
-  std::array<WrittenLetter, 0x201> letters{};
-  std::array<bool, 0x201> present{};
+  std::array<WrittenLetter, NoSlot> letters{};
+  std::array<bool, NoSlot> present{};
 
   Tables() {
     for (const GlyphCell& cell : GlyphCells) AddCell(cell);
@@ -35,6 +33,8 @@ struct Tables {
     for (auto& letter : letters) FillStandIns(letter);
     for (const GlyphCell& cell : GlyphCells) CompleteShown(cell);
     CompleteShown(TabCell);
+    for (const GlyphCell& cell : GlyphCells)
+      if (cell.hidden) JoinAsStandIn(cell);
     for (std::size_t slot = 0; slot < 0x100; ++slot) {
       const char32_t mirror = Mirrored(static_cast<char32_t>(slot));
       if (mirror != slot && present[slot] && Slot(mirror) < 0x100 && present[Slot(mirror)])
@@ -48,7 +48,7 @@ struct Tables {
   void AddCell(const GlyphCell& cell) {
     if (!Written(cell)) return;
     const std::size_t slot = cell.second ? LamAlefSlot : Slot(cell.first);
-    if (slot > LamAlefSlot || (cell.second && cell.first != Lam)) return;
+    if (slot == NoSlot || (cell.second && cell.first != Lam)) return;
     WrittenLetter& letter = letters[slot];
     present[slot] = true;
     letter.canJoinBefore |= JoinsBefore(cell.joins);
@@ -78,13 +78,30 @@ struct Tables {
     glyph.first = cell.first;
     glyph.second = cell.second;
     glyph.shownJoiningAfter = JoinsAfter(cell.joins);
+    glyph.shownJoiningBefore = JoinsBefore(cell.joins);
     glyph.bidi = BidiClassOf(cell.first);
     glyph.mirrored = Mirrored(cell.first);
     const std::size_t slot = cell.second ? LamAlefSlot : Slot(cell.first);
-    if (slot <= LamAlefSlot && present[slot]) {
-      glyph.canJoinAfter = letters[slot].canJoinAfter;
-      glyph.canJoinBefore = letters[slot].canJoinBefore;
+    if (slot != NoSlot && present[slot]) {
+      const WrittenLetter& letter = letters[slot];
+      glyph.canJoinAfter = letter.canJoinAfter;
+      glyph.canJoinBefore = letter.canJoinBefore;
+      glyph.joinedBeforeOnly = glyph.shownJoiningBefore &&
+                               cell.code != letter.codes[static_cast<std::size_t>(GlyphForm::Isolated)] &&
+                               cell.code != letter.codes[static_cast<std::size_t>(GlyphForm::Initial)];
     }
+  }
+
+  // A hidden code joins as the code written in its place does, so that
+  // the joiners read from it write that code's joins.
+  void JoinAsStandIn(const GlyphCell& cell) {
+    const std::size_t slot = Slot(cell.first);
+    if (cell.second || slot == NoSlot || !present[slot]) return;
+    const ShownGlyph& standIn = shown[letters[slot].codes[static_cast<std::size_t>(cell.form)]];
+    ShownGlyph& glyph = shown[cell.code];
+    glyph.shownJoiningAfter = standIn.shownJoiningAfter;
+    glyph.shownJoiningBefore = standIn.shownJoiningBefore;
+    glyph.joinedBeforeOnly = standIn.joinedBeforeOnly;
   }
 };
 
@@ -121,6 +138,11 @@ const WrittenLetter* const* WrittenLetters() {
 }
 
 const WrittenLetter& LamAlef() { return TheTables().letters[LamAlefSlot]; }
+
+const WrittenLetter* ExplicitZwnj() {
+  const Tables& tables = TheTables();
+  return tables.present[ZwnjSlot] ? &tables.letters[ZwnjSlot] : nullptr;
+}
 
 const std::uint8_t* RightToLeftCodes() {
   static const std::array<std::uint8_t, 256> codes = [] {

@@ -6,8 +6,9 @@
 namespace core {
 
 namespace {
-// A code becomes at most a ZWNJ and two letters.
-constexpr std::size_t MostPerCode = 3;
+// A code becomes at most a ZWJ and a ZWNJ before it and two letters; the
+// line's last letter one ZWJ more.
+constexpr std::size_t MostPerCode = 4;
 }  // namespace
 
 void GlyphToUnicode::Convert(std::string_view glyphs, std::u32string& out, Unconvertibles& problems) {
@@ -28,7 +29,7 @@ void GlyphToUnicode::ConvertLine(std::string_view line, std::size_t lineNumber, 
     const auto code = static_cast<unsigned char>(line[index]);
     if (!shown[code].first) problems.push_back({lineNumber, index + 1, code, true});
   }
-  if (scratch_.size() < MostPerCode * line.size()) scratch_.resize(MostPerCode * line.size());
+  if (scratch_.size() < MostPerCode * line.size() + 1) scratch_.resize(MostPerCode * line.size() + 1);
   char32_t* next = scratch_.data();
   ReadInReadingOrder(
       line.size(), [&](std::size_t index) -> const ShownGlyph& { return shown[static_cast<unsigned char>(line[index])]; },

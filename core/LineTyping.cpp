@@ -116,9 +116,10 @@ LineChange Merge(std::string_view old, const ReadLine& read, const WrittenLine& 
           DisplayPlace(after, caretPlace)};
 }
 
-// The characters shown by the selected codes, but the ZWNJs: a break of a
-// join stays between what is left.
-std::u32string WithoutSelected(const ReadLine& read, LineSelection selection, std::size_t& place) {
+// The characters shown by the selected codes, but the ZWNJs their forms
+// show: a break of a join stays between what is left.
+std::u32string WithoutSelected(std::string_view line, const ReadLine& read, LineSelection selection,
+                               std::size_t& place) {
   if (selection.from == selection.to) {
     place = ReadingPlace(read, selection.from);
     return read.text;
@@ -127,8 +128,8 @@ std::u32string WithoutSelected(const ReadLine& read, LineSelection selection, st
   place = None;
   for (std::size_t index = 0; index < read.text.size(); ++index) {
     const std::size_t shown = read.shownAt[index];
-    const bool selected =
-        shown >= selection.from && shown < selection.to && read.text[index] != Zwnj;
+    const bool impliedBreak = read.text[index] == Zwnj && Shown(line, shown).first != Zwnj;
+    const bool selected = shown >= selection.from && shown < selection.to && !impliedBreak;
     if (!selected) {
       left += read.text[index];
     } else if (place == None) {
@@ -155,12 +156,7 @@ bool CanBeTyped(char32_t character) { return character == Zwnj || LetterOfCharac
 LineChange TypeIntoLine(std::string_view line, LineSelection selection, std::u32string_view typed) {
   const ReadLine read = Read(line);
   std::size_t place = 0;
-  std::u32string text = WithoutSelected(read, selection, place);
-  // A break typed where one is already stays one: the text goes after it.
-  if (!typed.empty() && typed.front() == Zwnj && place < text.size() && text[place] == Zwnj) {
-    typed.remove_prefix(1);
-    ++place;
-  }
+  std::u32string text = WithoutSelected(line, read, selection, place);
   text.insert(place, typed);
   return Merge(line, read, Write(read.text), Write(text), place + typed.size());
 }
@@ -174,16 +170,6 @@ std::optional<LineChange> EraseInLine(std::string_view line, LineSelection selec
   std::u32string text = read.text;
   text.erase(place, 1);
   return Merge(line, read, Write(read.text), Write(text), place);
-}
-
-LineChange LineTypist::Type(std::string_view line, LineSelection selection, char32_t character) {
-  const bool held =
-      heldBreakAt_ != NoBreak && selection.from == heldBreakAt_ && selection.to == heldBreakAt_;
-  const char32_t withBreak[] = {Zwnj, character};
-  LineChange change =
-      TypeIntoLine(line, selection, std::u32string_view(withBreak + (held ? 0 : 1), held ? 2 : 1));
-  heldBreakAt_ = character == Zwnj ? change.caret : NoBreak;
-  return change;
 }
 
 LineChange ChangeBetween(std::string_view before, std::string_view after) {

@@ -49,19 +49,6 @@ LineChange TypeIntoLine(std::string_view line, LineSelection selection, std::u32
 // side: the caller then joins lines.
 std::optional<LineChange> EraseInLine(std::string_view line, LineSelection selection, bool before);
 
-// Keys typed one after another: a ZWNJ typed at the end of a word changes
-// no code until the next letter comes, so it is held for that letter.
-class LineTypist {
- public:
-  LineChange Type(std::string_view line, LineSelection selection, char32_t character);
-  // The caret went elsewhere, or the text changed otherwise.
-  void Forget() { heldBreakAt_ = NoBreak; }
-
- private:
-  static constexpr std::size_t NoBreak = static_cast<std::size_t>(-1);
-  std::size_t heldBreakAt_ = NoBreak;  // the caret place after a typed ZWNJ
-};
-
 // The line break between two lines taken out, so that the second one's
 // text follows the first one's in reading order. The change is to the text
 // first + CR LF + second; the caret stands where they meet.

@@ -41,7 +41,8 @@ SearchLine ReadForSearch(std::string_view line, const SearchOptions& options) {
       line.size(), [&](std::size_t index) -> const ShownGlyph& { return GlyphOfCode(static_cast<unsigned char>(line[index])); },
       classes, leftToRight, [&](std::size_t index, char32_t character) {
         const std::size_t place = reading++;
-        if (character == Zwnj && !options.matchCase) return;
+        // A ZWJ only says how a letter is shown.
+        if (character == Zwj || (character == Zwnj && !options.matchCase)) return;
         read.letters += Compared(character, options);
         read.shownAt.push_back(index);
         read.readingAt.push_back(place);

@@ -7,9 +7,6 @@ namespace core {
 
 namespace {
 
-constexpr char32_t Lam = 0x0644;
-constexpr char32_t Alef = 0x0627;
-
 // The next character that is not a tatweel or ZWJ, or 0.
 char32_t NextWritten(std::u32string_view line, std::size_t& index) {
   std::size_t next = index + 1;
@@ -17,6 +14,14 @@ char32_t NextWritten(std::u32string_view line, std::size_t& index) {
   if (next == line.size()) return 0;
   index = next;
   return line[next];
+}
+
+// Whether the forms alone show the ZWNJ at `index`: it stands between a
+// letter that could join on and one that could join back.
+bool ShownByForms(std::u32string_view line, std::size_t index, const WrittenLetter* previous) {
+  if (!previous || !previous->canJoinAfter) return false;
+  const WrittenLetter* next = LetterOfCharacter(NextWritten(line, index));
+  return next && next->canJoinBefore;
 }
 
 }  // namespace
@@ -42,6 +47,9 @@ void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumbe
   std::size_t count = 0;
   const WrittenLetter* previous = nullptr;
   bool previousJoinedBefore = false, breakPending = false;
+  // A tatweel or ZWJ joins the letter on either side of it that can join,
+  // but not across a ZWNJ.
+  bool joinOn = false, joinBack = false;
   // The previous letter's form is known once the next one is.
   const auto settlePrevious = [&](bool joinedAfter) {
     const GlyphForm form = previousJoinedBefore ? (joinedAfter ? GlyphForm::Medial : GlyphForm::Final)
@@ -53,13 +61,26 @@ void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumbe
     const std::size_t source = index;
     const WrittenLetter* letter = character < 0x700 ? letters[character] : nullptr;
     if (!letter) {
-      if (IsWrittenAsNothing(character)) continue;
-      if (character == Zwnj) {
-        breakPending = true;
+      if (IsWrittenAsNothing(character)) {
+        if (CarriesJoin(character)) {
+          joinOn |= !breakPending;
+          joinBack = true;
+        }
         continue;
       }
-      problems.push_back({lineNumber, index + 1, character, false});
-      letter = &placeholder;
+      if (character == Zwnj) {
+        letter = ExplicitZwnj();
+        // After a ZWJ the letter before shows a join on, so only a code
+        // can show the break.
+        if (!letter || (!joinOn && ShownByForms(line, index, previous))) {
+          breakPending = true;
+          joinBack = false;
+          continue;
+        }
+      } else {
+        problems.push_back({lineNumber, index + 1, character, false});
+        letter = &placeholder;
+      }
     } else if (character == Lam) {
       std::size_t next = index;
       if (NextWritten(line, next) == Alef) {
@@ -67,17 +88,18 @@ void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumbe
         index = next;
       }
     }
-    const bool joined = previous && !breakPending && previous->canJoinAfter && letter->canJoinBefore;
-    if (previous) settlePrevious(joined);
+    const bool joinedOn = previous && previous->canJoinAfter && (joinOn || (!breakPending && letter->canJoinBefore));
+    const bool joinedBack = letter->canJoinBefore && (joinBack || (!breakPending && previous && previous->canJoinAfter));
+    if (previous) settlePrevious(joinedOn);
     // What cannot be written stands where its own direction puts it.
     classes_[count] = letter == &placeholder ? BidiClassOf(character) : letter->bidi;
     sources_[count] = source;
     ++count;
     previous = letter;
-    previousJoinedBefore = joined;
-    breakPending = false;
+    previousJoinedBefore = joinedBack;
+    breakPending = joinOn = joinBack = false;
   }
-  if (previous) settlePrevious(false);
+  if (previous) settlePrevious(joinOn && previous->canJoinAfter);
   codes_.resize(count);
   classes_.resize(count);
   sources_.resize(count);

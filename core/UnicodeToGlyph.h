@@ -9,11 +9,13 @@
 namespace core {
 
 // Turns Unicode Persian into glyph text as the editor keeps it: each letter
-// in the form its neighbours give it (a ZWNJ breaks a join; forms whose codes
-// the text control once hid are written with their stand-ins), Arabic yeh
-// and kaf as the Persian ones, each line in display order. Line breaks are
-// kept; what IsWrittenAsNothing names is dropped. A character
-// the font cannot show becomes '?' and is listed in the problems.
+// in the form its neighbours give it (a ZWNJ breaks a join, a tatweel or
+// ZWJ makes one; forms whose codes the text control once hid are written
+// with their stand-ins), Arabic yeh and kaf as the Persian ones, each line
+// in display order. A ZWNJ that no form shows, as after a letter that never
+// joins on, is written as the font's non-joiner code. Line breaks are kept;
+// what IsWrittenAsNothing names is otherwise dropped. A character the font
+// cannot show becomes '?' and is listed in the problems.
 class UnicodeToGlyph {
  public:
   void Convert(std::u32string_view text, std::string& out, Unconvertibles& problems);

@@ -16,7 +16,6 @@ void TMainForm::KeyboardLatin(Component*) { SetKeyboard(false); }
 
 void TMainForm::SetKeyboard(bool persian) {
   persianKeyboard_ = persian;
-  typing_.Forget();
   CheckMenuRadioItem(MainMenu, KeyboardPersianItem.Id(), KeyboardLatinItem.Id(),
                      persian ? KeyboardPersianItem.Id() : KeyboardLatinItem.Id(), MF_BYCOMMAND);
   ShowStatus(persian ? "Persian keyboard" : "Latin keyboard");

@@ -87,15 +87,10 @@ void PersianTyping::Type(char32_t character) {
     control_.Send(WM_CLEAR);
     LineOfSelection(line, selection);
   }
-  if (line.start + static_cast<long>(selection.from) != typedAt_ || selection.from != selection.to)
-    typist_.Forget();
-  const core::LineChange change = typist_.Type(line.codes, selection, character);
-  ApplyLineChange(control_, line.start, change);
-  typedAt_ = line.start + static_cast<long>(change.caret);
+  ApplyLineChange(control_, line.start, core::TypeIntoLine(line.codes, selection, std::u32string(1, character)));
 }
 
 void PersianTyping::Erase(bool before) {
-  typist_.Forget();
   if (control_.ReadOnly()) return;
   DocumentLine line;
   core::LineSelection selection;
@@ -118,7 +113,6 @@ void PersianTyping::Erase(bool before) {
 // Enter leaves the line whole and opens an empty one below it, wherever
 // the caret stands in it.
 void PersianTyping::NewLineBelow() {
-  typist_.Forget();
   const DocumentLine line = LineAt(control_, SelectionOf(control_).cpMax);
   Select(control_, line.End(), line.End());
   control_.Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\r\n"));

@@ -28,8 +28,6 @@ class PersianTyping {
   // Writes Persian text at the caret, in place of the selection, as typing
   // its characters would.
   void Write(std::u32string_view text);
-  // The caret went elsewhere or the mode changed.
-  void Forget() { typist_.Forget(); }
 
  private:
   void Step(const std::function<void()>& step);
@@ -42,6 +40,4 @@ class PersianTyping {
   const RichEditControl& control_;
   bool lines_;
   std::function<void(const std::string&)> say_;
-  core::LineTypist typist_;
-  long typedAt_ = -1;  // where the last typed key left the caret
 };

@@ -12,8 +12,8 @@ from fontTools.ttLib import TTFont
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from glyphs import LatinScale, NaskhGlyphs, NotdefGlyph, SerifGlyphs  # noqa: E402
-from layout import LAYOUT_PATH, ReadLayout  # noqa: E402
+from glyphs import FitExtraGlyphs, LatinScale, NaskhGlyphs, NotdefGlyph, SerifGlyphs  # noqa: E402
+from layout import LATIN_CODES, LAYOUT_PATH, PALETTE_CODES, ReadLayout  # noqa: E402
 from tables import AssembleFont, LicenseText, LineDecorations  # noqa: E402
 
 NOTO = "/usr/share/fonts/truetype/noto"
@@ -34,6 +34,7 @@ def BuildFont(layoutPath=LAYOUT_PATH, naskhPath=NASKH_PATH, serifPath=SERIF_PATH
     scale = LatinScale(naskh, serif)
     drawn = NaskhGlyphs([cell for cell in cells if cell.source == "naskh"], naskh)
     drawn.update(SerifGlyphs([cell for cell in cells if cell.source == "serif"], serif, scale))
+    drawn = FitExtraGlyphs(drawn, set(LATIN_CODES + PALETTE_CODES) & set(drawn))
     return AssembleFont(NotdefGlyph(serif, scale), drawn, Copyright(naskh, serif),
                         LicenseText(LICENSE_PATH), LineDecorations(naskh))
 

@@ -20,6 +20,7 @@ from joining import JoinPlacement, StrokeBand
 NOTDEF = ".notdef"
 TATWEEL = 0x0640
 ALEF = 0x0627
+ZWNJ = 0x200C
 
 DrawnGlyph = collections.namedtuple("DrawnGlyph", "name glyph advance")
 
@@ -47,6 +48,10 @@ def NaskhGlyphs(cells, naskh):
     drawn = {}
     for cell in cells:
         name = Checked(cell, forms.Glyph(cell.codePoints, cell.form))
+        if cell.codePoints == (ZWNJ,):
+            # The source marks where the non-joiner is; text shows nothing there.
+            drawn[cell.code] = DrawnGlyph(name, TTGlyphPen(None).glyph(), 0)
+            continue
         shift, advance = JoinPlacement(cell, glyphSet, band)
         drawn[cell.code] = DrawnGlyph(name, Outline(glyphSet, name, Transform().translate(shift, 0)), advance)
     return drawn
@@ -68,6 +73,60 @@ def SerifGlyphs(cells, serif, scale):
         outline = Outline(glyphSet, name, Transform().scale(scale))
         drawn[cell.code] = DrawnGlyph(name, outline, round(glyphSet[name].width * scale))
     return drawn
+
+
+def Top(glyph):
+    glyph.recalcBounds(None)
+    return glyph.yMax if glyph.numberOfContours else 0
+
+
+def Contours(glyph):
+    """Each contour's point indices, first to last."""
+    start = 0
+    for end in glyph.endPtsOfContours:
+        yield range(start, end + 1)
+        start = end + 1
+
+
+def MarksAbove(glyph):
+    """The contours that stand wholly above the rest, as a hamza above an alef."""
+    contours = sorted(Contours(glyph), key=lambda points: min(glyph.coordinates[i][1] for i in points))
+    bodyTop, marks = None, []
+    for points in contours:
+        ys = [glyph.coordinates[i][1] for i in points]
+        if bodyTop is not None and min(ys) > bodyTop:
+            marks.append(points)
+        else:
+            bodyTop = max(ys) if bodyTop is None else max(bodyTop, max(ys))
+    return bodyTop, marks
+
+
+def FittedUnder(glyph, height):
+    """The glyph with the marks above its body made smaller, keeping their
+    middle and half their gap to the body, so that its top is `height`."""
+    if Top(glyph) <= height:
+        return glyph
+    bodyTop, marks = MarksAbove(glyph)
+    points = [index for contour in marks for index in contour]
+    if not points:
+        raise ValueError("a glyph taller than the palette's has no mark to make smaller")
+    xs = [glyph.coordinates[i][0] for i in points]
+    ys = [glyph.coordinates[i][1] for i in points]
+    foot = (bodyTop + min(ys)) / 2
+    scale = (height - foot) / (max(ys) - min(ys))
+    middle = (min(xs) + max(xs)) / 2
+    for index in points:
+        x, y = glyph.coordinates[index]
+        glyph.coordinates[index] = (round(middle + (x - middle) * scale), round(foot + (y - min(ys)) * scale))
+    return glyph
+
+
+def FitExtraGlyphs(drawn, paletteCodes):
+    """No glyph beyond the palette rises above the palette's tallest, so
+    converted text needs no taller line than typed text."""
+    height = max(Top(drawn[code].glyph) for code in paletteCodes)
+    return {code: glyph if code in paletteCodes else glyph._replace(glyph=FittedUnder(glyph.glyph, height))
+            for code, glyph in drawn.items()}
 
 
 def NotdefGlyph(serif, scale):

@@ -8,7 +8,7 @@ LAYOUT_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "layout.t
 PALETTE_CODES = tuple(range(128, 192)) + tuple(range(224, 256))
 LATIN_CODES = tuple(range(32, 127))
 # Letters beyond the palette, for text converted from Unicode.
-EXTRA_CODES = tuple(range(192, 209))
+EXTRA_CODES = tuple(range(192, 212))
 
 SOURCES = ("naskh", "serif")
 FORMS = ("isol", "fina", "init", "medi", "-")

@@ -135,6 +135,33 @@ class PaletteGlyphTest(unittest.TestCase):
         self.assertLessEqual(CELL_TEXT_TOP + height, PALETTE_ROW_HEIGHT)
 
 
+class ExtraGlyphTest(unittest.TestCase):
+    """The codes beyond the palette need no taller line than typed text."""
+
+    @staticmethod
+    def Top(code):
+        glyph = FONT["glyf"][CELLS[code].glyph]
+        return glyph.yMax if glyph.numberOfContours else 0
+
+    def test_rise_no_higher_than_the_palette(self):
+        highest = max(self.Top(code) for code in PALETTE_CODES + LATIN_CODES)
+        for code in EXTRA_CODES:
+            self.assertLessEqual(self.Top(code), highest, code)
+
+    def test_alef_with_hamza_is_a_whole_alef_with_the_hamza_above_it(self):
+        alef = self.Top(next(code for code in PALETTE_CODES if CELLS[code].codePoints == (0x0627,)))
+        for code in (209, 210):
+            coordinates, ends, _ = FONT["glyf"][CELLS[code].glyph].getCoordinates(FONT["glyf"])
+            tops = [[y for _, y in coordinates[start:end + 1]] for start, end in zip([0] + [e + 1 for e in ends], ends)]
+            above = [ys for ys in tops if min(ys) >= alef]
+            self.assertTrue(above, code)
+            self.assertEqual(max(max(ys) for ys in tops if ys not in above), alef, code)
+
+    def test_non_joiner_shows_nothing(self):
+        name = CELLS[211].glyph
+        self.assertEqual((FONT["glyf"][name].numberOfContours, FONT["hmtx"][name][0]), (0, 0))
+
+
 class CoverageTest(unittest.TestCase):
     def Forms(self, text):
         points = tuple(ord(char) for char in text)

@@ -33,11 +33,10 @@ std::string Applied(std::string_view line, const core::LineChange& change) {
 // Types the text key by key into an empty line, the caret where each key
 // leaves it.
 std::string Typed(std::u32string_view text, std::size_t* caret = nullptr) {
-  core::LineTypist typist;
   std::string line;
   std::size_t at = 0;
   for (const char32_t character : text) {
-    const core::LineChange change = typist.Type(line, {at, at}, character);
+    const core::LineChange change = core::TypeIntoLine(line, {at, at}, std::u32string(1, character));
     line = Applied(line, change);
     at = change.caret;
   }
