@@ -84,7 +84,6 @@ constexpr KeyName UnwritableNames[] = {
     {0x0653, "maddah above"},
     {0x0654, "hamza above"},
     {0x0670, "superscript alef"},
-    {0x0623, "alef with hamza above"},
     {0x0640, "tatweel"},
     {0x200D, "zero-width joiner"},
     {0x066A, "Arabic percent sign"},
