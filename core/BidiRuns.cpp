@@ -36,7 +36,6 @@ enum Resolved : std::uint8_t {
   Arabic,    // a number: left to right, but right-to-left to what stands
   European,  // beside it; only a European one takes in + - % # $
   Left,      // a Latin letter, or what reads with it
-  Open,      // not yet known
 };
 
 bool IsLetter(BidiClass type) { return type == BidiClass::RightToLeft || type == BidiClass::Latin; }
@@ -63,37 +62,39 @@ void ResolveNumbers(const std::vector<BidiClass>& classes, std::size_t start, st
   }
 }
 
-// Numbers and what reads with them, between each two letters. A Latin
-// word on either side takes the numbers in; otherwise a Persian word on
-// either side makes them Arabic numbers.
+// What stands between a Latin letter and a number that reads with it, or
+// between two Latin letters, reads left to right too.
+void JoinLatin(bool latinBefore, bool latinAfter, std::size_t start, std::size_t end,
+               std::vector<std::uint8_t>& resolved) {
+  std::size_t first = start, last = end;
+  if (!latinBefore)
+    while (first < end && resolved[first] != Left) ++first;
+  if (!latinAfter)
+    while (last > first && resolved[last - 1] != Left) --last;
+  for (std::size_t index = first; index < last; ++index) resolved[index] = Left;
+}
+
+// Resolves what stands between each two letters. A Latin word on either
+// side takes the numbers there in; otherwise a Persian word on either side
+// makes them Arabic numbers. Neutrals read right to left unless between two
+// units that read left to right, a number counting as right to left then.
 void ResolveBetweenLetters(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& resolved) {
   const std::size_t count = classes.size();
   BidiClass before = BidiClass::Neutral;  // the line's edge
   for (std::size_t start = 0; start <= count;) {
     std::size_t end = start;
-    while (end < count && !IsLetter(classes[end])) ++end;
+    bool digits = false;
+    for (; end < count && !IsLetter(classes[end]); ++end) digits |= classes[end] == BidiClass::Digit;
     const BidiClass after = end < count ? classes[end] : BidiClass::Neutral;
-    const bool latin = before == BidiClass::Latin || after == BidiClass::Latin;
+    const bool latinBefore = before == BidiClass::Latin, latinAfter = after == BidiClass::Latin;
     const bool arabic = before == BidiClass::RightToLeft || after == BidiClass::RightToLeft;
-    ResolveNumbers(classes, start, end, latin ? Left : arabic ? Arabic : European, resolved);
-    if (end < count) resolved[end] = classes[end] == BidiClass::Latin ? Left : Right;
+    const bool latin = latinBefore || latinAfter;
+    if (digits) ResolveNumbers(classes, start, end, latin ? Left : arabic ? Arabic : European, resolved);
+    if (latin && start < end && (digits || (latinBefore && latinAfter)))
+      JoinLatin(latinBefore, latinAfter, start, end, resolved);
+    if (end < count && latinAfter) resolved[end] = Left;
     before = after;
     start = end + 1;
-  }
-}
-
-// What is still open reads left to right only between two Latin runs.
-void ResolveNeutrals(std::vector<std::uint8_t>& resolved) {
-  Resolved before = Right;
-  for (std::size_t start = 0; start < resolved.size();) {
-    if (resolved[start] != Open) {
-      before = static_cast<Resolved>(resolved[start++]);
-      continue;
-    }
-    std::size_t end = start;
-    while (end < resolved.size() && resolved[end] == Open) ++end;
-    const bool betweenLatin = before == Left && end < resolved.size() && resolved[end] == Left;
-    for (; start < end; ++start) resolved[start] = betweenLatin ? Left : Right;
   }
 }
 
@@ -131,10 +132,9 @@ bool MarkLeftToRight(const std::vector<BidiClass>& classes, std::vector<std::uin
     any |= type == BidiClass::Latin || type == BidiClass::Digit;
     terminators |= type == BidiClass::Terminator;
   }
-  leftToRight.assign(classes.size(), any ? Open : 0);
+  leftToRight.assign(classes.size(), Right);
   if (!any) return false;
   ResolveBetweenLetters(classes, leftToRight);
-  ResolveNeutrals(leftToRight);
   if (terminators) JoinTerminators(classes, leftToRight);
   for (std::uint8_t& mark : leftToRight) mark = mark != Right;
   return true;

@@ -9,24 +9,27 @@ namespace core {
 // Unicode Bidirectional Algorithm gives it for a right-to-left paragraph
 // without explicit embeddings: Latin letters read left to right, numbers
 // read left to right and keep the signs that belong to them ("2023-08-03",
-// "50%"), brackets pair up, and what stands between two Latin runs reads
-// with them. Everything else reads right to left.
+// "50%"), and what stands between two Latin runs reads with them.
+// Everything else reads right to left.
 //
 // Converting glyph text, which holds only display order, back to reading
-// order must give the text it came from. So the rules judge a number or a
-// bracket pair by the strong letters on both its sides alike, where the
-// algorithm looks only at the one before it; then they mark the same units
-// in display order as in reading order, and turning a line from one order
-// into the other is one step that undoes itself. Where the two sides differ
-// the algorithm's answer is kept for the commoner case:
+// order must give the text it came from. So the rules judge a number by the
+// letters on both its sides alike, where the algorithm looks only at the
+// one before it; then they mark the same units in display order as in
+// reading order, and turning a line from one order into the other is one
+// step that undoes itself. Where the two sides differ the algorithm's
+// answer is kept for the commoner case:
 //  - a number with a Latin word on either side reads with it ("Windows 10",
-//    and also "5 kg", which the algorithm would show as "kg 5": the same
-//    display as the reading "kg 5", so glyph text could not tell them apart);
+//    and also "5 kg", which the algorithm shows as it shows the reading
+//    "kg 5", so that glyph text could not tell the two apart);
 //  - a number with a Persian word on either side is an Arabic number, whose
 //    + - % # $ stand apart from it ("1403-01-02" at the end of a Persian
 //    line), also when it opens a line that goes on in Persian;
-//  - a bracket pair around Latin words only reads with a Latin word on
-//    either side of it;
+//  - terminators join a Latin run by its two ends, and a separator after a
+//    terminator joins two numbers ("20%-30%"), as the terminator stands at
+//    the other end in display order;
+//  - brackets are not paired: each reads by its neighbours, as unpaired
+//    ones turn into pairs when they face the other way in display order;
 //  - a tab stands as a space does, not at the paragraph's level.
 // Arabic-Indic digits are ordered as the Persian ones that glyph text writes
 // for them, so that the text comes back in the same reading order.
