@@ -1,16 +1,26 @@
 #include "BidiRuns.h"
 
+
 namespace core {
 
 BidiClass BidiClassOf(char32_t character) {
   if ((character >= 'A' && character <= 'Z') || (character >= 'a' && character <= 'z'))
     return BidiClass::Latin;
-  if ((character >= '0' && character <= '9') || (character >= 0x06F0 && character <= 0x06F9))
+  if ((character >= '0' && character <= '9') || (character >= 0x06F0 && character <= 0x06F9) ||
+      (character >= 0x0660 && character <= 0x0669) || character == 0x066B || character == 0x066C)
     return BidiClass::Digit;
-  if (character == '%' || character == '#' || character == '$') return BidiClass::Terminator;
-  // Arabic letters and the Arabic semicolon and question mark; the Arabic
-  // comma separates numbers, as the Latin one does.
-  if (character >= 0x0600 && character <= 0x06FF && character != 0x060C) return BidiClass::RightToLeft;
+  switch (character) {
+    case '%': case '#': case '$': case 0x00A2: case 0x00A3: case 0x00A4: case 0x00A5: case 0x00B0:
+    case 0x00B1: case 0x066A: case 0x2030:
+      return BidiClass::Terminator;
+    case '+': case '-': case 0x2212:
+      return BidiClass::Separator;
+    case ',': case '.': case '/': case ':': case 0x00A0: case 0x060C:
+      return BidiClass::CommonSeparator;
+    default: break;
+  }
+  // Arabic letters and the Arabic semicolon and question mark.
+  if (character >= 0x0600 && character <= 0x06FF) return BidiClass::RightToLeft;
   if (character >= 0x0590 && character <= 0x05FF) return BidiClass::RightToLeft;  // Hebrew
   // The letters of the other European alphabets: Latin with its accents,
   // Greek, Cyrillic.
@@ -20,39 +30,95 @@ BidiClass BidiClassOf(char32_t character) {
 
 namespace {
 
-bool IsStrongLeft(BidiClass type) { return type == BidiClass::Latin || type == BidiClass::Digit; }
+// What a unit has been resolved to so far, kept in the marks themselves.
+enum Resolved : std::uint8_t {
+  Right,     // a right-to-left letter, or what reads with them
+  Arabic,    // a number: left to right, but right-to-left to what stands
+  European,  // beside it; only a European one takes in + - % # $
+  Left,      // a Latin letter, or what reads with it
+};
 
-// What stands between two left-to-right letters or digits, with nothing
-// right-to-left among it, reads with them.
-void JoinNeutrals(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& leftToRight) {
-  std::size_t lastStrong = classes.size();  // none yet
-  for (std::size_t index = 0; index < classes.size(); ++index) {
-    if (classes[index] == BidiClass::RightToLeft) {
-      lastStrong = classes.size();
-    } else if (IsStrongLeft(classes[index])) {
-      if (lastStrong != classes.size())
-        for (std::size_t between = lastStrong + 1; between < index; ++between) leftToRight[between] = 1;
-      leftToRight[index] = 1;
-      lastStrong = index;
-    }
+bool IsLetter(BidiClass type) { return type == BidiClass::RightToLeft || type == BidiClass::Latin; }
+
+// The digits between two letters, the terminators beside them and the
+// separators between two of them that the number's kind takes in. A
+// separator after a terminator joins too ("20%-30%"), as the terminator
+// stands at the number's other end in display order.
+void ResolveNumbers(const std::vector<BidiClass>& classes, std::size_t start, std::size_t end, Resolved as,
+                    std::vector<std::uint8_t>& resolved) {
+  const bool european = as != Arabic;
+  for (std::size_t index = start; index < end; ++index) {
+    if (classes[index] != BidiClass::Digit) continue;
+    resolved[index] = as;
+    for (std::size_t before = index; european && before > start && classes[before - 1] == BidiClass::Terminator;)
+      resolved[--before] = as;
+    for (std::size_t after = index + 1; european && after < end && classes[after] == BidiClass::Terminator; ++after)
+      resolved[after] = as;
+  }
+  for (std::size_t index = start + 1; index + 1 < end; ++index) {
+    const BidiClass type = classes[index];
+    const bool joins = type == BidiClass::CommonSeparator || (type == BidiClass::Separator && european);
+    if (joins && resolved[index - 1] == as && resolved[index + 1] == as) resolved[index] = as;
   }
 }
 
-// A run of terminators beside a run that starts or ends with a digit joins
-// it ("50%"). Judged by the run's two ends, so that it holds in both orders.
-void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& leftToRight) {
+// What stands between a Latin letter and a number that reads with it, or
+// between two Latin letters, reads left to right too.
+void JoinLatin(bool latinBefore, bool latinAfter, std::size_t start, std::size_t end,
+               std::vector<std::uint8_t>& resolved) {
+  std::size_t first = start, last = end;
+  if (!latinBefore)
+    while (first < end && resolved[first] != Left) ++first;
+  if (!latinAfter)
+    while (last > first && resolved[last - 1] != Left) --last;
+  for (std::size_t index = first; index < last; ++index) resolved[index] = Left;
+}
+
+// Resolves what stands between each two letters. A Latin word on either
+// side takes the numbers there in; otherwise a Persian word on either side
+// makes them Arabic numbers. Neutrals read right to left unless between two
+// units that read left to right, a number counting as right to left then.
+void ResolveBetweenLetters(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& resolved) {
+  const std::size_t count = classes.size();
+  BidiClass before = BidiClass::Neutral;  // the line's edge
+  for (std::size_t start = 0; start <= count;) {
+    std::size_t end = start;
+    bool digits = false;
+    for (; end < count && !IsLetter(classes[end]); ++end) digits |= classes[end] == BidiClass::Digit;
+    const BidiClass after = end < count ? classes[end] : BidiClass::Neutral;
+    const bool latinBefore = before == BidiClass::Latin, latinAfter = after == BidiClass::Latin;
+    const bool arabic = before == BidiClass::RightToLeft || after == BidiClass::RightToLeft;
+    const bool latin = latinBefore || latinAfter;
+    if (digits) ResolveNumbers(classes, start, end, latin ? Left : arabic ? Arabic : European, resolved);
+    if (latin && start < end && (digits || (latinBefore && latinAfter)))
+      JoinLatin(latinBefore, latinAfter, start, end, resolved);
+    if (end < count && latinAfter) resolved[end] = Left;
+    before = after;
+    start = end + 1;
+  }
+}
+
+// A run of terminators beside a European number or a Latin run that starts
+// or ends with a digit, its own terminators aside, joins it ("50%"). Judged by the run's two ends, as
+// the terminators stand at its one end in reading order and at the other
+// in display order.
+void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& resolved) {
   const std::size_t count = classes.size();
   for (std::size_t start = 0; start < count;) {
-    if (!leftToRight[start] || classes[start] == BidiClass::Terminator) {
+    if (resolved[start] == Right || resolved[start] == Arabic) {
       ++start;
       continue;
     }
     std::size_t end = start;
-    while (end < count && leftToRight[end]) ++end;
-    if (classes[start] == BidiClass::Digit || classes[end - 1] == BidiClass::Digit) {
+    while (end < count && resolved[end] != Right && resolved[end] != Arabic) ++end;
+    const Resolved as = static_cast<Resolved>(resolved[start]);
+    std::size_t first = start, last = end - 1;
+    while (first < last && classes[first] == BidiClass::Terminator) ++first;
+    while (last > first && classes[last] == BidiClass::Terminator) --last;
+    if (classes[first] == BidiClass::Digit || classes[last] == BidiClass::Digit) {
       for (std::size_t before = start; before > 0 && classes[before - 1] == BidiClass::Terminator; --before)
-        leftToRight[before - 1] = 1;
-      while (end < count && classes[end] == BidiClass::Terminator) leftToRight[end++] = 1;
+        resolved[before - 1] = as;
+      while (end < count && classes[end] == BidiClass::Terminator) resolved[end++] = as;
     }
     start = end;
   }
@@ -61,15 +127,16 @@ void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<std::uin
 }  // namespace
 
 bool MarkLeftToRight(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& leftToRight) {
-  leftToRight.assign(classes.size(), 0);
   bool any = false, terminators = false;
   for (const BidiClass type : classes) {
-    any |= IsStrongLeft(type);
+    any |= type == BidiClass::Latin || type == BidiClass::Digit;
     terminators |= type == BidiClass::Terminator;
   }
+  leftToRight.assign(classes.size(), Right);
   if (!any) return false;
-  JoinNeutrals(classes, leftToRight);
+  ResolveBetweenLetters(classes, leftToRight);
   if (terminators) JoinTerminators(classes, leftToRight);
+  for (std::uint8_t& mark : leftToRight) mark = mark != Right;
   return true;
 }
 

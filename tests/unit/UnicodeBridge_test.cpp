@@ -64,9 +64,10 @@ const Sample Samples[] = {
     {"سلام Hello World ۱۲۳", std::string("Hello World ") + Codes({241, 242, 243, ' ', 176, 226, 174})},
     {"در سال 1404/01/02 رفت", Codes({135, 185, 148, ' ', '1', '4', '0', '4', '/', '0', '1', '/', '0', '2', ' ',
                                      178, 142, 174, ' ', 148, 152})},
-    // Guillemets and brackets face the other way in right-to-left text,
-    // and a percent sign stays with its number.
-    {"«کتاب» (۵۰%)", Codes({'(', 245, 240, '%', ')', ' ', 253, 139, 142, 134, 181, 254})},
+    // Guillemets and brackets face the other way in right-to-left text;
+    // after Persian a number is Arabic, and its percent sign reads right to
+    // left.
+    {"«کتاب» (۵۰%)", Codes({'(', '%', 245, 240, ')', ' ', 253, 139, 142, 134, 181, 254})},
     // The four-form letters: heh initial, medial, final; ain isolated.
     {"ههه ع", Codes({161, ' ', 234, 231, 232})},
     // Tabs stay; line breaks end lines and stay as they are.
