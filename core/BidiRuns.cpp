@@ -1,6 +1,5 @@
 #include "BidiRuns.h"
 
-
 namespace core {
 
 BidiClass BidiClassOf(char32_t character) {
