@@ -1,0 +1,185 @@
+#include "WrappedParagraph.h"
+
+#include <algorithm>
+
+#include "GlyphLetters.h"
+
+namespace core {
+
+namespace {
+
+BidiClass ClassOf(char code) { return GlyphOfCode(static_cast<unsigned char>(code)).bidi; }
+
+// Visits a line's places in its other order (display to reading or back),
+// as the converter turns a line of its own: the marks are the line's own.
+template <typename Visit>
+void ForEachInOtherOrder(std::vector<BidiClass>& classes, std::vector<std::uint8_t>& marks, Visit visit) {
+  if (MarkLeftToRight(classes, marks)) {
+    ForEachReordered(marks, visit);
+  } else {
+    for (std::size_t place = classes.size(); place > 0; --place) visit(place - 1);
+  }
+}
+
+// Caret places in a sequence of codes in display order (the paragraph, or
+// one line) that holds the reading places [first, first + count).
+template <typename LeftToRight, typename Rank, typename PlaceOf>
+struct Places {
+  std::size_t first, count;
+  LeftToRight leftToRight;  // by display place of a code
+  Rank rank;                // by display place of a code: its reading place
+  PlaceOf placeOf;          // by reading place: the code's display place
+
+  // Where a caret at a display place stands in reading order.
+  std::size_t Reading(std::size_t caret) const {
+    if (caret > 0 && leftToRight(caret - 1)) return rank(caret - 1) + 1;
+    if (caret < count && !leftToRight(caret)) return rank(caret) + 1;
+    if (caret < count) return rank(caret);
+    if (caret > 0) return rank(caret - 1);
+    return first;
+  }
+
+  // The display place of a reading place: on the reading side of the code
+  // read before it, or, where that place reads as another (beside a
+  // left-to-right run), of the code read after it.
+  std::size_t Display(std::size_t place) const {
+    if (count == 0) return 0;
+    if (place > first) {
+      const std::size_t before = placeOf(place - 1);
+      const std::size_t caret = leftToRight(before) ? before + 1 : before;
+      if (place == first + count || Reading(caret) == place) return caret;
+    }
+    const std::size_t after = placeOf(place);
+    return leftToRight(after) ? after : after + 1;
+  }
+};
+
+template <typename LeftToRight, typename Rank, typename PlaceOf>
+Places<LeftToRight, Rank, PlaceOf> PlacesOf(std::size_t first, std::size_t count, LeftToRight leftToRight,
+                                            Rank rank, PlaceOf placeOf) {
+  return {first, count, leftToRight, rank, placeOf};
+}
+
+auto ParagraphPlaces(const WrappedLines& lines) {
+  return PlacesOf(
+      0, lines.reading.size(), [&lines](std::size_t index) { return lines.leftToRight[index] != 0; },
+      [&lines](std::size_t index) { return lines.rank[index]; },
+      [&lines](std::size_t rank) { return lines.reading[rank]; });
+}
+
+auto LinePlaces(const WrappedLines& lines, std::size_t line) {
+  const std::size_t begin = lines.starts[line];
+  const auto shown = lines.shown.begin() + static_cast<std::ptrdiff_t>(begin);
+  const auto end = lines.shown.begin() + static_cast<std::ptrdiff_t>(lines.starts[line + 1]);
+  return PlacesOf(
+      begin, lines.LineLength(line),
+      [&lines, begin](std::size_t place) { return lines.lineLeftToRight[begin + place] != 0; },
+      [&lines, begin](std::size_t place) { return lines.rank[lines.shown[begin + place]]; },
+      [&lines, shown, end](std::size_t rank) {
+        return static_cast<std::size_t>(std::find(shown, end, lines.reading[rank]) - shown);
+      });
+}
+
+}  // namespace
+
+std::vector<std::int32_t> AdvancesOf(std::string_view codes, const AdvanceTable& table) {
+  std::vector<std::int32_t> advances(codes.size());
+  for (std::size_t index = 0; index < codes.size(); ++index)
+    advances[index] = table[static_cast<unsigned char>(codes[index])];
+  return advances;
+}
+
+const WrappedLines& ParagraphWrapper::Wrap(std::string_view codes, const std::vector<std::int32_t>& advances,
+                                           std::int64_t lineWidth) {
+  Read(codes);
+  Break(codes, advances, lineWidth);
+  lines_.shown.clear();
+  lines_.lineLeftToRight.clear();
+  for (std::size_t line = 0; line < lines_.LineCount(); ++line) Order(codes, line);
+  return lines_;
+}
+
+void ParagraphWrapper::Read(std::string_view codes) {
+  classes_.resize(codes.size());
+  for (std::size_t index = 0; index < codes.size(); ++index) classes_[index] = ClassOf(codes[index]);
+  lines_.reading.clear();
+  ForEachInOtherOrder(classes_, lines_.leftToRight,
+                      [&](std::size_t index) { lines_.reading.push_back(index); });
+  lines_.rank.resize(codes.size());
+  for (std::size_t place = 0; place < codes.size(); ++place) lines_.rank[lines_.reading[place]] = place;
+}
+
+// Greedy, in reading order, by words with the spaces after them. A word
+// wider than a line starts a line of its own and is cut where it must be.
+void ParagraphWrapper::Break(std::string_view codes, const std::vector<std::int32_t>& advances,
+                             std::int64_t lineWidth) {
+  const std::vector<std::size_t>& reading = lines_.reading;
+  const std::size_t count = reading.size();
+  const auto isSpace = [&](std::size_t place) { return IsBreakSpace(codes[reading[place]]); };
+  lines_.starts.assign(1, 0);
+  std::int64_t used = 0;
+  for (std::size_t start = 0; start < count;) {
+    std::size_t end = start;
+    std::int64_t width = 0;
+    while (end < count && !isSpace(end)) width += advances[reading[end++]];
+    while (end < count && isSpace(end)) width += advances[reading[end++]];
+    if (used > 0 && used + width > lineWidth) {
+      lines_.starts.push_back(start);
+      used = 0;
+    }
+    if (width <= lineWidth || used > 0) {
+      used += width;
+    } else {
+      for (std::size_t place = start; place < end; ++place) {
+        if (used > 0 && used + advances[reading[place]] > lineWidth) {
+          lines_.starts.push_back(place);
+          used = 0;
+        }
+        used += advances[reading[place]];
+      }
+    }
+    start = end;
+  }
+  lines_.starts.push_back(count);
+}
+
+void ParagraphWrapper::Order(std::string_view codes, std::size_t line) {
+  const std::size_t first = lines_.starts[line], length = lines_.LineLength(line);
+  classes_.resize(length);
+  for (std::size_t place = 0; place < length; ++place) classes_[place] = ClassOf(codes[lines_.reading[first + place]]);
+  ForEachInOtherOrder(classes_, marks_, [&](std::size_t place) {
+    lines_.shown.push_back(lines_.reading[first + place]);
+    lines_.lineLeftToRight.push_back(marks_.empty() ? 0 : marks_[place]);
+  });
+}
+
+std::string ParagraphOfLines(const std::vector<std::string_view>& lines) {
+  std::vector<BidiClass> classes;
+  std::vector<std::uint8_t> marks;
+  std::string reading;
+  const auto classify = [&](std::string_view codes) {
+    classes.resize(codes.size());
+    for (std::size_t place = 0; place < codes.size(); ++place) classes[place] = ClassOf(codes[place]);
+  };
+  for (const std::string_view line : lines) {
+    classify(line);
+    ForEachInOtherOrder(classes, marks, [&](std::size_t place) { reading += line[place]; });
+  }
+  classify(reading);
+  std::string paragraph;
+  ForEachInOtherOrder(classes, marks, [&](std::size_t place) { paragraph += reading[place]; });
+  return paragraph;
+}
+
+std::size_t ParagraphPlace(const WrappedLines& lines, LinePlace at) {
+  return ParagraphPlaces(lines).Display(LinePlaces(lines, at.line).Reading(at.place));
+}
+
+LinePlace LinePlaceOf(const WrappedLines& lines, std::size_t paragraphPlace) {
+  const std::size_t place = ParagraphPlaces(lines).Reading(paragraphPlace);
+  const auto starts = lines.starts.begin();
+  const auto line = static_cast<std::size_t>(std::upper_bound(starts, lines.starts.end() - 1, place) - starts) - 1;
+  return {line, LinePlaces(lines, line).Display(place)};
+}
+
+}  // namespace core
