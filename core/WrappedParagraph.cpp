@@ -10,17 +10,6 @@ namespace {
 
 BidiClass ClassOf(char code) { return GlyphOfCode(static_cast<unsigned char>(code)).bidi; }
 
-// Visits a line's places in its other order (display to reading or back),
-// as the converter turns a line of its own: the marks are the line's own.
-template <typename Visit>
-void ForEachInOtherOrder(std::vector<BidiClass>& classes, std::vector<std::uint8_t>& marks, Visit visit) {
-  if (MarkLeftToRight(classes, marks)) {
-    ForEachReordered(marks, visit);
-  } else {
-    for (std::size_t place = classes.size(); place > 0; --place) visit(place - 1);
-  }
-}
-
 // Caret places in a sequence of codes in display order (the paragraph, or
 // one line) that holds the reading places [first, first + count).
 template <typename LeftToRight, typename Rank, typename PlaceOf>
@@ -103,8 +92,12 @@ void ParagraphWrapper::Read(std::string_view codes) {
   classes_.resize(codes.size());
   for (std::size_t index = 0; index < codes.size(); ++index) classes_[index] = ClassOf(codes[index]);
   lines_.reading.clear();
-  ForEachInOtherOrder(classes_, lines_.leftToRight,
-                      [&](std::size_t index) { lines_.reading.push_back(index); });
+  const auto read = [&](std::size_t index) { lines_.reading.push_back(index); };
+  if (MarkLeftToRight(classes_, lines_.leftToRight)) {
+    ForEachReordered(lines_.leftToRight, read);
+  } else {
+    for (std::size_t index = codes.size(); index > 0; --index) read(index - 1);
+  }
   lines_.rank.resize(codes.size());
   for (std::size_t place = 0; place < codes.size(); ++place) lines_.rank[lines_.reading[place]] = place;
 }
@@ -143,32 +136,21 @@ void ParagraphWrapper::Break(std::string_view codes, const std::vector<std::int3
   lines_.starts.push_back(count);
 }
 
+// A line keeps the levels its codes have in the paragraph, and is ordered
+// as the bidirectional algorithm orders a line (UAX #9, L1 and L2): the
+// spaces that end it stand at the paragraph's level, right to left, and
+// the rest reverses but for the left-to-right runs.
 void ParagraphWrapper::Order(std::string_view codes, std::size_t line) {
-  const std::size_t first = lines_.starts[line], length = lines_.LineLength(line);
-  classes_.resize(length);
-  for (std::size_t place = 0; place < length; ++place) classes_[place] = ClassOf(codes[lines_.reading[first + place]]);
-  ForEachInOtherOrder(classes_, marks_, [&](std::size_t place) {
-    lines_.shown.push_back(lines_.reading[first + place]);
-    lines_.lineLeftToRight.push_back(marks_.empty() ? 0 : marks_[place]);
+  const std::size_t length = lines_.LineLength(line);
+  const std::size_t* reading = lines_.reading.data() + lines_.starts[line];
+  marks_.resize(length);
+  for (std::size_t place = 0; place < length; ++place) marks_[place] = lines_.leftToRight[reading[place]];
+  for (std::size_t place = length; place > 0 && IsBreakSpace(codes[reading[place - 1]]); --place)
+    marks_[place - 1] = 0;
+  ForEachReordered(marks_, [&](std::size_t place) {
+    lines_.shown.push_back(reading[place]);
+    lines_.lineLeftToRight.push_back(marks_[place]);
   });
-}
-
-std::string ParagraphOfLines(const std::vector<std::string_view>& lines) {
-  std::vector<BidiClass> classes;
-  std::vector<std::uint8_t> marks;
-  std::string reading;
-  const auto classify = [&](std::string_view codes) {
-    classes.resize(codes.size());
-    for (std::size_t place = 0; place < codes.size(); ++place) classes[place] = ClassOf(codes[place]);
-  };
-  for (const std::string_view line : lines) {
-    classify(line);
-    ForEachInOtherOrder(classes, marks, [&](std::size_t place) { reading += line[place]; });
-  }
-  classify(reading);
-  std::string paragraph;
-  ForEachInOtherOrder(classes, marks, [&](std::size_t place) { paragraph += reading[place]; });
-  return paragraph;
 }
 
 std::size_t ParagraphPlace(const WrappedLines& lines, LinePlace at) {

@@ -2,7 +2,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,13 +14,16 @@ namespace core {
 // first line, lines broken after the spaces between words (inside a word
 // only when it is wider than a line), each line as full as it can be.
 //
-// The paragraph is read in reading order, broken there, and each line is
-// put back into display order as the converter orders a line of its own.
-// So every line reads back by itself as its piece of the paragraph, and
-// joining the lines' reading orders gives the paragraph's: the paragraph
-// comes back from its lines alone (ParagraphOfLines), whatever width they
-// were laid out at. A right-to-left line is a piece of the stored paragraph
-// as it is; Latin words and numbers keep their order within the line.
+// The paragraph is read in reading order as the converter reads it, broken
+// there, and each line is put back into display order as the bidirectional
+// algorithm orders the lines of a paragraph: by the levels the converter
+// gives its codes in the whole paragraph, the spaces at the line's end
+// right to left (UAX #9, L1 and L2). So a Persian line is a piece of the
+// stored paragraph as it is, Latin words and numbers keep their order
+// within a line, and the lines' reading orders, one after the other, are
+// the paragraph's. A line's order can differ from that of the same codes
+// as a paragraph of their own: "Windows 10-11" keeps its European number
+// on a line that goes on in Persian.
 struct WrappedLines {
   // The paragraph's code indices, line after line, each line in display
   // order, left to right.
@@ -36,7 +38,7 @@ struct WrappedLines {
   // By reading place: the code index read there.
   std::vector<std::size_t> reading;
   // By place in `shown`: whether the code stands in a left-to-right run of
-  // its line.
+  // its line (as in the paragraph, but the spaces that end the line).
   std::vector<std::uint8_t> lineLeftToRight;
 
   std::size_t LineCount() const { return starts.size() - 1; }
@@ -69,10 +71,6 @@ class ParagraphWrapper {
   std::vector<BidiClass> classes_;
   std::vector<std::uint8_t> marks_;
 };
-
-// The stored paragraph of its lines (each in display order, as Wrap puts
-// them): the inverse of Wrap.
-std::string ParagraphOfLines(const std::vector<std::string_view>& lines);
 
 // A caret place in a line, 0 (its left end) to the line's length.
 struct LinePlace {
