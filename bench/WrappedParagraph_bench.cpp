@@ -16,8 +16,21 @@ constexpr std::size_t DocumentSize = 100 << 10;
 // and a number now and then, as a typed document holds them.
 const std::vector<std::string>& Paragraphs() {
   static const std::vector<std::string> paragraphs = [] {
-    const char* const words[] = {"می‌روم", "سلام", "کتاب", "«خانه»", "دانشگاه", "پژوهش", "ایران",
-                                 "Dabiro", "۱۴۰۴", "چهارشنبه", "غذا", "علی", "لطفا", "هم‌چنین", "50%"};
+    const char* const words[] = {"می‌روم",
+                                 "سلام",
+                                 "کتاب",
+                                 "«خانه»",
+                                 "دانشگاه",
+                                 "پژوهش",
+                                 "ایران",
+                                 "Dabiro",
+                                 "۱۴۰۴",
+                                 "چهارشنبه",
+                                 "غذا",
+                                 "علی",
+                                 "لطفا",
+                                 "هم‌چنین",
+                                 "50%"};
     std::mt19937 random(7);
     std::vector<std::string> result;
     std::size_t size = 0;
@@ -42,7 +55,8 @@ const std::vector<std::string>& Paragraphs() {
 // 600 pixels holds some 50 codes a line.
 core::AdvanceTable Advances() {
   core::AdvanceTable table;
-  for (std::size_t code = 0; code < table.size(); ++code) table[code] = static_cast<std::int32_t>(8 + code % 9);
+  for (std::size_t code = 0; code < table.size(); ++code)
+    table[code] = static_cast<std::int32_t>(8 + code % 9);
   table[' '] = 7;
   return table;
 }
@@ -53,7 +67,8 @@ void BM_WrapDocument(benchmark::State& state) {
   const std::vector<std::string>& paragraphs = Paragraphs();
   const core::AdvanceTable table = Advances();
   std::vector<std::vector<std::int32_t>> advances;
-  for (const std::string& paragraph : paragraphs) advances.push_back(core::AdvancesOf(paragraph, table));
+  for (const std::string& paragraph : paragraphs)
+    advances.push_back(core::AdvancesOf(paragraph, table));
   core::ParagraphWrapper wrapper;
   std::size_t lines = 0;
   for (auto _ : state) {

@@ -44,14 +44,15 @@ struct Places {
 };
 
 template <typename LeftToRight, typename Rank, typename PlaceOf>
-Places<LeftToRight, Rank, PlaceOf> PlacesOf(std::size_t first, std::size_t count, LeftToRight leftToRight,
-                                            Rank rank, PlaceOf placeOf) {
+Places<LeftToRight, Rank, PlaceOf> PlacesOf(std::size_t first, std::size_t count,
+                                            LeftToRight leftToRight, Rank rank, PlaceOf placeOf) {
   return {first, count, leftToRight, rank, placeOf};
 }
 
 auto ParagraphPlaces(const WrappedLines& lines) {
   return PlacesOf(
-      0, lines.reading.size(), [&lines](std::size_t index) { return lines.leftToRight[index] != 0; },
+      0, lines.reading.size(),
+      [&lines](std::size_t index) { return lines.leftToRight[index] != 0; },
       [&lines](std::size_t index) { return lines.rank[index]; },
       [&lines](std::size_t rank) { return lines.reading[rank]; });
 }
@@ -78,7 +79,8 @@ std::vector<std::int32_t> AdvancesOf(std::string_view codes, const AdvanceTable&
   return advances;
 }
 
-const WrappedLines& ParagraphWrapper::Wrap(std::string_view codes, const std::vector<std::int32_t>& advances,
+const WrappedLines& ParagraphWrapper::Wrap(std::string_view codes,
+                                           const std::vector<std::int32_t>& advances,
                                            std::int64_t lineWidth) {
   Read(codes);
   Break(codes, advances, lineWidth);
@@ -90,7 +92,8 @@ const WrappedLines& ParagraphWrapper::Wrap(std::string_view codes, const std::ve
 
 void ParagraphWrapper::Read(std::string_view codes) {
   classes_.resize(codes.size());
-  for (std::size_t index = 0; index < codes.size(); ++index) classes_[index] = ClassOf(codes[index]);
+  for (std::size_t index = 0; index < codes.size(); ++index)
+    classes_[index] = ClassOf(codes[index]);
   lines_.reading.clear();
   const auto read = [&](std::size_t index) { lines_.reading.push_back(index); };
   if (MarkLeftToRight(classes_, lines_.leftToRight)) {
@@ -99,7 +102,8 @@ void ParagraphWrapper::Read(std::string_view codes) {
     for (std::size_t index = codes.size(); index > 0; --index) read(index - 1);
   }
   lines_.rank.resize(codes.size());
-  for (std::size_t place = 0; place < codes.size(); ++place) lines_.rank[lines_.reading[place]] = place;
+  for (std::size_t place = 0; place < codes.size(); ++place)
+    lines_.rank[lines_.reading[place]] = place;
 }
 
 // Greedy, in reading order, by words with the spaces after them. A word
@@ -144,7 +148,8 @@ void ParagraphWrapper::Order(std::string_view codes, std::size_t line) {
   const std::size_t length = lines_.LineLength(line);
   const std::size_t* reading = lines_.reading.data() + lines_.starts[line];
   marks_.resize(length);
-  for (std::size_t place = 0; place < length; ++place) marks_[place] = lines_.leftToRight[reading[place]];
+  for (std::size_t place = 0; place < length; ++place)
+    marks_[place] = lines_.leftToRight[reading[place]];
   for (std::size_t place = length; place > 0 && IsBreakSpace(codes[reading[place - 1]]); --place)
     marks_[place - 1] = 0;
   ForEachReordered(marks_, [&](std::size_t place) {
@@ -160,7 +165,9 @@ std::size_t ParagraphPlace(const WrappedLines& lines, LinePlace at) {
 LinePlace LinePlaceOf(const WrappedLines& lines, std::size_t paragraphPlace) {
   const std::size_t place = ParagraphPlaces(lines).Reading(paragraphPlace);
   const auto starts = lines.starts.begin();
-  const auto line = static_cast<std::size_t>(std::upper_bound(starts, lines.starts.end() - 1, place) - starts) - 1;
+  const auto line =
+      static_cast<std::size_t>(std::upper_bound(starts, lines.starts.end() - 1, place) - starts) -
+      1;
   return {line, LinePlaces(lines, line).Display(place)};
 }
 

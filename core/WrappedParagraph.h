@@ -57,14 +57,15 @@ class ParagraphWrapper {
  public:
   // advances: of each code, position by position (a paragraph in several
   // sizes gives each code its own). A line holds at least one code, so any
-  // width makes progress; the spaces at a line's end count, as the control
-  // shows them. An empty paragraph is one empty line.
+  // width makes progress; the spaces at a line's end count, as they are
+  // drawn there. An empty paragraph is one empty line.
   const WrappedLines& Wrap(std::string_view codes, const std::vector<std::int32_t>& advances,
                            std::int64_t lineWidth);
 
  private:
   void Read(std::string_view codes);
-  void Break(std::string_view codes, const std::vector<std::int32_t>& advances, std::int64_t lineWidth);
+  void Break(std::string_view codes, const std::vector<std::int32_t>& advances,
+             std::int64_t lineWidth);
   void Order(std::string_view codes, std::size_t line);
 
   WrappedLines lines_;
@@ -75,7 +76,9 @@ class ParagraphWrapper {
 // A caret place in a line, 0 (its left end) to the line's length.
 struct LinePlace {
   std::size_t line = 0, place = 0;
-  bool operator==(const LinePlace& other) const { return line == other.line && place == other.place; }
+  bool operator==(const LinePlace& other) const {
+    return line == other.line && place == other.place;
+  }
 };
 
 // Caret places between the stored paragraph (0 to its size) and its lines,

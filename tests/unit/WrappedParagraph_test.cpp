@@ -44,17 +44,22 @@ std::vector<ReadCharacter> ReadParagraph(std::string_view codes) {
   std::vector<std::uint8_t> leftToRight;
   std::vector<ReadCharacter> read;
   core::ReadInReadingOrder(
-      codes.size(), [&](std::size_t index) -> const core::ShownGlyph& {
+      codes.size(),
+      [&](std::size_t index) -> const core::ShownGlyph& {
         return core::GlyphOfCode(static_cast<unsigned char>(codes[index]));
       },
-      classes, leftToRight, [&](std::size_t index, char32_t character) { read.push_back({index, character}); });
+      classes, leftToRight,
+      [&](std::size_t index, char32_t character) {
+        read.push_back({index, character});
+      });
   return read;
 }
 
 // A non-joiner or joiner that a letter's form shows, not a code of its own.
 bool Implied(const ReadCharacter& read, std::string_view codes) {
   const bool joiner = read.character == core::Zwnj || read.character == core::Zwj;
-  return joiner && core::GlyphOfCode(static_cast<unsigned char>(codes[read.code])).first != read.character;
+  return joiner &&
+         core::GlyphOfCode(static_cast<unsigned char>(codes[read.code])).first != read.character;
 }
 
 // FriBidi's embedding level of each character of a right-to-left paragraph.
@@ -66,11 +71,14 @@ std::optional<std::vector<int>> FribidiLevels(std::u32string_view text) {
   const bool written = write(file, utf8.data(), utf8.size()) == static_cast<ssize_t>(utf8.size());
   close(file);
   std::string output;
-  if (FILE* levels = written ? popen(("fribidi --rtl --nobreak --levels --novisual < " + std::string(name) +
-                                      " 2>/dev/null").c_str(), "r")
+  if (FILE* levels = written ? popen(("fribidi --rtl --nobreak --levels --novisual < " +
+                                      std::string(name) + " 2>/dev/null")
+                                         .c_str(),
+                                     "r")
                              : nullptr) {
     char buffer[4096];
-    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, levels)) > 0;) output.append(buffer, got);
+    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, levels)) > 0;)
+      output.append(buffer, got);
     pclose(levels);
   }
   unlink(name);
@@ -102,7 +110,8 @@ struct Laid {
   }
   std::size_t LineOf(std::size_t code) const {
     return static_cast<std::size_t>(
-        std::upper_bound(lines->starts.begin(), lines->starts.end() - 1, lines->rank[code]) - lines->starts.begin() - 1);
+        std::upper_bound(lines->starts.begin(), lines->starts.end() - 1, lines->rank[code]) -
+        lines->starts.begin() - 1);
   }
   std::int64_t Width(std::size_t from, std::size_t to) const {  // of reading places [from, to)
     std::int64_t width = 0;
@@ -111,7 +120,9 @@ struct Laid {
   }
   // The end of the word and spaces that start at a reading place.
   std::size_t UnitEnd(std::size_t from) const {
-    const auto isSpace = [&](std::size_t place) { return core::IsBreakSpace(paragraph[lines->reading[place]]); };
+    const auto isSpace = [&](std::size_t place) {
+      return core::IsBreakSpace(paragraph[lines->reading[place]]);
+    };
     while (from < paragraph.size() && !isSpace(from)) ++from;
     while (from < paragraph.size() && isSpace(from)) ++from;
     return from;
@@ -127,7 +138,8 @@ core::AdvanceTable Uniform(std::int32_t width) {
 // Widths as unlike as a proportional font's.
 core::AdvanceTable Proportional() {
   core::AdvanceTable table;
-  for (std::size_t code = 0; code < table.size(); ++code) table[code] = static_cast<std::int32_t>(3 + code * 7 % 11);
+  for (std::size_t code = 0; code < table.size(); ++code)
+    table[code] = static_cast<std::int32_t>(3 + code * 7 % 11);
   table[' '] = 4;
   return table;
 }
@@ -136,25 +148,30 @@ core::AdvanceTable Proportional() {
 // paragraph's levels, then for each line the spaces at its end at the
 // paragraph's level and the runs of each level from the highest down
 // reversed (UAX #9, L1 and L2).
-void ExpectReferenceOrder(const Laid& laid, const std::vector<ReadCharacter>& read, const std::string& name) {
+void ExpectReferenceOrder(const Laid& laid, const std::vector<ReadCharacter>& read,
+                          const std::string& name) {
   std::u32string text;
   for (const ReadCharacter& character : read) text += character.character;
   const std::optional<std::vector<int>> levels = FribidiLevels(text);
   if (!levels) return ADD_FAILURE() << "fribidi did not run", void();
   std::vector<std::vector<std::size_t>> byLine(laid.lines->LineCount());
   for (std::size_t index = 0; index < read.size(); ++index)
-    if (!Implied(read[index], laid.paragraph)) byLine[laid.LineOf(read[index].code)].push_back(index);
+    if (!Implied(read[index], laid.paragraph))
+      byLine[laid.LineOf(read[index].code)].push_back(index);
   for (std::size_t line = 0; line < byLine.size(); ++line) {
     std::vector<std::size_t>& logical = byLine[line];
     std::vector<int> level;
     for (const std::size_t index : logical) level.push_back((*levels)[index]);
-    for (std::size_t end = logical.size(); end > 0 && (text[logical[end - 1]] == ' ' || text[logical[end - 1]] == '\t');)
+    for (std::size_t end = logical.size();
+         end > 0 && (text[logical[end - 1]] == ' ' || text[logical[end - 1]] == '\t');)
       level[--end] = 1;
-    for (int high = level.empty() ? 0 : *std::max_element(level.begin(), level.end()); high >= 1; --high)
+    for (int high = level.empty() ? 0 : *std::max_element(level.begin(), level.end()); high >= 1;
+         --high)
       for (std::size_t start = 0; start < logical.size();) {
         std::size_t end = start;
         while (end < logical.size() && level[end] >= high) ++end;
-        std::reverse(logical.begin() + static_cast<std::ptrdiff_t>(start), logical.begin() + static_cast<std::ptrdiff_t>(end));
+        std::reverse(logical.begin() + static_cast<std::ptrdiff_t>(start),
+                     logical.begin() + static_cast<std::ptrdiff_t>(end));
         start = end + 1;
       }
     std::vector<std::size_t> codes;
@@ -219,7 +236,8 @@ TEST(WrappedParagraph, FirstWordsOnTheFirstLineEachLineInReferenceOrder) {
   };
   for (const Case& test : cases) {
     const Laid laid(FromUnicode(Unicode(test.text)), Uniform(1), test.width);
-    EXPECT_EQ(LineTexts(laid), std::vector<std::string>(test.lines.begin(), test.lines.end())) << test.text;
+    EXPECT_EQ(LineTexts(laid), std::vector<std::string>(test.lines.begin(), test.lines.end()))
+        << test.text;
     ExpectSoundLayout(laid, test.width, test.text);
   }
 }
@@ -227,14 +245,18 @@ TEST(WrappedParagraph, FirstWordsOnTheFirstLineEachLineInReferenceOrder) {
 // A Persian line is the piece of the stored paragraph it shows, the first
 // line the stored paragraph's right end; the caret goes between the two.
 TEST(WrappedParagraph, PersianLinesArePiecesOfTheStoredParagraph) {
-  const Laid laid(FromUnicode(Unicode("امروز هوا خوب است و ما به کوه می‌رویم تا شب")), Proportional(), 60);
+  const Laid laid(
+      FromUnicode(
+          Unicode("امروز هوا خوب است و ما به کوه می‌رویم تا شب")),
+      Proportional(), 60);
   ASSERT_GT(laid.lines->LineCount(), 3u);
   const std::size_t size = laid.paragraph.size();
   for (std::size_t line = 0; line < laid.lines->LineCount(); ++line) {
     const std::size_t from = size - laid.lines->starts[line + 1];
     EXPECT_EQ(laid.Line(line), laid.paragraph.substr(from, laid.lines->LineLength(line))) << line;
     for (std::size_t place = 0; place <= laid.lines->LineLength(line); ++place) {
-      EXPECT_EQ(core::ParagraphPlace(*laid.lines, {line, place}), from + place) << line << " " << place;
+      EXPECT_EQ(core::ParagraphPlace(*laid.lines, {line, place}), from + place)
+          << line << " " << place;
       // The left end of a line is where the next line starts in reading order.
       const bool leftEnd = place == 0 && line + 1 < laid.lines->LineCount();
       if (!leftEnd) {
@@ -250,7 +272,8 @@ TEST(WrappedParagraph, AWordWiderThanALineIsCut) {
   for (const std::int64_t width : {0, 1, 3}) {
     const Laid laid(FromUnicode(Unicode("به دانشگاه")), Uniform(1), width);
     std::string stored;
-    for (std::size_t line = 0; line < laid.lines->LineCount(); ++line) stored = laid.Line(line) + stored;
+    for (std::size_t line = 0; line < laid.lines->LineCount(); ++line)
+      stored = laid.Line(line) + stored;
     EXPECT_EQ(stored, laid.paragraph) << width;
     EXPECT_EQ(laid.lines->LineCount(), width == 3 ? 4u : laid.paragraph.size()) << width;
     ExpectSoundLayout(laid, width, "width " + std::to_string(width));
@@ -260,15 +283,16 @@ TEST(WrappedParagraph, AWordWiderThanALineIsCut) {
 // The caret keeps its place in reading order from the paragraph to its
 // lines and back, in mixed text too.
 TEST(WrappedParagraph, CaretPlacesKeepTheirReadingPlace) {
-  const std::string paragraph =
-      FromUnicode(Unicode("در سال 2023 نسخهٔ Dabiro 2 را در New York با ۵۰٪ تخفیف (ارزان) خریدم و بردم"));
+  const std::string paragraph = FromUnicode(
+      Unicode("در سال 2023 نسخهٔ Dabiro 2 را در New York با ۵۰٪ تخفیف (ارزان) خریدم و بردم"));
   for (const std::int64_t width : {8, 15, 30}) {
     const Laid laid(paragraph, Uniform(1), width);
     for (std::size_t place = 0; place <= paragraph.size(); ++place) {
       const core::LinePlace at = core::LinePlaceOf(*laid.lines, place);
       ASSERT_LE(at.place, laid.lines->LineLength(at.line));
       const std::size_t back = core::ParagraphPlace(*laid.lines, at);
-      EXPECT_EQ(core::ReadingPlaceAfter(paragraph, {back, back}), core::ReadingPlaceAfter(paragraph, {place, place}))
+      EXPECT_EQ(core::ReadingPlaceAfter(paragraph, {back, back}),
+                core::ReadingPlaceAfter(paragraph, {place, place}))
           << width << ": " << place << " came back as " << back;
     }
   }
@@ -279,7 +303,8 @@ TEST(WrappedParagraph, CaretPlacesKeepTheirReadingPlace) {
 TEST(WrappedParagraph, DictionaryParagraphLaysOutSoundlyAtEveryWidth) {
   std::ifstream dictionary("/usr/share/hunspell/fa_IR.dic");
   if (!dictionary) GTEST_SKIP() << "fa_IR.dic missing: install myspell-fa";
-  const char* const among[] = {"Windows 10", "50%", "۱۴۰۳/۰۱/۰۲", "New York", "(2023)", "«کتاب»", "C++"};
+  const char* const among[] = {"Windows 10", "50%",    "۱۴۰۳/۰۱/۰۲", "New York",
+                               "(2023)",     "«کتاب»", "C++"};
   std::string entry;
   std::getline(dictionary, entry);
   std::u32string text;
