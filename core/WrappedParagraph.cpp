@@ -115,25 +115,24 @@ void ParagraphWrapper::Break(std::string_view codes, const std::vector<std::int3
   const auto isSpace = [&](std::size_t place) { return IsBreakSpace(codes[reading[place]]); };
   lines_.starts.assign(1, 0);
   std::int64_t used = 0;
+  const auto startLine = [&](std::size_t place) {
+    if (used > 0) lines_.starts.push_back(place);
+    used = 0;
+  };
+  const auto take = [&](std::size_t place, std::int64_t width) {
+    if (used + width > lineWidth) startLine(place);
+    used += width;
+  };
   for (std::size_t start = 0; start < count;) {
     std::size_t end = start;
     std::int64_t width = 0;
     while (end < count && !isSpace(end)) width += advances[reading[end++]];
     while (end < count && isSpace(end)) width += advances[reading[end++]];
-    if (used > 0 && used + width > lineWidth) {
-      lines_.starts.push_back(start);
-      used = 0;
-    }
-    if (width <= lineWidth || used > 0) {
-      used += width;
+    if (width <= lineWidth) {
+      take(start, width);
     } else {
-      for (std::size_t place = start; place < end; ++place) {
-        if (used > 0 && used + advances[reading[place]] > lineWidth) {
-          lines_.starts.push_back(place);
-          used = 0;
-        }
-        used += advances[reading[place]];
-      }
+      startLine(start);
+      for (std::size_t place = start; place < end; ++place) take(place, advances[reading[place]]);
     }
     start = end;
   }
