@@ -23,7 +23,8 @@ const std::string& GlyphText() {
     std::mt19937 random(7);
     std::u32string unicode;
     std::size_t lineLength = 0;
-    while (unicode.size() < TextSize) {
+    // More than enough, as the glyph text is shorter: nothing is padded.
+    while (unicode.size() < TextSize + TextSize / 4) {
       std::size_t fault = 0;
       core::UnicodeFromUtf8(words[random() % std::size(words)], unicode, fault);
       lineLength += 8;

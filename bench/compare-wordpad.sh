@@ -47,8 +47,8 @@ the median of the $runs rounds.
   was open. Under Wine this is the peak resident size of the whole Linux
   process, Wine's own libraries included, so both programs carry the same
   base.
-- Opening the document: Dabiro reads no command line, so both programs open
-  it the same way, through their own File/Open dialog: the helper makes the
+- Opening the document: both programs open it the same way, as a person
+  would, through their own File/Open dialog: the helper makes the
   main window the foreground window and presses Alt+F, O; it writes the
   file's full name into the dialog's name box and sends the dialog the
   click of its Open button. The document counts as open when the dialog is

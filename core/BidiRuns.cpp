@@ -73,28 +73,62 @@ void JoinLatin(bool latinBefore, bool latinAfter, std::size_t start, std::size_t
   for (std::size_t index = first; index < last; ++index) resolved[index] = Left;
 }
 
-// Resolves what stands between each two letters. A Latin word on either
-// side takes the numbers there in; otherwise a Persian word on either side
-// makes them Arabic numbers. Neutrals read right to left unless between two
-// units that read left to right, a number counting as right to left then.
-void ResolveBetweenLetters(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& resolved) {
+// Resolves what stands between two letters (or a letter and the line's
+// edge), from start to end. A Latin word on either side takes the numbers
+// there in; otherwise a Persian word on either side makes them Arabic
+// numbers. Neutrals read right to left unless between two units that read
+// left to right, a number counting as right to left then.
+void ResolveGap(const std::vector<BidiClass>& classes, std::size_t start, std::size_t end,
+                std::vector<std::uint8_t>& resolved) {
   const std::size_t count = classes.size();
-  BidiClass before = BidiClass::Neutral;  // the line's edge
-  for (std::size_t start = 0; start <= count;) {
-    std::size_t end = start;
-    bool digits = false;
-    for (; end < count && !IsLetter(classes[end]); ++end) digits |= classes[end] == BidiClass::Digit;
-    const BidiClass after = end < count ? classes[end] : BidiClass::Neutral;
-    const bool latinBefore = before == BidiClass::Latin, latinAfter = after == BidiClass::Latin;
-    const bool arabic = before == BidiClass::RightToLeft || after == BidiClass::RightToLeft;
-    const bool latin = latinBefore || latinAfter;
-    if (digits) ResolveNumbers(classes, start, end, latin ? Left : arabic ? Arabic : European, resolved);
-    if (latin && start < end && (digits || (latinBefore && latinAfter)))
-      JoinLatin(latinBefore, latinAfter, start, end, resolved);
-    if (end < count && latinAfter) resolved[end] = Left;
-    before = after;
-    start = end + 1;
+  const BidiClass before = start > 0 ? classes[start - 1] : BidiClass::Neutral;
+  const BidiClass after = end < count ? classes[end] : BidiClass::Neutral;
+  bool digits = false;
+  for (std::size_t index = start; index < end; ++index) digits |= classes[index] == BidiClass::Digit;
+  const bool latinBefore = before == BidiClass::Latin, latinAfter = after == BidiClass::Latin;
+  const bool arabic = before == BidiClass::RightToLeft || after == BidiClass::RightToLeft;
+  const bool latin = latinBefore || latinAfter;
+  if (digits) ResolveNumbers(classes, start, end, latin ? Left : arabic ? Arabic : European, resolved);
+  if (latin && start < end && (digits || (latinBefore && latinAfter)))
+    JoinLatin(latinBefore, latinAfter, start, end, resolved);
+}
+
+std::size_t GapStart(const std::vector<BidiClass>& classes, std::size_t index) {
+  while (index > 0 && !IsLetter(classes[index - 1])) --index;
+  return index;
+}
+
+std::size_t GapEnd(const std::vector<BidiClass>& classes, std::size_t index) {
+  while (index < classes.size() && !IsLetter(classes[index])) ++index;
+  return index;
+}
+
+// Only a gap with a digit in it or between two Latin letters has anything
+// to resolve; a line is mostly Persian letters and spaces, which are passed
+// over at the cost of one test each. Each gap is resolved once.
+// Returns whether the line holds a Latin letter or a digit, and sets
+// `terminators` when it holds one of those.
+bool ResolveBetweenLetters(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& resolved,
+                           bool& terminators) {
+  constexpr unsigned latin = 1u << static_cast<unsigned>(BidiClass::Latin);
+  constexpr unsigned digit = 1u << static_cast<unsigned>(BidiClass::Digit);
+  constexpr unsigned terminator = 1u << static_cast<unsigned>(BidiClass::Terminator);
+  bool any = false;
+  std::size_t resolvedUntil = 0;  // the end of the last gap resolved
+  for (std::size_t index = 0; index < classes.size(); ++index) {
+    const unsigned type = 1u << static_cast<unsigned>(classes[index]);
+    if (!(type & (latin | digit | terminator))) continue;
+    any |= type != terminator;
+    terminators |= type == terminator;
+    if (type == digit && index >= resolvedUntil) {
+      resolvedUntil = GapEnd(classes, index);
+      ResolveGap(classes, GapStart(classes, index), resolvedUntil, resolved);
+    } else if (type == latin) {
+      resolved[index] = Left;
+      if (resolvedUntil < index) ResolveGap(classes, GapStart(classes, index), index, resolved);
+    }
   }
+  return any;
 }
 
 // A run of terminators beside a European number or a Latin run that starts
@@ -126,14 +160,9 @@ void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<std::uin
 }  // namespace
 
 bool MarkLeftToRight(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& leftToRight) {
-  bool any = false, terminators = false;
-  for (const BidiClass type : classes) {
-    any |= type == BidiClass::Latin || type == BidiClass::Digit;
-    terminators |= type == BidiClass::Terminator;
-  }
   leftToRight.assign(classes.size(), Right);
-  if (!any) return false;
-  ResolveBetweenLetters(classes, leftToRight);
+  bool terminators = false;
+  if (!ResolveBetweenLetters(classes, leftToRight, terminators)) return false;
   if (terminators) JoinTerminators(classes, leftToRight);
   for (std::uint8_t& mark : leftToRight) mark = mark != Right;
   return true;

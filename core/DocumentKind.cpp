@@ -24,7 +24,6 @@ bool IsExpectedBeyondAscii(char32_t character) {
          (character >= 0xFB50 && character < 0xFF00);
 }
 
-
 std::u32string UnicodeOfFile(std::string_view bytes) {
   std::u32string text;
   std::size_t faultAt = 0;

@@ -121,6 +121,7 @@ char32_t PersianVariant(char32_t character) {
   if (character == 0x064A) return 0x06CC;  // Arabic yeh
   if (character == 0x0643) return 0x06A9;  // Arabic kaf
   if (character >= 0x0660 && character <= 0x0669) return character - 0x0660 + 0x06F0;
+  if (character == 0x066A) return '%';  // the Arabic percent sign, which the font draws as '%'
   return character;
 }
 

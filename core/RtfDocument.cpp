@@ -17,7 +17,8 @@ namespace {
 
 // Faces are told apart without case (as Windows does, for ASCII letters).
 std::string FaceKey(std::string name) {
-  for (char& byte : name) byte = static_cast<char>(byte | 0x20);
+  for (char& byte : name)
+    if (byte >= 'A' && byte <= 'Z') byte = static_cast<char>(byte | 0x20);
   return name;
 }
 
@@ -115,7 +116,7 @@ class Reader {
     else if (word == "qr") paragraph_.alignment = Alignment::Right;
     else if (word == "qc") paragraph_.alignment = Alignment::Center;
     else if (word == "qj") paragraph_.alignment = Alignment::Justify;
-    else if (word == "tab") Character('\t', false);
+    else if (word == "tab") Character('\t', IsGlyphFace());  // as a tab byte is
     else if (word == "emdash") Character(0x2014, false);
     else if (word == "endash") Character(0x2013, false);
     else if (word == "lquote") Character(0x2018, false);

@@ -50,11 +50,13 @@ void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumbe
   // A tatweel or ZWJ joins the letter on either side of it that can join,
   // but not across a ZWNJ.
   bool joinOn = false, joinBack = false;
-  // The previous letter's form is known once the next one is.
+  bool previousCanJoinAfter = false;
+  // The previous letter's form is known once the next one is: Isolated,
+  // Final, Initial or Medial, as it joins before and after.
   const auto settlePrevious = [&](bool joinedAfter) {
-    const GlyphForm form = previousJoinedBefore ? (joinedAfter ? GlyphForm::Medial : GlyphForm::Final)
-                                                : (joinedAfter ? GlyphForm::Initial : GlyphForm::Isolated);
-    codes_[count - 1] = previous->codes[static_cast<std::size_t>(form)];
+    static_assert(static_cast<int>(GlyphForm::Final) == 2 && static_cast<int>(GlyphForm::Medial) == 4);
+    const unsigned form = 1u + previousJoinedBefore + 2u * joinedAfter;
+    codes_[count - 1] = previous->codes[form];
   };
   for (std::size_t index = 0; index < line.size(); ++index) {
     const char32_t character = line[index];
@@ -88,14 +90,16 @@ void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumbe
         index = next;
       }
     }
-    const bool joinedOn = previous && previous->canJoinAfter && (joinOn || (!breakPending && letter->canJoinBefore));
-    const bool joinedBack = letter->canJoinBefore && (joinBack || (!breakPending && previous && previous->canJoinAfter));
+    // Bitwise, not branching: whether letters join is as good as random.
+    const bool joinedOn = previousCanJoinAfter & (joinOn | (!breakPending & letter->canJoinBefore));
+    const bool joinedBack = letter->canJoinBefore & (joinBack | (!breakPending & previousCanJoinAfter));
     if (previous) settlePrevious(joinedOn);
     // What cannot be written stands where its own direction puts it.
     classes_[count] = letter == &placeholder ? BidiClassOf(character) : letter->bidi;
     sources_[count] = source;
     ++count;
     previous = letter;
+    previousCanJoinAfter = letter->canJoinAfter;
     previousJoinedBefore = joinedBack;
     breakPending = joinOn = joinBack = false;
   }

@@ -60,18 +60,7 @@ if [[ " $presets " == *" native "* ]]; then
 fi
 
 if [[ " $presets " == *" win64 "* ]]; then
-  cleanup() {
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    [ -n "${DABIRO_XVFB_PID:-}" ] && kill "$DABIRO_XVFB_PID" 2>/dev/null || true
-  }
-  trap cleanup EXIT
-  unset DISPLAY
-  start_private_xvfb
-  scripts/cups-start.sh
-  scripts/wine-prefix.sh
-  /usr/lib/wine/wineserver -p || true  # already running for this prefix is fine
-  # Start Wine's background services now: started by the first test they
-  # would inherit its output pipe and keep CTest waiting.
-  "$WINE" wineboot >/dev/null 2>&1
+  source scripts/wine-session.sh
+  start_wine_session
   ctest --test-dir "$DABIRO_BUILD/win64" --output-on-failure ${DABIRO_CTEST_ARGS:-}
 fi

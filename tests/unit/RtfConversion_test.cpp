@@ -165,6 +165,13 @@ TEST(RtfConversion, FaceNamesAreWrittenAsReadAndTheirNumberIsBounded) {
   EXPECT_NE(core::HtmlOfDocument(read).find("font-family:'Evil}{\\5c object\u00e9\\27 x'"), std::string::npos)
       << core::HtmlOfDocument(read);
 
+  // Faces are one without case, which only letters have: '@' is not '`'.
+  const core::RtfDocument cased =
+      core::ReadRtf("{\\rtf1\\ansi{\\fonttbl{\\f1 F@;}{\\f2 F`;}{\\f3 f@;}}\\f1 a\\f2 b\\f3 c\\par}");
+  ASSERT_EQ(cased.faces.size(), 3u);
+  EXPECT_EQ(cased.paragraphs[0].characters[1].format.face, 2);
+  EXPECT_EQ(cased.paragraphs[0].characters[2].format.face, 1);
+
   std::string many = "{\\rtf1\\ansi{\\fonttbl";
   for (int font = 0; font <= 0x10000; ++font) many += "{\\f" + std::to_string(font) + " F" + std::to_string(font) + ";}";
   EXPECT_THROW(core::ReadRtf(many + "}\\f65536 x\\par}"), core::Exception);

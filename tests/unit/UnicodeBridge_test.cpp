@@ -86,6 +86,7 @@ TEST(UnicodeBridge, SamplesConvertBothWays) {
 TEST(UnicodeBridge, VariantsComeBackNormalised) {
   const char* const variants[][2] = {
       {"كيك ٣", "کیک ۳"},  // Arabic kaf, yeh and digit
+      {"۵۰٪ سود", "۵۰% سود"},  // the Arabic percent sign
       {"بـــرو لـا", "برو لا"},  // tatweels between letters that join anyway
       {"بـ ـه", "ب‍ ‍ه"},  // a tatweel's join, shown with nothing to join to
       {"ب‍ب ر‍ب", "بب رب"},  // ZWJs whose join the forms show the same without
