@@ -64,6 +64,16 @@ TEST(RtfConversion, TokenizerHandlesFallbacksDestinationsAndEscapes) {
   EXPECT_THROW(core::ReadRtf("{\\rtf1" + std::string(40, '{')), core::Exception);
 }
 
+TEST(RtfConversion, StrikeOutUnderlinesAndTableCellsSurviveUnicodeRtf) {
+  const core::RtfDocument again = core::ReadRtf(core::UnicodeRtf(
+      core::ReadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\strike a\\strike0\\uldb b\\cell c\\row d}")));
+  ASSERT_EQ(again.paragraphs.size(), 2u);
+  EXPECT_EQ(Text(again.paragraphs[0]), U"ab\tc");
+  const auto& characters = again.paragraphs[0].characters;
+  EXPECT_TRUE(characters[0].format.strikeOut && !characters[0].format.underline);
+  EXPECT_TRUE(characters[1].format.underline && !characters[1].format.strikeOut);
+}
+
 // Word on a Persian Windows writes Persian as Arabic code page bytes.
 TEST(RtfConversion, BytesFollowTheCodePageOfTheirFontOrOfTheDocument) {
   const char rtf[] =
@@ -155,12 +165,12 @@ TEST(RtfConversion, FaceNamesAreWrittenAsReadAndTheirNumberIsBounded) {
   const core::RtfDocument read = core::ReadRtf(
       "{\\rtf1\\ansi{\\fonttbl{\\f0 Persian;}{\\f1 Evil\\}\\{\\\\object\\'e9'x;}}\\f1 A\\par}");
   ASSERT_EQ(read.faces.size(), 2u);
-  EXPECT_EQ(read.faces[1], name);
+  EXPECT_EQ(read.faces[1].name, name);
   for (const std::string& written : {core::UnicodeRtf(read), core::GlyphRtf(read)}) {
     const core::RtfDocument again = core::ReadRtf(written);
     ASSERT_EQ(again.paragraphs.size(), 1u) << written;
     EXPECT_EQ(Text(again.paragraphs[0]), U"A");
-    EXPECT_EQ(again.faces[again.paragraphs[0].characters[0].format.face], name);
+    EXPECT_EQ(again.faces[again.paragraphs[0].characters[0].format.face].name, name);
   }
   EXPECT_NE(core::HtmlOfDocument(read).find("font-family:'Evil}{\\5c object\u00e9\\27 x'"), std::string::npos)
       << core::HtmlOfDocument(read);
