@@ -11,6 +11,7 @@
 
 #include "CodePages.h"
 #include "Exceptions.h"
+#include "RichDocument.h"
 #include "Utf.h"
 
 namespace {
@@ -181,7 +182,8 @@ TEST(RtfConversion, FaceNamesAreWrittenAsReadAndTheirNumberIsBounded) {
 }
 
 // Real documents from many programs: each is read (or refused with a
-// reason), and its text survives being written as Unicode RTF and read again.
+// reason), grouped into runs for printing, and its text survives being
+// written as Unicode RTF and read again.
 TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
   const std::string folder = "/work/shared/rtf-corpus/";
   DIR* directory = opendir(folder.c_str());
@@ -201,6 +203,10 @@ TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
       ++refused;
       continue;
     }
+    // Printing lays out every paragraph, each with a run that gives its line a height.
+    const std::vector<core::RichParagraph> printed = core::RichParagraphs(document);
+    ASSERT_EQ(printed.size(), document.paragraphs.size()) << name;
+    for (const core::RichParagraph& paragraph : printed) ASSERT_FALSE(paragraph.runs.empty()) << name;
     core::Unconvertibles problems;
     const core::RtfDocument unicode = core::UnicodeDocument(document, problems);
     const core::RtfDocument again = core::ReadRtf(core::UnicodeRtf(unicode));
