@@ -1,5 +1,7 @@
 #include "CodePages.h"
 
+#include <unordered_map>
+
 namespace core {
 
 char32_t Cp1252(unsigned char byte) {
@@ -24,6 +26,28 @@ char32_t Cp1256(unsigned char byte) {
       0x0649, 0x064A, 0x00EE, 0x00EF, 0x064B, 0x064C, 0x064D, 0x064E, 0x00F4, 0x064F, 0x0650, 0x00F7,
       0x0651, 0x00F9, 0x0652, 0x00FB, 0x00FC, 0x200E, 0x200F, 0x06D2};
   return byte >= 0x80 ? Upper[byte - 0x80] : byte;
+}
+
+int CodePageOfCharset(int charset) {
+  // 78, the Mac's Japanese, is Shift-JIS as Windows' Japanese is.
+  static const std::unordered_map<int, int> codePages{
+      {0, 1252},   {78, 932},   {128, 932},  {129, 949},  {130, 1361}, {134, 936}, {136, 950},  {161, 1253},
+      {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251}, {222, 874}, {238, 1250}};
+  const auto found = codePages.find(charset);
+  return found == codePages.end() ? 0 : found->second;
+}
+
+int ByteInCodePage(char32_t character, int codePage) {
+  if (character < 0x80) return static_cast<int>(character);
+  static const auto inverse = [](char32_t (*decode)(unsigned char)) {
+    std::unordered_map<char32_t, int> bytes;
+    for (int byte = 0x80; byte < 0x100; ++byte) bytes.emplace(decode(static_cast<unsigned char>(byte)), byte);
+    return bytes;
+  };
+  static const std::unordered_map<char32_t, int> western = inverse(Cp1252), arabic = inverse(Cp1256);
+  const auto& bytes = codePage == 1256 ? arabic : western;
+  const auto found = bytes.find(character);
+  return found == bytes.end() ? -1 : found->second;
 }
 
 }  // namespace core

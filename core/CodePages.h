@@ -9,4 +9,11 @@ namespace core {
 char32_t Cp1252(unsigned char byte);
 char32_t Cp1256(unsigned char byte);
 
+// The byte of `character` in code page 1252 or 1256; -1 where it has none.
+int ByteInCodePage(char32_t character, int codePage);
+
+// The Windows code page of a character set (RTF's \fcharset); 0 for one
+// without its own, such as the symbol and Mac ones.
+int CodePageOfCharset(int charset);
+
 }  // namespace core

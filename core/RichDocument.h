@@ -1,14 +1,15 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "RtfDocument.h"  // Alignment
+#include "RtfDocument.h"
 
 namespace core {
 
-// A document as paragraphs of runs of one character format each: what
-// printing needs of it to lay out pages like the screen.
+// A document as printing lays it out: paragraphs of runs of one format each,
+// their text as bytes in the run's font.
 
 struct RunStyle {
   std::string face;
@@ -24,21 +25,26 @@ struct RunStyle {
 inline bool operator<(const RunStyle& a, const RunStyle& b) { return a.Key() < b.Key(); }
 inline bool operator==(const RunStyle& a, const RunStyle& b) { return a.Key() == b.Key(); }
 
-// Text as the run's font takes it: bytes, glyph codes in a symbol font.
+// Text as the run's font takes it: glyph codes in the glyph font, bytes of
+// the font's code page in any other.
 struct TextRun {
   RunStyle style;
   std::string text;
 };
 
-struct RichParagraph {
-  Alignment alignment = Alignment::Left;
-  bool bullet = false;
-  // Indents in twips, as in RTF's \li, \ri and \fi (the first line's,
-  // from the left indent; negative to hang a bullet).
-  int leftIndent = 0, rightIndent = 0, firstIndent = 0;
+struct RichParagraph : ParagraphFormat {
   // Never empty: an empty paragraph holds one empty run in the format of
   // its paragraph mark, which gives its line a height.
   std::vector<TextRun> runs;
 };
+
+// The bytes of a character in a Windows code page; empty where it has none.
+using ForeignBytes = std::function<std::string(char32_t character, int codePage)>;
+
+// A tab or a table's cell prints as a space. Text is taken back to the code
+// page its bytes were read in; a character that has none there is asked of
+// `foreign` in the code page of its font's character set, and else prints
+// as a question mark.
+std::vector<RichParagraph> RichParagraphs(const RtfDocument& document, const ForeignBytes& foreign = {});
 
 }  // namespace core

@@ -75,6 +75,7 @@ std::string CharacterFormatRtf(const CharacterFormat& format, bool complexScript
   if (format.bold) rtf += "\\b";
   if (format.italic) rtf += "\\i";
   if (format.underline) rtf += "\\ul";
+  if (format.strikeOut) rtf += "\\strike";
   // Word takes right-to-left text's format from the complex-script words.
   if (complexScript) {
     rtf += "\\rtlch\\af" + std::to_string(format.face) + "\\afs" + std::to_string(format.halfPoints);
@@ -105,7 +106,7 @@ std::string FontTable(const RtfDocument& document, const std::string& glyphEntry
   std::string table = "{\\fonttbl" + glyphEntry;
   for (std::size_t face = 1; face < document.faces.size(); ++face) {
     table += "{\\f" + std::to_string(face) + "\\fnil\\fcharset0 ";
-    table += RtfEscapedBytes(document.faces[face]) + ";}";
+    table += RtfEscapedBytes(document.faces[face].name) + ";}";
   }
   return table + "}\n";
 }
@@ -265,7 +266,7 @@ std::string GlyphRtf(const RtfDocument& glyphs) {
 std::string GlyphRtfOfText(std::string_view codes, CharacterFormat format) {
   format.face = 0;
   RtfDocument document;
-  document.faces.push_back(GlyphFace);
+  document.faces.push_back({GlyphFace});
   ForEachLine(
       codes.data(), codes.size(),
       [&](std::size_t start, std::size_t end, std::size_t) {
@@ -281,7 +282,7 @@ std::string GlyphRtfOfText(std::string_view codes, CharacterFormat format) {
 RtfDocument UnicodeTextDocument(std::u32string_view text, const CharacterFormat& format,
                                 const std::function<bool(char32_t)>& systemHolds, Unconvertibles& problems) {
   RtfDocument document;
-  document.faces = {GlyphFace, OtherScriptFace};
+  document.faces = {{GlyphFace}, {OtherScriptFace}};
   CharacterFormat inGlyphFont = format, inOtherFace = format;
   inGlyphFont.face = 0;
   inOtherFace.face = 1;
@@ -332,8 +333,9 @@ std::string HtmlOfDocument(const RtfDocument& unicode) {
       if (format.bold) style += ";font-weight:bold";
       if (format.italic) style += ";font-style:italic";
       if (format.underline) style += ";text-decoration:underline";
+      if (format.strikeOut) style += format.underline ? " line-through" : ";text-decoration:line-through";
       if (format.face != 0) {
-        const std::u32string face = CssFaceName(unicode.faces[format.face]);
+        const std::u32string face = CssFaceName(unicode.faces[format.face].name);
         std::string escaped;
         AppendHtmlText(face, escaped);
         style += ";font-family:'" + escaped + "'";

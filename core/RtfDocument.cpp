@@ -24,7 +24,8 @@ std::string FaceKey(std::string name) {
 
 class Reader {
  public:
-  explicit Reader(std::string_view rtf) : tokens_(rtf) { document_.faces.push_back(GlyphFace); }
+  // The glyph font is a symbol font, whatever a document's table says.
+  explicit Reader(std::string_view rtf) : tokens_(rtf) { document_.faces.push_back({GlyphFace, SymbolCharset}); }
 
   RtfDocument Read() {
     for (RtfToken token = tokens_.Next(); token.kind != RtfToken::Kind::End; token = tokens_.Next()) {
@@ -58,7 +59,7 @@ class Reader {
     std::uint16_t face;
     int charset;
   };
-  static constexpr int ArabicCharset = 178, WesternCharset = 0;
+  static constexpr int SymbolCharset = 2;
 
   void Open() {
     stack_.push_back(state_);
@@ -75,6 +76,8 @@ class Reader {
 
   void ControlWord(const RtfToken& token, bool first) {
     const std::string_view word = token.word;
+    // A bulleted paragraph says so in the skipped group that describes its bullet.
+    if (word == "pnlvlblt") paragraph_.bullet = true;
     if (state_.destination == Destination::Skip) return;
     if (first && IsSkippedDestination(word)) {
       state_.destination = Destination::Skip;
@@ -100,23 +103,19 @@ class Reader {
     }
     const bool on = !token.hasParameter || token.parameter != 0;
     CharacterFormat& format = state_.format;
+    if (ParagraphWord(word, token.parameter)) return;
     if (word == "deff") defaultFont_ = token.parameter;
-    else if (word == "ansicpg") documentCodePage_ = token.parameter;
+    else if (word == "ansicpg") document_.codePage = token.parameter == 1256 ? 1256 : 1252;
     else if (word == "b") format.bold = on;
     else if (word == "i") format.italic = on;
-    else if (word == "ul") format.underline = on;
+    else if (word == "strike") format.strikeOut = on;
+    else if (IsUnderline(word)) format.underline = on;
     else if (word == "ulnone") format.underline = false;
     else if (word == "fs" && token.parameter > 0) format.halfPoints = static_cast<std::uint16_t>(std::min(token.parameter, 3276));
     else if (word == "plain") Plain();
     else if (word == "uc") state_.fallbackLength = std::max(0, std::min(token.parameter, 16));
     else if (word == "u") Unicode(token.parameter);
-    else if (word == "par" || word == "line" || word == "sect" || word == "page") EndParagraph();
-    else if (word == "pard") paragraph_.alignment = Alignment::Left;
-    else if (word == "ql") paragraph_.alignment = Alignment::Left;
-    else if (word == "qr") paragraph_.alignment = Alignment::Right;
-    else if (word == "qc") paragraph_.alignment = Alignment::Center;
-    else if (word == "qj") paragraph_.alignment = Alignment::Justify;
-    else if (word == "tab") Character('\t', IsGlyphFace());  // as a tab byte is
+    else if (word == "tab" || word == "cell") Character('\t', IsGlyphFace());  // as a tab byte is
     else if (word == "emdash") Character(0x2014, false);
     else if (word == "endash") Character(0x2013, false);
     else if (word == "lquote") Character(0x2018, false);
@@ -124,6 +123,27 @@ class Reader {
     else if (word == "ldblquote") Character(0x201C, false);
     else if (word == "rdblquote") Character(0x201D, false);
     else if (word == "bullet") Character(0x2022, false);
+  }
+
+  static bool IsUnderline(std::string_view word) {
+    for (const std::string_view kind : {"ul", "uld", "uldb", "ulw", "ulth", "uldash", "ulwave"})
+      if (word == kind) return true;
+    return false;
+  }
+
+  bool ParagraphWord(std::string_view word, int parameter) {
+    ParagraphFormat& format = paragraph_;
+    if (word == "par" || word == "line" || word == "sect" || word == "page" || word == "row") EndParagraph();
+    else if (word == "pard") format = ParagraphFormat{};
+    else if (word == "ql") format.alignment = Alignment::Left;
+    else if (word == "qr") format.alignment = Alignment::Right;
+    else if (word == "qc") format.alignment = Alignment::Center;
+    else if (word == "qj") format.alignment = Alignment::Justify;
+    else if (word == "li") format.leftIndent = parameter;
+    else if (word == "ri") format.rightIndent = parameter;
+    else if (word == "fi") format.firstIndent = parameter;
+    else return false;
+    return true;
   }
 
   void Plain() {
@@ -186,6 +206,9 @@ class Reader {
   }
 
   void EndParagraph() {
+    // A font the table lacks would add a face to the document for nothing.
+    if (state_.font < 0 && fonts_.count(defaultFont_)) SetFont(defaultFont_);
+    paragraph_.mark = state_.format;
     document_.paragraphs.push_back(paragraph_);
     paragraph_.characters.clear();
     paragraph_.rightToLeft = false;
@@ -196,18 +219,21 @@ class Reader {
     std::string name = start == std::string::npos ? std::string() : fontName_.substr(start);
     while (!name.empty() && name.back() == ' ') name.pop_back();
     if (fontNumber_ >= 0 && !name.empty() && !fonts_.count(fontNumber_))
-      fonts_[fontNumber_] = Font{FaceIndex(name), fontCharset_};
+      fonts_[fontNumber_] = Font{FaceIndex(name, fontCharset_), fontCharset_};
     fontName_.clear();
   }
 
   // The index a character's format keeps is 16 bits: a document naming
   // more faces than that is refused rather than read in the wrong ones.
-  std::uint16_t FaceIndex(const std::string& name) {
-    if (faceIndices_.empty()) faceIndices_.emplace(FaceKey(document_.faces[0]), 0);
-    const auto [found, added] = faceIndices_.emplace(FaceKey(name), document_.faces.size());
+  // A face is a name in a character set, but the glyph font is one in any.
+  std::uint16_t FaceIndex(const std::string& name, int charset) {
+    std::string key = FaceKey(name);
+    if (key == FaceKey(GlyphFace)) return 0;
+    key += '/' + std::to_string(charset);
+    const auto [found, added] = faceIndices_.emplace(key, document_.faces.size());
     if (added) {
       if (document_.faces.size() > 0xFFFF) throw Exception("the RTF document names more than 65,535 fonts");
-      document_.faces.push_back(name);
+      document_.faces.push_back({name, charset});
     }
     return static_cast<std::uint16_t>(found->second);
   }
@@ -215,15 +241,13 @@ class Reader {
   Font FontOf(int font) {
     const auto found = fonts_.find(font);
     if (found != fonts_.end()) return found->second;
-    return Font{FaceIndex("Times New Roman"), -1};
+    return Font{FaceIndex("Times New Roman", -1), -1};
   }
 
-  // A font's character set decides its bytes' code page; a font that
-  // names none, or one without a table here, takes the document's.
+  // A font that names no character set, or one without a table here, takes
+  // the document's code page.
   char32_t (*Decoder(int charset) const)(unsigned char) {
-    if (charset == ArabicCharset) return Cp1256;
-    if (charset == WesternCharset) return Cp1252;
-    return documentCodePage_ == 1256 ? Cp1256 : Cp1252;
+    return FontCodePage(charset, document_.codePage) == 1256 ? Cp1256 : Cp1252;
   }
 
   void SetFont(int font) {
@@ -246,7 +270,6 @@ class Reader {
   bool groupStart_ = false;
   int fallbackLeft_ = 0;
   int defaultFont_ = 0;
-  int documentCodePage_ = 1252;
   std::map<int, Font> fonts_;
   std::unordered_map<std::string, std::size_t> faceIndices_;
   int fontNumber_ = -1;
@@ -255,6 +278,13 @@ class Reader {
 };
 
 }  // namespace
+
+int FontCodePage(int charset, int documentCodePage) {
+  constexpr int ArabicCharset = 178, WesternCharset = 0;
+  if (charset == ArabicCharset) return 1256;
+  if (charset == WesternCharset) return 1252;
+  return documentCodePage;
+}
 
 RtfDocument ReadRtf(std::string_view rtf) {
   if (rtf.substr(0, 5) != "{\\rtf") throw Exception("the input is not an RTF document");

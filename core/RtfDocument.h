@@ -10,19 +10,21 @@ namespace core {
 // justified text as left-aligned).
 enum class Alignment : std::uint8_t { Left, Right, Center, Justify };
 
-// What of an RTF document survives its conversion: paragraphs with their
-// alignment, and characters with bold, italic, underline, size and face.
+// What of an RTF document conversion and printing use: paragraphs with
+// their alignment, indents and bullet, and characters with bold, italic,
+// underline, strike-out, size and face.
 
 struct CharacterFormat {
   bool bold = false;
   bool italic = false;
   bool underline = false;
+  bool strikeOut = false;
   std::uint16_t halfPoints = 24;
   std::uint16_t face = 0;  // index into RtfDocument::faces
 
   bool operator==(const CharacterFormat& other) const {
     return bold == other.bold && italic == other.italic && underline == other.underline &&
-           halfPoints == other.halfPoints && face == other.face;
+           strikeOut == other.strikeOut && halfPoints == other.halfPoints && face == other.face;
   }
   bool operator!=(const CharacterFormat& other) const { return !(*this == other); }
 };
@@ -33,15 +35,29 @@ struct FormattedCharacter {
   CharacterFormat format;
 };
 
-struct RtfParagraph {
+struct ParagraphFormat {
   Alignment alignment = Alignment::Left;
+  bool bullet = false;
+  // Indents in twips, as in RTF's \li, \ri and \fi (the first line's,
+  // from the left indent; negative to hang a bullet).
+  int leftIndent = 0, rightIndent = 0, firstIndent = 0;
+};
+
+struct RtfParagraph : ParagraphFormat {
   bool rightToLeft = false;  // holds Persian
   std::vector<FormattedCharacter> characters;
+  CharacterFormat mark;  // the paragraph mark's: an empty line's height
+};
+
+struct RtfFace {
+  std::string name;
+  int charset = -1;  // its \fcharset; -1 where none is given
 };
 
 struct RtfDocument {
-  std::vector<std::string> faces;  // the first is always the glyph font's
+  std::vector<RtfFace> faces;  // the first is always the glyph font's (as a symbol font)
   std::vector<RtfParagraph> paragraphs;
+  int codePage = 1252;  // \ansicpg, where it is 1256; else 1252
 };
 
 extern const char GlyphFace[];  // "Persian"
@@ -53,5 +69,9 @@ extern const char GlyphFace[];  // "Persian"
 // document's \ansicpg (1256 or else 1252) in any other. Throws core::Exception for
 // what is not RTF or goes beyond what the editor's reader takes.
 RtfDocument ReadRtf(std::string_view rtf);
+
+// The code page of a font's bytes: that of its character set where it is
+// the Arabic or the Western one, else the document's.
+int FontCodePage(int charset, int documentCodePage);
 
 }  // namespace core

@@ -8,8 +8,8 @@
 #include "DocumentSnapshot.h"
 #include "PrintJob.h"
 #include "RichEditControl.h"
+#include "RichDocument.h"
 #include "RichTextPages.h"
-#include "RtfParagraphs.h"
 #include "SaveAsRules.h"
 
 namespace {
@@ -63,6 +63,16 @@ bool PrintFormattedPages(HWND richEdit, HDC printer, const NextPage& nextPage) {
   return true;
 }
 
+// A character as a code page the document's reader does not know has it.
+std::string InCodePage(char32_t character, int codePage) {
+  if (character > 0xFFFF) return {};
+  const wchar_t unit = static_cast<wchar_t>(character);
+  char bytes[8];
+  BOOL defaulted = FALSE;
+  const int length = WideCharToMultiByte(static_cast<UINT>(codePage), 0, &unit, 1, bytes, sizeof bytes, nullptr, &defaulted);
+  return length > 0 && !defaulted ? std::string(bytes, static_cast<std::size_t>(length)) : std::string();
+}
+
 }  // namespace
 
 bool PrintJobRunning() { return PrintJob::Running(); }
@@ -82,6 +92,6 @@ void PrintRichText(const RichEditControl& control, HDC printer, const std::strin
     if (pageStarted) pageStarted(++page);
   };
   if (!PrintFormattedPages(copy.Handle(), printer, nextPage))
-    PrintRichTextPages(printer, core::ReadRtfParagraphs(StreamOut(copy, SF_RTF)), nextPage);
+    PrintRichTextPages(printer, core::RichParagraphs(core::ReadRtf(StreamOut(copy, SF_RTF)), InCodePage), nextPage);
   job.Finish();
 }

@@ -51,11 +51,11 @@ char32_t AnyCharacter(FuzzedDataProvider& data) {
 // Glyph codes in the glyph font (face 0) where `glyphs`, Unicode elsewhere.
 core::RtfDocument AnyDocument(FuzzedDataProvider& data, bool glyphs) {
   core::RtfDocument document;
-  document.faces.push_back(core::GlyphFace);
+  document.faces.push_back({core::GlyphFace});
   std::set<std::string> keys{Key(core::GlyphFace)};
   for (int count = data.ConsumeIntegralInRange(0, 5); count > 0; --count) {
     const std::string name = FaceName(data);
-    if (keys.insert(Key(name)).second) document.faces.push_back(name);
+    if (keys.insert(Key(name)).second) document.faces.push_back({name});
   }
   for (int count = data.ConsumeIntegralInRange(0, 6); count > 0; --count) {
     core::RtfParagraph& paragraph = document.paragraphs.emplace_back();
@@ -65,6 +65,7 @@ core::RtfDocument AnyDocument(FuzzedDataProvider& data, bool glyphs) {
       format.bold = data.ConsumeBool();
       format.italic = data.ConsumeBool();
       format.underline = data.ConsumeBool();
+      format.strikeOut = data.ConsumeBool();
       format.halfPoints = data.ConsumeIntegralInRange<std::uint16_t>(1, 3276);
       format.face = data.ConsumeIntegralInRange<std::uint16_t>(0, static_cast<std::uint16_t>(document.faces.size() - 1));
       const bool glyph = glyphs && format.face == 0;
@@ -114,7 +115,8 @@ void CheckReadBack(const core::RtfDocument& written, const std::string& rtf, con
     for (std::size_t index = 0; index < before.characters.size(); ++index) {
       const core::FormattedCharacter& a = before.characters[index];
       const core::FormattedCharacter& b = after.characters[index];
-      CheckCharacter(a, a.format.face == 0 ? faceZero : written.faces[a.format.face], b, read.faces[b.format.face]);
+      CheckCharacter(a, a.format.face == 0 ? faceZero : written.faces[a.format.face].name, b,
+                     read.faces[b.format.face].name);
     }
   }
 }

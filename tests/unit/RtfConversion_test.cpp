@@ -11,6 +11,7 @@
 
 #include "CodePages.h"
 #include "Exceptions.h"
+#include "RichDocument.h"
 #include "Utf.h"
 
 namespace {
@@ -62,6 +63,16 @@ TEST(RtfConversion, TokenizerHandlesFallbacksDestinationsAndEscapes) {
   }
   EXPECT_THROW(core::ReadRtf("plain text"), core::Exception);
   EXPECT_THROW(core::ReadRtf("{\\rtf1" + std::string(40, '{')), core::Exception);
+}
+
+TEST(RtfConversion, StrikeOutUnderlinesAndTableCellsSurviveUnicodeRtf) {
+  const core::RtfDocument again = core::ReadRtf(core::UnicodeRtf(
+      core::ReadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\strike a\\strike0\\uldb b\\cell c\\row d}")));
+  ASSERT_EQ(again.paragraphs.size(), 2u);
+  EXPECT_EQ(Text(again.paragraphs[0]), U"ab\tc");
+  const auto& characters = again.paragraphs[0].characters;
+  EXPECT_TRUE(characters[0].format.strikeOut && !characters[0].format.underline);
+  EXPECT_TRUE(characters[1].format.underline && !characters[1].format.strikeOut);
 }
 
 // Word on a Persian Windows writes Persian as Arabic code page bytes.
@@ -155,12 +166,12 @@ TEST(RtfConversion, FaceNamesAreWrittenAsReadAndTheirNumberIsBounded) {
   const core::RtfDocument read = core::ReadRtf(
       "{\\rtf1\\ansi{\\fonttbl{\\f0 Persian;}{\\f1 Evil\\}\\{\\\\object\\'e9'x;}}\\f1 A\\par}");
   ASSERT_EQ(read.faces.size(), 2u);
-  EXPECT_EQ(read.faces[1], name);
+  EXPECT_EQ(read.faces[1].name, name);
   for (const std::string& written : {core::UnicodeRtf(read), core::GlyphRtf(read)}) {
     const core::RtfDocument again = core::ReadRtf(written);
     ASSERT_EQ(again.paragraphs.size(), 1u) << written;
     EXPECT_EQ(Text(again.paragraphs[0]), U"A");
-    EXPECT_EQ(again.faces[again.paragraphs[0].characters[0].format.face], name);
+    EXPECT_EQ(again.faces[again.paragraphs[0].characters[0].format.face].name, name);
   }
   EXPECT_NE(core::HtmlOfDocument(read).find("font-family:'Evil}{\\5c object\u00e9\\27 x'"), std::string::npos)
       << core::HtmlOfDocument(read);
@@ -178,7 +189,8 @@ TEST(RtfConversion, FaceNamesAreWrittenAsReadAndTheirNumberIsBounded) {
 }
 
 // Real documents from many programs: each is read (or refused with a
-// reason), and its text survives being written as Unicode RTF and read again.
+// reason), grouped into runs for printing, and its text survives being
+// written as Unicode RTF and read again.
 TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
   const std::string folder = "/work/shared/rtf-corpus/";
   DIR* directory = opendir(folder.c_str());
@@ -198,6 +210,10 @@ TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
       ++refused;
       continue;
     }
+    // Printing lays out every paragraph, each with a run that gives its line a height.
+    const std::vector<core::RichParagraph> printed = core::RichParagraphs(document);
+    ASSERT_EQ(printed.size(), document.paragraphs.size()) << name;
+    for (const core::RichParagraph& paragraph : printed) ASSERT_FALSE(paragraph.runs.empty()) << name;
     core::Unconvertibles problems;
     const core::RtfDocument unicode = core::UnicodeDocument(document, problems);
     const core::RtfDocument again = core::ReadRtf(core::UnicodeRtf(unicode));

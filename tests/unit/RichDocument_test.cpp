@@ -1,4 +1,4 @@
-#include "RtfParagraphs.h"
+#include "RichDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace {
 std::string Describe(const std::vector<core::RichParagraph>& paragraphs) {
   std::string out;
   for (const core::RichParagraph& paragraph : paragraphs) {
-    out += "[" + std::string(1, "LRC"[static_cast<int>(paragraph.alignment)]) +
+    out += "[" + std::string(1, "LRCJ"[static_cast<int>(paragraph.alignment)]) +
            (paragraph.bullet ? "*" : "");
     if (paragraph.leftIndent || paragraph.firstIndent)
       out +=
@@ -31,14 +31,19 @@ struct RtfCase {
   const char* paragraphs;
 };
 
-class ReadRtfParagraphs : public testing::TestWithParam<RtfCase> {};
+// Stands in for the system's code pages: knows the Cyrillic one's first letter.
+std::string Cyrillic(char32_t character, int codePage) {
+  return codePage == 1251 && character == 0x0410 ? "\xC0" : "";
+}
 
-TEST_P(ReadRtfParagraphs, Paragraphs) {
-  EXPECT_EQ(Describe(core::ReadRtfParagraphs(GetParam().rtf)), GetParam().paragraphs);
+class RichParagraphs : public testing::TestWithParam<RtfCase> {};
+
+TEST_P(RichParagraphs, Paragraphs) {
+  EXPECT_EQ(Describe(core::RichParagraphs(core::ReadRtf(GetParam().rtf), Cyrillic)), GetParam().paragraphs);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Core, ReadRtfParagraphs,
+    Core, RichParagraphs,
     testing::Values(
         RtfCase{"FormatsAndAlignment",
                 "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 "
@@ -57,7 +62,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset2 Persian;}}"
                 "\\f1\\u-3869?\\u61667?\\f0\\u8364\\'80\\uc2\\u65AB\\u8212 xy\\u-1\\'3f\\'3f z}",
                 "[L](Persian/2/24)\xE3\xE3(Arial/0/24)\x80"
-                "Axy?? z"},
+                "A\x97? z"},
+        // Bytes go back as they were read; a Unicode escape's character in
+        // the font's code page, else in that of its character set, else as
+        // one mark for each UTF-16 unit; a zero-width one as nothing.
+        RtfCase{"TextInItsFontsCodePage",
+                "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1\\fcharset178 Arial;}"
+                "{\\f2\\fcharset0 Arial;}}\\f0\\'c0\\u1040?\\u1041?\\u8203?\\u-10179?\\u-8704?"
+                "\\f1\\'c7\\u1575?\\u1688?\\f2\\'c7\\u1575?\\u8364?}",
+                "[L](Arial/204/24)\xC0\xC0???"
+                "(Arial/178/24)\xC7\xC7\x8E(Arial/0/24)\xC7?\x80"},
+        RtfCase{"TablesCellsAndRows",
+                "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\trowd\\cellx100\\cellx200 a\\cell b\\cell\\row c}",
+                "[L](Arial/0/24)a b [L](Arial/0/24)c"},
         RtfCase{
             "BulletsAndIndents",
             "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard{\\pntext\\f0\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0"
@@ -71,8 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
             "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\info{\\title T}}{\\*\\unknown x}{\\pict\\bin2 {}}"
             "{\\field{\\*\\fldinst HYPERLINK}{\\fldrslt link}}!}",
             "[L](Arial/0/24)link!"},
-        RtfCase{"DamagedInputStopsQuietly", "{\\rtf1 text\\'4}} after", "[L](/0/24)text4"},
-        RtfCase{"Empty", "", ""}),
+        RtfCase{"DamagedInputReadsOn", "{\\rtf1 text\\'4}} after", "[L](Times New Roman/0/24)text4 after"}),
     [](const testing::TestParamInfo<RtfCase>& info) { return std::string(info.param.label); });
 
 }  // namespace
