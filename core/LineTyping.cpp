@@ -151,7 +151,9 @@ std::size_t ReadingPlaceAfter(std::string_view line, LineSelection selection) {
   return after;
 }
 
-bool CanBeTyped(char32_t character) { return character == Zwnj || LetterOfCharacter(character); }
+bool CanBeTyped(char32_t character) {
+  return character == Zwnj || CarriesJoin(character) || LetterOfCharacter(character);
+}
 
 LineChange TypeIntoLine(std::string_view line, LineSelection selection, std::u32string_view typed) {
   const ReadLine read = Read(line);

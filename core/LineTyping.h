@@ -36,7 +36,8 @@ struct LineSelection {
 std::size_t ReadingPlaceAfter(std::string_view line, LineSelection selection);
 
 // Whether typing the character writes something: the font has it, or it is
-// the ZWNJ, which writes the break of a join.
+// the ZWNJ, which writes the break of a join, or a tatweel or ZWJ, which
+// writes a join.
 bool CanBeTyped(char32_t character);
 
 // The selection taken out and the text put in where the caret stands in

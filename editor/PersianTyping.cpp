@@ -18,8 +18,6 @@ std::string NotWrittenText(char32_t character) {
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
   std::string text = code;
   if (const char* name = core::UnwritableKeyName(character)) text += std::string(" (") + name + ")";
-  if (core::IsWrittenAsNothing(character))
-    return text + " writes nothing: the letters take their forms themselves";
   return text + " cannot be written with the font Persian";
 }
 
@@ -87,10 +85,17 @@ void PersianTyping::Type(char32_t character) {
     control_.Send(WM_CLEAR);
     LineOfSelection(line, selection);
   }
-  ApplyLineChange(control_, line.start, core::TypeIntoLine(line.codes, selection, std::u32string(1, character)));
+  std::u32string typed(1, character);
+  if (held_.HeldAt(line, selection)) typed.insert(typed.begin(), held_.character);
+  held_ = {};
+  const core::LineChange change = core::TypeIntoLine(line.codes, selection, typed);
+  if (core::CarriesJoin(character) && change.start == change.end && change.codes.empty())
+    held_ = {character, line, selection};
+  ApplyLineChange(control_, line.start, change);  // the caret back, at least
 }
 
 void PersianTyping::Erase(bool before) {
+  held_ = {};
   if (control_.ReadOnly()) return;
   DocumentLine line;
   core::LineSelection selection;

@@ -37,7 +37,20 @@ class PersianTyping {
   void Erase(bool before);
   void NewLineBelow();
 
+  // A tatweel or ZWJ typed where it has nothing to join yet, as at a
+  // word's start: the letter typed next at the same place takes it.
+  struct HeldJoiner {
+    char32_t character = 0;
+    DocumentLine line;
+    core::LineSelection selection;
+    bool HeldAt(const DocumentLine& at, core::LineSelection now) const {
+      return character && at.start == line.start && at.codes == line.codes && now.from == selection.from &&
+             now.to == selection.to;
+    }
+  };
+
   const RichEditControl& control_;
   bool lines_;
   std::function<void(const std::string&)> say_;
+  HeldJoiner held_;
 };

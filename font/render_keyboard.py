@@ -25,6 +25,8 @@ TABLE = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 KEY = 64
 ROWS = (("E", 0), ("D", KEY * 3 // 2), ("C", KEY * 7 // 4), ("B", KEY * 9 // 4))
 NAMES = {0x200C: "ZWNJ", 0x200D: "ZWJ", 0x20: ""}
+# Writes no code of its own but the join it makes, drawn as Naskh draws it.
+TATWEEL = 0x0640
 
 
 def ReadTable():
@@ -46,6 +48,9 @@ def Glyph(program, font, character, output, size, work):
                 f"label:{NAMES[character]}", output)
         else:
             Run("convert", "-size", "1x1", "xc:white", output)
+        return output
+    if character == TATWEEL:
+        HbView(NASKH, chr(character), output, size, "--margin=1", "--direction=rtl", "--script=arab")
         return output
     converted = subprocess.run([program, "from-unicode", "-", "-"], input=chr(character).encode("utf-8"),
                                capture_output=True)
