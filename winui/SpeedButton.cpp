@@ -27,7 +27,7 @@ void SpeedButton::SetPictures(int pictureId, int disabledPictureId) {
   picture_ = LoadPicture(pictureId);
   disabledPicture_ = nullptr;
   disabledPictureId_ = disabledPictureId;
-  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+  Repaint();
 }
 
 void SpeedButton::SetDown(bool down) {
@@ -37,7 +37,13 @@ void SpeedButton::SetDown(bool down) {
     for (SpeedButton* other : *group_)
       if (other != this && other->groupIndex_ == groupIndex_) other->SetDown(false);
   }
-  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+  Repaint();
+}
+
+// A hidden button is drawn whole when it shows: the window server is not
+// asked before (at start-up, before the window shows, for every button).
+void SpeedButton::Repaint() {
+  if (Handle() && IsWindowVisible(Handle())) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void SpeedButton::Click() {
@@ -66,7 +72,7 @@ LRESULT SpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       return PaintWindow(Handle(), [this](HDC dc, const RECT&) { Paint(dc); });
     case WM_ENABLE:
-      InvalidateRect(Handle(), nullptr, FALSE);
+      Repaint();
       return 0;
   }
   return Window::HandleMessage(message, wParam, lParam);
