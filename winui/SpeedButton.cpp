@@ -9,8 +9,13 @@ constexpr char ClassName[] = "DabiroSpeedButton";
 // The pictures' background, drawn transparent.
 constexpr COLORREF PictureBackground = RGB(192, 192, 192);
 
+// Kept as the resource's own bits: converting each to the screen's format
+// took four times as long under Wine (for the fourteen of the toolbar about
+// 3 ms of the start), and they draw alike.
 HBITMAP LoadPicture(int id) {
-  return id ? LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)) : nullptr;
+  if (!id) return nullptr;
+  return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 }  // namespace
 
