@@ -89,7 +89,12 @@ void RichEditControl::SetFont(HFONT font) {
   SetDefaultFormatFromFont(font);
 }
 
+// The control draws itself again at once for each rectangle it is given,
+// and the margins are set at every paint of the window: the same
+// rectangle is not given again. Every change of the control's size comes
+// with a new one.
 void RichEditControl::SetFormatRect(const RECT& rect) {
+  if (hasFormatRect_ && EqualRect(&rect, &formatRect_)) return;
   hasFormatRect_ = true;
   formatRect_ = rect;
   Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));

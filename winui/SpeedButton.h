@@ -36,6 +36,7 @@ class SpeedButton : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void Repaint();
   void Paint(HDC dc);
   void DrawPicture(HDC dc, int offset);
   HBITMAP CurrentPicture();

@@ -198,11 +198,13 @@ void StringGrid::Paint(HDC dc, const RECT& dirty) {
   HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldFont = font_ ? SelectObject(dc, font_) : nullptr;
+  // Asked once: under Wine each question goes to the window server.
+  const bool focused = GetFocus() == Handle();
   for (int row = leftTop_.y; row < rows_; ++row) {
     for (int column = leftTop_.x; column < columns_; ++column) {
       const RECT rc = CellRect(column, row);
       if (rc.left > client.right || rc.top > client.bottom) continue;
-      PaintCell(dc, column, row);
+      PaintCell(dc, column, row, focused);
       // Grid lines: right of every column and below every row.
       MoveToEx(dc, rc.right, rc.top, nullptr);
       LineTo(dc, rc.right, rc.bottom + 1);
@@ -215,9 +217,8 @@ void StringGrid::Paint(HDC dc, const RECT& dirty) {
   DeleteObject(pen);
 }
 
-void StringGrid::PaintCell(HDC dc, int column, int row) {
+void StringGrid::PaintCell(HDC dc, int column, int row, bool focused) {
   const RECT rc = CellRect(column, row);
-  const bool focused = GetFocus() == Handle();
   const bool isCurrent = column == current_.x && row == current_.y;
   const bool highlighted = IsSelected(column, row) && !(focused && isCurrent);
   SetBkColor(dc, GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));

@@ -59,7 +59,7 @@ class StringGrid : public Window {
   bool IsSelected(int column, int row) const;
   void SelectRange(POINT anchor, POINT end);
   void Paint(HDC dc, const RECT& dirty);
-  void PaintCell(HDC dc, int column, int row);
+  void PaintCell(HDC dc, int column, int row, bool focused);
   void OnMouseDown(MouseButton button, WPARAM keys, LPARAM lParam);
   void OnKeyDown(WPARAM key);
   void UpdateScrollBars();
