@@ -11,8 +11,6 @@
 
 namespace core {
 
-const char GlyphFace[] = "Persian";
-
 namespace {
 
 // Faces are told apart without case (as Windows does, for ASCII letters).

@@ -60,7 +60,8 @@ struct RtfDocument {
   int codePage = 1252;  // \ansicpg, where it is 1256; else 1252
 };
 
-extern const char GlyphFace[];  // "Persian"
+// The glyph font's face, for every part of the programs.
+inline constexpr char GlyphFace[] = "Persian";
 
 // Reads an RTF document. Text set in the glyph font is taken as glyph codes
 // (bytes, or the U+F000 + code the text control writes); text in any other

@@ -1,9 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include "RtfDocument.h"
+
 // The glyph font: a symbol font, so that GDI maps its 8-bit codes to glyphs
 // without the system's code page, on every code page alike.
-constexpr char GlyphFace[] = "Persian";
+using core::GlyphFace;
 
 // The glyph font at a character height in pixels. Made again after a font
 // change, it asks for a TrueType font, which it is: Wine hands out what it
