@@ -6,12 +6,6 @@ namespace {
 
 constexpr int LargestSize = 48;
 constexpr int SmallestSize = 35;
-constexpr int ScrambleOffset = 47;
-
-std::string ShiftBytes(std::string text, int offset) {
-  for (char& c : text) c = static_cast<char>(static_cast<unsigned char>(c) + offset);
-  return text;
-}
 
 }  // namespace
 
@@ -30,9 +24,5 @@ int Pulse::Next() {
 }
 
 int PulseCorner(int size) { return 56 - size; }
-
-std::string Scramble(const std::string& text) { return ShiftBytes(text, ScrambleOffset); }
-
-std::string Unscramble(const std::string& text) { return ShiftBytes(text, -ScrambleOffset); }
 
 }  // namespace core

@@ -20,8 +20,4 @@ struct Pulse {
 // fixed centre.
 int PulseCorner(int size);
 
-// Texts are stored with every byte raised by 47 (mod 256).
-std::string Scramble(const std::string& text);
-std::string Unscramble(const std::string& text);
-
 }  // namespace core

@@ -11,4 +11,11 @@ inline std::string UpperAscii(std::string text) {
   return text;
 }
 
+// Lower-cases only the letters A-Z, as Windows tells names apart.
+inline std::string LowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 }  // namespace core

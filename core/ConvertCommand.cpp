@@ -1,5 +1,6 @@
 #include "ConvertCommand.h"
 
+#include "AsciiText.h"
 #include "Exceptions.h"
 #include "GlyphToUnicode.h"
 #include "HtmlWriter.h"
@@ -28,18 +29,12 @@ const char ConvertUsage[] =
 
 namespace {
 
-std::string Lower(std::string text) {
-  for (char& character : text)
-    if (character >= 'A' && character <= 'Z') character = static_cast<char>(character - 'A' + 'a');
-  return text;
-}
-
 DocumentFormat FormatOf(const std::string& name) {
   if (name == "-") return DocumentFormat::Text;
   const std::size_t dot = name.find_last_of('.');
   const std::size_t slash = name.find_last_of("/\\");
   const std::string extension =
-      dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : Lower(name.substr(dot));
+      dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : LowerAscii(name.substr(dot));
   if (extension == ".txt") return DocumentFormat::Text;
   if (extension == ".rtf") return DocumentFormat::Rtf;
   if (extension == ".html" || extension == ".htm") return DocumentFormat::Html;

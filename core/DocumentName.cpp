@@ -20,4 +20,9 @@ std::string WindowCaption(const std::string& documentName, const std::string& ti
   return FileNamePart(documentName) + " - " + title;
 }
 
+std::string PrintJobName(const std::string& title) {
+  constexpr std::string::size_type longest = 31;
+  return title.substr(0, longest);
+}
+
 }  // namespace core

@@ -15,4 +15,7 @@ std::string FolderOf(const std::string& path);
 // The main window's caption: "<file name part> - <title>".
 std::string WindowCaption(const std::string& documentName, const std::string& title);
 
+// The spooler's job name: the document title's first 31 characters.
+std::string PrintJobName(const std::string& title);
+
 }  // namespace core

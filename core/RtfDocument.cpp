@@ -4,6 +4,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "AsciiText.h"
 #include "CodePages.h"
 #include "Exceptions.h"
 #include "RtfReaderLimits.h"
@@ -14,11 +15,7 @@ namespace core {
 namespace {
 
 // Faces are told apart without case (as Windows does, for ASCII letters).
-std::string FaceKey(std::string name) {
-  for (char& byte : name)
-    if (byte >= 'A' && byte <= 'Z') byte = static_cast<char>(byte | 0x20);
-  return name;
-}
+std::string FaceKey(const std::string& name) { return LowerAscii(name); }
 
 class Reader {
  public:

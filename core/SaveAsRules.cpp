@@ -11,7 +11,6 @@ constexpr int AllFilesFilter = 3;
 constexpr int UnicodeTextFilter = 4;
 constexpr int UnicodeRtfFilter = 5;
 constexpr int WebPageFilter = 6;
-constexpr std::string::size_type MaxJobName = 31;
 
 bool HasExtension(const std::string& name, const char* upperExtension) {
   return UpperAscii(ExtensionOf(name)) == upperExtension;
@@ -54,10 +53,6 @@ int SaveAsFilterOf(DocumentKind kind, int lastFilter) {
     case DocumentKind::WebPage: return WebPageFilter;
     default: return UnicodeTextFilter;
   }
-}
-
-std::string PrintJobName(const std::string& title) {
-  return title.substr(0, MaxJobName);
 }
 
 }  // namespace core

@@ -28,7 +28,4 @@ DocumentKind SaveAsKind(const std::string& name, int filterIndex, DocumentKind c
 // the kind.
 int SaveAsFilterOf(DocumentKind kind, int lastFilter);
 
-// The spooler's job name: the document title's first 31 characters.
-std::string PrintJobName(const std::string& title);
-
 }  // namespace core

@@ -5,12 +5,12 @@
 #include <functional>
 
 #include "ControlStreams.h"
+#include "DocumentName.h"
 #include "DocumentSnapshot.h"
 #include "PrintJob.h"
 #include "RichEditControl.h"
 #include "RichDocument.h"
 #include "RichTextPages.h"
-#include "SaveAsRules.h"
 
 namespace {
 

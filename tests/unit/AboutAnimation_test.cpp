@@ -36,13 +36,4 @@ TEST(Pulse, CornerMovesBetweenEightAndTwentyOne) {
   EXPECT_EQ(core::PulseCorner(35), 21);
 }
 
-TEST(Scramble, RoundTripsEveryByte) {
-  std::string all;
-  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-  EXPECT_EQ(core::Unscramble(core::Scramble(all)), all);
-  EXPECT_EQ(core::Scramble(core::Unscramble(all)), all);
-  EXPECT_EQ(core::Unscramble(std::string("\x97\x00", 2)), std::string("h\xD1", 2));
-  EXPECT_EQ(core::Scramble("\xE0"), "\x0F");
-}
-
 }  // namespace

@@ -18,3 +18,10 @@ TEST(DocumentName, FolderKeepsItsLastSeparator) {
   EXPECT_EQ(core::FolderOf("C:/letters/sub/doc.rtf"), "C:/letters/sub/");
   EXPECT_EQ(core::FileNamePart("C:/letters/sub/doc.rtf"), "doc.rtf");
 }
+
+TEST(DocumentName, PrintJobNameKeepsTheFirst31Characters) {
+  EXPECT_EQ(core::PrintJobName("Untitled"), "Untitled");
+  const std::string longName = "C:\\Dokumente\\Briefe\\2024\\an-die-familie.rtf";
+  EXPECT_EQ(core::PrintJobName(longName), longName.substr(0, 31));
+  EXPECT_EQ(core::PrintJobName(longName.substr(0, 31)), longName.substr(0, 31));
+}

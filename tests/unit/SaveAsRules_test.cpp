@@ -62,13 +62,6 @@ TEST(SaveAsRules, ExtensionStopsAtFolderAndDriveSeparators) {
   EXPECT_EQ(core::ExtensionOf(""), "");
 }
 
-TEST(SaveAsRules, PrintJobNameKeepsTheFirst31Characters) {
-  EXPECT_EQ(core::PrintJobName("Untitled"), "Untitled");
-  const std::string longName = "C:\\Dokumente\\Briefe\\2024\\an-die-familie.rtf";
-  EXPECT_EQ(core::PrintJobName(longName), longName.substr(0, 31));
-  EXPECT_EQ(core::PrintJobName(longName.substr(0, 31)), longName.substr(0, 31));
-}
-
 TEST(SaveAsRules, UnicodeFiltersNameAndKind) {
   using core::DocumentKind;
   const struct {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "AboutAnimation.h"
-
 namespace {
 
 // Worked out by the compiler: a run-time scrambler would fail to compile here.
@@ -16,6 +14,15 @@ TEST(ScrambledText, StoresWhatScrambleGives) {
   const std::string plain = "mailto:x@y.invalid \x01\x7F\x80\xD0\xE5\xFF";
   EXPECT_EQ(text.Stored(), core::Scramble(plain));
   EXPECT_EQ(core::Unscramble(text.Stored()), plain);
+}
+
+TEST(Scramble, RoundTripsEveryByte) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(core::Unscramble(core::Scramble(all)), all);
+  EXPECT_EQ(core::Scramble(core::Unscramble(all)), all);
+  EXPECT_EQ(core::Unscramble(std::string("\x97\x00", 2)), std::string("h\xD1", 2));
+  EXPECT_EQ(core::Scramble("\xE0"), "\x0F");
 }
 
 TEST(ScrambledText, KeepsAByteThatScramblesToZero) {
