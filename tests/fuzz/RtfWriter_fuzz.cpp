@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "AsciiText.h"
 #include "RtfConversion.h"
 
 namespace {
@@ -22,11 +23,7 @@ void Require(bool holds, const char* what) {
 
 // As the reader tells faces apart; a face name cannot hold ';', which ends
 // it, nor begin or end with a space, which the reader trims.
-std::string Key(std::string name) {
-  for (char& byte : name)
-    if (byte >= 'A' && byte <= 'Z') byte = static_cast<char>(byte | 0x20);
-  return name;
-}
+std::string Key(const std::string& name) { return core::LowerAscii(name); }
 
 std::string FaceName(FuzzedDataProvider& data) {
   std::string name = data.ConsumeRandomLengthString(24);

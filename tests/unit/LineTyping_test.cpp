@@ -8,22 +8,11 @@
 #include "GlyphLetters.h"
 #include "LineTyping.h"
 #include "PersianKeyboard.h"
+#include "PersianText.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
 
 namespace {
-
-std::u32string Unicode(std::string_view utf8) {
-  std::u32string text;
-  std::size_t fault = 0;
-  EXPECT_TRUE(core::UnicodeFromUtf8(utf8, text, fault)) << fault;
-  return text;
-}
-
-std::string FromUnicode(std::u32string_view text) {
-  core::Unconvertibles problems;
-  return core::UnicodeToGlyphs(text, problems);
-}
 
 std::string Applied(std::string_view line, const core::LineChange& change) {
   std::string result(line.substr(0, change.start));

@@ -7,17 +7,11 @@
 #include "DocumentKind.h"
 #include "GlyphToUnicode.h"
 #include "Exceptions.h"
+#include "PersianText.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
 
 namespace {
-
-std::u32string Unicode(std::string_view utf8) {
-  std::u32string text;
-  std::size_t fault = 0;
-  EXPECT_TRUE(core::UnicodeFromUtf8(utf8, text, fault)) << fault;
-  return text;
-}
 
 std::string Codes(std::initializer_list<int> codes) {
   std::string text;

@@ -10,23 +10,12 @@
 #include <fstream>
 
 #include "LineTyping.h"
+#include "PersianText.h"
 #include "ReadingOrder.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
 
 namespace {
-
-std::u32string Unicode(std::string_view utf8) {
-  std::u32string text;
-  std::size_t fault = 0;
-  EXPECT_TRUE(core::UnicodeFromUtf8(utf8, text, fault)) << fault;
-  return text;
-}
-
-std::string FromUnicode(std::u32string_view text) {
-  core::Unconvertibles problems;
-  return core::UnicodeToGlyphs(text, problems);
-}
 
 // The paragraph's characters in reading order as the converter reads them,
 // each with the code that shows it.
