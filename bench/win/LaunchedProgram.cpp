@@ -8,12 +8,14 @@
 
 #include "Clock.h"
 #include "ProcessWindows.h"
+#include "SyntheticInput.h"
 
 namespace {
 
+// A key with its scan code, as the keyboard sends it.
 void Key(WORD virtualKey, bool down) {
-  const BYTE scan = static_cast<BYTE>(MapVirtualKeyA(virtualKey, 0));
-  keybd_event(static_cast<BYTE>(virtualKey), scan, down ? 0 : KEYEVENTF_KEYUP, 0);
+  const BYTE key = static_cast<BYTE>(virtualKey), scan = testing_support::ScanCodeOf(key);
+  down ? testing_support::PressKey(key, scan) : testing_support::ReleaseKey(key, scan);
 }
 
 void Tap(WORD virtualKey) {

@@ -22,6 +22,7 @@
 #include "MainForm.h"
 #include "PersianKeyboard.h"
 #include "StartUp.h"
+#include "SyntheticInput.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
 
@@ -62,11 +63,12 @@ std::u32string TextOf(int keys) {
 }
 
 void Send(const KeyStroke& key) {
-  const BYTE shiftScan = static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0));
-  if (key.shift) keybd_event(VK_SHIFT, shiftScan, 0, 0);
-  keybd_event(key.virtualKey, key.scanCode, 0, 0);
-  keybd_event(key.virtualKey, key.scanCode, KEYEVENTF_KEYUP, 0);
-  if (key.shift) keybd_event(VK_SHIFT, shiftScan, KEYEVENTF_KEYUP, 0);
+  using namespace testing_support;
+  const BYTE shiftScan = ScanCodeOf(VK_SHIFT);
+  if (key.shift) PressKey(VK_SHIFT, shiftScan);
+  PressKey(key.virtualKey, key.scanCode);
+  ReleaseKey(key.virtualKey, key.scanCode);
+  if (key.shift) ReleaseKey(VK_SHIFT, shiftScan);
 }
 
 struct Statistics {

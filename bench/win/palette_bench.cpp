@@ -23,6 +23,7 @@
 #include "MainForm.h"
 #include "Palette.h"
 #include "StartUp.h"
+#include "SyntheticInput.h"
 
 namespace {
 
@@ -42,16 +43,6 @@ POINT ScreenPointOf(HWND grid, core::Cell cell) {
               cell.row * core::BandHeight + core::CellHeight / 2};
   ClientToScreen(grid, &point);
   return point;
-}
-
-// A left press and release that carry their own position: a cursor moved
-// just before may still be overtaken by the display's own pointer report.
-void PressAt(POINT at) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  const DWORD x = static_cast<DWORD>((at.x * 65535 + width / 2) / (width - 1));
-  const DWORD y = static_cast<DWORD>((at.y * 65535 + height / 2) / (height - 1));
-  mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, x, y, 0, 0);
-  mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, x, y, 0, 0);
 }
 
 struct Statistics {
@@ -89,7 +80,7 @@ class Bench {
       SetCursorPos(at.x, at.y);
       RunUntilQuiet(20);
       const double start = Seconds();
-      PressAt(at);
+      testing_support::QueueClickCarryingPosition(at);
       const char code = CodeOfPress(i);
       if (!RunUntil([&] { return Length() == stored + 1 && Caret() == 0 && First() == code; },
                     2.0)) {
@@ -157,7 +148,7 @@ class Bench {
       for (size_t i = 0; i < self->points.size(); ++i) {
         const double due = start + static_cast<double>(i) * self->period;
         while (Seconds() < due) Sleep(due - Seconds() > 0.002 ? 1 : 0);
-        PressAt(self->points[i]);
+        testing_support::QueueClickCarryingPosition(self->points[i]);
       }
       self->elapsed = Seconds() - start;
       return 0;

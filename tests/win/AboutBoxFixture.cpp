@@ -118,7 +118,7 @@ void Person::Press(HWND control) {
   PressAt(control, rc.right / 2, rc.bottom / 2);
 }
 
-void Person::Release() { mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0); }
+void Person::Release() { MouseButton(MOUSEEVENTF_LEFTUP); }
 
 void Person::Click(HWND control) {
   Press(control);
@@ -135,7 +135,7 @@ void Person::PressAt(HWND window, int x, int y) {
   ClientToScreen(window, &at);
   SetCursorPos(at.x, at.y);
   Sleep(30);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
 }
 
 // Held long enough for the box's loop to notice the press first, as a
@@ -157,9 +157,9 @@ void Person::CloseWithOk() {
 }
 
 void Person::Tap(BYTE key) {
-  keybd_event(key, 0, 0, 0);
+  PressKey(key);
   Sleep(30);
-  keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+  ReleaseKey(key);
   Sleep(50);
 }
 

@@ -5,44 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "AboutBoxFixture.h"
+#include "ProcessWindows.h"
 
 using namespace about_test;
 
 namespace {
 
-struct WindowSearch {
-  DWORD process;
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND hwnd, LPARAM data) {
-  auto* search = reinterpret_cast<WindowSearch*>(data);
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (process != search->process || !IsWindowVisible(hwnd) || strcmp(name, search->className))
-    return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
-// A visible top-level window of the process with the class, or null.
-HWND FindProcessWindow(DWORD process, const char* className) {
-  WindowSearch search{process, className, nullptr};
-  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 void Tap(BYTE key) {
-  keybd_event(key, 0, 0, 0);
+  testing_support::PressKey(key);
   Sleep(30);
-  keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+  testing_support::ReleaseKey(key);
   Sleep(100);
 }
 
@@ -58,20 +33,20 @@ class EditorWithAboutBox : public testing::Test {
                                nullptr, &startup, &program));
     HWND main = nullptr;
     ASSERT_TRUE(WaitFor(
-        [&] { return (main = FindProcessWindow(program.dwProcessId, "TMainForm")) != nullptr; },
+        [&] { return (main = WindowOfClass(program.dwProcessId, "TMainForm")) != nullptr; },
         20000));
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     ASSERT_TRUE(WaitFor(
         [&] { return GetGUIThreadInfo(program.dwThreadId, &info) && info.hwndActive == main; },
         5000));
-    keybd_event(VK_MENU, 0, 0, 0);
+    testing_support::PressKey(VK_MENU);
     Tap('H');
-    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    testing_support::ReleaseKey(VK_MENU);
     Tap('A');
     ASSERT_TRUE(WaitFor(
         [&] {
-          box = FindProcessWindow(program.dwProcessId, "TAboutBox");
+          box = WindowOfClass(program.dwProcessId, "TAboutBox");
           RECT rc;
           return box && GetWindowRect(box, &rc) && rc.top == FinalTop(rc.bottom - rc.top);
         },

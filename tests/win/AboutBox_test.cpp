@@ -228,9 +228,9 @@ TEST_F(AboutBoxTest, TabAndAltWithALetterWorkAsInADialog) {
       person.Tap(VK_TAB);
       EXPECT_EQ(FocusOn(box.box), next);
     }
-    keybd_event(VK_MENU, 0, 0, 0);
+    PressKey(VK_MENU);
     person.Tap('H');
-    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    ReleaseKey(VK_MENU);
     HWND help = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (help = FindMessageBox("Quick Help.")) != nullptr; }, 3000));
     person.Click(GetDlgItem(help, IDOK));
@@ -247,9 +247,9 @@ TEST_F(AboutBoxTest, TheCloseBoxDuringThePulsingClosesNothing) {
     const DWORD clicked = GetTickCount();
     SetCursorPos(closeBox.x, closeBox.y);
     Sleep(30);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
     Sleep(100);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    MouseButton(MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(WaitFor(
         [&] {
           for (const Sample& sample : sampler.SamplesSince(clicked))
@@ -275,9 +275,7 @@ TEST_F(AboutBoxTest, AnOkClickDuringTheSlideIsLost) {
     const int height = sample.box.bottom - sample.box.top;
     if (clicked || ok.top < 0 || sample.box.top > FinalTop(height) - 40) return;
     clicked = true;
-    SetCursorPos((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    QueueClickAtScreen({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2});
   });
   UseAboutBox(sampler, [](Person& person) {
     ASSERT_TRUE(person.WaitForPulsing());

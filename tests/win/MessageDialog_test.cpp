@@ -136,7 +136,7 @@ Step ClickOn(std::string caption) {
   return [caption](HWND dialog) {
     HWND button = ChildWithText(dialog, caption);
     ASSERT_NE(button, nullptr) << caption;
-    QueueClick(button);
+    ClickControl(button);
   };
 }
 Step SysCommand(WPARAM command) {
@@ -475,7 +475,7 @@ TEST_F(MessageDialogTest, HelpAsksForHelpWithTheContextAndStaysOpen) {
                             storedContext = GetWindowContextHelpId(d);
                             dialogProc = SetWindowLongPtrA(d, GWLP_WNDPROC,
                                                            reinterpret_cast<LONG_PTR>(RecordHelp));
-                            QueueClick(ChildWithText(d, "&Hilfe"));
+                            ClickControl(ChildWithText(d, "&Hilfe"));
                           },
                           [](HWND d) {
                             SetWindowLongPtrA(d, GWLP_WNDPROC, dialogProc);

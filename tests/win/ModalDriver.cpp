@@ -65,24 +65,6 @@ HWND ChildWithText(HWND parent, const std::string& text) {
   return nullptr;
 }
 
-void QueueKeys(const std::vector<BYTE>& keys) {
-  for (BYTE key : keys) keybd_event(key, 0, 0, 0);
-  for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-    keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
-}
-
-void QueueClickAtScreen(POINT point) {
-  SetCursorPos(point.x, point.y);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-}
-
-void QueueClick(HWND window) {
-  RECT rc;
-  GetWindowRect(window, &rc);
-  QueueClickAtScreen({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-}
-
 bool CloseBoxPoint(HWND window, POINT& point) {
   RECT rc;
   GetWindowRect(window, &rc);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "SyntheticInput.h"
+
 // Modal dialogs block the test in their own message loop. A ModalDriver
 // works them from thread-timer ticks that loop dispatches: while a dialog
 // is open, each tick runs the next step. Steps queue real input and
@@ -41,11 +43,8 @@ HWND OpenDialog();
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
 HWND ChildWithText(HWND parent, const std::string& text);
 
-// Real input queued from inside a step, without pumping: the dialog's
+// Steps queue real input (SyntheticInput.h) without pumping: the dialog's
 // loop must be the one that takes it.
-void QueueKeys(const std::vector<BYTE>& keys);  // pressed in order, released in reverse
-void QueueClick(HWND window);                   // at the window's centre
-void QueueClickAtScreen(POINT point);
 // A screen point on the window's close box, found by hit-testing.
 bool CloseBoxPoint(HWND window, POINT& point);
 

@@ -19,9 +19,6 @@ namespace {
 ModalScript* running = nullptr;
 constexpr UINT TickMilliseconds = 100;
 
-void KeyDown(BYTE key) { keybd_event(key, 0, 0, 0); }
-void KeyUp(BYTE key) { keybd_event(key, 0, KEYEVENTF_KEYUP, 0); }
-
 // Text of a window of any thread, without waiting on a thread that hangs.
 std::string TextOf(HWND hwnd) {
   char text[256] = {};
@@ -186,34 +183,17 @@ std::string DialogText(HWND dialog) {
   return text;
 }
 
-void QueueKey(BYTE key) {
-  KeyDown(key);
-  KeyUp(key);
-}
-
 void TypeText(const std::string& text) {
   for (char c : text) {
     const SHORT scan = VkKeyScanA(c);
     const bool shift = (scan >> 8) & 1;
-    if (shift) KeyDown(VK_SHIFT);
+    if (shift) PressKey(VK_SHIFT);
     QueueKey(static_cast<BYTE>(scan & 0xFF));
-    if (shift) KeyUp(VK_SHIFT);
+    if (shift) ReleaseKey(VK_SHIFT);
   }
 }
 
-void PressCombination(BYTE modifier, BYTE key) {
-  KeyDown(modifier);
-  QueueKey(key);
-  KeyUp(modifier);
-}
-
-void ClickControl(HWND control) {
-  RECT rc;
-  GetWindowRect(control, &rc);
-  SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-}
+void PressCombination(BYTE modifier, BYTE key) { QueueKeys({modifier, key}); }
 
 void ClickButton(HWND dialog, std::initializer_list<const char*> captions) {
   for (HWND button : ChildrenOfClass(dialog, "Button"))

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "SyntheticInput.h"
+
 // Drives the real modal windows (common dialogs, questions, error boxes)
 // while the code under test sits in their loops: a timer runs the steps
 // one by one, each waiting for its window and then acting on it with real
@@ -57,12 +59,10 @@ HWND ErrorBox();                         // the error display's box
 std::string DialogText(HWND dialog);
 
 // Real input into the window that has the focus, queued without waiting
-// (a step must not pump the loop it runs in).
-void QueueKey(BYTE key);
+// (a step must not pump the loop it runs in); SyntheticInput.h has the keys
+// and clicks.
 void TypeText(const std::string& text);
 void PressCombination(BYTE modifier, BYTE key);
-// A real click in the middle of a control.
-void ClickControl(HWND control);
 // Clicks the dialog's button whose caption is one of the given ones.
 void ClickButton(HWND dialog, std::initializer_list<const char*> captions);
 

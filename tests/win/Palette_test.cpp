@@ -53,11 +53,7 @@ std::string ClipboardText(SIZE_T* blockSize = nullptr) {
 // A press and release that carry their position, queued without waiting.
 void QueuePress(HWND hwnd, POINT at) {
   ClientToScreen(hwnd, &at);
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  const DWORD x = static_cast<DWORD>((at.x * 65535 + width / 2) / (width - 1));
-  const DWORD y = static_cast<DWORD>((at.y * 65535 + height / 2) / (height - 1));
-  mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, x, y, 0, 0);
-  mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, x, y, 0, 0);
+  QueueClickCarryingPosition(at);
 }
 
 }  // namespace
@@ -183,10 +179,10 @@ TEST_F(PaletteTest, ShiftPressLeavesOnlyThePressedCellSelected) {
 
 TEST_F(PaletteTest, DraggingSelectsARangeAndWritesOnlyThePressedCell) {
   MoveMouse(Grid(), CellCentre(1, 1).x, CellCentre(1, 1).y);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
   Pump(50);
   MoveMouse(Grid(), CellCentre(3, 2).x, CellCentre(3, 2).y);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  MouseButton(MOUSEEVENTF_LEFTUP);
   ExpectDocument(Glyph(1, 1), 0);
   EXPECT_EQ(form->StringGrid1.Selection(), (winui::GridRect{1, 1, 3, 2}));
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <map>
 
+#include "SyntheticInput.h"
 #include "TestSupport.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
@@ -45,14 +46,7 @@ std::string Hex(const std::string& codes) {
   return text;
 }
 
-void Key(BYTE virtualKey, bool shift) {
-  const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyA(virtualKey, 0));
-  if (shift) keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), 0, 0);
-  keybd_event(virtualKey, scanCode, 0, 0);
-  keybd_event(virtualKey, scanCode, KEYEVENTF_KEYUP, 0);
-  if (shift)
-    keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), KEYEVENTF_KEYUP, 0);
-}
+void Key(BYTE virtualKey, bool shift) { QueueKeyWithScanCode(virtualKey, shift); }
 
 void UsKey(char us, bool shift) {
   const SHORT found = VkKeyScanA(us);
@@ -60,9 +54,9 @@ void UsKey(char us, bool shift) {
 }
 
 void KeyChord(BYTE held, BYTE key) {
-  keybd_event(held, static_cast<BYTE>(MapVirtualKeyA(held, 0)), 0, 0);
+  PressKey(held, ScanCodeOf(held));
   Key(key);
-  keybd_event(held, static_cast<BYTE>(MapVirtualKeyA(held, 0)), KEYEVENTF_KEYUP, 0);
+  ReleaseKey(held, ScanCodeOf(held));
 }
 
 

@@ -303,11 +303,7 @@ void CALLBACK PressOkOnErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!box) return;
   KillTimer(nullptr, timer);
   shownBox = {WindowText(box), WindowText(GetDlgItem(box, 0xFFFF))};
-  RECT ok;
-  GetWindowRect(GetDlgItem(box, IDOK), &ok);
-  SetCursorPos((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  testing_support::ClickControl(GetDlgItem(box, IDOK));
 }
 
 TEST_F(RegFileTest, NullAsTextIsAVariantErrorShownWithItsFullStop) {

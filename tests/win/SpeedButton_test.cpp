@@ -57,10 +57,10 @@ TEST_F(SpeedButtonTest, ProgramStateChangesRunNoHandler) {
 
 TEST_F(SpeedButtonTest, ReleaseOutsideTheButtonIsNoClick) {
   MoveMouse(buttons[0].Handle(), 10, 10);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
   Pump(30);
   MoveMouse(frame, 190, 35);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  MouseButton(MOUSEEVENTF_LEFTUP);
   Pump(50);
   EXPECT_TRUE(clicks.empty());
   EXPECT_FALSE(buttons[0].Down());

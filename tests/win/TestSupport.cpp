@@ -135,14 +135,11 @@ void MoveMouse(HWND hwnd, int x, int y) {
 
 void Click(HWND hwnd, int x, int y, DWORD down, DWORD up) {
   MoveMouse(hwnd, x, y);
-  mouse_event(down, 0, 0, 0, 0);
+  MouseButton(down);
   Pump(20);
-  mouse_event(up, 0, 0, 0, 0);
+  MouseButton(up);
   Pump(50);
 }
-
-void PressKey(BYTE key) { keybd_event(key, 0, 0, 0); }
-void ReleaseKey(BYTE key) { keybd_event(key, 0, KEYEVENTF_KEYUP, 0); }
 
 void TapKey(BYTE key) {
   PressKey(key);

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "SyntheticInput.h"
+
 // Helpers for tests that drive real windows under Wine: message pumping,
 // waiting, and real mouse and keyboard input through the system queue.
 namespace testing_support {
@@ -60,12 +62,12 @@ class ChildProgram {
   BOOL started_ = FALSE;
 };
 
-// Real input: the pointer moves to a point in the window's client area.
+// Real input (SyntheticInput.h), each step pumped for this thread's
+// windows to take it: the pointer moves to a point in the window's client
+// area.
 void MoveMouse(HWND hwnd, int x, int y);
 void Click(HWND hwnd, int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN,
            DWORD up = MOUSEEVENTF_LEFTUP);
-void PressKey(BYTE key);
-void ReleaseKey(BYTE key);
 void TapKey(BYTE key);
 
 // A window rectangle relative to its parent's client area.

@@ -73,8 +73,10 @@ HWND MainWindowOf(DWORD processId) {
   });
 }
 
-HWND DialogOf(DWORD processId) {
-  return FindTopLevel(processId, [](HWND window) { return ClassOf(window) == "#32770"; });
+HWND DialogOf(DWORD processId) { return WindowOfClass(processId, "#32770"); }
+
+HWND WindowOfClass(DWORD processId, const char* className) {
+  return FindTopLevel(processId, [className](HWND window) { return ClassOf(window) == className; });
 }
 
 HWND RichEditIn(HWND window) {

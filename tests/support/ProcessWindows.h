@@ -10,6 +10,9 @@ HWND MainWindowOf(DWORD processId);
 // A visible dialog box (file dialog, message box) of the process.
 HWND DialogOf(DWORD processId);
 
+// A visible top-level window of the process with the class.
+HWND WindowOfClass(DWORD processId, const char* className);
+
 // The visible rich edit control among the window's descendants, or null.
 HWND RichEditIn(HWND window);
 
