@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 
 #include "PageLayout.h"
 
@@ -78,12 +79,14 @@ void DrawBullet(HDC printer, const core::PlacedText& bullet, PrinterFonts& fonts
 }
 
 // Each byte at the advance the layout gave it, so that what was laid out
-// is what is drawn.
+// is what is drawn; a tab as a space, as fonts have no glyph for it.
 void DrawPiece(HDC printer, const core::PlacedText& piece, PrinterFonts& fonts) {
   fonts.Select(piece.style);
   SetTextColor(printer, piece.style.color);
-  ExtTextOutA(printer, piece.x, piece.baseline, 0, nullptr, piece.text.data(),
-              static_cast<UINT>(piece.text.size()), piece.advances.data());
+  std::string text = piece.text;
+  std::replace(text.begin(), text.end(), '\t', ' ');
+  ExtTextOutA(printer, piece.x, piece.baseline, 0, nullptr, text.data(),
+              static_cast<UINT>(text.size()), piece.advances.data());
 }
 
 void DrawPage(HDC printer, const core::LaidOutPage& page, PrinterFonts& fonts) {

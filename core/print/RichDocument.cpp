@@ -18,8 +18,8 @@ RunStyle StyleOf(const RtfDocument& document, const CharacterFormat& format) {
   style.italic = format.italic;
   style.underline = format.underline;
   style.strikeOut = format.strikeOut;
-  const bool listed = format.color >= 0 && static_cast<std::size_t>(format.color) < document.colors.size();
-  style.color = listed ? document.colors[static_cast<std::size_t>(format.color)] : 0;
+  const auto color = static_cast<std::size_t>(format.color);
+  style.color = format.color >= 0 && color < document.colors.size() ? document.colors[color] : 0;
   return style;
 }
 
@@ -85,7 +85,8 @@ void Number(std::vector<RichParagraph>& paragraphs) {
     const NumberKind kind = paragraph.numbering.kind;
     number = kind == previous ? number + 1 : paragraph.numbering.start;
     previous = paragraph.bullet ? NumberKind::None : kind;
-    if (kind != NumberKind::None && !paragraph.bullet) paragraph.number = NumberRun(paragraph, number);
+    if (kind != NumberKind::None && !paragraph.bullet)
+      paragraph.number = NumberRun(paragraph, number);
   }
 }
 

@@ -74,7 +74,8 @@ class Reader {
     // A bulleted or numbered paragraph says so in the skipped group that
     // describes its bullet or number.
     if (NumberingWord(word, token.parameter, first)) return;
-    if (state_.destination == Destination::Skip || state_.destination == Destination::NumberText) return;
+    if (state_.destination == Destination::Skip || state_.destination == Destination::NumberText)
+      return;
     if (first && word == "colortbl") {
       state_.destination = Destination::ColorTable;
       return;
@@ -112,7 +113,8 @@ class Reader {
     else if (word == "strike") format.strikeOut = on;
     else if (IsUnderline(word)) format.underline = on;
     else if (word == "ulnone") format.underline = false;
-    else if (word == "cf") format.color = static_cast<std::int16_t>(std::clamp(token.parameter, -1, 0x7FFF));
+    else if (word == "cf")
+      format.color = static_cast<std::int16_t>(std::clamp(token.parameter, -1, 0x7FFF));
     else if (word == "fs" && token.parameter > 0) format.halfPoints = static_cast<std::uint16_t>(std::min(token.parameter, 3276));
     else if (word == "plain") Plain();
     else if (word == "uc") state_.fallbackLength = std::max(0, std::min(token.parameter, 16));

@@ -40,7 +40,14 @@ struct FormattedCharacter {
 // A numbered paragraph's number, as RTF's \pn group gives it: its kind
 // (\pndec, \pnlcltr, ...), the number of a list's first paragraph
 // (\pnstart) and the text before and after it (\pntxtb, \pntxta).
-enum class NumberKind : std::uint8_t { None, Decimal, LowerLetter, UpperLetter, LowerRoman, UpperRoman };
+enum class NumberKind : std::uint8_t {
+  None,
+  Decimal,
+  LowerLetter,
+  UpperLetter,
+  LowerRoman,
+  UpperRoman
+};
 struct Numbering {
   NumberKind kind = NumberKind::None;
   int start = 1;

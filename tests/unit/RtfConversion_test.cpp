@@ -217,7 +217,9 @@ TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
     for (const core::RichParagraph& paragraph : printed) ASSERT_FALSE(paragraph.runs.empty()) << name;
     // ... and laid out on pages of a letter's width (in twips) without a loop.
     const core::TextMeasure measure{
-        [](const core::RunStyle& style, const std::string& text) { return int(text.size()) * style.halfPoints * 5; },
+        [](const core::RunStyle& style, const std::string& text) {
+          return int(text.size()) * style.halfPoints * 5;
+        },
         [](const core::RunStyle& style) { return core::FontMetrics{style.halfPoints * 8, style.halfPoints * 2}; }};
     EXPECT_FALSE(core::LayOutPages(printed, {12240, 15840, 1440}, measure).empty()) << name;
     core::Unconvertibles problems;
