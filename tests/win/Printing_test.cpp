@@ -586,6 +586,7 @@ TEST_F(PrintingTest, ALongPersianParagraphPrintsItsFirstWordFirst) {
     for (const Ink& word : line) EXPECT_LE(word.Height(), first.Height());
   EXPECT_GT(first.Height(), lines[1].back().Height() * 3 / 2) << "the big word opens the first line";
   EXPECT_NEAR(lines[0].back().right, lines[1].back().right, 4) << "both flush right";
+  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "reading-order-page");
   RemovePdfs("Reading order");
 }
 
