@@ -591,7 +591,8 @@ TEST_F(PrintingTest, ALongPersianParagraphPrintsItsFirstWordFirst) {
 }
 
 // Colour, tab stops (the default half inch and one at two inches), list
-// numbers and a bullet drawn as a disc reach the paper.
+// numbers, a bullet drawn as a disc and a size in half points reach the
+// paper.
 TEST_F(PrintingTest, ColourTabsNumbersAndBulletsReachThePaper) {
   StreamIn(form->RichEdit1, SF_RTF,
            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}}"
@@ -600,14 +601,14 @@ TEST_F(PrintingTest, ColourTabsNumbersAndBulletsReachThePaper) {
            "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
            "{\\pntxta.}}\\fi-360\\li360 eins\\par{\\pntext\\f0 2.\\tab}zwei\\par"
            "\\pard{\\pntext\\f0\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'b7}}"
-           "\\fi-360\\li360 Punkt\\par}");
+           "\\fi-360\\li360 Punkt\\par\\pard\\fs40 mmmmmmmmmmmmmmmm\\par\\fs41 mmmmmmmmmmmmmmmm\\par}");
   form->SetDocumentName("Colour and tabs");
   RemovePdfs("Colour and tabs");
   ASSERT_TRUE(Print());
   const std::string pdf = WaitForPdf("Colour and tabs");
   ASSERT_FALSE(pdf.empty());
   const std::vector<std::vector<Ink>> lines = Words(RenderPage(pdf, 300), 24);
-  ASSERT_EQ(lines.size(), 6u);
+  ASSERT_EQ(lines.size(), 8u);
   ASSERT_EQ(lines[0].size(), 2u);
   const std::vector<std::vector<Ink>> red = Words(RenderPage(pdf, 300, true), 24);
   ASSERT_EQ(red.size(), 1u);
@@ -625,6 +626,10 @@ TEST_F(PrintingTest, ColourTabsNumbersAndBulletsReachThePaper) {
   const Ink& bullet = lines[5][0];
   EXPECT_NEAR(bullet.Height(), bullet.right - bullet.left, 3) << "round";
   EXPECT_GT(bullet.amount, bullet.Height() * (bullet.right - bullet.left) * 7 / 10) << "filled";
+  const double twenty = lines[6].back().right - lines[6].front().left;
+  // Half a point more is 2.5% wider, less what whole pixels round away.
+  EXPECT_NEAR((lines[7].back().right - lines[7].front().left) / twenty, 41.0 / 40, 0.015)
+      << "20.5 points, not 20";
   RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "colour-page");
   RemovePdfs("Colour and tabs");
 }
