@@ -1,13 +1,16 @@
 #include "RichTextPages.h"
 
+#include <algorithm>
 #include <map>
+#include <string>
 
 #include "PageLayout.h"
 
 namespace {
 
 // The printer's fonts of a document's run styles, each made once; the
-// device context gets its own font back at the end.
+// device context gets its own font back at the end. A size in half points
+// (RTF's \fs) becomes the font's height in the printer's pixels.
 class PrinterFonts {
  public:
   explicit PrinterFonts(HDC printer) : printer_(printer) {}
@@ -59,14 +62,41 @@ class PrinterFonts {
   std::map<core::RunStyle, HFONT> fonts_;
 };
 
+// A filled disc in the box, at the height of the middle of small letters.
+void DrawBullet(HDC printer, const core::PlacedText& bullet, PrinterFonts& fonts) {
+  const int ascent = fonts.Metrics(bullet.style).ascent;
+  const int diameter = std::max(1, bullet.bulletWidth * 2 / 3);
+  const int left = bullet.x + (bullet.bulletWidth - diameter) / 2;
+  const int top = bullet.baseline - ascent * 3 / 10 - diameter / 2;
+  const HBRUSH brush = CreateSolidBrush(bullet.style.color);
+  const HGDIOBJ pen = SelectObject(printer, GetStockObject(NULL_PEN));
+  const HGDIOBJ previous = SelectObject(printer, brush);
+  // The null pen leaves out the right and bottom edges: one more each way.
+  Ellipse(printer, left, top, left + diameter + 1, top + diameter + 1);
+  SelectObject(printer, previous);
+  SelectObject(printer, pen);
+  DeleteObject(brush);
+}
+
+// Each byte at the advance the layout gave it, so that what was laid out
+// is what is drawn; a tab as a space, as fonts have no glyph for it.
+void DrawPiece(HDC printer, const core::PlacedText& piece, PrinterFonts& fonts) {
+  fonts.Select(piece.style);
+  SetTextColor(printer, piece.style.color);
+  std::string text = piece.text;
+  std::replace(text.begin(), text.end(), '\t', ' ');
+  ExtTextOutA(printer, piece.x, piece.baseline, 0, nullptr, text.data(),
+              static_cast<UINT>(text.size()), piece.advances.data());
+}
+
 void DrawPage(HDC printer, const core::LaidOutPage& page, PrinterFonts& fonts) {
   SetTextAlign(printer, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
   SetBkMode(printer, TRANSPARENT);
-  SetTextColor(printer, RGB(0, 0, 0));
   for (const core::PlacedText& piece : page) {
-    fonts.Select(piece.style);
-    TextOutA(printer, piece.x, piece.baseline, piece.text.data(),
-             static_cast<int>(piece.text.size()));
+    if (piece.bulletWidth)
+      DrawBullet(printer, piece, fonts);
+    else
+      DrawPiece(printer, piece, fonts);
   }
 }
 

@@ -82,53 +82,69 @@ std::vector<std::int32_t> AdvancesOf(std::string_view codes, const AdvanceTable&
 const WrappedLines& ParagraphWrapper::Wrap(std::string_view codes,
                                            const std::vector<std::int32_t>& advances,
                                            std::int64_t lineWidth) {
-  Read(codes);
-  Break(codes, advances, lineWidth);
+  GlyphClasses(codes, glyphClasses_);
+  return Wrap(codes, glyphClasses_, advances, lineWidth, lineWidth);
+}
+
+const WrappedLines& ParagraphWrapper::Wrap(std::string_view codes,
+                                           const std::vector<BidiClass>& classes,
+                                           const std::vector<std::int32_t>& advances,
+                                           std::int64_t firstLineWidth, std::int64_t lineWidth) {
+  Read(classes);
+  Break(codes, advances, firstLineWidth, lineWidth);
   lines_.shown.clear();
   lines_.lineLeftToRight.clear();
   for (std::size_t line = 0; line < lines_.LineCount(); ++line) Order(codes, line);
   return lines_;
 }
 
-void ParagraphWrapper::Read(std::string_view codes) {
-  classes_.resize(codes.size());
-  for (std::size_t index = 0; index < codes.size(); ++index)
-    classes_[index] = ClassOf(codes[index]);
+void ParagraphWrapper::GlyphClasses(std::string_view codes, std::vector<BidiClass>& classes) {
+  classes.resize(codes.size());
+  for (std::size_t index = 0; index < codes.size(); ++index) classes[index] = ClassOf(codes[index]);
+}
+
+void ParagraphWrapper::Read(const std::vector<BidiClass>& classes) {
+  const std::size_t count = classes.size();
   lines_.reading.clear();
   const auto read = [&](std::size_t index) { lines_.reading.push_back(index); };
-  if (MarkLeftToRight(classes_, lines_.leftToRight)) {
+  if (MarkLeftToRight(classes, lines_.leftToRight)) {
     ForEachReordered(lines_.leftToRight, read);
   } else {
-    for (std::size_t index = codes.size(); index > 0; --index) read(index - 1);
+    lines_.leftToRight.assign(count, 0);
+    for (std::size_t index = count; index > 0; --index) read(index - 1);
   }
-  lines_.rank.resize(codes.size());
-  for (std::size_t place = 0; place < codes.size(); ++place)
+  lines_.rank.resize(count);
+  for (std::size_t place = 0; place < count; ++place)
     lines_.rank[lines_.reading[place]] = place;
 }
 
 // Greedy, in reading order, by words with the spaces after them. A word
 // wider than a line starts a line of its own and is cut where it must be.
+// The first line may have another width.
 void ParagraphWrapper::Break(std::string_view codes, const std::vector<std::int32_t>& advances,
-                             std::int64_t lineWidth) {
+                             std::int64_t firstLineWidth, std::int64_t lineWidth) {
   const std::vector<std::size_t>& reading = lines_.reading;
   const std::size_t count = reading.size();
   const auto isSpace = [&](std::size_t place) { return IsBreakSpace(codes[reading[place]]); };
   lines_.starts.assign(1, 0);
   std::int64_t used = 0;
+  const auto room = [&] { return lines_.starts.size() == 1 ? firstLineWidth : lineWidth; };
   const auto startLine = [&](std::size_t place) {
     if (used > 0) lines_.starts.push_back(place);
     used = 0;
   };
   const auto take = [&](std::size_t place, std::int64_t width) {
-    if (used + width > lineWidth) startLine(place);
+    if (used + width > room()) startLine(place);
     used += width;
   };
   for (std::size_t start = 0; start < count;) {
     std::size_t end = start;
     std::int64_t width = 0;
     while (end < count && !isSpace(end)) width += advances[reading[end++]];
+    const std::int64_t body = width;
     while (end < count && isSpace(end)) width += advances[reading[end++]];
-    if (width <= lineWidth) {
+    // A word that fits a line but for its spaces takes a line with them.
+    if (width <= lineWidth || body <= lineWidth || used + width <= room()) {
       take(start, width);
     } else {
       startLine(start);

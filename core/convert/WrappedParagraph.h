@@ -61,15 +61,23 @@ class ParagraphWrapper {
   // drawn there. An empty paragraph is one empty line.
   const WrappedLines& Wrap(std::string_view codes, const std::vector<std::int32_t>& advances,
                            std::int64_t lineWidth);
+  // The same for a paragraph whose codes the caller classes (text in other
+  // fonts than the glyph font), and whose first line may be narrower.
+  const WrappedLines& Wrap(std::string_view codes, const std::vector<BidiClass>& classes,
+                           const std::vector<std::int32_t>& advances, std::int64_t firstLineWidth,
+                           std::int64_t lineWidth);
+
+  // The class of each code as the glyph font shows it.
+  static void GlyphClasses(std::string_view codes, std::vector<BidiClass>& classes);
 
  private:
-  void Read(std::string_view codes);
+  void Read(const std::vector<BidiClass>& classes);
   void Break(std::string_view codes, const std::vector<std::int32_t>& advances,
-             std::int64_t lineWidth);
+             std::int64_t firstLineWidth, std::int64_t lineWidth);
   void Order(std::string_view codes, std::size_t line);
 
   WrappedLines lines_;
-  std::vector<BidiClass> classes_;
+  std::vector<BidiClass> glyphClasses_;
   std::vector<std::uint8_t> marks_;
 };
 

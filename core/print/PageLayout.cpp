@@ -1,106 +1,80 @@
 #include "PageLayout.h"
 
 #include <algorithm>
+#include <array>
+#include <map>
+
+#include "CodePages.h"
+#include "WrappedParagraph.h"
 
 namespace core {
 
 namespace {
 
-// Part of a line in one run's format.
-struct Fragment {
-  std::size_t run;
-  std::string text;
-};
-using Fragments = std::vector<Fragment>;
-
-void Append(Fragments& to, std::size_t run, const std::string& text) {
-  if (!to.empty() && to.back().run == run)
-    to.back().text += text;
-  else
-    to.push_back(Fragment{run, text});
-}
-
-void Append(Fragments& to, const Fragments& more) {
-  for (const Fragment& fragment : more) Append(to, fragment.run, fragment.text);
-}
-
-// A word may change format within itself; the spaces before it are where
-// a line may break.
-struct Word {
-  Fragments spaceBefore, body;
-};
-
-std::vector<Word> Words(const RichParagraph& paragraph) {
-  std::vector<Word> words(1);
-  for (std::size_t run = 0; run < paragraph.runs.size(); ++run)
-    for (const char c : paragraph.runs[run].text) {
-      if (c != ' ') {
-        Append(words.back().body, run, std::string(1, c));
-        continue;
-      }
-      if (!words.back().body.empty()) words.emplace_back();
-      Append(words.back().spaceBefore, run, " ");
-    }
-  return words;
-}
-
-// Breaks one paragraph into lines; the first line may be narrower.
-class LineBreaker {
+// The measure of single codes and of fonts, each asked once a style.
+class StyleMeasure {
  public:
-  LineBreaker(const RichParagraph& paragraph, int firstWidth, int width, const TextMeasure& measure)
-      : paragraph_(paragraph), firstWidth_(firstWidth), width_(width), measure_(measure) {}
+  explicit StyleMeasure(const TextMeasure& measure) : measure_(measure) {}
 
-  std::vector<Fragments> Lines() {
-    const std::vector<Word> words = Words(paragraph_);
-    for (std::size_t i = 0; i < words.size(); ++i) Place(words[i], i == 0);
-    if (!line_.empty() || lines_.empty())
-      lines_.push_back(line_.empty() ? Fragments{{0, ""}} : line_);
-    return lines_;
+  int Advance(const RunStyle& style, unsigned char code) {
+    auto found = advances_.find(style);
+    if (found == advances_.end()) {
+      found = advances_.emplace(style, std::array<int, 256>{}).first;
+      found->second.fill(-1);
+    }
+    int& advance = found->second[code];
+    if (advance < 0) advance = std::max(0, measure_.width(style, std::string(1, char(code))));
+    return advance;
   }
 
-  int Width(const Fragments& fragments) const {
-    int width = 0;
-    for (const Fragment& fragment : fragments)
-      width += measure_.width(paragraph_.runs[fragment.run].style, fragment.text);
-    return width;
+  FontMetrics Metrics(const RunStyle& style) {
+    const auto found = metrics_.find(style);
+    if (found != metrics_.end()) return found->second;
+    return metrics_[style] = measure_.metrics(style);
   }
 
  private:
-  int Available() const { return lines_.empty() ? firstWidth_ : width_; }
-
-  // Spaces that open a paragraph are kept; those at a break are not.
-  void Place(const Word& word, bool first) {
-    Fragments joined = line_;
-    if (!line_.empty() || first) Append(joined, word.spaceBefore);
-    Append(joined, word.body);
-    if (Width(joined) <= Available()) return void(line_ = joined);
-    if (!line_.empty()) lines_.push_back(line_);
-    line_.clear();
-    if (Width(word.body) <= Available()) return void(line_ = word.body);
-    Cut(word.body);
-  }
-
-  // A word wider than a line fills lines character by character; its
-  // rest stays open for the words after it.
-  void Cut(const Fragments& body) {
-    for (const Fragment& fragment : body)
-      for (const char c : fragment.text) {
-        Fragments longer = line_;
-        Append(longer, fragment.run, std::string(1, c));
-        if (!line_.empty() && Width(longer) > Available()) {
-          lines_.push_back(line_);
-          longer = Fragments{{fragment.run, std::string(1, c)}};
-        }
-        line_ = longer;
-      }
-  }
-
-  const RichParagraph& paragraph_;
-  const int firstWidth_, width_;
   const TextMeasure& measure_;
-  Fragments line_;
-  std::vector<Fragments> lines_;
+  std::map<RunStyle, std::array<int, 256>> advances_;
+  std::map<RunStyle, FontMetrics> metrics_;
 };
+
+// A paragraph's codes as one stored line, each with its run and its class:
+// glyph codes as the glyph font shows them; the bytes of other fonts, which
+// those fonts draw as they come, left to right; and everything of a
+// paragraph without Persian left to right, as its reading order is its
+// stored order.
+struct ParagraphCodes {
+  std::string codes;
+  std::vector<std::size_t> runs;
+  std::vector<BidiClass> classes;
+};
+
+BidiClass ByteClass(unsigned char byte, int charset) {
+  const BidiClass bidi =
+      BidiClassOf(FontCodePage(charset, 1252) == 1256 ? Cp1256(byte) : Cp1252(byte));
+  return bidi == BidiClass::RightToLeft ? BidiClass::Latin : bidi;
+}
+
+ParagraphCodes CodesOf(const RichParagraph& paragraph) {
+  ParagraphCodes codes;
+  std::vector<BidiClass> glyphClasses;
+  for (std::size_t run = 0; run < paragraph.runs.size(); ++run) {
+    const TextRun& text = paragraph.runs[run];
+    codes.codes += text.text;
+    codes.runs.insert(codes.runs.end(), text.text.size(), run);
+    if (!paragraph.rightToLeft) {
+      codes.classes.insert(codes.classes.end(), text.text.size(), BidiClass::Latin);
+    } else if (text.style.Glyphs()) {
+      ParagraphWrapper::GlyphClasses(text.text, glyphClasses);
+      codes.classes.insert(codes.classes.end(), glyphClasses.begin(), glyphClasses.end());
+    } else {
+      for (const char byte : text.text)
+        codes.classes.push_back(ByteClass(static_cast<unsigned char>(byte), text.style.charset));
+    }
+  }
+  return codes;
+}
 
 // A line placed across the page, not yet on one.
 struct Line {
@@ -109,74 +83,171 @@ struct Line {
   bool blank = true;  // nothing to see
 };
 
-void Include(Line& line, const RunStyle& style, const TextMeasure& measure) {
-  const FontMetrics metrics = measure.metrics(style);
-  line.height.ascent = std::max(line.height.ascent, metrics.ascent);
-  line.height.descent = std::max(line.height.descent, metrics.descent);
+int Units(int twips, const PageSize& page) {
+  return static_cast<int>(static_cast<long long>(twips) * page.dotsPerInch / 1440);
 }
 
+// Distances are taken in reading order: from the page's left edge in a
+// paragraph read left to right, from its right edge in one of Persian.
 class ParagraphPlacer {
  public:
-  ParagraphPlacer(const RichParagraph& paragraph, const PageSize& page, const TextMeasure& measure)
-      : paragraph_(paragraph), measure_(measure) {
-    left_ = std::max(0, Units(paragraph.leftIndent, page));
-    right_ = std::max(left_ + 1, page.width - Units(paragraph.rightIndent, page));
-    firstLeft_ = std::max(0, left_ + Units(paragraph.firstIndent, page));
-    if (paragraph.bullet) PlaceBullet();
+  ParagraphPlacer(const RichParagraph& paragraph, const PageSize& page, StyleMeasure& measure)
+      : paragraph_(paragraph), page_(page), measure_(measure), codes_(CodesOf(paragraph)) {
+    const bool rtl = paragraph.rightToLeft;
+    start_ = std::max(0, Units(rtl ? paragraph.rightIndent : paragraph.leftIndent, page));
+    end_ = std::max(start_ + 1,
+                    page.width - Units(rtl ? paragraph.leftIndent : paragraph.rightIndent, page));
+    markerStart_ = std::max(0, start_ + Units(paragraph.firstIndent, page));
+    firstStart_ = markerStart_;
+    for (const int stop : paragraph.tabStops) tabStops_.push_back(Units(stop, page));
+    std::sort(tabStops_.begin(), tabStops_.end());
+    if (paragraph.bullet || !paragraph.number.text.empty()) PlaceMarker();
   }
 
   void AddLines(std::vector<Line>& lines) {
-    LineBreaker breaker(paragraph_, right_ - firstLeft_, right_ - left_, measure_);
-    for (const Fragments& fragments : breaker.Lines())
-      lines.push_back(PlaceLine(fragments, breaker.Width(fragments)));
+    const WrappedLines& wrapped = Wrap();
+    for (std::size_t line = 0; line < wrapped.LineCount(); ++line)
+      lines.push_back(PlaceLine(wrapped, line));
   }
 
  private:
-  static int Units(int twips, const PageSize& page) {
-    return static_cast<int>(static_cast<long long>(twips) * page.dotsPerInch / 1440);
+  // The bullet or number hangs at the first line's indent; the text keeps
+  // clear of it.
+  void PlaceMarker() {
+    marker_.style = paragraph_.bullet ? paragraph_.runs.front().style : paragraph_.number.style;
+    int width = 0;
+    if (paragraph_.bullet) {
+      width = marker_.bulletWidth = std::max(1, measure_.Metrics(marker_.style).ascent / 2);
+    } else {
+      marker_.text = paragraph_.number.text;
+      for (const char code : marker_.text)
+        width += marker_.advances.emplace_back(measure_.Advance(marker_.style, code));
+    }
+    markerWidth_ = width;
+    const int gap = paragraph_.bullet ? width : measure_.Advance(marker_.style, ' ');
+    firstStart_ = std::max(start_, markerStart_ + width + gap);
   }
 
-  // The bullet hangs at the first line's indent; the text keeps clear of it.
-  void PlaceBullet() {
-    bullet_.style = BulletStyle(paragraph_.runs.front().style);
-    bullet_.text = BulletText;
-    bullet_.x = firstLeft_;
-    const int width = measure_.width(bullet_.style, bullet_.text);
-    firstLeft_ = std::max(left_, firstLeft_ + 2 * width);
+  int LineStart(std::size_t line) const { return line == 0 ? firstStart_ : start_; }
+
+  int NextStop(int at) const {
+    const auto stop = std::upper_bound(tabStops_.begin(), tabStops_.end(), at);
+    if (stop != tabStops_.end()) return *stop;
+    const int every = std::max(1, Units(720, page_));
+    return (at / every + 1) * every;
   }
 
-  Line PlaceLine(const Fragments& fragments, int width) {
-    const int left = firstLine_ ? firstLeft_ : left_;
+  // A tab's advance depends on where its line breaks, and the breaks on
+  // the advances: the paragraph is wrapped again until the tabs keep their
+  // widths (in a few rounds at most).
+  const WrappedLines& Wrap() {
+    std::vector<std::int32_t> advances(codes_.codes.size());
+    for (std::size_t index = 0; index < advances.size(); ++index) {
+      const char code = codes_.codes[index];
+      const RunStyle& style = paragraph_.runs[codes_.runs[index]].style;
+      advances[index] = code == '\t' ? NextStop(0) : measure_.Advance(style, code);
+    }
+    const int width = end_ - start_;
+    for (int round = 0;; ++round) {
+      const WrappedLines& lines =
+          wrapper_.Wrap(codes_.codes, codes_.classes, advances, end_ - firstStart_, width);
+      if (!SetTabAdvances(lines, advances) || round == 3) {
+        advances_ = std::move(advances);
+        return lines;
+      }
+    }
+  }
+
+  bool SetTabAdvances(const WrappedLines& lines, std::vector<std::int32_t>& advances) const {
+    bool changed = false;
+    for (std::size_t line = 0; line < lines.LineCount(); ++line) {
+      int at = LineStart(line);
+      for (std::size_t place = lines.starts[line]; place < lines.starts[line + 1]; ++place) {
+        const std::size_t index = lines.reading[place];
+        if (codes_.codes[index] == '\t') {
+          const int advance = NextStop(at) - at;
+          changed |= advance != advances[index];
+          advances[index] = advance;
+        }
+        at += advances[index];
+      }
+    }
+    return changed;
+  }
+
+  // The reading place where the spaces that end a line begin: those at a
+  // break are not drawn, nor are they at the paragraph's end.
+  std::size_t DrawnEnd(const WrappedLines& lines, std::size_t line) const {
+    std::size_t end = lines.starts[line + 1];
+    while (end > lines.starts[line] && IsBreakSpace(codes_.codes[lines.reading[end - 1]])) --end;
+    return end;
+  }
+
+  void Include(Line& line, const RunStyle& style) {
+    const FontMetrics metrics = measure_.Metrics(style);
+    line.height.ascent = std::max(line.height.ascent, metrics.ascent);
+    line.height.descent = std::max(line.height.descent, metrics.descent);
+  }
+
+  // The page's x of something that far along in reading order and that wide.
+  int PageX(int along, int width) const {
+    return paragraph_.rightToLeft ? page_.width - along - width : along;
+  }
+
+  int AlignedStart(int start, int width) const {
+    const int room = std::max(0, end_ - start - width);
+    Alignment alignment = paragraph_.alignment;
+    if (paragraph_.rightToLeft && alignment != Alignment::Center)
+      alignment = alignment == Alignment::Left ? Alignment::Right : Alignment::Left;
+    if (alignment == Alignment::Right) return start + room;
+    if (alignment == Alignment::Center) return start + room / 2;
+    return start;
+  }
+
+  Line PlaceLine(const WrappedLines& lines, std::size_t index) {
     Line line;
-    if (firstLine_ && paragraph_.bullet) {
-      line.pieces.push_back(bullet_);
-      Include(line, bullet_.style, measure_);
+    if (index == 0 && (paragraph_.bullet || !marker_.text.empty())) {
+      PlacedText marker = marker_;
+      marker.x = PageX(markerStart_, markerWidth_);
+      line.pieces.push_back(std::move(marker));
+      Include(line, marker_.style);
       line.blank = false;
     }
-    firstLine_ = false;
-    int x = AlignedLeft(left, width);
-    for (const Fragment& fragment : fragments) {
-      const RunStyle& style = paragraph_.runs[fragment.run].style;
-      Include(line, style, measure_);
-      if (fragment.text.find_first_not_of(' ') != std::string::npos) line.blank = false;
-      line.pieces.push_back(PlacedText{x, 0, style, fragment.text});
-      x += measure_.width(style, fragment.text);
+    const std::size_t drawnEnd = DrawnEnd(lines, index);
+    std::vector<std::size_t> drawn;
+    int width = 0;
+    for (std::size_t place = lines.starts[index]; place < lines.starts[index + 1]; ++place) {
+      const std::size_t code = lines.shown[place];
+      Include(line, paragraph_.runs[codes_.runs[code]].style);
+      if (lines.rank[code] >= drawnEnd) continue;
+      drawn.push_back(code);
+      width += advances_[code];
+      if (!IsBreakSpace(codes_.codes[code])) line.blank = false;
+    }
+    if (lines.LineLength(index) == 0) Include(line, paragraph_.runs.front().style);
+    int x = PageX(AlignedStart(LineStart(index), width), width);
+    std::size_t pieceRun = codes_.runs.size();
+    for (const std::size_t code : drawn) {
+      const std::size_t run = codes_.runs[code];
+      if (run != pieceRun)
+        line.pieces.push_back(PlacedText{x, 0, paragraph_.runs[run].style, "", {}, 0});
+      pieceRun = run;
+      line.pieces.back().text += codes_.codes[code];
+      line.pieces.back().advances.push_back(advances_[code]);
+      x += advances_[code];
     }
     return line;
   }
 
-  int AlignedLeft(int left, int width) const {
-    const int room = std::max(0, right_ - left - width);
-    if (paragraph_.alignment == Alignment::Right) return left + room;
-    if (paragraph_.alignment == Alignment::Center) return left + room / 2;
-    return left;
-  }
-
   const RichParagraph& paragraph_;
-  const TextMeasure& measure_;
-  int left_ = 0, right_ = 1, firstLeft_ = 0;
-  bool firstLine_ = true;
-  PlacedText bullet_;
+  const PageSize& page_;
+  StyleMeasure& measure_;
+  const ParagraphCodes codes_;
+  int start_ = 0, end_ = 1, markerStart_ = 0, firstStart_ = 0, markerWidth_ = 0;
+  std::vector<int> tabStops_;
+  PlacedText marker_;
+  ParagraphWrapper wrapper_;
+  std::vector<std::int32_t> advances_;
 };
 
 std::vector<LaidOutPage> Paginate(const std::vector<Line>& lines, int pageHeight) {
@@ -199,19 +270,12 @@ std::vector<LaidOutPage> Paginate(const std::vector<Line>& lines, int pageHeight
 
 }  // namespace
 
-RunStyle BulletStyle(const RunStyle& firstRun) {
-  RunStyle style;
-  style.face = "Symbol";
-  style.charset = 2;
-  style.halfPoints = firstRun.halfPoints;
-  return style;
-}
-
 std::vector<LaidOutPage> LayOutPages(const std::vector<RichParagraph>& paragraphs,
                                      const PageSize& page, const TextMeasure& measure) {
+  StyleMeasure styles(measure);
   std::vector<Line> lines;
   for (const RichParagraph& paragraph : paragraphs)
-    if (!paragraph.runs.empty()) ParagraphPlacer(paragraph, page, measure).AddLines(lines);
+    if (!paragraph.runs.empty()) ParagraphPlacer(paragraph, page, styles).AddLines(lines);
   while (!lines.empty() && lines.back().blank) lines.pop_back();
   return Paginate(lines, page.height);
 }

@@ -1,6 +1,8 @@
 #include "RichDocument.h"
 
 #include "CodePages.h"
+#include "ListNumber.h"
+#include "UnicodeToGlyph.h"
 
 namespace core {
 
@@ -16,6 +18,8 @@ RunStyle StyleOf(const RtfDocument& document, const CharacterFormat& format) {
   style.italic = format.italic;
   style.underline = format.underline;
   style.strikeOut = format.strikeOut;
+  const auto color = static_cast<std::size_t>(format.color);
+  style.color = format.color >= 0 && color < document.colors.size() ? document.colors[color] : 0;
   return style;
 }
 
@@ -34,7 +38,6 @@ class RunText {
     const int charset = document_.faces[character.format.face].charset;
     int byte = -1;
     if (character.glyph) byte = static_cast<int>(c);
-    else if (c == '\t') byte = ' ';
     else if (c == 0x2011) byte = '-';  // a non-breaking hyphen
     else if (c >= 0xF000 && c <= 0xF0FF) byte = static_cast<int>(c - 0xF000);  // a symbol font's code
     // Bytes were read in this code page: they go back as they came.
@@ -52,6 +55,41 @@ class RunText {
   const ForeignBytes& foreign_;
 };
 
+// The number in the style of the paragraph's first run of its own script.
+TextRun NumberRun(const RichParagraph& paragraph, int number) {
+  TextRun run{paragraph.runs.front().style, ""};
+  for (const TextRun& text : paragraph.runs)
+    if (text.style.Glyphs() == paragraph.rightToLeft) {
+      run.style = text.style;
+      break;
+    }
+  const std::u32string text = ListNumberText(paragraph.numbering, number, paragraph.rightToLeft);
+  if (paragraph.rightToLeft) {
+    Unconvertibles problems;
+    run.text = UnicodeToGlyphs(text, problems);
+  } else {
+    for (const char32_t c : text) {
+      const int byte = ByteInCodePage(c, 1252);
+      run.text += static_cast<char>(byte < 0 ? '?' : byte);
+    }
+  }
+  return run;
+}
+
+// Each numbered paragraph's number: one more than the paragraph before, if
+// that had one of the same kind, else the list's start.
+void Number(std::vector<RichParagraph>& paragraphs) {
+  int number = 0;
+  NumberKind previous = NumberKind::None;
+  for (RichParagraph& paragraph : paragraphs) {
+    const NumberKind kind = paragraph.numbering.kind;
+    number = kind == previous ? number + 1 : paragraph.numbering.start;
+    previous = paragraph.bullet ? NumberKind::None : kind;
+    if (kind != NumberKind::None && !paragraph.bullet)
+      paragraph.number = NumberRun(paragraph, number);
+  }
+}
+
 }  // namespace
 
 std::vector<RichParagraph> RichParagraphs(const RtfDocument& document, const ForeignBytes& foreign) {
@@ -60,6 +98,7 @@ std::vector<RichParagraph> RichParagraphs(const RtfDocument& document, const For
   for (const RtfParagraph& source : document.paragraphs) {
     RichParagraph& paragraph = paragraphs.emplace_back();
     static_cast<ParagraphFormat&>(paragraph) = source;
+    paragraph.rightToLeft = source.rightToLeft;
     const CharacterFormat* format = nullptr;
     for (const FormattedCharacter& character : source.characters) {
       if (!format || character.format != *format) {
@@ -70,6 +109,7 @@ std::vector<RichParagraph> RichParagraphs(const RtfDocument& document, const For
     }
     if (paragraph.runs.empty()) paragraph.runs.push_back({StyleOf(document, source.mark), ""});
   }
+  Number(paragraphs);
   return paragraphs;
 }
 

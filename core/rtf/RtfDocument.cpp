@@ -40,7 +40,7 @@ class Reader {
   }
 
  private:
-  enum class Destination { Body, FontTable, Skip };
+  enum class Destination { Body, FontTable, ColorTable, NumberText, Skip };
   struct State {
     Destination destination = Destination::Body;
     CharacterFormat format;
@@ -71,9 +71,16 @@ class Reader {
 
   void ControlWord(const RtfToken& token, bool first) {
     const std::string_view word = token.word;
-    // A bulleted paragraph says so in the skipped group that describes its bullet.
-    if (word == "pnlvlblt") paragraph_.bullet = true;
-    if (state_.destination == Destination::Skip) return;
+    // A bulleted or numbered paragraph says so in the skipped group that
+    // describes its bullet or number.
+    if (NumberingWord(word, token.parameter, first)) return;
+    if (state_.destination == Destination::Skip || state_.destination == Destination::NumberText)
+      return;
+    if (first && word == "colortbl") {
+      state_.destination = Destination::ColorTable;
+      return;
+    }
+    if (state_.destination == Destination::ColorTable) return ColorWord(word, token.parameter);
     if (first && IsSkippedDestination(word)) {
       state_.destination = Destination::Skip;
       return;
@@ -106,6 +113,8 @@ class Reader {
     else if (word == "strike") format.strikeOut = on;
     else if (IsUnderline(word)) format.underline = on;
     else if (word == "ulnone") format.underline = false;
+    else if (word == "cf")
+      format.color = static_cast<std::int16_t>(std::clamp(token.parameter, -1, 0x7FFF));
     else if (word == "fs" && token.parameter > 0) format.halfPoints = static_cast<std::uint16_t>(std::min(token.parameter, 3276));
     else if (word == "plain") Plain();
     else if (word == "uc") state_.fallbackLength = std::max(0, std::min(token.parameter, 16));
@@ -137,8 +146,45 @@ class Reader {
     else if (word == "li") format.leftIndent = parameter;
     else if (word == "ri") format.rightIndent = parameter;
     else if (word == "fi") format.firstIndent = parameter;
+    else if (word == "tx" || word == "tb") AddTabStop(parameter);
     else return false;
     return true;
+  }
+
+  // As many stops as a rich edit control keeps.
+  void AddTabStop(int twips) {
+    if (paragraph_.tabStops.size() < 32) paragraph_.tabStops.push_back(twips);
+  }
+
+  bool NumberingWord(std::string_view word, int parameter, bool first) {
+    Numbering& numbering = paragraph_.numbering;
+    static constexpr std::pair<std::string_view, NumberKind> kinds[] = {
+        {"pndec", NumberKind::Decimal},      {"pnlcltr", NumberKind::LowerLetter},
+        {"pnucltr", NumberKind::UpperLetter}, {"pnlcrm", NumberKind::LowerRoman},
+        {"pnucrm", NumberKind::UpperRoman}};
+    if (word == "pn") {  // a new description
+      numbering = Numbering{};
+      paragraph_.bullet = false;
+    } else if (word == "pnlvlblt") paragraph_.bullet = true;
+    else if (word == "pnlvlbody") numbering.kind = NumberKind::Decimal;  // unless it says another
+    else if (word == "pnstart") numbering.start = std::clamp(parameter, 0, 0x7FFF);
+    else if (first && (word == "pntxta" || word == "pntxtb")) {
+      numberAfter_ = word == "pntxta";
+      (numberAfter_ ? numbering.after : numbering.before).clear();
+      state_.destination = Destination::NumberText;
+    } else {
+      for (const auto& [name, kind] : kinds)
+        if (word == name) return numbering.kind = kind, true;
+      return false;
+    }
+    return true;
+  }
+
+  void ColorWord(std::string_view word, int parameter) {
+    const std::uint32_t part = static_cast<std::uint32_t>(std::clamp(parameter, 0, 255));
+    if (word == "red") color_ = (color_ & 0xFFFF00) | part;
+    else if (word == "green") color_ = (color_ & 0xFF00FF) | part << 8;
+    else if (word == "blue") color_ = (color_ & 0x00FFFF) | part << 16;
   }
 
   void Plain() {
@@ -156,6 +202,7 @@ class Reader {
       if (symbol == '\\' || symbol == '{' || symbol == '}') fontName_ += static_cast<char>(symbol);
       return;
     }
+    if (state_.destination == Destination::ColorTable) return;
     if (symbol == '\\' || symbol == '{' || symbol == '}') Byte(symbol);
     else if (symbol == '~') Character(0x00A0, false);
     else if (symbol == '_') Character(0x2011, false);
@@ -167,6 +214,16 @@ class Reader {
     if (state_.destination == Destination::FontTable) {
       if (byte == ';') EndFontName();
       else fontName_ += static_cast<char>(byte);
+      return;
+    }
+    if (state_.destination == Destination::ColorTable) {
+      if (byte == ';' && document_.colors.size() < 0x7FFF) document_.colors.push_back(color_);
+      if (byte == ';') color_ = 0;
+      return;
+    }
+    if (state_.destination == Destination::NumberText) {
+      std::string& text = numberAfter_ ? paragraph_.numbering.after : paragraph_.numbering.before;
+      if (byte >= 0x20 && text.size() < 32) text += static_cast<char>(byte);
       return;
     }
     if (byte < 0x20 && byte != '\t') return;
@@ -184,6 +241,7 @@ class Reader {
   }
 
   void Character(char32_t character, bool glyph) {
+    if (state_.destination != Destination::Body) return;
     if (state_.font < 0) SetFont(defaultFont_);
     if (fallbackLeft_ > 0) {
       --fallbackLeft_;
@@ -270,6 +328,8 @@ class Reader {
   int fontNumber_ = -1;
   int fontCharset_ = -1;
   std::string fontName_;
+  std::uint32_t color_ = 0;
+  bool numberAfter_ = false;
 };
 
 }  // namespace

@@ -11,8 +11,8 @@ namespace core {
 enum class Alignment : std::uint8_t { Left, Right, Center, Justify };
 
 // What of an RTF document conversion and printing use: paragraphs with
-// their alignment, indents and bullet, and characters with bold, italic,
-// underline, strike-out, size and face.
+// their alignment, indents, tab stops, bullet or numbering, and characters
+// with bold, italic, underline, strike-out, size, colour and face.
 
 struct CharacterFormat {
   bool bold = false;
@@ -20,11 +20,13 @@ struct CharacterFormat {
   bool underline = false;
   bool strikeOut = false;
   std::uint16_t halfPoints = 24;
-  std::uint16_t face = 0;  // index into RtfDocument::faces
+  std::uint16_t face = 0;   // index into RtfDocument::faces
+  std::int16_t color = -1;  // index into RtfDocument::colors; -1 for the automatic one
 
   bool operator==(const CharacterFormat& other) const {
     return bold == other.bold && italic == other.italic && underline == other.underline &&
-           strikeOut == other.strikeOut && halfPoints == other.halfPoints && face == other.face;
+           strikeOut == other.strikeOut && halfPoints == other.halfPoints && face == other.face &&
+           color == other.color;
   }
   bool operator!=(const CharacterFormat& other) const { return !(*this == other); }
 };
@@ -35,12 +37,31 @@ struct FormattedCharacter {
   CharacterFormat format;
 };
 
+// A numbered paragraph's number, as RTF's \pn group gives it: its kind
+// (\pndec, \pnlcltr, ...), the number of a list's first paragraph
+// (\pnstart) and the text before and after it (\pntxtb, \pntxta).
+enum class NumberKind : std::uint8_t {
+  None,
+  Decimal,
+  LowerLetter,
+  UpperLetter,
+  LowerRoman,
+  UpperRoman
+};
+struct Numbering {
+  NumberKind kind = NumberKind::None;
+  int start = 1;
+  std::string before, after;
+};
+
 struct ParagraphFormat {
   Alignment alignment = Alignment::Left;
   bool bullet = false;
+  Numbering numbering;
   // Indents in twips, as in RTF's \li, \ri and \fi (the first line's,
   // from the left indent; negative to hang a bullet).
   int leftIndent = 0, rightIndent = 0, firstIndent = 0;
+  std::vector<int> tabStops;  // in twips from the margin, as RTF's \tx, in the order given
 };
 
 struct RtfParagraph : ParagraphFormat {
@@ -57,6 +78,7 @@ struct RtfFace {
 struct RtfDocument {
   std::vector<RtfFace> faces;  // the first is always the glyph font's (as a symbol font)
   std::vector<RtfParagraph> paragraphs;
+  std::vector<std::uint32_t> colors;  // \colortbl's, as 0x00BBGGRR; the automatic one black
   int codePage = 1252;  // \ansicpg, where it is 1256; else 1252
 };
 

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "GlyphToUnicode.h"
+#include "PersianText.h"
+
 namespace {
 
 using core::Alignment;
@@ -23,15 +28,23 @@ core::TextRun Text(const std::string& text, int halfPoints = 24, bool bold = fal
   return run;
 }
 
+core::TextRun Glyphs(const std::string& utf8, int halfPoints = 24) {
+  core::TextRun run = Text(FromUnicode(Unicode(utf8)), halfPoints);
+  run.style.face = core::GlyphFace;
+  run.style.charset = 2;
+  return run;
+}
+
 core::RichParagraph Paragraph(std::vector<core::TextRun> runs,
                               Alignment alignment = Alignment::Left) {
   core::RichParagraph paragraph;
   paragraph.alignment = alignment;
   paragraph.runs = std::move(runs);
+  for (const core::TextRun& run : paragraph.runs) paragraph.rightToLeft |= run.style.Glyphs();
   return paragraph;
 }
 
-// Each piece as "x,baseline:text"; pages apart by " | ".
+// Each piece as "x,baseline:text" ("*" for a bullet); pages apart by " | ".
 std::string Pages(const std::vector<core::RichParagraph>& paragraphs, int width,
                   int height = 1000) {
   std::string out;
@@ -39,8 +52,8 @@ std::string Pages(const std::vector<core::RichParagraph>& paragraphs, int width,
        core::LayOutPages(paragraphs, {width, height, 1440}, Measure)) {
     if (!out.empty()) out += " |";
     for (const core::PlacedText& piece : page)
-      out +=
-          " " + std::to_string(piece.x) + "," + std::to_string(piece.baseline) + ":" + piece.text;
+      out += " " + std::to_string(piece.x) + "," + std::to_string(piece.baseline) + ":" +
+             (piece.bulletWidth ? "*" : piece.text);
   }
   return out;
 }
@@ -57,9 +70,70 @@ TEST(PageLayout, ALineIsAsHighAsItsTallestRun) {
             " 0,48:ab  36,48:CD 0,84:x");
 }
 
+// Bytes of a Western font that are Persian letters' codes in the glyph font
+// stay in their order, from the left.
 TEST(PageLayout, LinesBreakAtSpacesAcrossRunsAndCutWordsWiderThanALine) {
-  EXPECT_EQ(Pages({Paragraph({Text("one two thr"), Text("ee abcdefghijkl z", 24, true)})}, 60),
-            " 0,24:one 0,54:two 0,84:thr 36,84:ee 0,114:abcde 0,144:fghij 0,174:kl z");
+  EXPECT_EQ(Pages({Paragraph({Text("one tw\xE9 thr"), Text("ee abcdefghijkl z", 24, true)})}, 60),
+            " 0,24:one 0,54:tw\xE9 0,84:thr 36,84:ee 0,114:abcde 0,144:fghij 0,174:kl z");
+}
+
+// A printed line: its codes left to right, its ends, and the width of the
+// word at its right end, which a Persian line reads first.
+struct PrintedLine {
+  std::string codes;
+  int left = 1 << 30, right = 0, firstWord = 0;
+};
+
+std::vector<PrintedLine> PrintedLines(const core::LaidOutPage& page) {
+  std::map<int, PrintedLine> lines;
+  for (const core::PlacedText& piece : page) {
+    PrintedLine& line = lines[piece.baseline];
+    line.codes += piece.text;
+    line.left = std::min(line.left, piece.x);
+    int x = piece.x;
+    for (std::size_t i = 0; i < piece.text.size(); ++i) {
+      line.firstWord = piece.text[i] == ' ' ? 0 : line.firstWord + piece.advances[i];
+      line.right = std::max(line.right, x += piece.advances[i]);
+    }
+  }
+  std::vector<PrintedLine> out;
+  for (const auto& [baseline, line] : lines) out.push_back(line);
+  return out;
+}
+
+// The lines of a long Persian paragraph in two sizes, each read back by the
+// converter as a line of its own: the paragraph's words from the first,
+// every line as full as the next line's first word lets it be (that word
+// takes its space along, and a space is at most 20 wide), and flush with
+// its paragraph's alignment. The runs, one a word, are stored in display
+// order: the first word at the right.
+TEST(PageLayout, APersianParagraphPrintsItsFirstWordsFirst) {
+  const std::string words[] = {"یک", "دو", "سه", "چهار", "پنج", "شش", "هفت", "هشت", "نه", "ده"};
+  std::vector<core::TextRun> runs;
+  std::string text;
+  for (int i = 0; i < 30; ++i) {
+    const std::string word = words[i % 10] + (i < 29 ? " " : "");
+    text += word;
+    runs.insert(runs.begin(), Glyphs(word, i % 3 ? 24 : 40));
+  }
+  for (const Alignment alignment : {Alignment::Right, Alignment::Left}) {
+    const std::vector<PrintedLine> lines = PrintedLines(
+        core::LayOutPages({Paragraph(runs, alignment)}, {300, 10000, 1440}, Measure)[0]);
+    ASSERT_GT(lines.size(), 4u);
+    std::string read;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      const PrintedLine& line = lines[k];
+      EXPECT_EQ(alignment == Alignment::Right ? line.right : line.left,
+                alignment == Alignment::Right ? 300 : 0);
+      EXPECT_LE(line.right - line.left, 300);
+      if (k + 1 < lines.size()) {
+        EXPECT_GT(line.right - line.left + 40 + lines[k + 1].firstWord, 300);
+      }
+      core::Unconvertibles problems;
+      read += (k ? " " : "") + core::Utf8FromUnicode(core::GlyphsToUnicode(line.codes, problems));
+    }
+    EXPECT_EQ(read, text);
+  }
 }
 
 TEST(PageLayout, PagesBreakBetweenLinesAndEmptyLinesAtTheEndAddNone) {
@@ -71,15 +145,42 @@ TEST(PageLayout, PagesBreakBetweenLinesAndEmptyLinesAtTheEndAddNone) {
   EXPECT_EQ(core::LayOutPages({}, {100, 70, 1440}, Measure).size(), 1u) << "one blank page";
 }
 
-TEST(PageLayout, ABulletHangsAtTheFirstIndentBeforeTheText) {
+// A bullet or number hangs at the first line's indent, a Persian
+// paragraph's at its right.
+TEST(PageLayout, BulletsAndNumbersHangAtTheFirstIndentBeforeTheText) {
   core::RichParagraph item = Paragraph({Text("item")});
   item.bullet = true;
   item.leftIndent = 200;
   item.firstIndent = -200;
   core::RichParagraph rightItem = item;
   rightItem.alignment = Alignment::Right;
-  EXPECT_EQ(Pages({item, rightItem}, 1000), " 0,24:\xB7 200,24:item 0,54:\xB7 952,54:item");
-  EXPECT_EQ(core::BulletStyle(item.runs[0].style).face, "Symbol");
+  core::RichParagraph numbered = item;
+  numbered.bullet = false;
+  numbered.number = Text("12.");
+  core::RichParagraph persian = Paragraph({Glyphs("یک")}, Alignment::Right);
+  persian.number = Glyphs("۱.");
+  EXPECT_EQ(Pages({item, rightItem, numbered, persian}, 1000),
+            " 0,24:* 200,24:item 0,54:* 952,54:item 0,84:12. 200,84:item " +
+                std::to_string(1000 - 24) + ",114:" + persian.number.text + " " +
+                std::to_string(1000 - 24 - 12 - 24) + ",114:" + persian.runs[0].text);
+}
+
+// A tab reaches the next stop along the line's reading order, past the
+// paragraph's stops the next half inch.
+TEST(PageLayout, TabsReachTheNextStop) {
+  core::RichParagraph latin = Paragraph({Text("a\tb\tc")});
+  latin.tabStops = {300};
+  core::RichParagraph persian = Paragraph({Glyphs("یک\tدو")}, Alignment::Right);
+  persian.tabStops = {300};
+  const core::LaidOutPage page =
+      core::LayOutPages({latin, persian}, {1000, 1000, 1440}, Measure)[0];
+  ASSERT_EQ(page.size(), 2u);
+  EXPECT_EQ(page[0].x, 0);
+  EXPECT_EQ(page[0].advances, (std::vector<int>{12, 288, 12, 408, 12}));
+  const std::size_t tab = page[1].text.find('\t');
+  ASSERT_NE(tab, std::string::npos);
+  EXPECT_EQ(page[1].advances[tab], 300 - 12 * int(page[1].text.size() - tab - 1));
+  EXPECT_EQ(page[1].x, 1000 - 300 - 12 * int(tab));
 }
 
 }  // namespace

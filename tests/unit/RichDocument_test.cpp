@@ -2,10 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "GlyphToUnicode.h"
+#include "PersianText.h"
+
 namespace {
 
-// "[R]" for a right-aligned paragraph, "*" for a bullet, each run as
-// face/charset/half-points, style letters and its text.
+// "[R]" for a right-aligned paragraph, "*" for a bullet, then its indents,
+// tab stops and number, each run as face/charset/half-points, style
+// letters, colour (as #rrggbb, where not black) and its text.
+std::string Color(std::uint32_t bgr) {
+  if (!bgr) return "";
+  char rgb[8];
+  std::snprintf(rgb, sizeof rgb, "#%02x%02x%02x", bgr & 0xFF, bgr >> 8 & 0xFF, bgr >> 16 & 0xFF);
+  return rgb;
+}
+
 std::string Describe(const std::vector<core::RichParagraph>& paragraphs) {
   std::string out;
   for (const core::RichParagraph& paragraph : paragraphs) {
@@ -14,12 +27,14 @@ std::string Describe(const std::vector<core::RichParagraph>& paragraphs) {
     if (paragraph.leftIndent || paragraph.firstIndent)
       out +=
           " " + std::to_string(paragraph.leftIndent) + "," + std::to_string(paragraph.firstIndent);
+    for (const int stop : paragraph.tabStops) out += " |" + std::to_string(stop);
+    if (!paragraph.number.text.empty()) out += " " + paragraph.number.text;
     out += "]";
     for (const core::TextRun& run : paragraph.runs) {
       const core::RunStyle& s = run.style;
       out += "(" + s.face + "/" + std::to_string(s.charset) + "/" + std::to_string(s.halfPoints) +
              (s.bold ? "b" : "") + (s.italic ? "i" : "") + (s.underline ? "u" : "") +
-             (s.strikeOut ? "s" : "") + ")" + run.text;
+             (s.strikeOut ? "s" : "") + Color(s.color) + ")" + run.text;
     }
   }
   return out;
@@ -57,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         RtfCase{"GroupsRestoreTheFormatAndEscapesAreText",
                 "{\\rtf1{\\fonttbl\\f0 Times;}{\\b bold{\\i both}}\\{\\}\\\\ a\\~b\\_c\\-d\\tab e}",
                 "[L](Times/0/24b)bold(Times/0/24bi)both(Times/0/24){}\\ a\xA0"
-                "b-cd e"},
+                "b-cd\te"},
         RtfCase{"UnicodeGlyphCodesAndFallbacks",
                 "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset2 Persian;}}"
                 "\\f1\\u-3869?\\u61667?\\f0\\u8364\\'80\\uc2\\u65AB\\u8212 xy\\u-1\\'3f\\'3f z}",
@@ -74,7 +89,25 @@ INSTANTIATE_TEST_SUITE_P(
                 "(Arial/178/24)\xC7\xC7\x8E(Arial/0/24)\xC7?\x80"},
         RtfCase{"TablesCellsAndRows",
                 "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\trowd\\cellx100\\cellx200 a\\cell b\\cell\\row c}",
-                "[L](Arial/0/24)a b [L](Arial/0/24)c"},
+                "[L](Arial/0/24)a\tb\t[L](Arial/0/24)c"},
+        // Sizes in half points; colours by the table, whose first entry
+        // here is the automatic one.
+        RtfCase{"ColoursAndHalfPointSizes",
+                "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}"
+                "\\fs41 a\\cf1 b\\cf2\\fs40 c\\cf0 d\\cf9 e}",
+                "[L](Arial/0/41)a(Arial/0/41#ff0000)b(Arial/0/40#0080ff)c(Arial/0/40)d(Arial/0/40)e"},
+        RtfCase{"TabStopsUntilTheNextPard",
+                "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard\\tx300\\tb100 a\\tab b\\par c\\par\\pard d}",
+                "[L |300 |100](Arial/0/24)a\tb[L |300 |100](Arial/0/24)c[L](Arial/0/24)d"},
+        // As rich edit controls write lists: numbers count on until a
+        // paragraph without, and start again at the list's start.
+        RtfCase{"NumberedLists",
+                "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0"
+                "\\pnindent0\\pnstart1\\pndec{\\pntxta.}}\\fi-360\\li360 one\\par{\\pntext\\f0 2.\\tab}two\\par"
+                "\\pard{\\*\\pn\\pnlvlbody\\pnstart3\\pnucrm{\\pntxtb(}{\\pntxta)}}x\\par"
+                "{\\*\\pn\\pnlvlbody\\pnstart28\\pnlcltr{\\pntxta)}}y\\par\\pard z}",
+                "[L 360,-360 1.](Arial/0/24)one[L 360,-360 2.](Arial/0/24)two[L (III)](Arial/0/24)x"
+                "[L ab)](Arial/0/24)y[L](Arial/0/24)z"},
         RtfCase{
             "BulletsAndIndents",
             "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard{\\pntext\\f0\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0"
@@ -90,5 +123,15 @@ INSTANTIATE_TEST_SUITE_P(
             "[L](Arial/0/24)link!"},
         RtfCase{"DamagedInputReadsOn", "{\\rtf1 text\\'4}} after", "[L](Times New Roman/0/24)text4 after"}),
     [](const testing::TestParamInfo<RtfCase>& info) { return std::string(info.param.label); });
+
+TEST(RichParagraphs, APersianParagraphsNumberIsInPersianDigits) {
+  const auto paragraphs = core::RichParagraphs(core::ReadRtf(
+      "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Persian;}}{\\*\\pn\\pnlvlbody\\pnstart12"
+      "\\pndec{\\pntxta.}}\\f1\\fs30 \\'8f\\par}"));
+  ASSERT_EQ(paragraphs.size(), 1u);
+  core::Unconvertibles problems;
+  EXPECT_EQ(core::GlyphsToUnicode(paragraphs[0].number.text, problems), Unicode("۱۲."));
+  EXPECT_EQ(paragraphs[0].number.style, paragraphs[0].runs[0].style);
+}
 
 }  // namespace

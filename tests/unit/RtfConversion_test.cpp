@@ -11,6 +11,7 @@
 
 #include "CodePages.h"
 #include "Exceptions.h"
+#include "PageLayout.h"
 #include "RichDocument.h"
 #include "Utf.h"
 
@@ -189,7 +190,7 @@ TEST(RtfConversion, FaceNamesAreWrittenAsReadAndTheirNumberIsBounded) {
 }
 
 // Real documents from many programs: each is read (or refused with a
-// reason), grouped into runs for printing, and its text survives being
+// reason), grouped into runs and laid out for printing, and its text survives being
 // written as Unicode RTF and read again.
 TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
   const std::string folder = "/work/shared/rtf-corpus/";
@@ -214,6 +215,13 @@ TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
     const std::vector<core::RichParagraph> printed = core::RichParagraphs(document);
     ASSERT_EQ(printed.size(), document.paragraphs.size()) << name;
     for (const core::RichParagraph& paragraph : printed) ASSERT_FALSE(paragraph.runs.empty()) << name;
+    // ... and laid out on pages of a letter's width (in twips) without a loop.
+    const core::TextMeasure measure{
+        [](const core::RunStyle& style, const std::string& text) {
+          return int(text.size()) * style.halfPoints * 5;
+        },
+        [](const core::RunStyle& style) { return core::FontMetrics{style.halfPoints * 8, style.halfPoints * 2}; }};
+    EXPECT_FALSE(core::LayOutPages(printed, {12240, 15840, 1440}, measure).empty()) << name;
     core::Unconvertibles problems;
     const core::RtfDocument unicode = core::UnicodeDocument(document, problems);
     const core::RtfDocument again = core::ReadRtf(core::UnicodeRtf(unicode));

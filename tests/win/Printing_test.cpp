@@ -419,17 +419,26 @@ struct GreyPage {
   bool Ink(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] < 128; }
 };
 
-GreyPage RenderPage(const std::string& pdf, int dpi) {
+// With redOnly, only the red pixels are ink.
+GreyPage RenderPage(const std::string& pdf, int dpi, bool redOnly = false) {
   const std::string file = PictureFolder() + "rendered-page";
-  RunHost("pdftoppm -gray -r " + std::to_string(dpi) + " -f 1 -l 1 -singlefile '" + pdf + "' " + file);
-  std::ifstream in(WindowsPath(file + ".pgm"), std::ios::binary);
+  RunHost("pdftoppm" + std::string(redOnly ? "" : " -gray") + " -r " + std::to_string(dpi) +
+          " -f 1 -l 1 -singlefile '" + pdf + "' " + file);
+  std::ifstream in(WindowsPath(file + (redOnly ? ".ppm" : ".pgm")), std::ios::binary);
   GreyPage page;
   std::string magic;
   int depth = 0;
   in >> magic >> page.width >> page.height >> depth;
   in.get();
-  page.pixels.resize(static_cast<size_t>(page.width) * page.height);
-  in.read(reinterpret_cast<char*>(page.pixels.data()), static_cast<std::streamsize>(page.pixels.size()));
+  const size_t size = static_cast<size_t>(page.width) * page.height;
+  std::vector<unsigned char> bytes(redOnly ? 3 * size : size);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  page.pixels = bytes;
+  if (redOnly) {
+    page.pixels.resize(size);
+    for (size_t i = 0; i < size; ++i)
+      page.pixels[i] = bytes[3 * i] > 150 && bytes[3 * i + 1] < 100 && bytes[3 * i + 2] < 100 ? 0 : 255;
+  }
   return in ? page : GreyPage{};
 }
 
@@ -557,4 +566,70 @@ TEST_F(PrintingTest, FormattingReachesThePaper) {
           std::to_string(window.bottom - window.top) + "+" + std::to_string(window.left) + "+" +
           std::to_string(window.top) + " " + PictureFolder() + "formatted-screen.png");
   RemovePdfs("Formatted page");
+}
+
+// A long Persian paragraph prints its first word (the stored line's right
+// end, here the tallest) at the right end of its first line.
+TEST_F(PrintingTest, ALongPersianParagraphPrintsItsFirstWordFirst) {
+  std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset2 Persian;}}\\pard\\qr\\f0\\fs28 ";
+  for (int i = 0; i < 60; ++i) rtf += "\\'8f\\'e3\\'ed\\'98 \\'b0\\'e2\\'ae ";
+  StreamIn(form->RichEdit1, SF_RTF, rtf + "\\fs80 \\'8f\\'e3\\'ed\\'98\\par}");
+  form->SetDocumentName("Reading order");
+  RemovePdfs("Reading order");
+  ASSERT_TRUE(Print());
+  const std::string pdf = WaitForPdf("Reading order");
+  ASSERT_FALSE(pdf.empty());
+  const std::vector<std::vector<Ink>> lines = Words(RenderPage(pdf, 150), 10);
+  ASSERT_GT(lines.size(), 3u);
+  const Ink& first = lines[0].back();
+  for (const auto& line : lines)
+    for (const Ink& word : line) EXPECT_LE(word.Height(), first.Height());
+  EXPECT_GT(first.Height(), lines[1].back().Height() * 3 / 2) << "the big word opens the first line";
+  EXPECT_NEAR(lines[0].back().right, lines[1].back().right, 4) << "both flush right";
+  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "reading-order-page");
+  RemovePdfs("Reading order");
+}
+
+// Colour, tab stops (the default half inch and one at two inches), list
+// numbers, a bullet drawn as a disc and a size in half points reach the
+// paper.
+TEST_F(PrintingTest, ColourTabsNumbersAndBulletsReachThePaper) {
+  StreamIn(form->RichEdit1, SF_RTF,
+           "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}}"
+           "{\\colortbl ;\\red220\\green0\\blue0;}\\pard\\fs32 schwarz     \\cf1 ROT\\cf0\\par"
+           "\\pard x\\tab y\\par\\pard\\tx2880 x\\tab y\\par"
+           "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
+           "{\\pntxta.}}\\fi-360\\li360 eins\\par{\\pntext\\f0 2.\\tab}zwei\\par"
+           "\\pard{\\pntext\\f0\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'b7}}"
+           "\\fi-360\\li360 Punkt\\par\\pard\\fs40 mmmmmmmmmmmmmmmm\\par\\fs41 mmmmmmmmmmmmmmmm\\par}");
+  form->SetDocumentName("Colour and tabs");
+  RemovePdfs("Colour and tabs");
+  ASSERT_TRUE(Print());
+  const std::string pdf = WaitForPdf("Colour and tabs");
+  ASSERT_FALSE(pdf.empty());
+  const std::vector<std::vector<Ink>> lines = Words(RenderPage(pdf, 300), 24);
+  ASSERT_EQ(lines.size(), 8u);
+  ASSERT_EQ(lines[0].size(), 2u);
+  const std::vector<std::vector<Ink>> red = Words(RenderPage(pdf, 300, true), 24);
+  ASSERT_EQ(red.size(), 1u);
+  ASSERT_EQ(red[0].size(), 1u);
+  EXPECT_NEAR(red[0][0].left, lines[0][1].left, 3) << "the second word is red";
+  EXPECT_GT(red[0][0].amount, lines[0][1].amount / 2);
+  ASSERT_EQ(lines[1].size(), 2u);
+  ASSERT_EQ(lines[2].size(), 2u);
+  EXPECT_LT(lines[1][0].right - lines[1][0].left, (lines[1][1].right - lines[1][1].left) * 3 / 2)
+      << "a tab draws nothing";
+  EXPECT_NEAR(lines[1][1].left - lines[1][0].left, 150, 15) << "half an inch";
+  EXPECT_NEAR(lines[2][1].left - lines[2][0].left, 600, 15) << "two inches";
+  EXPECT_TRUE(std::regex_search(PdfText(pdf), std::regex("1\\.\\s+eins\\s+2\\.\\s+zwei"))) << PdfText(pdf);
+  ASSERT_EQ(lines[5].size(), 2u);
+  const Ink& bullet = lines[5][0];
+  EXPECT_NEAR(bullet.Height(), bullet.right - bullet.left, 3) << "round";
+  EXPECT_GT(bullet.amount, bullet.Height() * (bullet.right - bullet.left) * 7 / 10) << "filled";
+  const double twenty = lines[6].back().right - lines[6].front().left;
+  // Half a point more is 2.5% wider, less what whole pixels round away.
+  EXPECT_NEAR((lines[7].back().right - lines[7].front().left) / twenty, 41.0 / 40, 0.015)
+      << "20.5 points, not 20";
+  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "colour-page");
+  RemovePdfs("Colour and tabs");
 }
