@@ -41,7 +41,8 @@ PreviewLayout LayOutPreview(const PreviewRequest& request) {
   const int left = (layout.contentWidth - rowWidth) / 2 + PreviewGap;
   const int top = (layout.contentHeight - rowHeight) / 2 + PreviewGap;
   for (int i = 0; i < pages; ++i)
-    layout.pages.push_back(Rect{left + i * (page.width + PreviewGap), top, page.width, page.height});
+    layout.pages.push_back(
+        Rect{left + i * (page.width + PreviewGap), top, page.width, page.height});
   return layout;
 }
 

@@ -23,7 +23,7 @@ struct PreviewRequest {
 };
 
 struct PreviewLayout {
-  std::vector<Rect> pages;  // left to right, in the scrolled content
+  std::vector<Rect> pages;                  // left to right, in the scrolled content
   int contentWidth = 0, contentHeight = 0;  // at least the view's size
 };
 

@@ -27,8 +27,8 @@ DeviceRect TextArea(const PaperGeometry& paper, const std::optional<PageMargins>
   const int dpiX = paper.dotsPerInchX, dpiY = paper.dotsPerInchY, unit = margins->perInch;
   Inset(ToDevice(margins->left, dpiX, unit), ToDevice(margins->right, dpiX, unit), paper.paperWidth,
         paper.offsetX, paper.printableWidth, area.left, area.right);
-  Inset(ToDevice(margins->top, dpiY, unit), ToDevice(margins->bottom, dpiY, unit), paper.paperHeight,
-        paper.offsetY, paper.printableHeight, area.top, area.bottom);
+  Inset(ToDevice(margins->top, dpiY, unit), ToDevice(margins->bottom, dpiY, unit),
+        paper.paperHeight, paper.offsetY, paper.printableHeight, area.top, area.bottom);
   return area;
 }
 

@@ -22,14 +22,15 @@ TEST(PrintArea, MarginsCountFromThePapersEdgesAndNeverReachPastThePrinter) {
   ExpectArea(core::TextArea(A4, std::nullopt), 0, 0, 4660, 6716);
   // One inch all round: 600 dots from each edge, less the 150 the printer
   // cannot reach.
-  ExpectArea(core::TextArea(A4, core::PageMargins{1000, 1000, 1000, 1000, 1000}), 450, 450, 4660 - 450,
-             6716 - 450);
+  ExpectArea(core::TextArea(A4, core::PageMargins{1000, 1000, 1000, 1000, 1000}), 450, 450,
+             4660 - 450, 6716 - 450);
   // 25.4 mm as hundredths of a millimetre is the same inch.
-  ExpectArea(core::TextArea(A4, core::PageMargins{2540, 2540, 2540, 2540, 2540}), 450, 450, 4210, 6266);
+  ExpectArea(core::TextArea(A4, core::PageMargins{2540, 2540, 2540, 2540, 2540}), 450, 450, 4210,
+             6266);
   // Margins inside the hardware margin are the printer's; uneven ones stay
   // on their own sides.
-  ExpectArea(core::TextArea(A4, core::PageMargins{0, 100, 2000, 200, 1000}), 0, 0, 4960 - 1200 - 150,
-             6716);
+  ExpectArea(core::TextArea(A4, core::PageMargins{0, 100, 2000, 200, 1000}), 0, 0,
+             4960 - 1200 - 150, 6716);
 }
 
 TEST(PrintArea, MarginsThatMeetLeaveOneUnitInsteadOfNothing) {
