@@ -16,6 +16,8 @@
 #include "Exceptions.h"
 #include "MainForm.h"
 #include "MessageDialog.h"
+#include "PrintPreview.h"
+#include "PrintedDocument.h"
 #include "Printing.h"
 #include "SaveAsRules.h"
 #include "StringIds.h"
@@ -226,16 +228,38 @@ void TMainForm::FileSaveAs(Component*) {
   DropRecoveryCopy();
 }
 
+// A plain edit lays out no pages and gives no RTF to lay them out from.
+void TMainForm::RefuseWithoutRichText() const {
+  if (!RichEdit1.HasRichText()) throw core::Exception(winui::LoadText(IDS_PRINTING_NEEDS_RICH_EDIT));
+}
+
+void TMainForm::FilePageSetup(Component*) {
+  RefuseWithoutRichText();
+  PageSetupDialog.Execute(Handle());
+}
+
+void TMainForm::FilePrintPreview(Component*) {
+  RefuseWithoutRichText();
+  PrintDialog.Printer().TakeDefaultIfNone(Handle());
+  std::unique_ptr<TPrintPreview> preview;
+  {
+    const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(PrintDialog.CreatePrinterDC());
+    const BusyIndicator busy = StartBusy(Doing("Laying out", documentName_));
+    preview = std::make_unique<TPrintPreview>(
+        LayOutForPrinter(RichEdit1, false, printer.get(), PageSetupDialog.Margins()), PaperOf(printer.get()));
+  }
+  const int result = preview->Run(Handle(), core::WindowCaption(documentName_, "Print Preview"));
+  preview.reset();
+  if (result == TPrintPreview::PrintChosen) FilePrint(this);
+}
+
 void TMainForm::FilePrint(Component*) {
-  // A plain edit lays out no pages and gives no RTF to lay them out from.
-  if (!RichEdit1.HasRichText())
-    throw core::Exception(winui::LoadText(IDS_PRINTING_NEEDS_RICH_EDIT));
-  if (!PrintDialog.Execute(Handle(), PrintJobRunning())) return;
+  RefuseWithoutRichText();
+  if (!PrintDialog.Execute(Handle(), PrintJobRunning(), RichEdit1.SelLength() > 0)) return;
   const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(PrintDialog.CreatePrinterDC());
   BusyIndicator busy = StartBusy(Doing("Printing", documentName_));
-  PrintRichText(RichEdit1, printer.get(), documentName_, [&](int page) {
-    busy.Show("Printing page " + std::to_string(page) + "...");
-  });
+  PrintRichText(RichEdit1, printer.get(), documentName_, PrintDialog.Range(), PageSetupDialog.Margins(),
+                [&](int page) { busy.Show("Printing page " + std::to_string(page) + "..."); });
 }
 
 void TMainForm::FormCloseQuery(Component*, bool& canClose) {

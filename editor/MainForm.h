@@ -18,6 +18,7 @@
 #include "PersianTyping.h"
 #include "MenuItem.h"
 #include "NativeControl.h"
+#include "PageSetupDialog.h"
 #include "Palette.h"
 #include "Panel.h"
 #include "PrintDialog.h"
@@ -85,6 +86,8 @@ class TMainForm : public winui::Window {
   void FilesDropped(HDROP drop);
   void FileSave(Component* sender);
   void FileSaveAs(Component* sender);
+  void FilePageSetup(Component* sender);
+  void FilePrintPreview(Component* sender);
   void FilePrint(Component* sender);
   void FormCloseQuery(Component* sender, bool& canClose);
   void ConfirmSaveChanges();
@@ -132,6 +135,7 @@ class TMainForm : public winui::Window {
   HMENU MainMenu = nullptr;
   winui::MenuItem FileNewItem{"FileNewItem"}, FileOpenItem{"FileOpenItem"},
       FileSaveItem{"FileSaveItem"}, FileSaveAsItem{"FileSaveAsItem"},
+      FilePageSetupItem{"FilePageSetupItem"}, FilePrintPreviewItem{"FilePrintPreviewItem"},
       FilePrintItem{"FilePrintItem"}, FileExitItem{"FileExitItem"},
       EditUndoItem{"EditUndoItem"}, EditCutItem{"EditCutItem"}, EditCopyItem{"EditCopyItem"},
       EditPasteItem{"EditPasteItem"}, EditCopyUnicodeItem{"EditCopyUnicodeItem"},
@@ -146,6 +150,7 @@ class TMainForm : public winui::Window {
                                "Rich Text Files (*.RTF)|*.RTF|Plain Text (*.txt)|*.txt|All (*.*)|*.*|"
                                "Unicode Text (*.txt)|*.txt|Unicode RTF (*.rtf)|*.rtf|Web Page (*.htm)|*.htm"};
   winui::PrintDialog PrintDialog{"PrintDialog"};
+  winui::PageSetupDialog PageSetupDialog{"PageSetupDialog", PrintDialog.Printer()};
   winui::Panel SpeedBar{"SpeedBar"};
   winui::SpeedButton OpenButton{"OpenButton"}, SaveButton{"SaveButton"},
       PrintButton{"PrintButton"}, UndoButton{"UndoButton"}, CutButton{"CutButton"},
@@ -194,6 +199,7 @@ class TMainForm : public winui::Window {
   // holdsUnshown: the file holds characters that were opened as '?'.
   void SetDocumentKind(core::DocumentKind kind, bool holdsUnshown);
   bool Modified() const;
+  void RefuseWithoutRichText() const;
   winui::MenuItem* FindMenuItem(UINT id);
   void ShowSelectionFormat();
   void ShowAlignment(int alignment);

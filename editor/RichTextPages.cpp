@@ -2,25 +2,32 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "PageLayout.h"
 
-namespace {
-
-// The printer's fonts of a document's run styles, each made once; the
-// device context gets its own font back at the end. A size in half points
-// (RTF's \fs) becomes the font's height in the printer's pixels.
+// The fonts of a document's run styles at the printer's resolution, each
+// made once: a size in half points (RTF's \fs) becomes the font's height in
+// the printer's pixels. They go into whichever context draws (the
+// printer's, or a screen's mapped to the printer's units), which gets its
+// own font back when another takes them.
 class PrinterFonts {
  public:
-  explicit PrinterFonts(HDC printer) : printer_(printer) {}
+  PrinterFonts(HDC printer, int dotsPerInchY) : printer_(printer), dotsPerInchY_(dotsPerInchY) {}
   ~PrinterFonts() {
-    if (original_) SelectObject(printer_, original_);
+    DrawOn(nullptr);
     for (const auto& font : fonts_)
       if (font.second) DeleteObject(font.second);
   }
   PrinterFonts(const PrinterFonts&) = delete;
   PrinterFonts& operator=(const PrinterFonts&) = delete;
+
+  void DrawOn(HDC dc) {
+    if (original_) SelectObject(printer_, original_);
+    original_ = nullptr;
+    printer_ = dc;
+  }
 
   void Select(const core::RunStyle& style) {
     HFONT& font = fonts_[style];
@@ -47,7 +54,7 @@ class PrinterFonts {
  private:
   HFONT Create(const core::RunStyle& style) const {
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(style.halfPoints, GetDeviceCaps(printer_, LOGPIXELSY), 2 * 72);
+    font.lfHeight = -MulDiv(style.halfPoints, dotsPerInchY_, 2 * 72);
     font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = style.italic;
     font.lfUnderline = style.underline;
@@ -58,9 +65,12 @@ class PrinterFonts {
   }
 
   HDC printer_;
+  int dotsPerInchY_;
   HGDIOBJ original_ = nullptr;
   std::map<core::RunStyle, HFONT> fonts_;
 };
+
+namespace {
 
 // A filled disc in the box, at the height of the middle of small letters.
 void DrawBullet(HDC printer, const core::PlacedText& bullet, PrinterFonts& fonts) {
@@ -102,19 +112,31 @@ void DrawPage(HDC printer, const core::LaidOutPage& page, PrinterFonts& fonts) {
 
 }  // namespace
 
-void PrintRichTextPages(HDC printer, const std::vector<core::RichParagraph>& paragraphs,
-                        const std::function<void()>& nextPage) {
-  PrinterFonts fonts(printer);
+RichTextPages::RichTextPages(HDC printer, const std::vector<core::RichParagraph>& paragraphs,
+                             const RECT& textArea)
+    : fonts_(std::make_unique<PrinterFonts>(printer, GetDeviceCaps(printer, LOGPIXELSY))),
+      textArea_(textArea) {
+  PrinterFonts& fonts = *fonts_;
   const core::TextMeasure measure{
       [&fonts](const core::RunStyle& style, const std::string& text) {
         return fonts.Width(style, text);
       },
       [&fonts](const core::RunStyle& style) { return fonts.Metrics(style); }};
-  const core::PageSize size{GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES),
+  const core::PageSize size{textArea.right - textArea.left, textArea.bottom - textArea.top,
                             GetDeviceCaps(printer, LOGPIXELSX)};
-  const std::vector<core::LaidOutPage> pages = core::LayOutPages(paragraphs, size, measure);
-  for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0) nextPage();
-    DrawPage(printer, pages[i], fonts);
-  }
+  pages_ = core::LayOutPages(paragraphs, size, measure);
+  // The printer may go before the pages are drawn on a screen.
+  fonts.DrawOn(nullptr);
+}
+
+RichTextPages::~RichTextPages() = default;
+
+void RichTextPages::Draw(HDC dc, int index) {
+  if (index < 0 || index >= Count()) return;
+  POINT origin{};
+  OffsetWindowOrgEx(dc, -textArea_.left, -textArea_.top, &origin);
+  fonts_->DrawOn(dc);
+  DrawPage(dc, pages_[static_cast<std::size_t>(index)], *fonts_);
+  fonts_->DrawOn(nullptr);
+  SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
 }

@@ -11,3 +11,5 @@
 #define IDS_STREAM_FAILED 62000
 #define IDS_PRINTING_NEEDS_RICH_EDIT 62001
 #define IDS_OLD_FILE_ASIDE 62002
+// Printing a range of pages past the document's end.
+#define IDS_NO_SUCH_PAGES 62010

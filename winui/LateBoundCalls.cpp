@@ -47,6 +47,10 @@ BOOL PrintDlgA(PRINTDLGA* dialog) {
   return Required<decltype(&::PrintDlgA)>(CommonDialogs, "PrintDlgA")(dialog);
 }
 
+BOOL PageSetupDlgA(PAGESETUPDLGA* dialog) {
+  return Required<decltype(&::PageSetupDlgA)>(CommonDialogs, "PageSetupDlgA")(dialog);
+}
+
 BOOL ChooseFontA(CHOOSEFONTA* choice) {
   return Required<decltype(&::ChooseFontA)>(CommonDialogs, "ChooseFontA")(choice);
 }

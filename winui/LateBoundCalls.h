@@ -21,6 +21,7 @@ BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
 BOOL GetSaveFileNameA(OPENFILENAMEA* ofn);
 DWORD CommDlgExtendedError();
 BOOL PrintDlgA(PRINTDLGA* dialog);
+BOOL PageSetupDlgA(PAGESETUPDLGA* dialog);
 BOOL ChooseFontA(CHOOSEFONTA* choice);
 UINT DragQueryFileA(HDROP drop, UINT index, char* name, UINT size);
 void DragFinish(HDROP drop);

@@ -15,6 +15,7 @@
 #include "ImportPatch.h"
 #include "MainFormFixture.h"
 #include "ModalScript.h"
+#include "PrintPreview.h"
 #include "Printing.h"
 
 using namespace testing_support;
@@ -149,6 +150,9 @@ class PrintingTest : public MainFormTest {
   }
 
   void SetText(const std::string& text) const { SetCodes(text); }
+
+  // A menu command, as the menu sends it.
+  void RunMenu(const winui::MenuItem& item) const { SendMessageA(form->Handle(), WM_COMMAND, item.Id(), 0); }
 
   // File/Print with OK in the print dialog.
   bool Print() {
@@ -419,10 +423,11 @@ struct GreyPage {
   bool Ink(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] < 128; }
 };
 
-// With redOnly, only the red pixels are ink.
-GreyPage RenderPage(const std::string& pdf, int dpi, bool redOnly = false) {
+// Page one at a resolution, or with pdftoppm's size options ("-scale-to-x
+// ..."). With redOnly, only the red pixels are ink.
+GreyPage RenderPage(const std::string& pdf, const std::string& options, bool redOnly = false) {
   const std::string file = PictureFolder() + "rendered-page";
-  RunHost("pdftoppm" + std::string(redOnly ? "" : " -gray") + " -r " + std::to_string(dpi) +
+  RunHost("pdftoppm" + std::string(redOnly ? " " : " -gray ") + options +
           " -f 1 -l 1 -singlefile '" + pdf + "' " + file);
   std::ifstream in(WindowsPath(file + (redOnly ? ".ppm" : ".pgm")), std::ios::binary);
   GreyPage page;
@@ -539,7 +544,7 @@ TEST_F(PrintingTest, FormattingReachesThePaper) {
   ASSERT_TRUE(Print());
   const std::string pdf = WaitForPdf("Formatted page");
   ASSERT_FALSE(pdf.empty());
-  const GreyPage page = RenderPage(pdf, 300);
+  const GreyPage page = RenderPage(pdf, "-r 300");
   const std::vector<std::vector<Ink>> lines = Words(page, 36);
   ASSERT_EQ(lines.size(), 6u);
   ASSERT_EQ(lines[0].size(), 3u);
@@ -579,7 +584,7 @@ TEST_F(PrintingTest, ALongPersianParagraphPrintsItsFirstWordFirst) {
   ASSERT_TRUE(Print());
   const std::string pdf = WaitForPdf("Reading order");
   ASSERT_FALSE(pdf.empty());
-  const std::vector<std::vector<Ink>> lines = Words(RenderPage(pdf, 150), 10);
+  const std::vector<std::vector<Ink>> lines = Words(RenderPage(pdf, "-r 150"), 10);
   ASSERT_GT(lines.size(), 3u);
   const Ink& first = lines[0].back();
   for (const auto& line : lines)
@@ -607,10 +612,10 @@ TEST_F(PrintingTest, ColourTabsNumbersAndBulletsReachThePaper) {
   ASSERT_TRUE(Print());
   const std::string pdf = WaitForPdf("Colour and tabs");
   ASSERT_FALSE(pdf.empty());
-  const std::vector<std::vector<Ink>> lines = Words(RenderPage(pdf, 300), 24);
+  const std::vector<std::vector<Ink>> lines = Words(RenderPage(pdf, "-r 300"), 24);
   ASSERT_EQ(lines.size(), 8u);
   ASSERT_EQ(lines[0].size(), 2u);
-  const std::vector<std::vector<Ink>> red = Words(RenderPage(pdf, 300, true), 24);
+  const std::vector<std::vector<Ink>> red = Words(RenderPage(pdf, "-r 300", true), 24);
   ASSERT_EQ(red.size(), 1u);
   ASSERT_EQ(red[0].size(), 1u);
   EXPECT_NEAR(red[0][0].left, lines[0][1].left, 3) << "the second word is red";
@@ -632,4 +637,281 @@ TEST_F(PrintingTest, ColourTabsNumbersAndBulletsReachThePaper) {
       << "20.5 points, not 20";
   RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "colour-page");
   RemovePdfs("Colour and tabs");
+}
+
+namespace {
+
+constexpr int MillimetresPerInch10 = 254;  // tenths
+
+// A long paragraph of Latin words that wraps into lines filling the width
+// and runs over onto a second page.
+std::string WrappingDocument() {
+  std::string words;
+  for (int i = 0; i < 900; ++i) words += "Wort" + std::to_string(i) + " ";
+  return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}}\\pard\\ql\\fs28 " + words + "\\par}";
+}
+
+// Page Setup with the margins typed into all four fields, in the units the
+// dialog shows (inches in the tests' US locale).
+void SetUpPage(HWND dialog, const std::string& margin, bool landscape) {
+  for (int field : {edt4, edt5, edt6, edt7}) {
+    ClickControl(GetDlgItem(dialog, field));
+    QueueKey(VK_END);
+    PressCombination(VK_SHIFT, VK_HOME);
+    TypeText(margin);
+  }
+  if (landscape) ClickControl(GetDlgItem(dialog, rad2));
+}
+
+// Wine calls it "Setup Page".
+HWND PageSetupBox() {
+  const HWND box = CommonDialog("Page Setup");
+  return box ? box : CommonDialog("Setup Page");
+}
+
+void Screenshot(const std::string& name) { RunHost("import -window root " + PictureFolder() + name); }
+
+// The ink of a whole page, in tenths of a millimetre from the paper's edges.
+struct InkMargins {
+  int left, top, right, bottom;
+};
+
+InkMargins MarginsOfInk(const GreyPage& page, int dpi) {
+  const Ink ink = Measure(page, 0, 0, page.width, page.height);
+  auto tenths = [dpi](int pixels) { return pixels * MillimetresPerInch10 / dpi; };
+  return InkMargins{tenths(ink.left), tenths(ink.top), tenths(page.width - ink.right),
+                    tenths(page.height - ink.bottom)};
+}
+
+// The rows of a page that hold ink, as runs at least gap rows apart, each
+// as a fraction of the page's height.
+std::vector<std::pair<double, double>> InkRows(const GreyPage& page, int gap) {
+  std::vector<std::pair<double, double>> rows;
+  const auto inked = [&](int y) {
+    for (int x = 0; x < page.width; ++x)
+      if (page.Ink(x, y)) return true;
+    return false;
+  };
+  for (const auto& span : Spans(0, page.height, gap, inked))
+    rows.emplace_back(double(span.first) / page.height, double(span.second) / page.height);
+  return rows;
+}
+
+}  // namespace
+
+TEST_F(PrintingTest, PageSetupMarginsAndOrientationReachThePaper) {
+  const HMENU file = GetSubMenu(form->MainMenu, 0);
+  char caption[64] = {};
+  GetMenuStringA(file, 4, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "Page Set&up...") << "right after Save As";
+  GetMenuStringA(file, 5, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "Print Pre&view");
+
+  StreamIn(form->RichEdit1, SF_RTF, WrappingDocument());
+  form->SetDocumentName("Margins test");
+  RemovePdfs("Margins test");
+  ModalScript setup;
+  setup.On(PageSetupBox, [](HWND dialog) { SetUpPage(dialog, "1", true); })
+      .On(PageSetupBox, [](HWND dialog) {
+        Screenshot("page-setup.png");
+        ClickControl(GetDlgItem(dialog, IDOK));
+      });
+  ASSERT_TRUE(setup.Run([&] { RunMenu(form->FilePageSetupItem); }));
+  ASSERT_TRUE(form->PageSetupDialog.Margins().has_value());
+  ASSERT_TRUE(Print());
+  const std::string pdf = WaitForPdf("Margins test");
+  ASSERT_FALSE(pdf.empty());
+  const GreyPage page = RenderPage(pdf, "-r 100");
+  EXPECT_GT(page.width, page.height) << "landscape";
+  EXPECT_GE(std::stoi(PdfInfo(pdf, "Pages")), 2);
+  // An inch is 25.4 mm from the paper's edge, whatever the printer's own
+  // margin; the wrapped lines come within a word of the right margin, and
+  // the last line of the page within two lines of the bottom one.
+  const InkMargins ink = MarginsOfInk(page, 100);
+  EXPECT_NEAR(ink.left, 254, 15);
+  EXPECT_GE(ink.top, 254);
+  EXPECT_LE(ink.top, 254 + 60);
+  EXPECT_GE(ink.right, 254);
+  EXPECT_LE(ink.right, 254 + 300);
+  EXPECT_GE(ink.bottom, 254);
+  EXPECT_LE(ink.bottom, 254 + 150);
+  RunHost("pdftoppm -png -r 50 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "margins-page");
+  RemovePdfs("Margins test");
+}
+
+namespace {
+
+struct RangeCase {
+  const char* label;
+  int button;  // of the print dialog's range
+  bool selection;
+};
+
+void PrintTo(const RangeCase& c, std::ostream* out) { *out << c.label; }
+
+class PrintedRange : public PrintingTest, public testing::WithParamInterface<RangeCase> {};
+
+}  // namespace
+
+// Pages 2 to 3 of five, or the selection alone as a document of its own.
+TEST_P(PrintedRange, PrintsOnlyWhatWasChosen) {
+  SetText(Lines(400));
+  const int perPage = LinesPerPage(Text());
+  ASSERT_GT(perPage, 5);
+  SetText(Lines(perPage * 5));
+  const RangeCase choice = GetParam();
+  if (choice.selection) {
+    const LRESULT start = SendMessageA(Text(), EM_LINEINDEX, perPage * 2 - 1, 0);
+    const LRESULT end = SendMessageA(Text(), EM_LINEINDEX, perPage * 2 + 2, 0) - 1;
+    SendMessageA(Text(), EM_SETSEL, start, end);
+  }
+  form->SetDocumentName("Range test");
+  RemovePdfs("Range test");
+  ModalScript script;
+  script.On([] { return CommonDialog("Print"); }, [choice](HWND dialog) {
+    ClickControl(GetDlgItem(dialog, choice.button));
+    if (!choice.selection) {
+      for (const auto& [field, number] : {std::pair<int, const char*>{edt1, "2"}, {edt2, "3"}}) {
+        ClickControl(GetDlgItem(dialog, field));
+        QueueKey(VK_END);
+        PressCombination(VK_SHIFT, VK_HOME);
+        TypeText(number);
+      }
+    }
+    ClickControl(GetDlgItem(dialog, IDOK));
+  });
+  ASSERT_TRUE(script.Run([&] { RunMenu(form->FilePrintItem); }));
+  const std::string pdf = WaitForPdf("Range test");
+  ASSERT_FALSE(pdf.empty());
+  const std::string text = PdfText(pdf);
+  if (choice.selection) {
+    EXPECT_EQ(PdfInfo(pdf, "Pages"), "1");
+    for (int line = perPage * 2; line <= perPage * 2 + 2; ++line)
+      EXPECT_NE(FindWord(text, "Zeile" + std::to_string(line), 0), std::string::npos) << line;
+    EXPECT_EQ(FindWord(text, "Zeile" + std::to_string(perPage * 2 - 1), 0), std::string::npos);
+    EXPECT_EQ(FindWord(text, "Zeile" + std::to_string(perPage * 2 + 3), 0), std::string::npos);
+    EXPECT_EQ(FindWord(text, "Zeile1", 0), std::string::npos);
+  } else {
+    EXPECT_EQ(PdfInfo(pdf, "Pages"), "2");
+    EXPECT_NE(FindWord(PdfText(pdf, 1), "Zeile" + std::to_string(perPage + 1), 0), std::string::npos);
+    EXPECT_NE(FindWord(PdfText(pdf, 2), "Zeile" + std::to_string(perPage * 3), 0), std::string::npos);
+    EXPECT_EQ(FindWord(text, "Zeile" + std::to_string(perPage), 0), std::string::npos);
+    EXPECT_EQ(FindWord(text, "Zeile" + std::to_string(perPage * 3 + 1), 0), std::string::npos);
+  }
+  RemovePdfs("Range test");
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, PrintedRange,
+                         testing::Values(RangeCase{"PagesTwoToThree", rad3, false},
+                                         RangeCase{"Selection", rad2, true}),
+                         [](const testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.label); });
+
+namespace {
+
+// The pixels of a window's area, in grey levels as the page renders.
+GreyPage Capture(HWND window, const RECT& area) {
+  GreyPage page{area.right - area.left, area.bottom - area.top, {}};
+  HDC source = GetDC(window), memory = CreateCompatibleDC(source);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), page.width, -page.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, page.width, page.height, source, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const auto* pixel = static_cast<const unsigned char*>(bits);
+  for (int i = 0; i < page.width * page.height; ++i, pixel += 4)
+    page.pixels.push_back(static_cast<unsigned char>((pixel[0] + pixel[1] + pixel[2]) / 3));
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
+  return page;
+}
+
+HWND PreviewWindow() { return FindThreadWindow("DabiroPrintPreview", nullptr); }
+
+}  // namespace
+
+// The preview draws what prints: with margins set, its sheet and the
+// printed page, at the same size, have their ink in the same places.
+TEST_F(PrintingTest, ThePreviewShowsThePrintedPage) {
+  StreamIn(form->RichEdit1, SF_RTF,
+           "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}{\\f1\\fnil\\fcharset2 Persian;}}"
+           "\\pard\\ql\\fs72 Oben links\\par\\pard\\qc\\fs48 Mitte\\par"
+           "\\pard\\qr\\f1\\fs56 \\'8f\\'e3\\'ed\\'98 \\'b0\\'e2\\'ae\\par\\pard\\ql\\f0\\fs48 Ende\\par}");
+  form->SetDocumentName("C:\\Briefe\\Vorschau.rtf");
+  ModalScript setup;
+  setup.On(PageSetupBox, [](HWND dialog) { SetUpPage(dialog, "1.5", false); })
+      .On(PageSetupBox, [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); });
+  ASSERT_TRUE(setup.Run([&] { RunMenu(form->FilePageSetupItem); }));
+
+  std::string caption;
+  GreyPage sheet;
+  ModalScript preview;
+  preview.On(PreviewWindow, [&](HWND window) {
+    caption = WindowText(window);
+    auto& shown = *static_cast<TPrintPreview*>(winui::Window::FromHandle(window));
+    const HWND view = shown.View().Handle();
+    UpdateWindow(view);
+    sheet = Capture(view, shown.View().Sheets().at(0));
+    Screenshot("print-preview.png");
+    QueueKey(VK_ESCAPE);
+  });
+  ASSERT_TRUE(preview.Run([&] { RunMenu(form->FilePrintPreviewItem); }));
+  EXPECT_EQ(caption, "Vorschau.rtf - Print Preview");
+  EXPECT_EQ(PreviewWindow(), nullptr) << "Escape closes it";
+  ASSERT_GT(sheet.width, 100);
+
+  form->SetDocumentName("Preview test");
+  RemovePdfs("Preview test");
+  ASSERT_TRUE(Print());
+  const std::string pdf = WaitForPdf("Preview test");
+  ASSERT_FALSE(pdf.empty());
+  const GreyPage printed = RenderPage(pdf, "-scale-to-x " + std::to_string(sheet.width) + " -scale-to-y " +
+                                               std::to_string(sheet.height));
+  ASSERT_EQ(printed.width, sheet.width);
+  const Ink onScreen = Measure(sheet, 0, 0, sheet.width, sheet.height);
+  const Ink onPaper = Measure(printed, 0, 0, printed.width, printed.height);
+  const int tolerance = std::max(3, sheet.width / 60);
+  EXPECT_NEAR(onScreen.left, onPaper.left, tolerance);
+  EXPECT_NEAR(onScreen.right, onPaper.right, tolerance);
+  EXPECT_NEAR(onScreen.top, onPaper.top, tolerance);
+  EXPECT_NEAR(onScreen.bottom, onPaper.bottom, tolerance);
+  EXPECT_GT(onPaper.left, sheet.width / 8) << "the margin of an inch and a half";
+  const int rowGap = std::max(3, sheet.height / 120);
+  const auto screenRows = InkRows(sheet, rowGap), paperRows = InkRows(printed, rowGap);
+  ASSERT_EQ(screenRows.size(), 4u);
+  ASSERT_EQ(paperRows.size(), 4u);
+  for (size_t i = 0; i < screenRows.size(); ++i) EXPECT_NEAR(screenRows[i].first, paperRows[i].first, 0.01) << i;
+  RemovePdfs("Preview test");
+}
+
+// Next and Prev Page step through the pages, one or two at a time, and
+// stop at the ends; Close closes.
+TEST_F(PrintingTest, ThePreviewStepsThroughThePages) {
+  SetText(Lines(400));
+  const int perPage = LinesPerPage(Text());
+  SetText(Lines(perPage * 2 + 1));
+  std::vector<std::string> states;
+  ModalScript script;
+  script.On(PreviewWindow, [&](HWND window) {
+    auto& shown = *static_cast<TPrintPreview*>(winui::Window::FromHandle(window));
+    auto state = [&] {
+      states.push_back(std::to_string(shown.FirstPage()) + "/" + std::to_string(shown.View().Sheets().size()) +
+                       (IsWindowEnabled(shown.Button(TPrintPreview::NextPage)) ? " next" : "") +
+                       (IsWindowEnabled(shown.Button(TPrintPreview::PreviousPage)) ? " prev" : ""));
+    };
+    state();
+    for (int command : {TPrintPreview::NextPage, TPrintPreview::NextPage, TPrintPreview::PagesToggle,
+                        TPrintPreview::PreviousPage, TPrintPreview::PreviousPage}) {
+      SendMessageA(shown.Button(command), BM_CLICK, 0, 0);
+      state();
+    }
+    ClickControl(shown.Button(TPrintPreview::Close));
+  });
+  ASSERT_TRUE(script.Run([&] { RunMenu(form->FilePrintPreviewItem); }));
+  EXPECT_EQ(states, (std::vector<std::string>{"0/1 next", "1/1 next prev", "2/1 prev", "2/2 prev", "0/2 next",
+                                              "0/2 next"}));
+  EXPECT_EQ(PreviewWindow(), nullptr);
 }

@@ -1,0 +1,22 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+#include "PrintArea.h"
+#include "RichTextPages.h"
+
+class RichEditControl;
+
+// The document as a printer's pages: the control's whole text, or its
+// selection alone as a document of its own, laid out once over the text
+// area the margins leave (the whole printable area without margins). Print
+// and print preview both take their pages from here, so the preview
+// shows what prints.
+std::unique_ptr<RichTextPages> LayOutForPrinter(const RichEditControl& control, bool selectionOnly,
+                                                HDC printer,
+                                                const std::optional<core::PageMargins>& margins);
+
+// The paper and the part of it the printer reaches, in its device units.
+core::PaperGeometry PaperOf(HDC printer);
