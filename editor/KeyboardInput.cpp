@@ -45,6 +45,10 @@ bool TMainForm::SwitchesKeyboard(const MSG& msg) {
 }
 
 void TMainForm::RichEdit1KeyDown(Component*, WORD& key, UINT shift, UINT scanCode) {
+  if (TakenByReadingView(key, shift)) {
+    key = 0;
+    return;
+  }
   if (!persianKeyboard_ || !typing_.KeyDown(key, shift, scanCode)) return;
   key = 0;
   SelectionChange(&RichEdit1);

@@ -111,8 +111,10 @@ void TMainForm::CreateForm() {
 void TMainForm::CreateComponents() {
   CreateToolbar();
   textFont_ = CreateGlyphFont(27);
+  RichEdit1.SetWrapping(false);
   RichEdit1.Create(Handle(), 0, 209, ClientWidth, 193, IdRichEdit);
   RichEdit1.SetFont(textFont_);
+  WireReadingView();
   winui::TraceStartup("text font");
   RichEdit1.SetOnKeyPress([this](Component* s, char& key) { RichEdit1KeyPress(s, key); });
   RichEdit1.SetOnKeyUp([this](Component* s, WORD& key, UINT shift) { RichEdit1KeyUp(s, key, shift); });
@@ -151,6 +153,7 @@ void TMainForm::LayoutComponents() {
   const int textTop = ToolbarHeight + PaletteHeight;
   const int statusTop = std::max(textTop, height - StatusHeight);
   MoveWindow(RichEdit1.Handle(), 0, textTop, width, statusTop - textTop, TRUE);
+  ReadingView1.Place(0, textTop, width, statusTop - textTop);
   MoveWindow(StatusBar.Handle(), 0, statusTop, width, StatusHeight, TRUE);
 }
 
@@ -288,11 +291,17 @@ void TMainForm::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (id == IdFontName && (code == CBN_SETFOCUS || code == CBN_DROPDOWN)) FillFontNamesOnce();
   if (id == IdFontName && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)) FontNameChange(&FontName);
   if (id == IdFontSize && code == EN_CHANGE) FontSizeChange(&FontSize);
-  if (id == IdRichEdit && code == EN_CHANGE) NoteChange();
+  if (id == IdRichEdit && code == EN_CHANGE) {
+    ReadingView1.StoreChanged();
+    NoteChange();
+  }
 }
 
 void TMainForm::OnNotify(const NMHDR& header) {
-  if (header.idFrom == IdRichEdit && header.code == EN_SELCHANGE) SelectionChange(&RichEdit1);
+  if (header.idFrom == IdRichEdit && header.code == EN_SELCHANGE) {
+    ReadingView1.SelectionChanged();
+    SelectionChange(&RichEdit1);
+  }
 }
 
 void TMainForm::FormCreate(Component*) {
@@ -350,6 +359,7 @@ void TMainForm::FontsChanged() {
   StringGrid1.SetFont(paletteFont_);
   if (old) DeleteObject(old);
   InvalidateRect(RichEdit1.Handle(), nullptr, TRUE);
+  ReadingView1.FontsChanged();
   if (fontNamesFilled_) {
     FontName.Send(CB_RESETCONTENT);
     FillFontNames();

@@ -22,6 +22,7 @@
 #include "Palette.h"
 #include "Panel.h"
 #include "PrintDialog.h"
+#include "ReadingView.h"
 #include "RichEditControl.h"
 #include "SpeedButton.h"
 #include "StringGrid.h"
@@ -73,6 +74,11 @@ class TMainForm : public winui::Window {
   void KeyboardLatin(Component* sender);
   bool PersianKeyboard() const { return persianKeyboard_; }
   void RichEdit1KeyDown(Component* sender, WORD& key, UINT shift, UINT scanCode);
+  // The style of a document without rich text: the glyph font of the text.
+  static core::RunStyle PlainTextStyle();
+  void WireReadingView();
+  bool TakenByReadingView(WORD key, UINT shift);
+  int steeringEnds_ = 0;  // End keys the Enter steering has queued
 
   // Files and printing (FileCommands.cpp)
   void FileNew(Component* sender);
@@ -164,6 +170,8 @@ class TMainForm : public winui::Window {
       CenterAlign{"CenterAlign", 2}, RightAlign{"RightAlign", 1},
       UnderlineButton{"UnderlineButton"}, BulletsButton{"BulletsButton"};
   RichEditControl RichEdit1{"RichEdit1"};
+  // Shows RichEdit1's paragraphs in reading order, over it.
+  ReadingView ReadingView1{RichEdit1, PlainTextStyle()};
   winui::NativeControl StatusBar{"StatusBar"};
   winui::NativeControl FontSize{"FontSize"};
   winui::NativeControl UpDown1{"UpDown1"};

@@ -84,6 +84,7 @@ void TMainForm::RichEdit1KeyUp(Component*, WORD& key, UINT) {
   if (key != VK_RETURN) return;
   PressKey(VK_BACK);
   ReleaseKey(VK_BACK);
+  ++steeringEnds_;
   PressKey(VK_END);
   ReleaseKey(VK_END);
   // No release: it would run this handler again.

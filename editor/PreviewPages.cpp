@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ScrollBars.h"
+
 namespace {
 
 constexpr char ClassName[] = "DabiroPreviewPages";
@@ -80,46 +82,17 @@ void PreviewPageView::DrawSheet(HDC dc, const RECT& sheet, int page) {
 void PreviewPageView::UpdateScrollBars() {
   const core::PreviewLayout layout = Layout();
   const SIZE view = ClientSize(Handle());
-  const auto update = [this](int bar, int content, int page, LONG& position) {
-    position = std::clamp<LONG>(position, 0, std::max(0, content - page));
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMax = content - 1;
-    info.nPage = static_cast<UINT>(std::max(0, page));
-    info.nPos = position;
-    SetScrollInfo(Handle(), bar, &info, TRUE);
-  };
-  update(SB_HORZ, layout.contentWidth, static_cast<int>(view.cx), scrolled_.x);
-  update(SB_VERT, layout.contentHeight, static_cast<int>(view.cy), scrolled_.y);
+  scrolled_.x = winui::SetScrollBar(Handle(), SB_HORZ, layout.contentWidth,
+                                    static_cast<int>(view.cx), static_cast<int>(scrolled_.x));
+  scrolled_.y = winui::SetScrollBar(Handle(), SB_VERT, layout.contentHeight,
+                                    static_cast<int>(view.cy), static_cast<int>(scrolled_.y));
 }
 
 void PreviewPageView::Scroll(int bar, WORD request) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_ALL;
-  GetScrollInfo(Handle(), bar, &info);
-  LONG& position = bar == SB_HORZ ? scrolled_.x : scrolled_.y;
-  const int page = static_cast<int>(info.nPage);
-  switch (request) {
-    case SB_LINEUP:
-      position -= LineStep;
-      break;
-    case SB_LINEDOWN:
-      position += LineStep;
-      break;
-    case SB_PAGEUP:
-      position -= page;
-      break;
-    case SB_PAGEDOWN:
-      position += page;
-      break;
-    case SB_THUMBTRACK:
-      position = info.nTrackPos;
-      break;
-    default:
-      return;
-  }
+  LONG& scrolled = bar == SB_HORZ ? scrolled_.x : scrolled_.y;
+  int position = static_cast<int>(scrolled);
+  if (!winui::ScrollRequest(Handle(), bar, request, LineStep, position)) return;
+  scrolled = position;
   UpdateScrollBars();
   InvalidateRect(Handle(), nullptr, FALSE);
 }

@@ -7,10 +7,7 @@
 #include "RichEditControl.h"
 #include "RtfDocument.h"
 
-namespace {
-
-// A character as a code page the document's reader does not know has it.
-std::string InCodePage(char32_t character, int codePage) {
+std::string BytesInCodePage(char32_t character, int codePage) {
   if (character > 0xFFFF) return {};
   const wchar_t unit = static_cast<wchar_t>(character);
   char bytes[8];
@@ -20,8 +17,6 @@ std::string InCodePage(char32_t character, int codePage) {
   return length > 0 && !defaulted ? std::string(bytes, static_cast<std::size_t>(length))
                                   : std::string();
 }
-
-}  // namespace
 
 core::PaperGeometry PaperOf(HDC printer) {
   return core::PaperGeometry{
@@ -37,6 +32,6 @@ std::unique_ptr<RichTextPages> LayOutForPrinter(const RichEditControl& control, 
   const std::string rtf = StreamOut(control, SF_RTF | (selectionOnly ? SFF_SELECTION : 0));
   const core::DeviceRect area = core::TextArea(PaperOf(printer), margins);
   return std::make_unique<RichTextPages>(printer,
-                                         core::RichParagraphs(core::ReadRtf(rtf), InCodePage),
+                                         core::RichParagraphs(core::ReadRtf(rtf), BytesInCodePage),
                                          RECT{area.left, area.top, area.right, area.bottom});
 }

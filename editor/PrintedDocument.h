@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "PrintArea.h"
 #include "RichTextPages.h"
@@ -17,6 +18,10 @@ class RichEditControl;
 std::unique_ptr<RichTextPages> LayOutForPrinter(const RichEditControl& control, bool selectionOnly,
                                                 HDC printer,
                                                 const std::optional<core::PageMargins>& margins);
+
+// A character's bytes in a Windows code page, empty where it has none: for
+// reading a document whose text falls outside the code pages it was read in.
+std::string BytesInCodePage(char32_t character, int codePage);
 
 // The paper and the part of it the printer reaches, in its device units.
 core::PaperGeometry PaperOf(HDC printer);

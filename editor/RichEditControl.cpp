@@ -59,7 +59,9 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
   // means ES_NUMBER, which would refuse every letter.
   // Clipped by its siblings: the old window, under a replacement while it
   // loads, must not draw over it.
-  const DWORD lines = singleLine_ ? ES_AUTOHSCROLL : WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
+  const DWORD lines = singleLine_ ? ES_AUTOHSCROLL
+                                  : WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                        (wraps_ ? 0 : ES_AUTOHSCROLL);
   const DWORD style = placement | WS_CLIPSIBLINGS | lines | ES_RIGHT |
                       (library_ && !singleLine_ ? ES_DISABLENOSCROLL : 0);
   HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style,
@@ -75,6 +77,8 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
   else
     SendMessageA(hwnd, EM_LIMITTEXT, 0, 0);  // a plain edit's largest
   SendMessageA(hwnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+  // A line width of 1 turns a rich edit's wrapping off.
+  if (library_ && !wraps_ && !singleLine_) SendMessageA(hwnd, EM_SETTARGETDEVICE, 0, 1);
   return hwnd;
 }
 
@@ -139,7 +143,8 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     result = CallControl(message, wParam, lParam) & ~DLGC_WANTTAB;
     return true;
   }
-  if (dialogKeys_ && dialogKeys_(message, wParam)) {
+  if ((dialogKeys_ && dialogKeys_(message, wParam)) ||
+      (redirect_ && redirect_(message, wParam, lParam))) {
     result = 0;
     return true;
   }
@@ -160,6 +165,54 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     return true;
   }
   return false;
+}
+
+namespace {
+
+bool ChangesText(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+      return wParam == VK_DELETE || wParam == VK_BACK || wParam == VK_INSERT ||
+             GetKeyState(VK_CONTROL) < 0;
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case WM_SETTEXT:
+    case WM_SETFONT:
+    case EM_UNDO:
+    case EM_REDO:
+    case EM_REPLACESEL:
+    case EM_STREAMIN:
+    case EM_SETCHARFORMAT:
+    case EM_SETPARAFORMAT:
+      return true;
+  }
+  return false;
+}
+
+bool MovesSelection(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case EM_SETSEL:
+    case EM_EXSETSEL:
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void RichEditControl::AfterMessage(UINT message, WPARAM wParam, LPARAM) {
+  if (!onChanged_) return;
+  if (ChangesText(message, wParam))
+    onChanged_(true);
+  else if (MovesSelection(message))
+    onChanged_(false);
 }
 
 bool RichEditControl::TakenByKeyHandler(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -87,12 +87,24 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   void SetDialogKeys(std::function<bool(UINT message, WPARAM wParam)> filter) {
     dialogKeys_ = std::move(filter);
   }
+  // Whether lines wrap at the control's width (before Create): a control
+  // that does not keeps a paragraph on one line.
+  void SetWrapping(bool wraps) { wraps_ = wraps; }
+  // Told after each message that may have changed the text or its formats
+  // (true) or moved the selection or the focus (false).
+  void SetOnChanged(std::function<void(bool text)> handler) { onChanged_ = std::move(handler); }
+  // Messages another window answers for the control (the wheel, for the
+  // window that shows its text); the filter says whether it took one.
+  void SetRedirect(std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)> filter) {
+    redirect_ = std::move(filter);
+  }
   // Reports only releases of keys pressed while the control had the focus:
   // the release of an Enter that closed a dialog is no keystroke here.
   void SetOnKeyUp(KeyUpHandler handler) { onKeyUp_ = std::move(handler); }
 
  private:
   bool BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool ExchangesCodes(UINT message, WPARAM wParam);
   void SetDefaultFormatFromFont(HFONT font);
   HWND NewWindow(DWORD placement, const RECT& bounds) const;
@@ -124,6 +136,9 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   RECT formatRect_{};
   bool storesUnicode_ = false;
   bool singleLine_ = false;
+  bool wraps_ = true;
+  std::function<void(bool)> onChanged_;
+  std::function<bool(UINT, WPARAM, LPARAM)> redirect_;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;
   std::function<bool(UINT, WPARAM)> dialogKeys_;

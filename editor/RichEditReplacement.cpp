@@ -134,7 +134,8 @@ void RichEditControl::PlaceOver(HWND old) const {
 }
 
 // Only the finished document is announced: the form learns of it from
-// whoever replaced it, and a failed load tells it nothing.
+// whoever replaced it, and a failed load tells it nothing. What shows the
+// text reads it again.
 void RichEditControl::TakePlaceOf(HWND old) {
   Send(EM_SETEVENTMASK, 0, EventMask);
   SetWindowLongPtrA(hwnd_, GWLP_ID, id_);
@@ -142,6 +143,7 @@ void RichEditControl::TakePlaceOf(HWND old) {
   Attach(hwnd_);
   if (focused) SetFocus(hwnd_);
   Shelve(old);
+  if (onChanged_) onChanged_(true);
 }
 
 // Asked by lines: the text's length is answered by converting all of it.

@@ -7,7 +7,7 @@
 #include "PageLayout.h"
 #include "RichDocument.h"
 
-class PrinterFonts;
+class RunFonts;
 
 // A document's paragraphs laid out once on a printer's pages in their own
 // fonts, sizes, styles, alignments and bullets, in the printer's own
@@ -28,7 +28,7 @@ class RichTextPages {
   void Draw(HDC dc, int index);
 
  private:
-  std::unique_ptr<PrinterFonts> fonts_;
+  std::unique_ptr<RunFonts> fonts_;
   RECT textArea_;
   std::vector<core::LaidOutPage> pages_;
 };

@@ -101,8 +101,10 @@ LRESULT CALLBACK ControlHook::HookProc(HWND hwnd, UINT message, WPARAM wParam, L
   return Guarded(
       [&] {
         LRESULT result = 0;
-        if (self->BeforeMessage(message, wParam, lParam, result)) return result;
-        return self->CallControl(message, wParam, lParam);
+        if (!self->BeforeMessage(message, wParam, lParam, result))
+          result = self->CallControl(message, wParam, lParam);
+        self->AfterMessage(message, wParam, lParam);
+        return result;
       },
       LRESULT{0});
 }

@@ -57,6 +57,8 @@ class ControlHook {
 
  protected:
   virtual bool BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+  // Once the message is handled, by either.
+  virtual void AfterMessage(UINT, WPARAM, LPARAM) {}
   // What the control's own procedure answers.
   LRESULT CallControl(UINT message, WPARAM wParam, LPARAM lParam) const;
 

@@ -5,7 +5,6 @@
 #include <map>
 
 #include "CodePages.h"
-#include "WrappedParagraph.h"
 
 namespace core {
 
@@ -76,13 +75,6 @@ ParagraphCodes CodesOf(const RichParagraph& paragraph) {
   return codes;
 }
 
-// A line placed across the page, not yet on one.
-struct Line {
-  std::vector<PlacedText> pieces;  // baselines 0
-  FontMetrics height;
-  bool blank = true;  // nothing to see
-};
-
 int Units(int twips, const PageSize& page) {
   return static_cast<int>(static_cast<long long>(twips) * page.dotsPerInch / 1440);
 }
@@ -104,10 +96,12 @@ class ParagraphPlacer {
     if (paragraph.bullet || !paragraph.number.text.empty()) PlaceMarker();
   }
 
-  void AddLines(std::vector<Line>& lines) {
+  // The lines placed across the page, their baselines 0.
+  const WrappedLines& AddLines(std::vector<LaidOutLine>& lines) {
     const WrappedLines& wrapped = Wrap();
     for (std::size_t line = 0; line < wrapped.LineCount(); ++line)
       lines.push_back(PlaceLine(wrapped, line));
+    return wrapped;
   }
 
  private:
@@ -183,7 +177,7 @@ class ParagraphPlacer {
     return end;
   }
 
-  void Include(Line& line, const RunStyle& style) {
+  void Include(LaidOutLine& line, const RunStyle& style) {
     const FontMetrics metrics = measure_.Metrics(style);
     line.height.ascent = std::max(line.height.ascent, metrics.ascent);
     line.height.descent = std::max(line.height.descent, metrics.descent);
@@ -204,8 +198,9 @@ class ParagraphPlacer {
     return start;
   }
 
-  Line PlaceLine(const WrappedLines& lines, std::size_t index) {
-    Line line;
+  LaidOutLine PlaceLine(const WrappedLines& lines, std::size_t index) {
+    LaidOutLine line;
+    line.line = index;
     if (index == 0 && (paragraph_.bullet || !marker_.text.empty())) {
       PlacedText marker = marker_;
       marker.x = PageX(markerStart_, markerWidth_);
@@ -219,13 +214,16 @@ class ParagraphPlacer {
     for (std::size_t place = lines.starts[index]; place < lines.starts[index + 1]; ++place) {
       const std::size_t code = lines.shown[place];
       Include(line, paragraph_.runs[codes_.runs[code]].style);
+      line.placeX.push_back(width);
       if (lines.rank[code] >= drawnEnd) continue;
       drawn.push_back(code);
       width += advances_[code];
       if (!IsBreakSpace(codes_.codes[code])) line.blank = false;
     }
+    line.placeX.push_back(width);
     if (lines.LineLength(index) == 0) Include(line, paragraph_.runs.front().style);
     int x = PageX(AlignedStart(LineStart(index), width), width);
+    for (int& placeX : line.placeX) placeX += x;
     std::size_t pieceRun = codes_.runs.size();
     for (const std::size_t code : drawn) {
       const std::size_t run = codes_.runs[code];
@@ -250,32 +248,50 @@ class ParagraphPlacer {
   std::vector<std::int32_t> advances_;
 };
 
-std::vector<LaidOutPage> Paginate(const std::vector<Line>& lines, int pageHeight) {
+std::vector<LaidOutPage> Paginate(std::vector<LaidOutLine>& lines, int pageHeight) {
   std::vector<LaidOutPage> pages(1);
-  int top = 0;
-  for (const Line& line : lines) {
-    const int height = line.height.ascent + line.height.descent;
-    if (top > 0 && top + height > pageHeight) {
+  int pageTop = 0;
+  for (LaidOutLine& line : lines) {
+    if (line.top > pageTop && line.Bottom() - pageTop > pageHeight) {
       pages.emplace_back();
-      top = 0;
+      pageTop = line.top;
     }
-    for (PlacedText piece : line.pieces) {
-      piece.baseline = top + line.height.ascent;
+    for (PlacedText& piece : line.pieces) {
+      piece.baseline -= pageTop;
       pages.back().push_back(std::move(piece));
     }
-    top += height;
   }
   return pages;
 }
 
 }  // namespace
 
+LaidOutText LayOutText(const std::vector<RichParagraph>& paragraphs, const PageSize& page,
+                       const TextMeasure& measure) {
+  StyleMeasure styles(measure);
+  LaidOutText text;
+  for (std::size_t index = 0; index < paragraphs.size(); ++index) {
+    text.firstLines.push_back(text.lines.size());
+    if (paragraphs[index].runs.empty()) {
+      text.paragraphs.emplace_back();
+      continue;
+    }
+    text.paragraphs.push_back(
+        ParagraphPlacer(paragraphs[index], page, styles).AddLines(text.lines));
+    for (std::size_t line = text.firstLines.back(); line < text.lines.size(); ++line) {
+      LaidOutLine& placed = text.lines[line];
+      placed.paragraph = index;
+      placed.top = text.height;
+      for (PlacedText& piece : placed.pieces) piece.baseline = placed.top + placed.height.ascent;
+      text.height = placed.Bottom();
+    }
+  }
+  return text;
+}
+
 std::vector<LaidOutPage> LayOutPages(const std::vector<RichParagraph>& paragraphs,
                                      const PageSize& page, const TextMeasure& measure) {
-  StyleMeasure styles(measure);
-  std::vector<Line> lines;
-  for (const RichParagraph& paragraph : paragraphs)
-    if (!paragraph.runs.empty()) ParagraphPlacer(paragraph, page, styles).AddLines(lines);
+  std::vector<LaidOutLine> lines = LayOutText(paragraphs, page, measure).lines;
   while (!lines.empty() && lines.back().blank) lines.pop_back();
   return Paginate(lines, page.height);
 }

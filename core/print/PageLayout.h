@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "RichDocument.h"
+#include "WrappedParagraph.h"
 
 namespace core {
 
@@ -46,6 +47,34 @@ struct PlacedText {
 };
 
 using LaidOutPage = std::vector<PlacedText>;
+
+// One screen or page line of a paragraph, its pieces' baselines measured
+// from the top of the whole text.
+struct LaidOutLine {
+  std::size_t paragraph = 0;  // in the document
+  std::size_t line = 0;       // of the paragraph's wrapped lines
+  int top = 0;
+  FontMetrics height;
+  bool blank = true;  // nothing to see
+  std::vector<PlacedText> pieces;
+  // The x of each caret place of the line, left to right: before each of
+  // its codes in display order, and after the last. The spaces that end a
+  // line are not drawn and take no room.
+  std::vector<int> placeX;
+  int Bottom() const { return top + height.ascent + height.descent; }
+};
+
+// A document laid out down one page of unlimited height: what the screen
+// shows, and what printed pages are cut from.
+struct LaidOutText {
+  std::vector<WrappedLines> paragraphs;  // by paragraph
+  std::vector<std::size_t> firstLines;   // by paragraph, its first in `lines`
+  std::vector<LaidOutLine> lines;
+  int height = 0;
+};
+
+LaidOutText LayOutText(const std::vector<RichParagraph>& paragraphs, const PageSize& page,
+                       const TextMeasure& measure);
 
 std::vector<LaidOutPage> LayOutPages(const std::vector<RichParagraph>& paragraphs,
                                      const PageSize& page, const TextMeasure& measure);

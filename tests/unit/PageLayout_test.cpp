@@ -6,6 +6,7 @@
 
 #include "GlyphToUnicode.h"
 #include "PersianText.h"
+#include "TextPlaces.h"
 
 namespace {
 
@@ -184,3 +185,33 @@ TEST(PageLayout, TabsReachTheNextStop) {
 }
 
 }  // namespace
+
+// The caret on the screen's lines of a Persian paragraph: every place of
+// every line goes to the store and back to the same x; reading a line
+// starts at its right end and ends at its left, the paragraph's stored
+// end (its right) is where it begins, and a press finds its line.
+TEST(PageLayout, CaretPlacesOnTheLinesOfAPersianParagraphKeepTheirX) {
+  const core::TextRun run = Glyphs("یک دو سه چهار پنج شش هفت هشت نه ده");
+  const std::string& stored = run.text;
+  const core::LaidOutText text =
+      core::LayOutText({Paragraph({run}, Alignment::Right)}, {120, 0, 1440}, Measure);
+  ASSERT_GT(text.lines.size(), 2u);
+  for (std::size_t index = 0; index < text.lines.size(); ++index) {
+    const core::LaidOutLine& line = text.lines[index];
+    EXPECT_EQ(core::LineAtHeight(text, line.top + 1), index);
+    for (const int x : line.placeX) {
+      const core::ScreenPlace shown = core::ScreenPlaceOf(text, core::PlaceOnLine(text, index, x));
+      EXPECT_EQ(shown.line, index) << "x " << x;
+      EXPECT_EQ(shown.x, x);
+    }
+    const core::ScreenPlace start = core::ScreenPlaceOf(text, core::LineReadingStart(text, index));
+    const core::ScreenPlace end = core::ScreenPlaceOf(text, core::LineReadingEnd(text, index));
+    EXPECT_EQ(start.line, index);
+    EXPECT_EQ(end.line, index);
+    EXPECT_EQ(start.x, 120);
+    EXPECT_EQ(end.x, line.pieces.front().x);
+  }
+  EXPECT_EQ(core::ScreenPlaceOf(text, {0, stored.size()}).line, 0u);
+  EXPECT_EQ(core::ScreenPlaceOf(text, {0, 0}).line, text.lines.size() - 1);
+  EXPECT_EQ(core::LineAtHeight(text, text.height + 50), text.lines.size() - 1);
+}

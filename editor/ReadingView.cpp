@@ -1,0 +1,218 @@
+#include "ReadingView.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "RichEditControl.h"
+#include "RunFonts.h"
+#include "ScrollBars.h"
+
+namespace {
+
+constexpr char ClassName[] = "DabiroReadingView";
+// The margins the text keeps from the view's sides.
+constexpr int Margin = 6;
+constexpr UINT_PTR BlinkTimer = 1;
+
+int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int YOf(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
+}  // namespace
+
+ReadingView::ReadingView(RichEditControl& store, core::RunStyle plainStyle)
+    : Window("ReadingView"), store_(store), plainStyle_(std::move(plainStyle)) {}
+
+ReadingView::~ReadingView() {
+  fonts_.reset();
+  if (measureDc_) DeleteDC(measureDc_);
+}
+
+void ReadingView::Create(HWND parent) {
+  RegisterClassFor(ClassName, CS_DBLCLKS, nullptr, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_IBEAM)));
+  Window::Create(ClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS,
+                 WS_EX_CLIENTEDGE, 0, 0, 0, 0, parent);
+  measureDc_ = CreateCompatibleDC(nullptr);
+  FontsChanged();
+  SetTimer(Handle(), BlinkTimer, GetCaretBlinkTime(), nullptr);
+}
+
+void ReadingView::Place(int left, int top, int width, int height) {
+  MoveWindow(Handle(), left, top, width, height, TRUE);
+  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void ReadingView::StoreChanged() {
+  textRead_ = laidOut_ = false;
+  SelectionChanged();
+}
+
+void ReadingView::SelectionChanged() {
+  if (!selecting_) goalX_ = -1;
+  revealCaret_ = true;
+  caretShown_ = true;
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ReadingView::FontsChanged() {
+  fonts_ = std::make_unique<RunFonts>(measureDc_, GetDeviceCaps(measureDc_, LOGPIXELSY));
+  laidOut_ = false;
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+int ReadingView::TextWidth() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  return std::max(1, static_cast<int>(client.right) - 2 * Margin);
+}
+
+// Read from the store only after it changed; laid out again after that or
+// a change of width.
+const core::LaidOutText& ReadingView::Layout() {
+  if (!textRead_) {
+    paragraphs_ = ReadStoreParagraphs(store_, plainStyle_);
+    textRead_ = true;
+    laidOut_ = false;
+  }
+  if (!laidOut_ || laidOutWidth_ != TextWidth()) {
+    laidOutWidth_ = TextWidth();
+    fonts_->DrawOn(measureDc_);
+    text_ = core::LayOutText(paragraphs_.paragraphs, {laidOutWidth_, 0, GetDeviceCaps(measureDc_, LOGPIXELSX)},
+                             fonts_->Measure());
+    fonts_->DrawOn(nullptr);
+    laidOut_ = true;
+    ReadSelection();
+    UpdateScrollBar();
+  }
+  return text_;
+}
+
+void ReadingView::UpdateScrollBar() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  scrollTop_ = winui::SetScrollBar(Handle(), SB_VERT, text_.height, client.bottom, scrollTop_);
+}
+
+void ReadingView::ScrollTo(int top) {
+  const int before = scrollTop_;
+  scrollTop_ = top;
+  UpdateScrollBar();
+  if (scrollTop_ != before) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ReadingView::ScrollLines(int lines) {
+  const core::LaidOutText& text = Layout();
+  if (text.lines.empty()) return;
+  const std::size_t first = core::LineAtHeight(text, scrollTop_);
+  const auto target = static_cast<std::size_t>(
+      std::clamp<long long>(static_cast<long long>(first) + lines, 0,
+                            static_cast<long long>(text.lines.size()) - 1));
+  ScrollTo(text.lines[target].top);
+}
+
+// The caret's line brought into the view, when the selection moved.
+void ReadingView::RevealCaret() {
+  revealCaret_ = false;
+  const core::LaidOutText& text = Layout();
+  if (text.lines.empty()) return;
+  const core::LaidOutLine& line = text.lines[core::ScreenPlaceOf(text, PlaceOf(caret_)).line];
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  if (line.top < scrollTop_)
+    ScrollTo(line.top);
+  else if (line.Bottom() > scrollTop_ + client.bottom)
+    ScrollTo(line.Bottom() - client.bottom);
+}
+
+long ReadingView::StoreOf(core::TextPlace place) const {
+  if (place.paragraph >= paragraphs_.starts.size()) return 0;
+  return paragraphs_.starts[place.paragraph] + static_cast<long>(place.place);
+}
+
+core::TextPlace ReadingView::PlaceOf(long character) const {
+  const auto& starts = paragraphs_.starts;
+  const auto after = std::upper_bound(starts.begin(), starts.end(), character);
+  if (after == starts.begin()) return {};
+  const auto paragraph = static_cast<std::size_t>(after - starts.begin() - 1);
+  return {paragraph, static_cast<std::size_t>(character - starts[paragraph])};
+}
+
+std::vector<std::string> ReadingView::ScreenLines() {
+  std::vector<std::string> lines;
+  for (const core::LaidOutLine& line : Layout().lines) {
+    std::string& codes = lines.emplace_back();
+    for (const core::PlacedText& piece : line.pieces) codes += piece.text;
+  }
+  return lines;
+}
+
+core::ScreenPlace ReadingView::Caret() {
+  const core::LaidOutText& text = Layout();
+  ReadSelection();
+  return core::ScreenPlaceOf(text, PlaceOf(caret_));
+}
+
+int ReadingView::FirstVisibleLine() {
+  const core::LaidOutText& text = Layout();
+  if (revealCaret_) RevealCaret();
+  return static_cast<int>(core::LineAtHeight(text, scrollTop_));
+}
+
+void ReadingView::BlinkCaret() {
+  caretShown_ = !caretShown_;
+  if (GetFocus() == store_.Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+LRESULT ReadingView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      return winui::PaintWindow(Handle(), [this](HDC dc, const RECT&) { Paint(dc); });
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers the whole view
+    case WM_SIZE:
+      InvalidateRect(Handle(), nullptr, FALSE);
+      return 0;
+    case WM_VSCROLL: {
+      int top = scrollTop_;
+      if (winui::ScrollRequest(Handle(), SB_VERT, LOWORD(wParam), 20, top)) ScrollTo(top);
+      return 0;
+    }
+    case WM_TIMER:
+      if (wParam == BlinkTimer) BlinkCaret();
+      return 0;
+    case WM_SETFOCUS:
+      // The store takes the keys.
+      SetFocus(store_.Handle());
+      return 0;
+    case WM_LBUTTONDOWN:
+      Press(XOf(lParam), YOf(lParam), (wParam & MK_SHIFT) != 0);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_) Press(XOf(lParam), YOf(lParam), true);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (dragging_ && message == WM_LBUTTONUP) ReleaseCapture();
+      dragging_ = false;
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      SelectWordAt(XOf(lParam), YOf(lParam));
+      return 0;
+    case WM_RBUTTONDOWN:
+      SetFocus(store_.Handle());
+      return 0;
+    case WM_CONTEXTMENU:
+      ShowContextMenu(lParam);
+      return 0;
+    case WM_DESTROY:
+      KillTimer(Handle(), BlinkTimer);
+      break;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+// The form shows the text menu for the store.
+void ReadingView::ShowContextMenu(LPARAM lParam) {
+  SendMessageA(GetParent(Handle()), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(store_.Handle()),
+               lParam);
+}

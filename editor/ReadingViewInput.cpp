@@ -1,0 +1,117 @@
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "ReadingView.h"
+#include "RichEditControl.h"
+
+namespace {
+
+constexpr int Margin = 6;
+
+}  // namespace
+
+// The store tells only the selection's ends: which of them is the caret is
+// known from where the selection stood before.
+void ReadingView::ReadSelection() {
+  CHARRANGE selection{};
+  store_.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  if (selection.cpMin == selection.cpMax) {
+    anchor_ = caret_ = selection.cpMin;
+  } else if (selection.cpMin == anchor_) {
+    caret_ = selection.cpMax;
+  } else if (selection.cpMax == anchor_) {
+    caret_ = selection.cpMin;
+  } else {
+    anchor_ = selection.cpMin;
+    caret_ = selection.cpMax;
+  }
+}
+
+// The store puts its caret at the end given last.
+void ReadingView::Select(long anchor, long caret) {
+  anchor_ = anchor;
+  caret_ = caret;
+  selecting_ = true;
+  store_.Send(EM_SETSEL, static_cast<WPARAM>(anchor), caret);
+  SelectionChanged();
+  selecting_ = false;
+}
+
+core::TextPlace ReadingView::PlaceAtPoint(int x, int y) {
+  const core::LaidOutText& text = Layout();
+  return core::PlaceOnLine(text, core::LineAtHeight(text, y + scrollTop_), x - Margin);
+}
+
+void ReadingView::Press(int x, int y, bool extend) {
+  if (GetFocus() != store_.Handle()) SetFocus(store_.Handle());
+  if (!dragging_) {
+    dragging_ = true;
+    SetCapture(Handle());
+  }
+  ReadSelection();
+  const long character = StoreOf(PlaceAtPoint(x, y));
+  goalX_ = -1;
+  Select(extend ? anchor_ : character, character);
+}
+
+// The word is what stands between spaces in the paragraph; a space pressed
+// on is a word of its own.
+void ReadingView::SelectWordAt(int x, int y) {
+  const core::TextPlace place = PlaceAtPoint(x, y);
+  if (place.paragraph >= paragraphs_.paragraphs.size()) return;
+  std::string codes;
+  for (const core::TextRun& run : paragraphs_.paragraphs[place.paragraph].runs) codes += run.text;
+  std::size_t begin = std::min(place.place, codes.size()), end = begin;
+  while (begin > 0 && !core::IsBreakSpace(codes[begin - 1])) --begin;
+  while (end < codes.size() && !core::IsBreakSpace(codes[end])) ++end;
+  const long start = paragraphs_.starts[place.paragraph];
+  Select(start + static_cast<long>(begin), start + static_cast<long>(end));
+}
+
+bool ReadingView::MoveKey(WORD key, UINT shift) {
+  const bool control = (shift & MK_CONTROL) != 0;
+  switch (key) {
+    case VK_HOME:
+    case VK_END:
+      break;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+      if (control) return false;
+      break;
+    default:
+      return false;
+  }
+  Layout();
+  ReadSelection();
+  const long character = StoreOf(MovedPlace(key, shift));
+  Select((shift & MK_SHIFT) ? anchor_ : character, character);
+  return true;
+}
+
+core::TextPlace ReadingView::MovedPlace(WORD key, UINT shift) {
+  const core::LaidOutText& text = text_;
+  if (text.lines.empty()) return {};
+  const core::ScreenPlace at = core::ScreenPlaceOf(text, PlaceOf(caret_));
+  const std::size_t last = text.lines.size() - 1;
+  if (key == VK_HOME || key == VK_END) goalX_ = -1;
+  if (shift & MK_CONTROL) return key == VK_HOME ? core::LineReadingStart(text, 0)
+                                                : core::LineReadingEnd(text, last);
+  if (key == VK_HOME) return core::LineReadingStart(text, at.line);
+  if (key == VK_END) return core::LineReadingEnd(text, at.line);
+  if (goalX_ < 0) goalX_ = at.x;
+  std::size_t line = at.line;
+  if (key == VK_UP) line = line > 0 ? line - 1 : 0;
+  if (key == VK_DOWN) line = std::min(last, line + 1);
+  if (key == VK_PRIOR || key == VK_NEXT) {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int step = key == VK_PRIOR ? -client.bottom : client.bottom;
+    const int y = text.lines[line].top + step;
+    line = core::LineAtHeight(text, y);
+    ScrollTo(scrollTop_ + step);
+  }
+  return core::PlaceOnLine(text, line, goalX_);
+}

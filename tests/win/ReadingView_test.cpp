@@ -1,0 +1,132 @@
+// The text as a person reads it: a long Persian paragraph wraps from the
+// top down in the view over the never-wrapping store, whose text and
+// selection the view's keys and presses act on.
+#include <richedit.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Clipboard.h"
+#include "MainFormFixture.h"
+#include "PersianKeys.h"
+
+using namespace testing_support;
+
+namespace {
+
+const char Sentence[] = "امروز هوا خوب است و ما به پارک می‌رویم تا بازی کنیم. ";
+
+std::string LongParagraph(int sentences) {
+  std::string utf8;
+  for (int i = 0; i < sentences; ++i) utf8 += Sentence;
+  return FromUnicode(Unicode((utf8 + "پایان").c_str()));
+}
+
+class ReadingViewTest : public MainFormTest {
+ protected:
+  std::vector<std::string> Lines() const { return form->ReadingView1.ScreenLines(); }
+  core::ScreenPlace Caret() const { return form->ReadingView1.Caret(); }
+  void Key(WORD key) const { SendMessageA(Text(), WM_KEYDOWN, key, 1); }
+  long CaretInStore() const {
+    CHARRANGE selection{};
+    SendMessageA(Text(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    return selection.cpMax;
+  }
+  // Lines read from the top are pieces of the stored line from its right
+  // end leftwards, and nothing but the spaces between them is left out.
+  static testing::AssertionResult ReadFromTheTop(const std::vector<std::string>& lines,
+                                                 const std::string& stored) {
+    std::size_t end = stored.size();
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      while (k > 0 && end > 0 && stored[end - 1] == ' ') --end;
+      if (end < lines[k].size() || stored.compare(end - lines[k].size(), lines[k].size(), lines[k]))
+        return testing::AssertionFailure() << "line " << k << " is not next in reading";
+      end -= lines[k].size();
+    }
+    if (end != 0) return testing::AssertionFailure() << end << " codes are not shown";
+    return testing::AssertionSuccess();
+  }
+};
+
+}  // namespace
+
+TEST_F(ReadingViewTest, ALongParagraphReadsFromTheTopAtEveryWidthAndSize) {
+  const std::string stored = LongParagraph(8);
+  SetCodes(stored);
+  const std::size_t wide = Lines().size();
+  EXPECT_GT(wide, 3u);
+  EXPECT_TRUE(ReadFromTheTop(Lines(), stored));
+  EXPECT_EQ(SendMessageA(Text(), EM_GETLINECOUNT, 0, 0), 1) << "the store does not wrap";
+
+  RECT window{};
+  GetWindowRect(form->Handle(), &window);
+  MoveWindow(form->Handle(), window.left, window.top, 400, window.bottom - window.top, TRUE);
+  EXPECT_GT(Lines().size(), wide);
+  EXPECT_TRUE(ReadFromTheTop(Lines(), stored));
+
+  const std::size_t narrow = Lines().size();
+  SendMessageA(Text(), EM_SETSEL, 0, -1);
+  form->RichEdit1.SelAttributes().SetSize(12);
+  EXPECT_LT(Lines().size(), narrow);
+  EXPECT_TRUE(ReadFromTheTop(Lines(), stored));
+  EXPECT_EQ(CodesOf(form->RichEdit1), stored) << "nothing of the layout enters the text";
+}
+
+// Words written at the paragraph's reading end (its stored left end, where
+// the steering leaves the caret) move to a new line once the line is full,
+// and the caret goes with them.
+TEST_F(ReadingViewTest, WritingAtTheEndOfAFullLineGoesOnOnTheNextLine) {
+  const std::string word = FromUnicode(Unicode("کتاب "));
+  for (int words = 0; Lines().size() < 2; ++words) {
+    ASSERT_LT(words, 100);
+    SendMessageA(Text(), EM_SETSEL, 0, 0);
+    InsertCodes(form->RichEdit1, word);
+    SendMessageA(Text(), EM_SETSEL, 0, 0);
+    EXPECT_EQ(Caret().line, Lines().size() - 1);
+  }
+  ASSERT_EQ(word[0], ' ') << "a word's space ends it, at its left";
+  EXPECT_EQ(Lines().back(), word.substr(1));
+}
+
+TEST_F(ReadingViewTest, HomeEndUpAndDownMoveOnScreenLinesInReadingOrder) {
+  const std::string stored = LongParagraph(6);
+  SetCodes(stored);
+  SendMessageA(Text(), EM_SETSEL, stored.size(), stored.size());
+  ASSERT_EQ(Caret().line, 0u) << "the paragraph's stored end is where it begins";
+  const int right = Caret().x;
+  Key(VK_END);
+  EXPECT_EQ(Caret().line, 0u);
+  EXPECT_LT(Caret().x, right);
+  Key(VK_DOWN);
+  EXPECT_EQ(Caret().line, 1u);
+  Key(VK_HOME);
+  EXPECT_EQ(Caret().line, 1u);
+  EXPECT_EQ(Caret().x, right);
+  Key(VK_UP);
+  EXPECT_EQ(Caret().line, 0u);
+  EXPECT_EQ(CaretInStore(), static_cast<long>(stored.size()));
+  for (std::size_t k = 0; k < Lines().size(); ++k) Key(VK_DOWN);
+  EXPECT_EQ(Caret().line, Lines().size() - 1);
+  EXPECT_EQ(CodesOf(form->RichEdit1), stored) << "moving wrote nothing";
+}
+
+// A press at the right end of the first line puts the caret at the
+// paragraph's start; Copy then gives the paragraph's codes as they are.
+TEST_F(ReadingViewTest, APressFindsItsPlaceAndCopyTakesNoBreaks) {
+  const std::string stored = LongParagraph(6);
+  SetCodes(stored);
+  const HWND view = form->ReadingView1.Handle();
+  RECT client{};
+  GetClientRect(view, &client);
+  SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 2, 5));
+  SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(client.right - 2, 5));
+  EXPECT_EQ(CaretInStore(), static_cast<long>(stored.size()));
+  EXPECT_EQ(GetFocus(), Text());
+
+  SendMessageA(Text(), EM_SETSEL, 0, -1);
+  SendMessageA(Text(), WM_COPY, 0, 0);
+  std::string copied;
+  ASSERT_TRUE(ReadClipboardText(form->Handle(), copied));
+  EXPECT_EQ(copied, stored);
+}
