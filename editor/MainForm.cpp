@@ -291,10 +291,7 @@ void TMainForm::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (id == IdFontName && (code == CBN_SETFOCUS || code == CBN_DROPDOWN)) FillFontNamesOnce();
   if (id == IdFontName && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)) FontNameChange(&FontName);
   if (id == IdFontSize && code == EN_CHANGE) FontSizeChange(&FontSize);
-  if (id == IdRichEdit && code == EN_CHANGE) {
-    ReadingView1.StoreChanged();
-    NoteChange();
-  }
+  if (id == IdRichEdit && code == EN_CHANGE) NoteChange();
 }
 
 void TMainForm::OnNotify(const NMHDR& header) {
@@ -364,7 +361,8 @@ void TMainForm::FontsChanged() {
     FontName.Send(CB_RESETCONTENT);
     FillFontNames();
   }
-  ShowSelectionFormat();
+  // As after any selection change: showing the size must not write it back.
+  SelectionChange(this);
 }
 
 void TMainForm::SetEditMargins() {

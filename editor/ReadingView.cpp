@@ -11,8 +11,6 @@
 namespace {
 
 constexpr char ClassName[] = "DabiroReadingView";
-// The margins the text keeps from the view's sides.
-constexpr int Margin = 6;
 constexpr UINT_PTR BlinkTimer = 1;
 
 int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
@@ -42,9 +40,45 @@ void ReadingView::Place(int left, int top, int width, int height) {
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void ReadingView::StoreChanged() {
-  textRead_ = laidOut_ = false;
+// Moving the selection to read paragraphs tells nothing.
+void ReadingView::StoreChanged(RichEditControl::Change change) {
+  if (reading_) return;
+  const CHARRANGE now = StoreSelection();
+  if (change == RichEditControl::Change::Everything) readAll_ = true;
+  if (change == RichEditControl::Change::Text && !readAll_) NoteTextChange(now);
+  known_ = now;
   SelectionChanged();
+}
+
+CHARRANGE ReadingView::StoreSelection() const {
+  DWORD start = 0, end = 0;
+  store_.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return CHARRANGE{static_cast<LONG>(start), static_cast<LONG>(end)};
+}
+
+// What changed lies between where the selection began before and where it
+// ends after; paragraphs changed earlier move with those the change added
+// or took away.
+void ReadingView::NoteTextChange(const CHARRANGE& now) {
+  const long from = std::min(known_.cpMin, now.cpMin), to = std::max(known_.cpMin, now.cpMax);
+  const auto lineOf = [this](long character) {
+    return static_cast<std::size_t>(std::max<LRESULT>(0, store_.Send(EM_LINEFROMCHAR, character)));
+  };
+  const auto count = static_cast<std::size_t>(std::max<LRESULT>(1, store_.Send(EM_GETLINECOUNT)));
+  const std::size_t first = lineOf(from), last = lineOf(to);
+  if (dirty_) {
+    const long long moved = static_cast<long long>(dirtyLast_) + static_cast<long long>(count) -
+                            static_cast<long long>(paragraphsNow_);
+    dirtyFirst_ = std::min(dirtyFirst_, first);
+    dirtyLast_ = static_cast<std::size_t>(std::max<long long>(static_cast<long long>(last), moved));
+  } else {
+    dirtyFirst_ = first;
+    dirtyLast_ = last;
+  }
+  dirtyLast_ = std::min(dirtyLast_, count - 1);
+  dirtyFirst_ = std::min(dirtyFirst_, dirtyLast_);
+  dirty_ = true;
+  paragraphsNow_ = count;
 }
 
 void ReadingView::SelectionChanged() {
@@ -66,31 +100,73 @@ int ReadingView::TextWidth() const {
   return std::max(1, static_cast<int>(client.right) - 2 * Margin);
 }
 
-// Read from the store only after it changed; laid out again after that or
-// a change of width.
+core::PageSize ReadingView::Page() const {
+  return {laidOutWidth_, 0, GetDeviceCaps(measureDc_, LOGPIXELSX)};
+}
+
+// Read from the store only what changed; laid out again after that or a
+// change of width.
 const core::LaidOutText& ReadingView::Layout() {
-  if (!textRead_) {
-    paragraphs_ = ReadStoreParagraphs(store_, plainStyle_);
-    textRead_ = true;
-    laidOut_ = false;
-  }
+  if (readAll_)
+    ReadAll();
+  else if (dirty_)
+    ReadChanged();
   if (!laidOut_ || laidOutWidth_ != TextWidth()) {
     laidOutWidth_ = TextWidth();
     fonts_->DrawOn(measureDc_);
-    text_ = core::LayOutText(paragraphs_.paragraphs, {laidOutWidth_, 0, GetDeviceCaps(measureDc_, LOGPIXELSX)},
-                             fonts_->Measure());
+    text_ = core::LayOutText(paragraphs_.paragraphs, Page(), fonts_->Measure());
     fonts_->DrawOn(nullptr);
     laidOut_ = true;
-    ReadSelection();
     UpdateScrollBar();
   }
   return text_;
 }
 
+void ReadingView::ReadAll() {
+  paragraphs_ = ReadStoreParagraphs(store_, plainStyle_);
+  paragraphsNow_ = paragraphs_.paragraphs.size();
+  readAll_ = dirty_ = laidOut_ = false;
+}
+
+// The changed paragraphs and one on either side: a paragraph mark typed
+// or taken away splits or joins them.
+void ReadingView::ReadChanged() {
+  dirty_ = false;
+  const std::size_t count = paragraphsNow_;
+  const std::size_t first = dirtyFirst_ > 0 ? dirtyFirst_ - 1 : 0;
+  const std::size_t last = std::min(count - 1, dirtyLast_ + 1);
+  const std::size_t fresh = last - first + 1;
+  const long long replaced = static_cast<long long>(fresh) - static_cast<long long>(count) +
+                             static_cast<long long>(paragraphs_.paragraphs.size());
+  std::vector<core::RichParagraph> read;
+  ReadSelection();
+  reading_ = true;
+  const bool readAlone = replaced >= 0 &&
+                         first + static_cast<std::size_t>(replaced) <= paragraphs_.paragraphs.size() &&
+                         ReadParagraphRange(store_, first, fresh, plainStyle_, anchor_, caret_, read);
+  reading_ = false;
+  if (!readAlone) return ReadAll();
+  auto& paragraphs = paragraphs_.paragraphs;
+  const auto at = paragraphs.begin() + static_cast<std::ptrdiff_t>(first);
+  paragraphs.erase(at, at + static_cast<std::ptrdiff_t>(replaced));
+  paragraphs.insert(paragraphs.begin() + static_cast<std::ptrdiff_t>(first),
+                    std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
+  paragraphs_.starts = LineStarts(store_);
+  if (!laidOut_ || laidOutWidth_ != TextWidth()) return;
+  fonts_->DrawOn(measureDc_);
+  core::RelayParagraphs(text_, paragraphs, first, static_cast<std::size_t>(replaced), fresh, Page(),
+                        fonts_->Measure());
+  fonts_->DrawOn(nullptr);
+  UpdateScrollBar();
+}
+
 void ReadingView::UpdateScrollBar() {
   RECT client{};
   GetClientRect(Handle(), &client);
-  scrollTop_ = winui::SetScrollBar(Handle(), SB_VERT, text_.height, client.bottom, scrollTop_);
+  // Always shown, as the store's: the text's width stays when it grows
+  // past a page.
+  scrollTop_ =
+      winui::SetScrollBar(Handle(), SB_VERT, text_.height, client.bottom, scrollTop_, true);
 }
 
 void ReadingView::ScrollTo(int top) {

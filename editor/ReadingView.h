@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "PageLayout.h"
+#include "RichEditControl.h"
 #include "StoreParagraphs.h"
 #include "TextPlaces.h"
 #include "Window.h"
 
-class RichEditControl;
 class RunFonts;
 
 // The document as a person reads it: the control that stores it never
@@ -29,19 +29,25 @@ class ReadingView : public winui::Window {
   void Create(HWND parent);
   // Over the store, which keeps the same bounds.
   void Place(int left, int top, int width, int height);
-  // The store's text or formats changed: read again when next shown.
-  void StoreChanged();
+  // The store told of a change: what changed is read again when next
+  // shown.
+  void StoreChanged(RichEditControl::Change change);
   // The store's selection moved (or its focus came or went).
   void SelectionChanged();
   // Fonts came or went: measured again.
   void FontsChanged();
   // Takes the keys that move on screen lines (Up, Down, Home, End, Page
-  // Up and Down, each with Shift; Ctrl+Home and Ctrl+End); false for the
-  // rest, which the store handles.
+  // Up and Down, each with Shift); false for the rest, which the store
+  // handles.
   bool MoveKey(WORD key, UINT shift);
   // Scrolls by whole lines, as the wheel does.
   void ScrollLines(int lines);
 
+  // The margin the text keeps from the view's sides, in pixels.
+  static constexpr int Margin = 6;
+
+  // The text as laid out now, its lines' x from the left margin.
+  const core::LaidOutText& ScreenText() { return Layout(); }
   // The screen lines as laid out now: each line's codes left to right, and
   // the line and x where the caret stands.
   std::vector<std::string> ScreenLines();
@@ -53,6 +59,11 @@ class ReadingView : public winui::Window {
 
  private:
   const core::LaidOutText& Layout();
+  void NoteTextChange(const CHARRANGE& now);
+  void ReadAll();
+  void ReadChanged();
+  core::PageSize Page() const;
+  CHARRANGE StoreSelection() const;
   int TextWidth() const;
   void Paint(HDC dc);
   void PaintSelection(HDC dc, long selStart, long selEnd);
@@ -68,7 +79,7 @@ class ReadingView : public winui::Window {
   core::TextPlace PlaceAtPoint(int x, int y);
   void Press(int x, int y, bool extend);
   void SelectWordAt(int x, int y);
-  core::TextPlace MovedPlace(WORD key, UINT shift);
+  core::TextPlace MovedPlace(WORD key);
   void ShowContextMenu(LPARAM lParam);
   void BlinkCaret();
 
@@ -78,7 +89,14 @@ class ReadingView : public winui::Window {
   std::unique_ptr<RunFonts> fonts_;
   StoreParagraphs paragraphs_;
   core::LaidOutText text_;
-  bool textRead_ = false, laidOut_ = false;
+  bool laidOut_ = false;
+  // What changed in the store since it was read: everything, or the
+  // paragraphs from dirtyFirst_ to dirtyLast_ as the store has them now.
+  bool readAll_ = true, dirty_ = false;
+  std::size_t dirtyFirst_ = 0, dirtyLast_ = 0;
+  std::size_t paragraphsNow_ = 0;  // the store's, after the last change
+  CHARRANGE known_{};              // the store's selection, after the last message
+  bool reading_ = false;
   int laidOutWidth_ = -1;
   int scrollTop_ = 0;
   bool revealCaret_ = false;

@@ -5,17 +5,10 @@
 #include "ReadingView.h"
 #include "RichEditControl.h"
 
-namespace {
-
-constexpr int Margin = 6;
-
-}  // namespace
-
 // The store tells only the selection's ends: which of them is the caret is
 // known from where the selection stood before.
 void ReadingView::ReadSelection() {
-  CHARRANGE selection{};
-  store_.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  const CHARRANGE selection = StoreSelection();
   if (selection.cpMin == selection.cpMax) {
     anchor_ = caret_ = selection.cpMin;
   } else if (selection.cpMin == anchor_) {
@@ -70,35 +63,25 @@ void ReadingView::SelectWordAt(int x, int y) {
 }
 
 bool ReadingView::MoveKey(WORD key, UINT shift) {
-  const bool control = (shift & MK_CONTROL) != 0;
-  switch (key) {
-    case VK_HOME:
-    case VK_END:
-      break;
-    case VK_UP:
-    case VK_DOWN:
-    case VK_PRIOR:
-    case VK_NEXT:
-      if (control) return false;
-      break;
-    default:
-      return false;
-  }
+  // Ctrl+Home and Ctrl+End stay the store's: to the text's stored start
+  // and end, so that a selection from one to the other holds everything.
+  if (shift & MK_CONTROL) return false;
+  if (key != VK_HOME && key != VK_END && key != VK_UP && key != VK_DOWN && key != VK_PRIOR &&
+      key != VK_NEXT)
+    return false;
   Layout();
   ReadSelection();
-  const long character = StoreOf(MovedPlace(key, shift));
+  const long character = StoreOf(MovedPlace(key));
   Select((shift & MK_SHIFT) ? anchor_ : character, character);
   return true;
 }
 
-core::TextPlace ReadingView::MovedPlace(WORD key, UINT shift) {
+core::TextPlace ReadingView::MovedPlace(WORD key) {
   const core::LaidOutText& text = text_;
   if (text.lines.empty()) return {};
   const core::ScreenPlace at = core::ScreenPlaceOf(text, PlaceOf(caret_));
   const std::size_t last = text.lines.size() - 1;
   if (key == VK_HOME || key == VK_END) goalX_ = -1;
-  if (shift & MK_CONTROL) return key == VK_HOME ? core::LineReadingStart(text, 0)
-                                                : core::LineReadingEnd(text, last);
   if (key == VK_HOME) return core::LineReadingStart(text, at.line);
   if (key == VK_END) return core::LineReadingEnd(text, at.line);
   if (goalX_ < 0) goalX_ = at.x;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int Margin = 6;
-
 // The lines of the text that meet the band from top to bottom.
 std::pair<std::size_t, std::size_t> LinesBetween(const core::LaidOutText& text, int top,
                                                  int bottom) {
@@ -39,8 +37,7 @@ void ReadingView::Paint(HDC dc) {
   for (std::size_t line = first; line < end; ++line)
     DrawPlacedText(memory, text.lines[line].pieces, *fonts_);
   fonts_->DrawOn(nullptr);
-  CHARRANGE selection{};
-  store_.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  const CHARRANGE selection = StoreSelection();
   if (selection.cpMin != selection.cpMax)
     PaintSelection(memory, selection.cpMin, selection.cpMax);
   else

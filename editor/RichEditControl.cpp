@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include <cstring>
+#include <optional>
 
 #include "Clipboard.h"
 #include "Exceptions.h"
@@ -169,50 +170,53 @@ bool RichEditControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM lParam, 
 
 namespace {
 
-bool ChangesText(UINT message, WPARAM wParam) {
+using Change = RichEditControl::Change;
+
+Change KeyChange(WPARAM key) {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  if ((control && (key == 'Z' || key == 'Y')) || (key == VK_BACK && GetKeyState(VK_MENU) < 0))
+    return Change::Everything;  // Undo and Redo
+  if (key == VK_DELETE || key == VK_BACK || key == VK_INSERT || control) return Change::Text;
+  return Change::Selection;
+}
+
+// What a message may change; nothing for the rest. A stream into the
+// selection may leave the caret before what it wrote.
+std::optional<Change> ChangeOf(UINT message, WPARAM wParam) {
   switch (message) {
     case WM_KEYDOWN:
-      return wParam == VK_DELETE || wParam == VK_BACK || wParam == VK_INSERT ||
-             GetKeyState(VK_CONTROL) < 0;
+      return KeyChange(wParam);
     case WM_CHAR:
     case WM_IME_CHAR:
     case WM_PASTE:
     case WM_CUT:
     case WM_CLEAR:
+    case EM_REPLACESEL:
+    case EM_SETPARAFORMAT:
+      return Change::Text;
+    case EM_SETCHARFORMAT:
+      return (wParam & SCF_SELECTION) ? Change::Text : Change::Everything;
     case WM_UNDO:
-    case WM_SETTEXT:
-    case WM_SETFONT:
     case EM_UNDO:
     case EM_REDO:
-    case EM_REPLACESEL:
+    case WM_SETTEXT:
+    case WM_SETFONT:
     case EM_STREAMIN:
-    case EM_SETCHARFORMAT:
-    case EM_SETPARAFORMAT:
-      return true;
-  }
-  return false;
-}
-
-bool MovesSelection(UINT message) {
-  switch (message) {
-    case WM_KEYDOWN:
+      return Change::Everything;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case EM_SETSEL:
     case EM_EXSETSEL:
-      return true;
+      return Change::Selection;
   }
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace
 
 void RichEditControl::AfterMessage(UINT message, WPARAM wParam, LPARAM) {
   if (!onChanged_) return;
-  if (ChangesText(message, wParam))
-    onChanged_(true);
-  else if (MovesSelection(message))
-    onChanged_(false);
+  if (const std::optional<Change> change = ChangeOf(message, wParam)) onChanged_(*change);
 }
 
 bool RichEditControl::TakenByKeyHandler(UINT message, WPARAM wParam, LPARAM lParam) {

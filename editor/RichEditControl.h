@@ -90,9 +90,13 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // Whether lines wrap at the control's width (before Create): a control
   // that does not keeps a paragraph on one line.
   void SetWrapping(bool wraps) { wraps_ = wraps; }
-  // Told after each message that may have changed the text or its formats
-  // (true) or moved the selection or the focus (false).
-  void SetOnChanged(std::function<void(bool text)> handler) { onChanged_ = std::move(handler); }
+  // What a message to the control may have changed: the selection or the
+  // focus; text or formats between the selection before it and the one
+  // after (typing, Delete, paste, formatting the selection); or anything
+  // anywhere (Undo, a new text, a new window).
+  enum class Change { Selection, Text, Everything };
+  // Told after each message that may have changed something.
+  void SetOnChanged(std::function<void(Change)> handler) { onChanged_ = std::move(handler); }
   // Messages another window answers for the control (the wheel, for the
   // window that shows its text); the filter says whether it took one.
   void SetRedirect(std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)> filter) {
@@ -137,7 +141,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   bool storesUnicode_ = false;
   bool singleLine_ = false;
   bool wraps_ = true;
-  std::function<void(bool)> onChanged_;
+  std::function<void(Change)> onChanged_;
   std::function<bool(UINT, WPARAM, LPARAM)> redirect_;
   KeyPressHandler onKeyPress_;
   KeyUpHandler onKeyUp_;

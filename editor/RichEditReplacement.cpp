@@ -143,7 +143,7 @@ void RichEditControl::TakePlaceOf(HWND old) {
   Attach(hwnd_);
   if (focused) SetFocus(hwnd_);
   Shelve(old);
-  if (onChanged_) onChanged_(true);
+  if (onChanged_) onChanged_(Change::Everything);
 }
 
 // Asked by lines: the text's length is answered by converting all of it.

@@ -47,18 +47,74 @@ void MatchLines(std::vector<core::RichParagraph>& paragraphs, std::size_t lines)
   }
 }
 
+std::vector<core::RichParagraph> RtfParagraphs(const RichEditControl& control, WPARAM format) {
+  return core::RichParagraphs(core::ReadRtf(StreamOut(control, format)), BytesInCodePage);
+}
+
+// The selection's paragraphs without the events its moves would send: the
+// toolbar follows the selection the person made.
+std::vector<core::RichParagraph> SelectedParagraphs(const RichEditControl& control, long begin,
+                                                    long end, long anchor, long caret) {
+  const LRESULT events = control.Send(EM_GETEVENTMASK);
+  control.Send(EM_SETEVENTMASK, 0, events & ~(ENM_SELCHANGE | ENM_CHANGE));
+  control.Send(EM_SETSEL, static_cast<WPARAM>(begin), end);
+  std::vector<core::RichParagraph> paragraphs;
+  try {
+    paragraphs = RtfParagraphs(control, SF_RTF | SFF_SELECTION);
+  } catch (...) {
+    control.Send(EM_SETSEL, static_cast<WPARAM>(anchor), caret);
+    control.Send(EM_SETEVENTMASK, 0, events);
+    throw;
+  }
+  control.Send(EM_SETSEL, static_cast<WPARAM>(anchor), caret);
+  control.Send(EM_SETEVENTMASK, 0, events);
+  return paragraphs;
+}
+
+std::size_t LineCount(const RichEditControl& control) {
+  return static_cast<std::size_t>(std::max<LRESULT>(1, control.Send(EM_GETLINECOUNT)));
+}
+
 }  // namespace
+
+std::vector<long> LineStarts(const RichEditControl& control) {
+  std::vector<long> starts;
+  for (std::size_t line = 0, lines = LineCount(control); line < lines; ++line)
+    starts.push_back(static_cast<long>(control.Send(EM_LINEINDEX, line)));
+  return starts;
+}
 
 StoreParagraphs ReadStoreParagraphs(const RichEditControl& control,
                                     const core::RunStyle& plainStyle) {
   StoreParagraphs store;
-  store.paragraphs =
-      control.HasRichText()
-          ? core::RichParagraphs(core::ReadRtf(StreamOut(control, SF_RTF)), BytesInCodePage)
-          : PlainParagraphs(control, plainStyle);
-  const auto lines = static_cast<std::size_t>(std::max<LRESULT>(1, control.Send(EM_GETLINECOUNT)));
-  MatchLines(store.paragraphs, lines);
-  for (std::size_t line = 0; line < lines; ++line)
-    store.starts.push_back(static_cast<long>(control.Send(EM_LINEINDEX, line)));
+  store.paragraphs = control.HasRichText() ? RtfParagraphs(control, SF_RTF)
+                                           : PlainParagraphs(control, plainStyle);
+  MatchLines(store.paragraphs, LineCount(control));
+  store.starts = LineStarts(control);
   return store;
+}
+
+bool ReadParagraphRange(const RichEditControl& control, std::size_t first, std::size_t count,
+                        const core::RunStyle& plainStyle, long anchor, long caret,
+                        std::vector<core::RichParagraph>& paragraphs) {
+  const std::size_t lines = LineCount(control);
+  if (count == 0 || first + count > lines) return false;
+  if (!control.HasRichText()) {
+    paragraphs = PlainParagraphs(control, plainStyle);
+    if (paragraphs.size() != lines) return false;
+    paragraphs.erase(paragraphs.begin(), paragraphs.begin() + static_cast<std::ptrdiff_t>(first));
+    paragraphs.resize(count);
+    return true;
+  }
+  const long begin = static_cast<long>(control.Send(EM_LINEINDEX, first));
+  const long end = first + count < lines ? static_cast<long>(control.Send(EM_LINEINDEX, first + count)) : -1;
+  paragraphs = SelectedParagraphs(control, begin, end, anchor, caret);
+  // The mark that ends the last paragraph may come out as one more.
+  if (paragraphs.size() == count + 1 && paragraphs.back().runs.size() == 1 &&
+      paragraphs.back().runs.front().text.empty())
+    paragraphs.pop_back();
+  if (paragraphs.size() != count) return false;
+  for (const core::RichParagraph& paragraph : paragraphs)
+    if (!paragraph.number.text.empty()) return false;
+  return true;
 }

@@ -16,3 +16,14 @@ struct StoreParagraphs {
 // A plain edit keeps no formats: its text is read in `plainStyle`.
 StoreParagraphs ReadStoreParagraphs(const RichEditControl& control,
                                     const core::RunStyle& plainStyle);
+
+// Where each of the control's lines begins.
+std::vector<long> LineStarts(const RichEditControl& control);
+
+// The `count` paragraphs from `first` on, read with the control's selection
+// over them and then put back (from anchor to caret). False where they
+// cannot be read alone: where they do not come out as that many, or a
+// list's number counts on from paragraphs before them.
+bool ReadParagraphRange(const RichEditControl& control, std::size_t first, std::size_t count,
+                        const core::RunStyle& plainStyle, long anchor, long caret,
+                        std::vector<core::RichParagraph>& paragraphs);

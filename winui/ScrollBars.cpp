@@ -4,11 +4,11 @@
 
 namespace winui {
 
-int SetScrollBar(HWND window, int bar, int content, int page, int position) {
+int SetScrollBar(HWND window, int bar, int content, int page, int position, bool alwaysShown) {
   position = std::clamp(position, 0, std::max(0, content - page));
   SCROLLINFO info{};
   info.cbSize = sizeof info;
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | (alwaysShown ? SIF_DISABLENOSCROLL : 0);
   info.nMax = content - 1;
   info.nPage = static_cast<UINT>(std::max(0, page));
   info.nPos = position;

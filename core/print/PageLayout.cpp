@@ -266,26 +266,71 @@ std::vector<LaidOutPage> Paginate(std::vector<LaidOutLine>& lines, int pageHeigh
 
 }  // namespace
 
+namespace {
+
+std::size_t LinesOf(const WrappedLines& lines) {
+  return lines.starts.empty() ? 0 : lines.LineCount();
+}
+
+// Each line's paragraph and top again, from the paragraphs' line counts,
+// the lines from `from` on moved down to stand under the one before.
+void Restack(LaidOutText& text, std::size_t from) {
+  text.firstLines.clear();
+  std::size_t line = 0;
+  for (std::size_t paragraph = 0; paragraph < text.paragraphs.size(); ++paragraph) {
+    text.firstLines.push_back(line);
+    for (std::size_t k = LinesOf(text.paragraphs[paragraph]); k > 0; --k)
+      text.lines[line++].paragraph = paragraph;
+  }
+  int top = from == 0 ? 0 : text.lines[from - 1].Bottom();
+  for (std::size_t index = from; index < text.lines.size(); ++index) {
+    LaidOutLine& placed = text.lines[index];
+    const int shift = top - placed.top;
+    placed.top = top;
+    for (PlacedText& piece : placed.pieces) piece.baseline += shift;
+    top = placed.Bottom();
+  }
+  text.height = top;
+}
+
+}  // namespace
+
+void RelayParagraphs(LaidOutText& text, const std::vector<RichParagraph>& paragraphs,
+                     std::size_t first, std::size_t replaced, std::size_t count,
+                     const PageSize& page, const TextMeasure& measure) {
+  StyleMeasure styles(measure);
+  std::vector<LaidOutLine> lines;
+  std::vector<WrappedLines> wrapped;
+  for (std::size_t index = first; index < first + count; ++index) {
+    const std::size_t before = lines.size();
+    if (paragraphs[index].runs.empty())
+      wrapped.emplace_back();
+    else
+      wrapped.push_back(ParagraphPlacer(paragraphs[index], page, styles).AddLines(lines));
+    // Tops from 0, baselines under them: Restack moves them into place.
+    for (std::size_t line = before; line < lines.size(); ++line)
+      for (PlacedText& piece : lines[line].pieces) piece.baseline = lines[line].height.ascent;
+  }
+  const auto lineAt = [&text](std::size_t paragraph) {
+    return paragraph < text.firstLines.size() ? text.firstLines[paragraph] : text.lines.size();
+  };
+  const std::size_t begin = lineAt(first), end = lineAt(first + replaced);
+  text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(begin),
+                   text.lines.begin() + static_cast<std::ptrdiff_t>(end));
+  text.lines.insert(text.lines.begin() + static_cast<std::ptrdiff_t>(begin),
+                    std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+  const auto at = text.paragraphs.begin() + static_cast<std::ptrdiff_t>(first);
+  text.paragraphs.erase(at, at + static_cast<std::ptrdiff_t>(replaced));
+  text.paragraphs.insert(text.paragraphs.begin() + static_cast<std::ptrdiff_t>(first),
+                         std::make_move_iterator(wrapped.begin()),
+                         std::make_move_iterator(wrapped.end()));
+  Restack(text, begin);
+}
+
 LaidOutText LayOutText(const std::vector<RichParagraph>& paragraphs, const PageSize& page,
                        const TextMeasure& measure) {
-  StyleMeasure styles(measure);
   LaidOutText text;
-  for (std::size_t index = 0; index < paragraphs.size(); ++index) {
-    text.firstLines.push_back(text.lines.size());
-    if (paragraphs[index].runs.empty()) {
-      text.paragraphs.emplace_back();
-      continue;
-    }
-    text.paragraphs.push_back(
-        ParagraphPlacer(paragraphs[index], page, styles).AddLines(text.lines));
-    for (std::size_t line = text.firstLines.back(); line < text.lines.size(); ++line) {
-      LaidOutLine& placed = text.lines[line];
-      placed.paragraph = index;
-      placed.top = text.height;
-      for (PlacedText& piece : placed.pieces) piece.baseline = placed.top + placed.height.ascent;
-      text.height = placed.Bottom();
-    }
-  }
+  RelayParagraphs(text, paragraphs, 0, 0, paragraphs.size(), page, measure);
   return text;
 }
 

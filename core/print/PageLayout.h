@@ -76,6 +76,13 @@ struct LaidOutText {
 LaidOutText LayOutText(const std::vector<RichParagraph>& paragraphs, const PageSize& page,
                        const TextMeasure& measure);
 
+// After `replaced` paragraphs from `first` on became the `count` of
+// `paragraphs` there: those are laid out, and the lines of the others are
+// kept and moved up or down.
+void RelayParagraphs(LaidOutText& text, const std::vector<RichParagraph>& paragraphs,
+                     std::size_t first, std::size_t replaced, std::size_t count,
+                     const PageSize& page, const TextMeasure& measure);
+
 std::vector<LaidOutPage> LayOutPages(const std::vector<RichParagraph>& paragraphs,
                                      const PageSize& page, const TextMeasure& measure);
 

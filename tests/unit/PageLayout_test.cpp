@@ -215,3 +215,34 @@ TEST(PageLayout, CaretPlacesOnTheLinesOfAPersianParagraphKeepTheirX) {
   EXPECT_EQ(core::ScreenPlaceOf(text, {0, 0}).line, text.lines.size() - 1);
   EXPECT_EQ(core::LineAtHeight(text, text.height + 50), text.lines.size() - 1);
 }
+
+// Laying out again the paragraphs that changed gives what laying out the
+// whole changed document gives: one paragraph became two, one went.
+TEST(PageLayout, RelayingChangedParagraphsMatchesLayingOutAll) {
+  const auto paragraph = [](const char* text, int halfPoints) {
+    return Paragraph({Glyphs(text, halfPoints)}, Alignment::Right);
+  };
+  std::vector<core::RichParagraph> document = {
+      paragraph("یک دو سه چهار پنج", 24), paragraph("شش هفت", 40),
+      paragraph("هشت نه ده یازده دوازده سیزده", 24), paragraph("چهارده", 30)};
+  core::LaidOutText text = core::LayOutText(document, {100, 0, 1440}, Measure);
+  document.erase(document.begin() + 1, document.begin() + 3);
+  document.insert(document.begin() + 1, {paragraph("هفت هشت نه ده یازده", 30), paragraph("", 24),
+                                         paragraph("دوازده سیزده", 40)});
+  core::RelayParagraphs(text, document, 1, 2, 3, {100, 0, 1440}, Measure);
+  const core::LaidOutText whole = core::LayOutText(document, {100, 0, 1440}, Measure);
+  ASSERT_EQ(text.lines.size(), whole.lines.size());
+  EXPECT_EQ(text.firstLines, whole.firstLines);
+  EXPECT_EQ(text.height, whole.height);
+  for (std::size_t k = 0; k < whole.lines.size(); ++k) {
+    const core::LaidOutLine &relaid = text.lines[k], &expected = whole.lines[k];
+    EXPECT_EQ(relaid.paragraph, expected.paragraph) << k;
+    EXPECT_EQ(relaid.top, expected.top) << k;
+    EXPECT_EQ(relaid.placeX, expected.placeX) << k;
+    ASSERT_EQ(relaid.pieces.size(), expected.pieces.size()) << k;
+    for (std::size_t p = 0; p < expected.pieces.size(); ++p) {
+      EXPECT_EQ(relaid.pieces[p].baseline, expected.pieces[p].baseline) << k;
+      EXPECT_EQ(relaid.pieces[p].text, expected.pieces[p].text) << k;
+    }
+  }
+}

@@ -4,6 +4,7 @@
 #include <richedit.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -129,4 +130,34 @@ TEST_F(ReadingViewTest, APressFindsItsPlaceAndCopyTakesNoBreaks) {
   std::string copied;
   ASSERT_TRUE(ReadClipboardText(form->Handle(), copied));
   EXPECT_EQ(copied, stored);
+}
+
+// After each edit the view reads only the paragraphs it touched: what it
+// shows then is what reading the whole store again shows.
+TEST_F(ReadingViewTest, EditsReadAgainOnlyWhereTheyTouchedShowWhatAWholeReadingShows) {
+  const std::string paragraph = LongParagraph(3);
+  SetCodes(paragraph + "\r\n" + LongParagraph(1) + "\r\n" + paragraph + "\r\n" + paragraph);
+  const auto lineStart = [&](int line) {
+    return static_cast<long>(SendMessageA(Text(), EM_LINEINDEX, line, 0));
+  };
+  const auto select = [&](long from, long to) { SendMessageA(Text(), EM_SETSEL, from, to); };
+  const auto replace = [&](const std::string& codes) {
+    SendMessageA(Text(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(codes.c_str()));
+  };
+  const std::vector<std::pair<const char*, std::function<void()>>> edits = {
+      {"a letter", [&] { select(40, 40), SendMessageA(Text(), WM_CHAR, 0xE8, 1); }},
+      {"a new paragraph", [&] { select(lineStart(2) + 30, lineStart(2) + 30), replace("\r\n"); }},
+      {"two joined", [&] { select(lineStart(1) - 5, lineStart(1) + 5), SendMessageA(Text(), WM_CLEAR, 0, 0); }},
+      {"paragraphs pasted", [&] { select(lineStart(1) + 3, lineStart(1) + 3), replace("\xE8\r\n\xE9\r\n"); }},
+      {"a size", [&] { select(lineStart(1), lineStart(1) + 20), form->RichEdit1.SelAttributes().SetSize(30); }},
+      {"Undo", [&] { SendMessageA(Text(), EM_UNDO, 0, 0); }},
+      {"the last one emptied", [&] { select(lineStart(3), -1), SendMessageA(Text(), WM_CLEAR, 0, 0); }},
+  };
+  Lines();
+  for (const auto& [name, edit] : edits) {
+    edit();
+    const std::vector<std::string> readAgain = Lines();
+    form->ReadingView1.StoreChanged(RichEditControl::Change::Everything);
+    EXPECT_EQ(readAgain, Lines()) << name;
+  }
 }
