@@ -100,6 +100,23 @@ int ReadingView::TextWidth() const {
   return std::max(1, static_cast<int>(client.right) - 2 * Margin);
 }
 
+// The paragraphs read have their starts asked again; those after them
+// move by as much as the first of them moved.
+void ReadingView::MoveStarts(std::size_t first, std::size_t fresh, std::size_t replaced) {
+  std::vector<long>& starts = paragraphs_.starts;
+  std::vector<long> moved(starts.begin(), starts.begin() + static_cast<std::ptrdiff_t>(first));
+  for (std::size_t paragraph = first; paragraph <= first + fresh && paragraph < paragraphsNow_;
+       ++paragraph)
+    moved.push_back(static_cast<long>(store_.Send(EM_LINEINDEX, paragraph)));
+  // The paragraph after those read, as the starts were.
+  const std::size_t next = first + replaced;
+  if (next < starts.size() && moved.size() == first + fresh + 1) {
+    const long by = moved.back() - starts[next];
+    for (std::size_t old = next + 1; old < starts.size(); ++old) moved.push_back(starts[old] + by);
+  }
+  starts = moved.size() == paragraphsNow_ ? std::move(moved) : LineStarts(store_);
+}
+
 core::PageSize ReadingView::Page() const {
   return {laidOutWidth_, 0, GetDeviceCaps(measureDc_, LOGPIXELSX)};
 }
@@ -124,6 +141,7 @@ const core::LaidOutText& ReadingView::Layout() {
 
 void ReadingView::ReadAll() {
   paragraphs_ = ReadStoreParagraphs(store_, plainStyle_);
+  ++wholeReadings_;
   paragraphsNow_ = paragraphs_.paragraphs.size();
   readAll_ = dirty_ = laidOut_ = false;
 }
@@ -151,7 +169,7 @@ void ReadingView::ReadChanged() {
   paragraphs.erase(at, at + static_cast<std::ptrdiff_t>(replaced));
   paragraphs.insert(paragraphs.begin() + static_cast<std::ptrdiff_t>(first),
                     std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
-  paragraphs_.starts = LineStarts(store_);
+  MoveStarts(first, fresh, static_cast<std::size_t>(replaced));
   if (!laidOut_ || laidOutWidth_ != TextWidth()) return;
   fonts_->DrawOn(measureDc_);
   core::RelayParagraphs(text_, paragraphs, first, static_cast<std::size_t>(replaced), fresh, Page(),
@@ -160,13 +178,18 @@ void ReadingView::ReadChanged() {
   UpdateScrollBar();
 }
 
+// Set only when it changes: the bar draws itself again each time.
 void ReadingView::UpdateScrollBar() {
   RECT client{};
   GetClientRect(Handle(), &client);
+  const int maximum = std::max(0, text_.height - static_cast<int>(client.bottom));
+  scrollTop_ = std::clamp(scrollTop_, 0, maximum);
+  const ScrollBarState state{text_.height, static_cast<int>(client.bottom), scrollTop_};
+  if (state == shownBar_) return;
+  shownBar_ = state;
   // Always shown, as the store's: the text's width stays when it grows
   // past a page.
-  scrollTop_ =
-      winui::SetScrollBar(Handle(), SB_VERT, text_.height, client.bottom, scrollTop_, true);
+  winui::SetScrollBar(Handle(), SB_VERT, state.content, state.page, state.position, true);
 }
 
 void ReadingView::ScrollTo(int top) {

@@ -53,6 +53,9 @@ class ReadingView : public winui::Window {
   std::vector<std::string> ScreenLines();
   core::ScreenPlace Caret();
   int FirstVisibleLine();
+  // How often the whole store was read: after an edit, only what it
+  // touched is.
+  int WholeReadings() const { return wholeReadings_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -62,6 +65,7 @@ class ReadingView : public winui::Window {
   void NoteTextChange(const CHARRANGE& now);
   void ReadAll();
   void ReadChanged();
+  void MoveStarts(std::size_t first, std::size_t fresh, std::size_t replaced);
   core::PageSize Page() const;
   CHARRANGE StoreSelection() const;
   int TextWidth() const;
@@ -97,8 +101,16 @@ class ReadingView : public winui::Window {
   std::size_t paragraphsNow_ = 0;  // the store's, after the last change
   CHARRANGE known_{};              // the store's selection, after the last message
   bool reading_ = false;
+  int wholeReadings_ = 0;
   int laidOutWidth_ = -1;
   int scrollTop_ = 0;
+  struct ScrollBarState {
+    int content = -1, page = -1, position = -1;
+    bool operator==(const ScrollBarState& other) const {
+      return content == other.content && page == other.page && position == other.position;
+    }
+  };
+  ScrollBarState shownBar_;
   bool revealCaret_ = false;
   long anchor_ = 0, caret_ = 0;
   int goalX_ = -1;  // Up and Down keep the x they started from

@@ -35,7 +35,7 @@ void ReadingView::Paint(HDC dc) {
   fonts_->DrawOn(memory);
   const auto [first, end] = LinesBetween(text, scrollTop_, scrollTop_ + client.bottom);
   for (std::size_t line = first; line < end; ++line)
-    DrawPlacedText(memory, text.lines[line].pieces, *fonts_);
+    DrawPlacedText(memory, text.lines[line].pieces, *fonts_, 0, true);
   fonts_->DrawOn(nullptr);
   const CHARRANGE selection = StoreSelection();
   if (selection.cpMin != selection.cpMax)

@@ -180,8 +180,9 @@ Change KeyChange(WPARAM key) {
   return Change::Selection;
 }
 
-// What a message may change; nothing for the rest. A stream into the
-// selection may leave the caret before what it wrote.
+// What a message may change; nothing for the rest. Writing into the
+// selection (typing, a stream, a paste) leaves the caret after what it
+// wrote.
 std::optional<Change> ChangeOf(UINT message, WPARAM wParam) {
   switch (message) {
     case WM_KEYDOWN:
@@ -196,12 +197,13 @@ std::optional<Change> ChangeOf(UINT message, WPARAM wParam) {
       return Change::Text;
     case EM_SETCHARFORMAT:
       return (wParam & SCF_SELECTION) ? Change::Text : Change::Everything;
+    case EM_STREAMIN:
+      return (wParam & SFF_SELECTION) ? Change::Text : Change::Everything;
     case WM_UNDO:
     case EM_UNDO:
     case EM_REDO:
     case WM_SETTEXT:
     case WM_SETFONT:
-    case EM_STREAMIN:
       return Change::Everything;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

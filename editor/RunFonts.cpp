@@ -37,9 +37,22 @@ core::FontMetrics RunFonts::Metrics(const core::RunStyle& style) {
 }
 
 core::TextMeasure RunFonts::Measure() {
-  return core::TextMeasure{
-      [this](const core::RunStyle& style, const std::string& text) { return Width(style, text); },
-      [this](const core::RunStyle& style) { return Metrics(style); }};
+  const auto width = [this](const core::RunStyle& style, const std::string& text) {
+    if (text.size() != 1) return Width(style, text);
+    auto found = codeWidths_.find(style);
+    if (found == codeWidths_.end()) {
+      found = codeWidths_.emplace(style, std::array<int, 256>{}).first;
+      found->second.fill(-1);
+    }
+    int& known = found->second[static_cast<unsigned char>(text[0])];
+    if (known < 0) known = Width(style, text);
+    return known;
+  };
+  const auto metrics = [this](const core::RunStyle& style) {
+    const auto found = metrics_.find(style);
+    return found != metrics_.end() ? found->second : metrics_[style] = Metrics(style);
+  };
+  return core::TextMeasure{width, metrics};
 }
 
 HFONT RunFonts::Create(const core::RunStyle& style) const {
@@ -82,15 +95,34 @@ void DrawPiece(HDC dc, const core::PlacedText& piece, RunFonts& fonts, int down)
               static_cast<UINT>(text.size()), piece.advances.data());
 }
 
+// The text between tabs as the font places it; a tab is the gap to the
+// next piece.
+void DrawInOwnAdvances(HDC dc, const core::PlacedText& piece, RunFonts& fonts, int down) {
+  fonts.Select(piece.style);
+  SetTextColor(dc, piece.style.color);
+  const std::string& text = piece.text;
+  int x = piece.x;
+  for (std::size_t begin = 0; begin <= text.size();) {
+    const std::size_t tab = std::min(text.find('\t', begin), text.size());
+    ExtTextOutA(dc, x, piece.baseline + down, 0, nullptr, text.data() + begin,
+                static_cast<UINT>(tab - begin), nullptr);
+    for (std::size_t code = begin; code <= tab && code < text.size(); ++code)
+      x += piece.advances[code];
+    begin = tab + 1;
+  }
+}
+
 }  // namespace
 
 void DrawPlacedText(HDC dc, const std::vector<core::PlacedText>& pieces, RunFonts& fonts,
-                    int down) {
+                    int down, bool ownAdvances) {
   SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
   SetBkMode(dc, TRANSPARENT);
   for (const core::PlacedText& piece : pieces) {
     if (piece.bulletWidth)
       DrawBullet(dc, piece, fonts, down);
+    else if (ownAdvances)
+      DrawInOwnAdvances(dc, piece, fonts, down);
     else
       DrawPiece(dc, piece, fonts, down);
   }

@@ -15,16 +15,26 @@ class StyleMeasure {
  public:
   explicit StyleMeasure(const TextMeasure& measure) : measure_(measure) {}
 
-  int Advance(const RunStyle& style, unsigned char code) {
-    auto found = advances_.find(style);
-    if (found == advances_.end()) {
-      found = advances_.emplace(style, std::array<int, 256>{}).first;
-      found->second.fill(-1);
+  // A style's widths, each measured when first asked for: looked up once a
+  // run, not once a code.
+  class Widths {
+   public:
+    Widths(StyleMeasure& measure, const RunStyle& style)
+        : measure_(measure), style_(style), table_(measure.TableOf(style)) {}
+    int operator()(unsigned char code) {
+      int& advance = table_[code];
+      if (advance < 0)
+        advance = std::max(0, measure_.measure_.width(style_, std::string(1, char(code))));
+      return advance;
     }
-    int& advance = found->second[code];
-    if (advance < 0) advance = std::max(0, measure_.width(style, std::string(1, char(code))));
-    return advance;
-  }
+
+   private:
+    StyleMeasure& measure_;
+    const RunStyle& style_;
+    std::array<int, 256>& table_;
+  };
+
+  int Advance(const RunStyle& style, unsigned char code) { return Widths(*this, style)(code); }
 
   FontMetrics Metrics(const RunStyle& style) {
     const auto found = metrics_.find(style);
@@ -34,6 +44,15 @@ class StyleMeasure {
 
  private:
   const TextMeasure& measure_;
+  std::array<int, 256>& TableOf(const RunStyle& style) {
+    auto found = advances_.find(style);
+    if (found == advances_.end()) {
+      found = advances_.emplace(style, std::array<int, 256>{}).first;
+      found->second.fill(-1);
+    }
+    return found->second;
+  }
+
   std::map<RunStyle, std::array<int, 256>> advances_;
   std::map<RunStyle, FontMetrics> metrics_;
 };
@@ -135,11 +154,12 @@ class ParagraphPlacer {
   // the advances: the paragraph is wrapped again until the tabs keep their
   // widths (in a few rounds at most).
   const WrappedLines& Wrap() {
-    std::vector<std::int32_t> advances(codes_.codes.size());
-    for (std::size_t index = 0; index < advances.size(); ++index) {
-      const char code = codes_.codes[index];
-      const RunStyle& style = paragraph_.runs[codes_.runs[index]].style;
-      advances[index] = code == '\t' ? NextStop(0) : measure_.Advance(style, code);
+    std::vector<std::int32_t> advances;
+    advances.reserve(codes_.codes.size());
+    for (const TextRun& run : paragraph_.runs) {
+      StyleMeasure::Widths widths(measure_, run.style);
+      for (const char code : run.text)
+        advances.push_back(code == '\t' ? NextStop(0) : widths(static_cast<unsigned char>(code)));
     }
     const int width = end_ - start_;
     for (int round = 0;; ++round) {
@@ -211,9 +231,10 @@ class ParagraphPlacer {
     const std::size_t drawnEnd = DrawnEnd(lines, index);
     std::vector<std::size_t> drawn;
     int width = 0;
+    std::size_t included = codes_.runs.size();
     for (std::size_t place = lines.starts[index]; place < lines.starts[index + 1]; ++place) {
       const std::size_t code = lines.shown[place];
-      Include(line, paragraph_.runs[codes_.runs[code]].style);
+      if (codes_.runs[code] != included) Include(line, paragraph_.runs[included = codes_.runs[code]].style);
       line.placeX.push_back(width);
       if (lines.rank[code] >= drawnEnd) continue;
       drawn.push_back(code);

@@ -148,15 +148,20 @@ TEST_F(ReadingViewTest, EditsReadAgainOnlyWhereTheyTouchedShowWhatAWholeReadingS
       {"a letter", [&] { select(40, 40), SendMessageA(Text(), WM_CHAR, 0xE8, 1); }},
       {"a new paragraph", [&] { select(lineStart(2) + 30, lineStart(2) + 30), replace("\r\n"); }},
       {"two joined", [&] { select(lineStart(1) - 5, lineStart(1) + 5), SendMessageA(Text(), WM_CLEAR, 0, 0); }},
-      {"paragraphs pasted", [&] { select(lineStart(1) + 3, lineStart(1) + 3), replace("\xE8\r\n\xE9\r\n"); }},
+      {"paragraphs written", [&] { select(lineStart(1) + 3, lineStart(1) + 3), replace("\xE8\r\n\xE9\r\n"); }},
+      {"paragraphs pasted", [&] { select(lineStart(2) + 3, lineStart(2) + 3), InsertCodes(form->RichEdit1, "\xEA\r\n\xEB\r\n"); }},
       {"a size", [&] { select(lineStart(1), lineStart(1) + 20), form->RichEdit1.SelAttributes().SetSize(30); }},
       {"Undo", [&] { SendMessageA(Text(), EM_UNDO, 0, 0); }},
       {"the last one emptied", [&] { select(lineStart(3), -1), SendMessageA(Text(), WM_CLEAR, 0, 0); }},
   };
   Lines();
   for (const auto& [name, edit] : edits) {
+    const int wholeReadings = form->ReadingView1.WholeReadings();
     edit();
     const std::vector<std::string> readAgain = Lines();
+    if (std::string(name) != "Undo") {
+      EXPECT_EQ(form->ReadingView1.WholeReadings(), wholeReadings) << name;
+    }
     form->ReadingView1.StoreChanged(RichEditControl::Change::Everything);
     EXPECT_EQ(readAgain, Lines()) << name;
   }
