@@ -18,8 +18,9 @@ constexpr std::size_t TextSize = 10 << 20;
 // Latin word and a number now and then, as a document holds them.
 const std::string& GlyphText() {
   static const std::string text = [] {
-    const char* const words[] = {"می‌روم", "سلام", "کتاب", "«خانه»", "دانشگاه", "پژوهش", "ایران",
-                                 "Dabiro", "۱۴۰۴", "چهارشنبه", "غذا", "علی", "لطفا", "هم‌چنین"};
+    const char* const words[] = {"می‌روم", "سلام",  "کتاب",   "«خانه»",         "دانشگاه",
+                                 "پژوهش",         "ایران", "Dabiro", "۱۴۰۴",           "چهارشنبه",
+                                 "غذا",           "علی",   "لطفا",   "هم‌چنین"};
     std::mt19937 random(7);
     std::u32string unicode;
     std::size_t lineLength = 0;
@@ -94,7 +95,8 @@ BENCHMARK(BM_MemcpyGlyphText)->Unit(benchmark::kMillisecond);
 const std::string& GlyphRtf() {
   static const std::string rtf = [] {
     std::string document =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset2 Persian;}}\n\\pard\\qr\\f0\\fs54 ";
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset2 "
+        "Persian;}}\n\\pard\\qr\\f0\\fs54 ";
     const std::string& text = GlyphText();
     std::size_t words = 0;
     for (std::size_t index = 0; document.size() < 300000; ++index) {
@@ -124,12 +126,15 @@ void ConvertRtf(benchmark::State& state, const char* command, const char* output
   const core::ConvertRequest request = core::ParseConvertArguments({command, "in.rtf", output});
   std::string input = GlyphRtf();
   if (request.direction == core::ConvertDirection::FromUnicode)
-    input = core::ConvertDocument(core::ParseConvertArguments({"to-unicode", "in.rtf", "out.rtf"}), input).bytes;
+    input = core::ConvertDocument(core::ParseConvertArguments({"to-unicode", "in.rtf", "out.rtf"}),
+                                  input)
+                .bytes;
   for (auto _ : state) benchmark::DoNotOptimize(core::ConvertDocument(request, input).bytes.data());
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size()));
 }
 BENCHMARK_CAPTURE(ConvertRtf, ToUnicodeRtf, "to-unicode", "out.rtf")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ConvertRtf, ToHtml, "to-unicode", "out.html")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ConvertRtf, FromUnicodeRtf, "from-unicode", "out.rtf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ConvertRtf, FromUnicodeRtf, "from-unicode", "out.rtf")
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -46,6 +46,7 @@ void WriteDocument(const std::string& name, const std::string& bytes) {
     return;
   }
   UseBinaryStandardStreams();
-  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+      std::fflush(stdout) != 0)
     throw core::Exception(Failure("write", "standard output"));
 }

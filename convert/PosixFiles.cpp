@@ -40,7 +40,8 @@ void ReplaceWholeFile(const std::string& name, const std::string& bytes) {
   std::vector<char> temporary(pattern.begin(), pattern.end());
   temporary.push_back('\0');
   const int file = mkstemp(temporary.data());
-  if (file < 0) throw core::Exception("cannot write beside \"" + name + "\": " + std::strerror(errno));
+  if (file < 0)
+    throw core::Exception("cannot write beside \"" + name + "\": " + std::strerror(errno));
   const bool written = fchmod(file, ModeFor(name)) == 0 && WriteAll(file, bytes);
   const int error = errno;
   if (close(file) != 0 || !written || rename(temporary.data(), name.c_str()) != 0) {

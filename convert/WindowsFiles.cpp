@@ -17,7 +17,9 @@ void UseBinaryStandardStreams() {
 void ReplaceWholeFile(const std::string& name, const std::string& bytes) {
   FileReplacement replacement(name);
   if (!replacement.Opened())
-    throw core::Exception("cannot write \"" + name + "\": it is read-only, locked, or its folder is");
-  if (!replacement.Write(bytes.data(), bytes.size()) || !replacement.Flush() || !replacement.Commit())
+    throw core::Exception("cannot write \"" + name +
+                          "\": it is read-only, locked, or its folder is");
+  if (!replacement.Write(bytes.data(), bytes.size()) || !replacement.Flush() ||
+      !replacement.Commit())
     throw core::Exception("cannot write \"" + name + "\": the disk refused it");
 }

@@ -15,10 +15,12 @@ int main(int count, char** values) {
       std::fputs(core::ConvertUsage, stdout);
       return 0;
     }
-    const core::ConvertedDocument document = core::ConvertDocument(request, ReadDocument(request.input));
+    const core::ConvertedDocument document =
+        core::ConvertDocument(request, ReadDocument(request.input));
     WriteDocument(request.output, document.bytes);
     for (const core::Unconvertible& problem : document.problems)
-      std::fprintf(stderr, "dabiro-convert: %s; a placeholder stands in for it\n", core::Describe(problem).c_str());
+      std::fprintf(stderr, "dabiro-convert: %s; a placeholder stands in for it\n",
+                   core::Describe(problem).c_str());
     return 0;
   } catch (const core::Exception& failure) {
     std::fprintf(stderr, "dabiro-convert: %s\n", failure.Message().c_str());

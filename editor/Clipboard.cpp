@@ -53,7 +53,8 @@ bool ReplaceClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>
 }
 
 std::string ClipboardWriteFailure(const char* done) {
-  return std::string("The clipboard could not be written (another program may hold it): nothing was ") +
+  return std::string(
+             "The clipboard could not be written (another program may hold it): nothing was ") +
          done;
 }
 

@@ -109,8 +109,8 @@ size_t PieceSize(const char* bytes, size_t left, size_t wanted) {
   if (wanted >= left) return left;
   const char* end = bytes + wanted;
   const bool splitsBytes = end[-1] == '\r' && end[0] == '\n';
-  const bool splitsUtf16 = wanted >= 2 && left - wanted >= 2 && end[-2] == '\r' && end[-1] == '\0' &&
-                           end[0] == '\n' && end[1] == '\0';
+  const bool splitsUtf16 = wanted >= 2 && left - wanted >= 2 && end[-2] == '\r' &&
+                           end[-1] == '\0' && end[0] == '\n' && end[1] == '\0';
   // Two back, so that UTF-16 stays whole.
   return (splitsBytes || splitsUtf16) && wanted > 2 ? wanted - 2 : wanted;
 }

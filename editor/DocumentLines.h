@@ -1,6 +1,6 @@
 #pragma once
-#include <richedit.h>
 #include <windows.h>
+#include <richedit.h>
 
 #include <string>
 

@@ -4,18 +4,18 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <string>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "CallbackShield.h"
-#include "DocumentKind.h"
 #include "ControlStreams.h"
+#include "DocumentKind.h"
 #include "Exceptions.h"
 #include "FileReplacement.h"
-#include "GlyphFontMarker.h"
 #include "GlyphFont.h"
+#include "GlyphFontMarker.h"
 #include "GlyphStorage.h"
 #include "GlyphText.h"
 #include "LineBreakConverter.h"
@@ -29,7 +29,9 @@
 
 namespace {
 
-constexpr char CannotOpen[] = "Kann Datei %s nicht \xF6" "ffnen";
+constexpr char CannotOpen[] =
+    "Kann Datei %s nicht \xF6"
+    "ffnen";
 constexpr char CannotCreate[] = "Kann Datei %s nicht erstellen";
 constexpr char LoadFailed[] = "Das Laden des Streams ist mi\xDFlungen";
 constexpr char SaveFailed[] = "Das Speichern des Streams ist mi\xDFlungen";
@@ -72,7 +74,8 @@ std::string ReadWholeFile(const std::string& fileName) {
   std::vector<char> block(ReadBlock);
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(file.Handle(), block.data(), ReadBlock, &read, nullptr)) throw core::Exception(LoadFailed);
+    if (!ReadFile(file.Handle(), block.data(), ReadBlock, &read, nullptr))
+      throw core::Exception(LoadFailed);
     if (read == 0) return bytes;
     bytes.append(block.data(), read);
   }
@@ -123,7 +126,8 @@ void Refill(FileReader& reader) {
   reader.ended = read == 0;
   reader.converted.resize(core::LineBreakConverter::MaxOutput(read) + 2);
   char* out = reader.converted.data();
-  const size_t count = reader.ended ? reader.converter.Finish(out) : reader.converter.Convert(block, read, out);
+  const size_t count =
+      reader.ended ? reader.converter.Finish(out) : reader.converter.Convert(block, read, out);
   reader.pending.erase(0, reader.handedOut);
   reader.handedOut = 0;
   if (reader.marker) {
@@ -143,7 +147,8 @@ void Refill(FileReader& reader) {
 DWORD HandOver(FileReader& reader, LPBYTE buffer, LONG size, LONG* done) {
   while (reader.handedOut == reader.pending.size() && !reader.ended) Refill(reader);
   const char* from = reader.pending.data() + reader.handedOut;
-  const size_t count = PieceSize(from, reader.pending.size() - reader.handedOut, static_cast<size_t>(size));
+  const size_t count =
+      PieceSize(from, reader.pending.size() - reader.handedOut, static_cast<size_t>(size));
   std::memcpy(buffer, from, count);
   reader.handedOut += count;
   *done = static_cast<LONG>(count);
@@ -173,7 +178,9 @@ bool StreamFileIn(const RichEditControl& control, std::string_view document, boo
   core::GlyphFontMarker marker(GlyphFace);
   const bool widen = !rtf && control.StoresUnicode();
   ReadShare share(document.size(), progress);
-  FileReader reader{document, 0, share, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {}, 0, false, {}};
+  FileReader reader{
+      document, 0,     share, rtf ? &limits : nullptr, rtf ? &marker : nullptr, widen, {}, {}, {},
+      0,        false, {}};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&reader), 0, ReadCallback};
   const WPARAM format = rtf ? SF_RTF : widen ? SF_TEXT | SF_UNICODE : SF_TEXT;
   Stream(control, EM_STREAMIN, format, stream);
@@ -256,8 +263,8 @@ bool HeldByCodePage(char32_t character) {
   const auto* wide = reinterpret_cast<LPCWSTR>(units.data());
   char bytes[8];
   BOOL usedDefault = FALSE;
-  const int length = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(units.size()), bytes, sizeof bytes,
-                                         nullptr, &usedDefault);
+  const int length = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(units.size()), bytes,
+                                         sizeof bytes, nullptr, &usedDefault);
   if (length <= 0 || usedDefault) return false;
   WCHAR back[4];
   const int backLength = MultiByteToWideChar(CP_ACP, 0, bytes, length, back, 4);
@@ -309,18 +316,21 @@ LoadedDocument InspectDocument(const std::string& fileName) {
   }
 }
 
-std::string UnicodeFileOf(const RichEditControl& control, core::DocumentKind kind, core::Unconvertibles& problems) {
+std::string UnicodeFileOf(const RichEditControl& control, core::DocumentKind kind,
+                          core::Unconvertibles& problems) {
   if (core::IsUnicodeText(kind) && !control.HasRichText())
     return core::UnicodeFileOfGlyphText(CodesOf(control), kind, problems);
-  const std::string rtf = control.HasRichText() ? StreamOut(control, SF_RTF) : core::GlyphRtfOfText(CodesOf(control));
+  const std::string rtf =
+      control.HasRichText() ? StreamOut(control, SF_RTF) : core::GlyphRtfOfText(CodesOf(control));
   return core::UnicodeFileOfGlyphRtf(rtf, kind, problems);
 }
 
 void SaveBytes(const std::string& fileName, const std::string& bytes) {
-  ReplaceFile(fileName, [&](FileReplacement& file) { return file.Write(bytes.data(), bytes.size()); });
+  ReplaceFile(fileName,
+              [&](FileReplacement& file) { return file.Write(bytes.data(), bytes.size()); });
 }
 
 void SaveDocument(const RichEditControl& control, const std::string& fileName, bool plainText) {
-  ReplaceFile(fileName, [&](FileReplacement& file) { return StreamToFile(control, file, plainText); });
+  ReplaceFile(fileName,
+              [&](FileReplacement& file) { return StreamToFile(control, file, plainText); });
 }
-

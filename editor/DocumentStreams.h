@@ -40,5 +40,6 @@ void SaveDocument(const RichEditControl& control, const std::string& fileName, b
 // The control's document as a file of a Unicode kind (text, RTF or a web
 // page), glyph codes without a glyph as U+FFFD, listed in the problems;
 // and such bytes written as SaveDocument writes.
-std::string UnicodeFileOf(const RichEditControl& control, core::DocumentKind kind, core::Unconvertibles& problems);
+std::string UnicodeFileOf(const RichEditControl& control, core::DocumentKind kind,
+                          core::Unconvertibles& problems);
 void SaveBytes(const std::string& fileName, const std::string& bytes);

@@ -12,8 +12,8 @@
 #include "DocumentName.h"
 #include "DocumentStreams.h"
 #include "ErrorDisplay.h"
-#include "LateBoundCalls.h"
 #include "Exceptions.h"
+#include "LateBoundCalls.h"
 #include "MainForm.h"
 #include "MessageDialog.h"
 #include "PrintPreview.h"
@@ -29,7 +29,8 @@ namespace {
 
 constexpr char Untitled[] = "Untitled";
 constexpr char OverwriteUnshown[] =
-    "%s holds characters the font Persian cannot show, opened as \"?\". Saving writes \"?\" in their place.\n"
+    "%s holds characters the font Persian cannot show, opened as \"?\". Saving writes \"?\" in "
+    "their place.\n"
     "Overwrite it?";
 
 // Every question of these commands: Yes (6), No (7) or Cancel (2).
@@ -42,13 +43,14 @@ int Ask(const std::string& question) {
 // A question whose No keeps the file as it is.
 bool AgreeToOverwrite(const std::string& question) {
   using winui::DialogButton;
-  return winui::MessageDialog(question, winui::DialogType::Confirmation, {DialogButton::Yes, DialogButton::No}, 0) ==
-         IDYES;
+  return winui::MessageDialog(question, winui::DialogType::Confirmation,
+                              {DialogButton::Yes, DialogButton::No}, 0) == IDYES;
 }
 
 std::string PlaceholderQuestion(const core::Unconvertibles& problems, const std::string& fileName) {
-  return std::to_string(problems.size()) + " code(s) have no glyph in the font Persian and would be written as " +
-         "U+FFFD.\n" + core::Describe(problems.front()) + (problems.size() > 1 ? ", ...\n" : "\n") +
+  return std::to_string(problems.size()) +
+         " code(s) have no glyph in the font Persian and would be written as " + "U+FFFD.\n" +
+         core::Describe(problems.front()) + (problems.size() > 1 ? ", ...\n" : "\n") +
          core::FormatWith("Save %s anyway?", fileName);
 }
 
@@ -142,8 +144,9 @@ void TMainForm::OpenDocument(const std::string& name, bool readOnly) {
   {
     const std::string opening = Doing("Opening", fileName);
     BusyIndicator busy = StartBusy(opening);
-    loaded = LoadDocument(RichEdit1, fileName,
-                          [&](int percent) { busy.Show(opening + " " + std::to_string(percent) + "%"); });
+    loaded = LoadDocument(RichEdit1, fileName, [&](int percent) {
+      busy.Show(opening + " " + std::to_string(percent) + "%");
+    });
   }
   SelectionChange(&RichEdit1);
   SetDocumentName(WithLongName(fileName));
@@ -198,7 +201,8 @@ void TMainForm::FileSave(Component*) {
 
 void TMainForm::SaveInKind(const std::string& fileName, core::DocumentKind kind) {
   // A plain edit, without the rich edit library, has only its text to give.
-  if (kind == core::DocumentKind::DabiroRtf && !RichEdit1.HasRichText()) kind = core::DocumentKind::GlyphText;
+  if (kind == core::DocumentKind::DabiroRtf && !RichEdit1.HasRichText())
+    kind = core::DocumentKind::GlyphText;
   if (core::IsGlyphKind(kind)) {
     const BusyIndicator busy = StartBusy(Doing("Saving", fileName));
     SaveDocument(RichEdit1, fileName, kind == core::DocumentKind::GlyphText);
@@ -209,7 +213,8 @@ void TMainForm::SaveInKind(const std::string& fileName, core::DocumentKind kind)
       const BusyIndicator busy = StartBusy(Doing("Saving", fileName));
       bytes = UnicodeFileOf(RichEdit1, kind, problems);
     }
-    if (!problems.empty() && !AgreeToOverwrite(PlaceholderQuestion(problems, fileName))) throw core::SilentAbort();
+    if (!problems.empty() && !AgreeToOverwrite(PlaceholderQuestion(problems, fileName)))
+      throw core::SilentAbort();
     const BusyIndicator busy = StartBusy(Doing("Saving", fileName));
     SaveBytes(fileName, bytes);
   }
@@ -230,7 +235,8 @@ void TMainForm::FileSaveAs(Component*) {
 
 // A plain edit lays out no pages and gives no RTF to lay them out from.
 void TMainForm::RefuseWithoutRichText() const {
-  if (!RichEdit1.HasRichText()) throw core::Exception(winui::LoadText(IDS_PRINTING_NEEDS_RICH_EDIT));
+  if (!RichEdit1.HasRichText())
+    throw core::Exception(winui::LoadText(IDS_PRINTING_NEEDS_RICH_EDIT));
 }
 
 void TMainForm::FilePageSetup(Component*) {
@@ -243,10 +249,12 @@ void TMainForm::FilePrintPreview(Component*) {
   PrintDialog.Printer().TakeDefaultIfNone(Handle());
   std::unique_ptr<TPrintPreview> preview;
   {
-    const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(PrintDialog.CreatePrinterDC());
+    const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(
+        PrintDialog.CreatePrinterDC());
     const BusyIndicator busy = StartBusy(Doing("Laying out", documentName_));
     preview = std::make_unique<TPrintPreview>(
-        LayOutForPrinter(RichEdit1, false, printer.get(), PageSetupDialog.Margins()), PaperOf(printer.get()));
+        LayOutForPrinter(RichEdit1, false, printer.get(), PageSetupDialog.Margins()),
+        PaperOf(printer.get()));
   }
   const int result = preview->Run(Handle(), core::WindowCaption(documentName_, "Print Preview"));
   preview.reset();
@@ -256,9 +264,11 @@ void TMainForm::FilePrintPreview(Component*) {
 void TMainForm::FilePrint(Component*) {
   RefuseWithoutRichText();
   if (!PrintDialog.Execute(Handle(), PrintJobRunning(), RichEdit1.SelLength() > 0)) return;
-  const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(PrintDialog.CreatePrinterDC());
+  const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(
+      PrintDialog.CreatePrinterDC());
   BusyIndicator busy = StartBusy(Doing("Printing", documentName_));
-  PrintRichText(RichEdit1, printer.get(), documentName_, PrintDialog.Range(), PageSetupDialog.Margins(),
+  PrintRichText(RichEdit1, printer.get(), documentName_, PrintDialog.Range(),
+                PageSetupDialog.Margins(),
                 [&](int page) { busy.Show("Printing page " + std::to_string(page) + "..."); });
 }
 

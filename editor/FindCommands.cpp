@@ -30,7 +30,8 @@ void TMainForm::EditFind(Component*) { OpenFindDialog(TFindDialog::Kind::Find); 
 void TMainForm::EditReplace(Component*) { OpenFindDialog(TFindDialog::Kind::Replace); }
 
 TFindDialog& TMainForm::FindDialogOf(TFindDialog::Kind kind) {
-  std::unique_ptr<TFindDialog>& dialog = kind == TFindDialog::Kind::Find ? findDialog_ : replaceDialog_;
+  std::unique_ptr<TFindDialog>& dialog =
+      kind == TFindDialog::Kind::Find ? findDialog_ : replaceDialog_;
   if (!dialog) {
     TFindDialog::Events events;
     events.findNext = [this, kind] { FindFrom(FindDialogOf(kind)); };
@@ -49,7 +50,8 @@ std::string TMainForm::SelectedLine() const {
   if (RichEdit1.SelLength() <= 0) return {};
   const std::string selected = CodesOf(RichEdit1, true);
   const std::string line = FirstLine(selected);
-  return line.size() == selected.size() || line.size() + 2 == selected.size() ? line : std::string();
+  return line.size() == selected.size() || line.size() + 2 == selected.size() ? line
+                                                                              : std::string();
 }
 
 void TMainForm::OpenFindDialog(TFindDialog::Kind kind) { FindDialogOf(kind).Open(SelectedLine()); }
@@ -68,8 +70,9 @@ void TMainForm::EditFindNext(Component*) {
 
 bool TMainForm::FindAgain() {
   const CHARRANGE range = SelectionOf(RichEdit1);
-  const auto found = core::FindNext(CodesOf(RichEdit1), static_cast<std::size_t>(range.cpMin),
-                                    static_cast<std::size_t>(range.cpMax), search_.query, search_.options);
+  const auto found =
+      core::FindNext(CodesOf(RichEdit1), static_cast<std::size_t>(range.cpMin),
+                     static_cast<std::size_t>(range.cpMax), search_.query, search_.options);
   if (!found) {
     MessageBeep(MB_OK);
     ShowStatus("Not found");
@@ -105,8 +108,9 @@ void TMainForm::ReplaceOnce() {
     const core::LineSelection selection{static_cast<std::size_t>(range.cpMin - line.start),
                                         static_cast<std::size_t>(range.cpMax - line.start)};
     RichEdit1.ReportSelectionChanges(false);
-    ApplyLineChange(RichEdit1, line.start,
-                    core::TypeIntoLine(line.codes, selection, UnicodeOf(FirstLine(dialog.Replacement()))));
+    ApplyLineChange(
+        RichEdit1, line.start,
+        core::TypeIntoLine(line.codes, selection, UnicodeOf(FirstLine(dialog.Replacement()))));
     RichEdit1.ReportSelectionChanges(true);
   }
   FindAgain();
@@ -126,10 +130,12 @@ void TMainForm::ReplaceAll() {
     return;
   }
   RichEdit1.ReportSelectionChanges(false);
-  ReplaceMatches(RichEdit1, document, core::ReplaceEach(document, matches, UnicodeOf(FirstLine(dialog.Replacement()))));
+  ReplaceMatches(RichEdit1, document,
+                 core::ReplaceEach(document, matches, UnicodeOf(FirstLine(dialog.Replacement()))));
   RichEdit1.ReportSelectionChanges(true);
   SelectionChange(&RichEdit1);
-  ShowStatus(std::to_string(matches.size()) + (matches.size() == 1 ? " place replaced" : " places replaced"));
+  ShowStatus(std::to_string(matches.size()) +
+             (matches.size() == 1 ? " place replaced" : " places replaced"));
 }
 
 void TMainForm::EditInsertDate(Component*) {

@@ -15,12 +15,21 @@ constexpr int ClientWidth = 372, FieldLeft = 92, FieldWidth = 180, FieldHeight =
 constexpr int FieldMargin = 4;
 constexpr int ButtonLeft = 284, ButtonWidth = 80, ButtonHeight = 23;
 
-enum ChildId { IdFindText = 10, IdReplaceText, IdWholeWord, IdMatchCase, IdFindNext, IdReplace,
-               IdReplaceAll, IdCancel };
+enum ChildId {
+  IdFindText = 10,
+  IdReplaceText,
+  IdWholeWord,
+  IdMatchCase,
+  IdFindNext,
+  IdReplace,
+  IdReplaceAll,
+  IdCancel
+};
 
 }  // namespace
 
-TFindDialog::TFindDialog(Kind kind, Events events) : Form("FindDialog"), kind_(kind), events_(std::move(events)) {}
+TFindDialog::TFindDialog(Kind kind, Events events)
+    : Form("FindDialog"), kind_(kind), events_(std::move(events)) {}
 
 TFindDialog::~TFindDialog() {
   if (formFont_) DeleteObject(formFont_);
@@ -28,24 +37,27 @@ TFindDialog::~TFindDialog() {
 
 void TFindDialog::CreateForm(HWND owner, HFONT glyphFont) {
   const bool replacing = kind_ == Kind::Replace;
-  CreateDialogFrame(ClassName, replacing ? "Replace" : "Find", ClientWidth, replacing ? 136 : 104, owner);
+  CreateDialogFrame(ClassName, replacing ? "Replace" : "Find", ClientWidth, replacing ? 136 : 104,
+                    owner);
   SetEscapeCloses(true);
-  formFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+  formFont_ =
+      CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
   FindLabel.Create("STATIC", WS_CHILD | WS_VISIBLE, 0, 8, 14, FieldLeft - 12, 16, Handle());
   FindLabel.SetText("Fi&nd what:");
   CreateField(FindText, findTyping_, 8, IdFindText, glyphFont);
   int top = 8 + FieldHeight + 6;
   if (replacing) {
-    ReplaceLabel.Create("STATIC", WS_CHILD | WS_VISIBLE, 0, 8, top + 6, FieldLeft - 12, 16, Handle());
+    ReplaceLabel.Create("STATIC", WS_CHILD | WS_VISIBLE, 0, 8, top + 6, FieldLeft - 12, 16,
+                        Handle());
     ReplaceLabel.SetText("Re&place with:");
     CreateField(ReplaceText, replaceTyping_, top, IdReplaceText, glyphFont);
     top += FieldHeight + 6;
   }
-  WholeWord.Create("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 8, top, 160, 18,
-                   Handle(), IdWholeWord);
+  WholeWord.Create("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 8, top, 160,
+                   18, Handle(), IdWholeWord);
   WholeWord.SetText("Match &whole word");
-  MatchCase.Create("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 8, top + 20, 160, 18,
-                   Handle(), IdMatchCase);
+  MatchCase.Create("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 8, top + 20,
+                   160, 18, Handle(), IdMatchCase);
   MatchCase.SetText("Match &case");
   CreateButton(FindNextButton, "&Find Next", 8, IdFindNext, true);
   if (replacing) {
@@ -59,8 +71,8 @@ void TFindDialog::CreateForm(HWND owner, HFONT glyphFont) {
   SetDefaultButton(FindNextButton.Handle());
 }
 
-void TFindDialog::CreateField(RichEditControl& field, std::unique_ptr<PersianTyping>& typing, int top, int id,
-                              HFONT glyphFont) {
+void TFindDialog::CreateField(RichEditControl& field, std::unique_ptr<PersianTyping>& typing,
+                              int top, int id, HFONT glyphFont) {
   field.Create(Handle(), FieldLeft, top, FieldWidth, FieldHeight, id, true);
   field.SetFont(glyphFont);
   // Right-aligned glyphs reach past their cell: room so that none is cut.
@@ -71,14 +83,18 @@ void TFindDialog::CreateField(RichEditControl& field, std::unique_ptr<PersianTyp
   typing = std::make_unique<PersianTyping>(field, false, events_.say);
   PersianTyping* const typist = typing.get();
   field.SetOnKeyDown([this, typist](winui::Component*, WORD& key, UINT shift, UINT scanCode) {
-    if (events_.persianKeyboard && events_.persianKeyboard() && typist->KeyDown(key, shift, scanCode)) key = 0;
+    if (events_.persianKeyboard && events_.persianKeyboard() &&
+        typist->KeyDown(key, shift, scanCode))
+      key = 0;
   });
-  field.SetDialogKeys([this](UINT message, WPARAM wParam) { return TakesDialogKey(message, wParam); });
+  field.SetDialogKeys(
+      [this](UINT message, WPARAM wParam) { return TakesDialogKey(message, wParam); });
 }
 
 void TFindDialog::CreateButton(winui::NativeControl& button, const char* caption, int top, int id,
                                bool isDefault) {
-  button.Create("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+  button.Create("BUTTON",
+                WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                 0, ButtonLeft, top, ButtonWidth, ButtonHeight, Handle(), id);
   button.SetText(caption);
   button.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
@@ -111,13 +127,16 @@ void TFindDialog::PlaceOverOwner() {
   const int below = owner.bottom + 8;
   const int top = below + height <= screen.bottom
                       ? below
-                      : std::max<int>(screen.top, std::min<int>(owner.bottom - height - 40, screen.bottom - height));
+                      : std::max<int>(screen.top, std::min<int>(owner.bottom - height - 40,
+                                                                screen.bottom - height));
   SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string TFindDialog::Query() const { return CodesOf(FindText); }
 
-std::string TFindDialog::Replacement() const { return ReplaceText.Handle() ? CodesOf(ReplaceText) : std::string(); }
+std::string TFindDialog::Replacement() const {
+  return ReplaceText.Handle() ? CodesOf(ReplaceText) : std::string();
+}
 
 core::SearchOptions TFindDialog::Options() const {
   return {WholeWord.Send(BM_GETCHECK) == BST_CHECKED, MatchCase.Send(BM_GETCHECK) == BST_CHECKED};
@@ -149,17 +168,28 @@ void TFindDialog::ShowFieldMenu(RichEditControl& field, LPARAM at) {
   }
   enum { Cut = 1, Copy, Paste, PasteUnicode };
   HMENU menu = CreatePopupMenu();
-  for (const auto& [id, caption] : {std::pair<UINT, const char*>{Cut, "Cu&t"}, {Copy, "&Copy"},
-                                    {Paste, "&Paste"}, {PasteUnicode, "Paste Unico&de"}})
+  for (const auto& [id, caption] : {std::pair<UINT, const char*>{Cut, "Cu&t"},
+                                    {Copy, "&Copy"},
+                                    {Paste, "&Paste"},
+                                    {PasteUnicode, "Paste Unico&de"}})
     AppendMenuA(menu, MF_STRING, id, caption);
-  const UINT chosen = static_cast<UINT>(
-      TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, 0, Handle(), nullptr));
+  const UINT chosen =
+      static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                       point.x, point.y, 0, Handle(), nullptr));
   DestroyMenu(menu);
   switch (chosen) {
-    case Cut: field.Send(WM_CUT); break;
-    case Copy: field.Send(WM_COPY); break;
-    case Paste: field.Send(WM_PASTE); break;
-    case PasteUnicode: PasteUnicodeInto(Handle(), field, true); break;
+    case Cut:
+      field.Send(WM_CUT);
+      break;
+    case Copy:
+      field.Send(WM_COPY);
+      break;
+    case Paste:
+      field.Send(WM_PASTE);
+      break;
+    case PasteUnicode:
+      PasteUnicodeInto(Handle(), field, true);
+      break;
   }
 }
 

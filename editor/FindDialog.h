@@ -43,7 +43,8 @@ class TFindDialog : public winui::Form {
  private:
   void CreateField(RichEditControl& field, std::unique_ptr<PersianTyping>& typing, int top, int id,
                    HFONT glyphFont);
-  void CreateButton(winui::NativeControl& button, const char* caption, int top, int id, bool isDefault);
+  void CreateButton(winui::NativeControl& button, const char* caption, int top, int id,
+                    bool isDefault);
   void OnCommand(WORD id);
   void PlaceOverOwner();
   void ShowFieldMenu(RichEditControl& field, LPARAM at);

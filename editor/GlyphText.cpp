@@ -17,7 +17,8 @@ UINT RtfFormat() { return RegisterClipboardFormatA(CF_RTF); }
 std::string ThroughCodePage(char16_t character) {
   char bytes[8] = {};
   const wchar_t wide = static_cast<wchar_t>(character);
-  const int length = WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes, sizeof bytes, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, &wide, 1, bytes, sizeof bytes, nullptr, nullptr);
   return length > 0 ? std::string(bytes, static_cast<size_t>(length)) : std::string("?");
 }
 
@@ -65,8 +66,9 @@ bool CopyCodes(const RichEditControl& control) {
   const bool reachesEnd = end >= static_cast<DWORD>(control.Send(WM_GETTEXTLENGTH));
   if (reachesEnd && codes.size() >= 2 && codes.compare(codes.size() - 2, 2, "\r\n") == 0)
     codes.resize(codes.size() - 2);
-  return ReplaceClipboard(control.Handle(), {{RtfFormat(), StreamOut(control, SF_RTF | SFF_SELECTION)},
-                                             {CF_TEXT, codes}});
+  return ReplaceClipboard(
+      control.Handle(),
+      {{RtfFormat(), StreamOut(control, SF_RTF | SFF_SELECTION)}, {CF_TEXT, codes}});
 }
 
 bool PasteCodes(const RichEditControl& control) {

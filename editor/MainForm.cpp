@@ -9,12 +9,12 @@
 
 #include "Application.h"
 #include "CallbackShield.h"
+#include "ControlIds.h"
 #include "DocumentName.h"
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
 #include "GlyphFont.h"
 #include "StartupTrace.h"
-#include "ControlIds.h"
 #include "Unit2.h"
 #include "art/ArtIds.h"
 
@@ -27,7 +27,8 @@ constexpr int ToolbarHeight = 32, PaletteHeight = 177, StatusHeight = 19;
 std::string ModuleFileName() {
   std::vector<char> buffer(MAX_PATH);
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) return std::string(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
@@ -89,11 +90,11 @@ void TMainForm::CreateForm() {
   // DragAcceptFiles would set, without loading the shell with the program.
   const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
   AdjustWindowRectEx(&bounds, style, TRUE, exStyle);
-  Create(ClassName, "Dabiro", style, exStyle, 1, 7,
-         bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr);
+  Create(ClassName, "Dabiro", style, exStyle, 1, 7, bounds.right - bounds.left,
+         bounds.bottom - bounds.top, nullptr);
   winui::TraceStartup("main window");
-  formFont_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                          "MS Sans Serif");
+  formFont_ =
+      CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
   CreateMenus();
   winui::TraceStartup("menus");
   CreateComponents();
@@ -117,7 +118,8 @@ void TMainForm::CreateComponents() {
   WireReadingView();
   winui::TraceStartup("text font");
   RichEdit1.SetOnKeyPress([this](Component* s, char& key) { RichEdit1KeyPress(s, key); });
-  RichEdit1.SetOnKeyUp([this](Component* s, WORD& key, UINT shift) { RichEdit1KeyUp(s, key, shift); });
+  RichEdit1.SetOnKeyUp(
+      [this](Component* s, WORD& key, UINT shift) { RichEdit1KeyUp(s, key, shift); });
   RichEdit1.SetOnKeyDown([this](Component* s, WORD& key, UINT shift, UINT scanCode) {
     RichEdit1KeyDown(s, key, shift, scanCode);
   });
@@ -131,13 +133,12 @@ void TMainForm::CreateComponents() {
   StringGrid1.SetOnMouseDown([this](Component* s, winui::MouseButton b, UINT shift, int x, int y) {
     StringGrid1MouseDown(s, b, shift, x, y);
   });
-  StringGrid1.SetOnKeyDown([this](Component* s, WORD& key, UINT shift) {
-    StringGrid1KeyDown(s, key, shift);
-  });
+  StringGrid1.SetOnKeyDown(
+      [this](Component* s, WORD& key, UINT shift) { StringGrid1KeyDown(s, key, shift); });
 
-  StatusBar.Create(STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                                         CCS_NODIVIDER, 0, 0, ClientHeight - StatusHeight,
-                   ClientWidth, StatusHeight, Handle(), IdStatusBar);
+  StatusBar.Create(STATUSCLASSNAMEA,
+                   WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0,
+                   ClientHeight - StatusHeight, ClientWidth, StatusHeight, Handle(), IdStatusBar);
   StatusBar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
   StatusBar.Send(SB_SIMPLE, TRUE);
   winui::TraceStartup("status bar");
@@ -289,7 +290,8 @@ void TMainForm::OnCommand(WPARAM wParam, LPARAM lParam) {
     return;
   }
   if (id == IdFontName && (code == CBN_SETFOCUS || code == CBN_DROPDOWN)) FillFontNamesOnce();
-  if (id == IdFontName && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)) FontNameChange(&FontName);
+  if (id == IdFontName && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE))
+    FontNameChange(&FontName);
   if (id == IdFontSize && code == EN_CHANGE) FontSizeChange(&FontSize);
   if (id == IdRichEdit && code == EN_CHANGE) NoteChange();
 }
@@ -338,7 +340,8 @@ void TMainForm::FillFontNames() {
   faces.shield.Rethrow();
   for (const std::string& name : faces.names) {
     const LRESULT index = FontName.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    if (index == CB_ERR || index == CB_ERRSPACE) throw core::Exception("Kann Zeile nicht einf\xFCgen");
+    if (index == CB_ERR || index == CB_ERRSPACE)
+      throw core::Exception("Kann Zeile nicht einf\xFCgen");
   }
 }
 

@@ -15,12 +15,12 @@
 #include "FileDialog.h"
 #include "FindDialog.h"
 #include "FontDialog.h"
-#include "PersianTyping.h"
 #include "MenuItem.h"
 #include "NativeControl.h"
 #include "PageSetupDialog.h"
 #include "Palette.h"
 #include "Panel.h"
+#include "PersianTyping.h"
 #include "PrintDialog.h"
 #include "ReadingView.h"
 #include "RichEditControl.h"
@@ -63,8 +63,7 @@ class TMainForm : public winui::Window {
 
   // Glyph palette and right-to-left input (PaletteInput.cpp)
   void FillPalette();
-  void StringGrid1MouseDown(Component* sender, winui::MouseButton button, UINT shift, int x,
-                            int y);
+  void StringGrid1MouseDown(Component* sender, winui::MouseButton button, UINT shift, int x, int y);
   void StringGrid1KeyDown(Component* sender, WORD& key, UINT shift);
   void RichEdit1KeyPress(Component* sender, char& key);
   void RichEdit1KeyUp(Component* sender, WORD& key, UINT shift);
@@ -142,25 +141,26 @@ class TMainForm : public winui::Window {
   winui::MenuItem FileNewItem{"FileNewItem"}, FileOpenItem{"FileOpenItem"},
       FileSaveItem{"FileSaveItem"}, FileSaveAsItem{"FileSaveAsItem"},
       FilePageSetupItem{"FilePageSetupItem"}, FilePrintPreviewItem{"FilePrintPreviewItem"},
-      FilePrintItem{"FilePrintItem"}, FileExitItem{"FileExitItem"},
-      EditUndoItem{"EditUndoItem"}, EditCutItem{"EditCutItem"}, EditCopyItem{"EditCopyItem"},
-      EditPasteItem{"EditPasteItem"}, EditCopyUnicodeItem{"EditCopyUnicodeItem"},
-      EditPasteUnicodeItem{"EditPasteUnicodeItem"}, KeyboardPersianItem{"KeyboardPersianItem"},
-      KeyboardLatinItem{"KeyboardLatinItem"}, EditFindItem{"EditFindItem"},
-      EditFindNextItem{"EditFindNextItem"}, EditReplaceItem{"EditReplaceItem"},
-      EditInsertDateItem{"EditInsertDateItem"}, HelpAboutItem{"HelpAboutItem"};
+      FilePrintItem{"FilePrintItem"}, FileExitItem{"FileExitItem"}, EditUndoItem{"EditUndoItem"},
+      EditCutItem{"EditCutItem"}, EditCopyItem{"EditCopyItem"}, EditPasteItem{"EditPasteItem"},
+      EditCopyUnicodeItem{"EditCopyUnicodeItem"}, EditPasteUnicodeItem{"EditPasteUnicodeItem"},
+      KeyboardPersianItem{"KeyboardPersianItem"}, KeyboardLatinItem{"KeyboardLatinItem"},
+      EditFindItem{"EditFindItem"}, EditFindNextItem{"EditFindNextItem"},
+      EditReplaceItem{"EditReplaceItem"}, EditInsertDateItem{"EditInsertDateItem"},
+      HelpAboutItem{"HelpAboutItem"};
   winui::FileDialog OpenDialog{
       "OpenDialog", winui::FileDialog::Kind::Open,
       "Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"};
-  winui::FileDialog SaveDialog{"SaveDialog", winui::FileDialog::Kind::Save,
-                               "Rich Text Files (*.RTF)|*.RTF|Plain Text (*.txt)|*.txt|All (*.*)|*.*|"
-                               "Unicode Text (*.txt)|*.txt|Unicode RTF (*.rtf)|*.rtf|Web Page (*.htm)|*.htm"};
+  winui::FileDialog SaveDialog{
+      "SaveDialog", winui::FileDialog::Kind::Save,
+      "Rich Text Files (*.RTF)|*.RTF|Plain Text (*.txt)|*.txt|All (*.*)|*.*|"
+      "Unicode Text (*.txt)|*.txt|Unicode RTF (*.rtf)|*.rtf|Web Page (*.htm)|*.htm"};
   winui::PrintDialog PrintDialog{"PrintDialog"};
   winui::PageSetupDialog PageSetupDialog{"PageSetupDialog", PrintDialog.Printer()};
   winui::Panel SpeedBar{"SpeedBar"};
-  winui::SpeedButton OpenButton{"OpenButton"}, SaveButton{"SaveButton"},
-      PrintButton{"PrintButton"}, UndoButton{"UndoButton"}, CutButton{"CutButton"},
-      CopyButton{"CopyButton"}, PasteButton{"PasteButton"};
+  winui::SpeedButton OpenButton{"OpenButton"}, SaveButton{"SaveButton"}, PrintButton{"PrintButton"},
+      UndoButton{"UndoButton"}, CutButton{"CutButton"}, CopyButton{"CopyButton"},
+      PasteButton{"PasteButton"};
   Component Bevel1{"Bevel1"};
   winui::FontDialog FontDialog1{"FontDialog1"};
   winui::MenuItem N5{"N5"}, miEditFont{"miEditFont"};
@@ -176,8 +176,7 @@ class TMainForm : public winui::Window {
   winui::NativeControl FontSize{"FontSize"};
   winui::NativeControl UpDown1{"UpDown1"};
   winui::StringGrid StringGrid1{"StringGrid1"};
-  winui::MenuItem Copyall1{"Copyall1"}, Copyall2{"Copyall2"}, Selectall1{"Selectall1"},
-      N3{"N3"};
+  winui::MenuItem Copyall1{"Copyall1"}, Copyall2{"Copyall2"}, Selectall1{"Selectall1"}, N3{"N3"};
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -42,41 +42,44 @@ void TMainForm::CreateMenus() {
     AppendMenuA(MainMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), caption);
   };
   const MenuRow separator{nullptr, nullptr, nullptr, nullptr};
-  addMenu("&File", {{&FileNewItem, "&New\tCtrl+N", "Create a new file", &TMainForm::FileNew},
-                    {&FileOpenItem, "&Open...\tCtrl+O", "Open an existing file", &TMainForm::FileOpen},
-                    {&FileSaveItem, "&Save\tCtrl+S", "Save current file", &TMainForm::FileSave},
-                    {&FileSaveAsItem, "Save &As...", "Save current file under a new name",
-                     &TMainForm::FileSaveAs},
-                    {&FilePageSetupItem, "Page Set&up...", "Choose the paper, its orientation and the margins",
-                     &TMainForm::FilePageSetup},
-                    {&FilePrintPreviewItem, "Print Pre&view", "Show the pages as they will print",
-                     &TMainForm::FilePrintPreview},
-                    separator,
-                    {&FilePrintItem, "&Print\tCtrl+P", "Print current file", &TMainForm::FilePrint},
-                    separator,
-                    {&FileExitItem, "E&xit", "Exit this application", &TMainForm::FileExit}});
-  addMenu("&Edit", {{&EditUndoItem, "&Undo\tCtrl+Z", "Undo the last action", &TMainForm::EditUndo},
-                    separator,
-                    {&EditCutItem, "Cu&t\tCtrl+X", "Delete selected item", &TMainForm::EditCut},
-                    {&EditCopyItem, "&Copy\tCtrl+C", "Copy selected item to clipboard", &TMainForm::EditCopy},
-                    {&EditPasteItem, "&Paste\tCtrl+V", "Paste contents of clipboard", &TMainForm::EditPaste},
-                    {&EditCopyUnicodeItem, "Copy as Un&icode",
-                     "Copy the selection, or the whole text, as Unicode Persian", &TMainForm::EditCopyUnicode},
-                    {&EditPasteUnicodeItem, "Paste Unico&de", "Paste Unicode Persian from the clipboard",
-                     &TMainForm::EditPasteUnicode},
-                    separator,
-                    {&Selectall1, "&Select all\tCtrl+A", "", &TMainForm::Selectall1Click},
-                    separator,
-                    {&EditFindItem, "Fi&nd...\tCtrl+F", "Find a word, whatever forms its letters take",
-                     &TMainForm::EditFind},
-                    {&EditFindNextItem, "Find Ne&xt\tF3", "Find the next place of the last word found",
-                     &TMainForm::EditFindNext},
-                    {&EditReplaceItem, "R&eplace...\tCtrl+H", "Replace a word by another",
-                     &TMainForm::EditReplace},
-                    {&EditInsertDateItem, "Insert D&ate", "Write today's date in the Persian calendar",
-                     &TMainForm::EditInsertDate},
-                    separator,
-                    {&miEditFont, "&Font...", "", &TMainForm::SelectFont}});
+  addMenu("&File",
+          {{&FileNewItem, "&New\tCtrl+N", "Create a new file", &TMainForm::FileNew},
+           {&FileOpenItem, "&Open...\tCtrl+O", "Open an existing file", &TMainForm::FileOpen},
+           {&FileSaveItem, "&Save\tCtrl+S", "Save current file", &TMainForm::FileSave},
+           {&FileSaveAsItem, "Save &As...", "Save current file under a new name",
+            &TMainForm::FileSaveAs},
+           {&FilePageSetupItem, "Page Set&up...",
+            "Choose the paper, its orientation and the margins", &TMainForm::FilePageSetup},
+           {&FilePrintPreviewItem, "Print Pre&view", "Show the pages as they will print",
+            &TMainForm::FilePrintPreview},
+           separator,
+           {&FilePrintItem, "&Print\tCtrl+P", "Print current file", &TMainForm::FilePrint},
+           separator,
+           {&FileExitItem, "E&xit", "Exit this application", &TMainForm::FileExit}});
+  addMenu(
+      "&Edit",
+      {{&EditUndoItem, "&Undo\tCtrl+Z", "Undo the last action", &TMainForm::EditUndo},
+       separator,
+       {&EditCutItem, "Cu&t\tCtrl+X", "Delete selected item", &TMainForm::EditCut},
+       {&EditCopyItem, "&Copy\tCtrl+C", "Copy selected item to clipboard", &TMainForm::EditCopy},
+       {&EditPasteItem, "&Paste\tCtrl+V", "Paste contents of clipboard", &TMainForm::EditPaste},
+       {&EditCopyUnicodeItem, "Copy as Un&icode",
+        "Copy the selection, or the whole text, as Unicode Persian", &TMainForm::EditCopyUnicode},
+       {&EditPasteUnicodeItem, "Paste Unico&de", "Paste Unicode Persian from the clipboard",
+        &TMainForm::EditPasteUnicode},
+       separator,
+       {&Selectall1, "&Select all\tCtrl+A", "", &TMainForm::Selectall1Click},
+       separator,
+       {&EditFindItem, "Fi&nd...\tCtrl+F", "Find a word, whatever forms its letters take",
+        &TMainForm::EditFind},
+       {&EditFindNextItem, "Find Ne&xt\tF3", "Find the next place of the last word found",
+        &TMainForm::EditFindNext},
+       {&EditReplaceItem, "R&eplace...\tCtrl+H", "Replace a word by another",
+        &TMainForm::EditReplace},
+       {&EditInsertDateItem, "Insert D&ate", "Write today's date in the Persian calendar",
+        &TMainForm::EditInsertDate},
+       separator,
+       {&miEditFont, "&Font...", "", &TMainForm::SelectFont}});
   addMenu("Copy_all", {{&Copyall2, "Copy_all", "", &TMainForm::Copyall2Click}});
   addMenu("&Keyboard", {{&KeyboardPersianItem, "&Persian",
                          "Type Persian on the standard Persian layout (Alt+Shift switches)",
@@ -84,9 +87,10 @@ void TMainForm::CreateMenus() {
                         {&KeyboardLatinItem, "&Latin",
                          "Type what the system's keyboard layout gives (Alt+Shift switches)",
                          &TMainForm::KeyboardLatin}});
-  addMenu("&Help", {{&HelpAboutItem, "&About...", "Show program information", &TMainForm::HelpAbout}});
-  CheckMenuRadioItem(MainMenu, KeyboardPersianItem.Id(), KeyboardLatinItem.Id(), KeyboardLatinItem.Id(),
-                     MF_BYCOMMAND);
+  addMenu("&Help",
+          {{&HelpAboutItem, "&About...", "Show program information", &TMainForm::HelpAbout}});
+  CheckMenuRadioItem(MainMenu, KeyboardPersianItem.Id(), KeyboardLatinItem.Id(),
+                     KeyboardLatinItem.Id(), MF_BYCOMMAND);
   SetMenu(Handle(), MainMenu);
   CreateShortcuts();
 }
@@ -100,9 +104,13 @@ void TMainForm::ShowTextMenu(LPARAM at) {
   }
   HMENU menu = CreatePopupMenu();
   for (const auto& [item, caption] :
-       {std::pair<winui::MenuItem*, const char*>{&EditCutItem, "Cu&t"}, {&EditCopyItem, "&Copy"},
-        {&EditPasteItem, "&Paste"}, {&EditCopyUnicodeItem, "Copy as Un&icode"},
-        {&EditPasteUnicodeItem, "Paste Unico&de"}, {nullptr, nullptr}, {&miEditFont, "&Font..."}})
+       {std::pair<winui::MenuItem*, const char*>{&EditCutItem, "Cu&t"},
+        {&EditCopyItem, "&Copy"},
+        {&EditPasteItem, "&Paste"},
+        {&EditCopyUnicodeItem, "Copy as Un&icode"},
+        {&EditPasteUnicodeItem, "Paste Unico&de"},
+        {nullptr, nullptr},
+        {&miEditFont, "&Font..."}})
     AppendMenuA(menu, item ? MF_STRING : MF_SEPARATOR, item ? item->Id() : 0, caption);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, Handle(), nullptr);
   DestroyMenu(menu);
@@ -122,11 +130,12 @@ struct Shortcut {
 // have no menu item: they run as the buttons' clicks.
 void TMainForm::CreateShortcuts() {
   const std::pair<Shortcut, winui::MenuItem*> items[] = {
-      {{true, 'N'}, &FileNewItem},      {{true, 'O'}, &FileOpenItem},   {{true, 'S'}, &FileSaveItem},
-      {{true, 'P'}, &FilePrintItem},    {{true, 'Z'}, &EditUndoItem},   {{true, 'X'}, &EditCutItem},
-      {{true, 'C'}, &EditCopyItem},     {{true, 'V'}, &EditPasteItem},  {{true, 'A'}, &Selectall1},
-      {{true, 'F'}, &EditFindItem},     {{false, VK_F3}, &EditFindNextItem},
-      {{true, 'H'}, &EditReplaceItem}};
+      {{true, 'N'}, &FileNewItem},         {{true, 'O'}, &FileOpenItem},
+      {{true, 'S'}, &FileSaveItem},        {{true, 'P'}, &FilePrintItem},
+      {{true, 'Z'}, &EditUndoItem},        {{true, 'X'}, &EditCutItem},
+      {{true, 'C'}, &EditCopyItem},        {{true, 'V'}, &EditPasteItem},
+      {{true, 'A'}, &Selectall1},          {{true, 'F'}, &EditFindItem},
+      {{false, VK_F3}, &EditFindNextItem}, {{true, 'H'}, &EditReplaceItem}};
   std::vector<ACCEL> table;
   for (const auto& [shortcut, item] : items)
     table.push_back({static_cast<BYTE>(FVIRTKEY | (shortcut.control ? FCONTROL : 0)), shortcut.key,
@@ -138,8 +147,8 @@ void TMainForm::CreateShortcuts() {
 
 const std::vector<std::pair<WORD, winui::SpeedButton*>>& TMainForm::ButtonShortcuts() {
   if (buttonShortcuts_.empty())
-    buttonShortcuts_ = {{'B', &BoldButton},      {'I', &ItalicButton},  {'U', &UnderlineButton},
-                        {'L', &LeftAlign},       {'E', &CenterAlign},   {'R', &RightAlign}};
+    buttonShortcuts_ = {{'B', &BoldButton}, {'I', &ItalicButton}, {'U', &UnderlineButton},
+                        {'L', &LeftAlign},  {'E', &CenterAlign},  {'R', &RightAlign}};
   return buttonShortcuts_;
 }
 
@@ -155,7 +164,8 @@ UINT TMainForm::ButtonShortcutId(const winui::SpeedButton* button) const {
 // A style button goes down or up, as a click does; an alignment button
 // goes down, and a second press leaves it so.
 bool TMainForm::RunButtonShortcut(UINT id) {
-  if (id < FirstButtonShortcutId || id >= FirstButtonShortcutId + buttonShortcuts_.size()) return false;
+  if (id < FirstButtonShortcutId || id >= FirstButtonShortcutId + buttonShortcuts_.size())
+    return false;
   winui::SpeedButton& button = *buttonShortcuts_[id - FirstButtonShortcutId].second;
   const bool alignment = &button == &LeftAlign || &button == &CenterAlign || &button == &RightAlign;
   if (!alignment || !button.Down()) button.Click();
@@ -166,9 +176,11 @@ bool TMainForm::RunButtonShortcut(UINT id) {
 bool TMainForm::TranslatesShortcut(const MSG& msg) {
   if (!shortcuts_ || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)) return false;
   if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
-  const bool field = msg.hwnd != RichEdit1.Handle() && (IsChild(FontName.Handle(), msg.hwnd) ||
-                                                        msg.hwnd == FontName.Handle() || msg.hwnd == FontSize.Handle());
-  if (field && std::string("ZXCVA").find(static_cast<char>(msg.wParam)) != std::string::npos) return false;
+  const bool field = msg.hwnd != RichEdit1.Handle() &&
+                     (IsChild(FontName.Handle(), msg.hwnd) || msg.hwnd == FontName.Handle() ||
+                      msg.hwnd == FontSize.Handle());
+  if (field && std::string("ZXCVA").find(static_cast<char>(msg.wParam)) != std::string::npos)
+    return false;
   return TranslateAcceleratorA(Handle(), shortcuts_, const_cast<MSG*>(&msg)) != 0;
 }
 

@@ -15,7 +15,8 @@ core::RunStyle TMainForm::PlainTextStyle() {
 // scrolls the view, which shows the text.
 void TMainForm::WireReadingView() {
   ReadingView1.Create(Handle());
-  RichEdit1.SetOnChanged([this](RichEditControl::Change change) { ReadingView1.StoreChanged(change); });
+  RichEdit1.SetOnChanged(
+      [this](RichEditControl::Change change) { ReadingView1.StoreChanged(change); });
   RichEdit1.SetRedirect([this](UINT message, WPARAM wParam, LPARAM) {
     if (message != WM_MOUSEWHEEL) return false;
     ReadingView1.ScrollLines(-static_cast<short>(HIWORD(wParam)) * 3 / WHEEL_DELTA);

@@ -29,18 +29,20 @@ void TMainForm::CreateToolbar() {
   winui::TraceStartup("toolbar panel");
   CreateToolbarButtons();
 
-  FontName.Create(WC_COMBOBOXA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-                                    CBS_SORT | CBS_AUTOHSCROLL,
-                  0, 194, 6, 131, 21 + 8 * 14, SpeedBar.Handle(), IdFontName);
+  FontName.Create(
+      WC_COMBOBOXA,
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL,
+      0, 194, 6, 131, 21 + 8 * 14, SpeedBar.Handle(), IdFontName);
   FontName.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
   FontName.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 15);
 
   FontSize.Create(WC_EDITA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                   328, 6, 31, 21, SpeedBar.Handle(), IdFontSize);
   FontSize.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
-  UpDown1.Create(UPDOWN_CLASSA, WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
-                                    UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                 0, 359, 6, 15, 21, SpeedBar.Handle(), IdUpDown);
+  UpDown1.Create(
+      UPDOWN_CLASSA,
+      WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0,
+      359, 6, 15, 21, SpeedBar.Handle(), IdUpDown);
   UpDown1.Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(FontSize.Handle()));
   // Pin both to their places: the buddy alignment overlaps the field's border.
   MoveWindow(FontSize.Handle(), 328, 6, 31, 21, FALSE);
@@ -76,8 +78,7 @@ void TMainForm::CreateToolbarButtons() {
     application.SetWindowHint(row.button->Handle(), row.hint);
   }
   winui::TraceStartup("toolbar buttons");
-  for (const ButtonRow& row : rows)
-    row.button->SetPictures(row.picture, row.disabledPicture);
+  for (const ButtonRow& row : rows) row.button->SetPictures(row.picture, row.disabledPicture);
   winui::TraceStartup("toolbar pictures");
 }
 

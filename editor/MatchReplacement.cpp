@@ -79,7 +79,8 @@ class ChangedCopy {
   // once where they are formatted alike.
   void Apply(Replaced replaced) const {
     Select(control_, static_cast<long>(replaced.Start()), static_cast<long>(replaced.End()));
-    if (Alike(FormatsOfSelection(control_), single_)) return InsertCodes(control_, JoinedChanges(document_, replaced));
+    if (Alike(FormatsOfSelection(control_), single_))
+      return InsertCodes(control_, JoinedChanges(document_, replaced));
     ApplyDivided(replaced);
   }
 
@@ -94,7 +95,8 @@ class ChangedCopy {
     }
     const core::LineReplacement& line = replaced.First();
     for (const core::LineChange& step : line.steps) {
-      Select(control_, static_cast<long>(line.lineStart + step.start), static_cast<long>(line.lineStart + step.end));
+      Select(control_, static_cast<long>(line.lineStart + step.start),
+             static_cast<long>(line.lineStart + step.end));
       InsertCodes(control_, step.codes);
     }
   }
@@ -106,7 +108,8 @@ class ChangedCopy {
 };
 
 void PlaceCaret(const RichEditControl& control, Replaced replaced) {
-  const long caret = static_cast<long>(replaced.First().lineStart + replaced.First().steps.back().caret);
+  const long caret =
+      static_cast<long>(replaced.First().lineStart + replaced.First().steps.back().caret);
   Select(control, caret, caret);
 }
 

@@ -30,7 +30,8 @@ bool PersianTyping::KeyDown(WORD key, UINT shift, UINT scanCode) {
     Step([&] { Erase(key == VK_BACK); });
   } else if (key == VK_RETURN && lines_) {
     Step([&] { NewLineBelow(); });
-  } else if (const char32_t character = core::PersianKeyCharacter(scanCode, (shift & MK_SHIFT) != 0)) {
+  } else if (const char32_t character =
+                 core::PersianKeyCharacter(scanCode, (shift & MK_SHIFT) != 0)) {
     Step([&] { Type(character); });
   } else {
     return false;

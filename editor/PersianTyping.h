@@ -17,7 +17,8 @@ class RichEditControl;
 class PersianTyping {
  public:
   // say: a text for the status line, for a key that wrote nothing.
-  PersianTyping(const RichEditControl& control, bool lines, std::function<void(const std::string&)> say)
+  PersianTyping(const RichEditControl& control, bool lines,
+                std::function<void(const std::string&)> say)
       : control_(control), lines_(lines), say_(std::move(say)) {}
 
   // Takes the key (true) when it is one of Persian typing's. Ctrl and Alt
@@ -44,8 +45,8 @@ class PersianTyping {
     DocumentLine line;
     core::LineSelection selection;
     bool HeldAt(const DocumentLine& at, core::LineSelection now) const {
-      return character && at.start == line.start && at.codes == line.codes && now.from == selection.from &&
-             now.to == selection.to;
+      return character && at.start == line.start && at.codes == line.codes &&
+             now.from == selection.from && now.to == selection.to;
     }
   };
 

@@ -27,7 +27,8 @@ ReadingView::~ReadingView() {
 }
 
 void ReadingView::Create(HWND parent) {
-  RegisterClassFor(ClassName, CS_DBLCLKS, nullptr, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_IBEAM)));
+  RegisterClassFor(ClassName, CS_DBLCLKS, nullptr,
+                   LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_IBEAM)));
   Window::Create(ClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS,
                  WS_EX_CLIENTEDGE, 0, 0, 0, 0, parent);
   measureDc_ = CreateCompatibleDC(nullptr);
@@ -159,9 +160,10 @@ void ReadingView::ReadChanged() {
   std::vector<core::RichParagraph> read;
   ReadSelection();
   reading_ = true;
-  const bool readAlone = replaced >= 0 &&
-                         first + static_cast<std::size_t>(replaced) <= paragraphs_.paragraphs.size() &&
-                         ReadParagraphRange(store_, first, fresh, plainStyle_, anchor_, caret_, read);
+  const bool readAlone =
+      replaced >= 0 &&
+      first + static_cast<std::size_t>(replaced) <= paragraphs_.paragraphs.size() &&
+      ReadParagraphRange(store_, first, fresh, plainStyle_, anchor_, caret_, read);
   reading_ = false;
   if (!readAlone) return ReadAll();
   auto& paragraphs = paragraphs_.paragraphs;
@@ -203,9 +205,8 @@ void ReadingView::ScrollLines(int lines) {
   const core::LaidOutText& text = Layout();
   if (text.lines.empty()) return;
   const std::size_t first = core::LineAtHeight(text, scrollTop_);
-  const auto target = static_cast<std::size_t>(
-      std::clamp<long long>(static_cast<long long>(first) + lines, 0,
-                            static_cast<long long>(text.lines.size()) - 1));
+  const auto target = static_cast<std::size_t>(std::clamp<long long>(
+      static_cast<long long>(first) + lines, 0, static_cast<long long>(text.lines.size()) - 1));
   ScrollTo(text.lines[target].top);
 }
 

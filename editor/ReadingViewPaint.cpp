@@ -28,7 +28,8 @@ void ReadingView::Paint(HDC dc) {
   RECT client{};
   GetClientRect(Handle(), &client);
   HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
+  HBITMAP bitmap =
+      CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
   const HGDIOBJ previous = SelectObject(memory, bitmap);
   FillRect(memory, &client, GetSysColorBrush(COLOR_WINDOW));
   SetViewportOrgEx(memory, Margin, -scrollTop_, nullptr);
@@ -58,7 +59,8 @@ void ReadingView::PaintSelection(HDC dc, long selStart, long selEnd) {
     const core::LaidOutLine& line = text_.lines[index];
     const core::WrappedLines& lines = text_.paragraphs[line.paragraph];
     const long start = paragraphs_.starts[line.paragraph];
-    for (std::size_t shown = lines.starts[line.line]; shown < lines.starts[line.line + 1]; ++shown) {
+    for (std::size_t shown = lines.starts[line.line]; shown < lines.starts[line.line + 1];
+         ++shown) {
       const long character = start + static_cast<long>(lines.shown[shown]);
       if (character < selStart || character >= selEnd) continue;
       const std::size_t place = shown - lines.starts[line.line];

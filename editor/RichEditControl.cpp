@@ -60,16 +60,15 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
   // means ES_NUMBER, which would refuse every letter.
   // Clipped by its siblings: the old window, under a replacement while it
   // loads, must not draw over it.
-  const DWORD lines = singleLine_ ? ES_AUTOHSCROLL
-                                  : WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                        (wraps_ ? 0 : ES_AUTOHSCROLL);
+  const DWORD lines =
+      singleLine_ ? ES_AUTOHSCROLL
+                  : WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | (wraps_ ? 0 : ES_AUTOHSCROLL);
   const DWORD style = placement | WS_CLIPSIBLINGS | lines | ES_RIGHT |
                       (library_ && !singleLine_ ? ES_DISABLENOSCROLL : 0);
-  HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style,
-                              bounds.left, bounds.top, bounds.right - bounds.left,
-                              bounds.bottom - bounds.top, parent_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd = CreateWindowExA(
+      WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style, bounds.left, bounds.top,
+      bounds.right - bounds.left, bounds.bottom - bounds.top, parent_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) throw core::Exception("Kann Textfeld nicht erzeugen");
   // A rich edit's limit after EM_LIMITTEXT 0 is 64,000 characters: typing
   // and pasting beyond it would be refused, and a load cut there.
@@ -275,4 +274,3 @@ bool RichEditControl::ExchangesCodes(UINT message, WPARAM wParam) {
   }
   return false;
 }
-

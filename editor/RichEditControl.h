@@ -17,14 +17,16 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
  public:
   using KeyPressHandler = std::function<void(Component* sender, char& key)>;
   using KeyUpHandler = std::function<void(Component* sender, WORD& key, UINT shift)>;
-  using KeyDownHandler = std::function<void(Component* sender, WORD& key, UINT shift, UINT scanCode)>;
+  using KeyDownHandler =
+      std::function<void(Component* sender, WORD& key, UINT shift, UINT scanCode)>;
 
   explicit RichEditControl(std::string name) : Component(std::move(name)) {}
   ~RichEditControl() override;
 
   // Without a parent: a hidden control of its own. A single line is a
   // field: no line breaks, no scroll bar.
-  void Create(HWND parent, int left, int top, int width, int height, int id, bool singleLine = false);
+  void Create(HWND parent, int left, int top, int width, int height, int id,
+              bool singleLine = false);
   HWND Handle() const { return hwnd_; }
 
   // Puts a new document in place of the whole one: fill loads it into a
@@ -128,7 +130,8 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   void AnnounceChange() const;
 
   static void PostponeFreeingReplaced();
-  static constexpr LPARAM EventMask = ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
+  static constexpr LPARAM EventMask =
+      ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
 
   HMODULE library_ = nullptr;
   HWND hwnd_ = nullptr;

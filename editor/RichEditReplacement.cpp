@@ -193,7 +193,8 @@ void RichEditControl::DeleteEverything(bool cut) {
 // so nothing scrolls or paints.
 void RichEditControl::TakeFirstFormatsOf(HWND deleted) const {
   DWORD start = 0, end = 0;
-  SendMessageA(deleted, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageA(deleted, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   SendMessageA(deleted, EM_SETSEL, 0, 1);
   CHARFORMATA characters{};
   characters.cbSize = sizeof characters;

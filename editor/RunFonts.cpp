@@ -114,8 +114,8 @@ void DrawInOwnAdvances(HDC dc, const core::PlacedText& piece, RunFonts& fonts, i
 
 }  // namespace
 
-void DrawPlacedText(HDC dc, const std::vector<core::PlacedText>& pieces, RunFonts& fonts,
-                    int down, bool ownAdvances) {
+void DrawPlacedText(HDC dc, const std::vector<core::PlacedText>& pieces, RunFonts& fonts, int down,
+                    bool ownAdvances) {
   SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
   SetBkMode(dc, TRANSPARENT);
   for (const core::PlacedText& piece : pieces) {

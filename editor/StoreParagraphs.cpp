@@ -99,8 +99,8 @@ std::vector<long> LineStarts(const RichEditControl& control) {
 StoreParagraphs ReadStoreParagraphs(const RichEditControl& control,
                                     const core::RunStyle& plainStyle) {
   StoreParagraphs store;
-  store.paragraphs = control.HasRichText() ? RtfParagraphs(control, SF_RTF)
-                                           : PlainParagraphs(control, plainStyle);
+  store.paragraphs =
+      control.HasRichText() ? RtfParagraphs(control, SF_RTF) : PlainParagraphs(control, plainStyle);
   MatchLines(store.paragraphs, LineCount(control));
   store.starts = LineStarts(control);
   return store;
@@ -119,7 +119,8 @@ bool ReadParagraphRange(const RichEditControl& control, std::size_t first, std::
     return true;
   }
   const long begin = static_cast<long>(control.Send(EM_LINEINDEX, first));
-  const long end = first + count < lines ? static_cast<long>(control.Send(EM_LINEINDEX, first + count)) : -1;
+  const long end =
+      first + count < lines ? static_cast<long>(control.Send(EM_LINEINDEX, first + count)) : -1;
   paragraphs = SelectedParagraphs(control, begin, end, anchor, caret);
   // The mark that ends the last paragraph may come out as one more.
   if (paragraphs.size() == count + 1 && paragraphs.back().runs.size() == 1 &&

@@ -25,7 +25,8 @@ std::string LittleEndianBytes(const std::u16string& text) {
 // The selection (or the whole text) read through its RTF, so that only
 // text in the glyph font is taken for glyph codes; false when the control's
 // RTF goes beyond what the reader takes.
-bool UnicodeDocumentOf(const RichEditControl& control, bool selectionOnly, core::RtfDocument& unicode) {
+bool UnicodeDocumentOf(const RichEditControl& control, bool selectionOnly,
+                       core::RtfDocument& unicode) {
   try {
     core::Unconvertibles problems;  // codes without a glyph become U+FFFD
     const std::string rtf = StreamOut(control, SF_RTF | (selectionOnly ? SFF_SELECTION : 0));
@@ -40,7 +41,10 @@ bool UnicodeDocumentOf(const RichEditControl& control, bool selectionOnly, core:
 std::string WithParagraphBreaks(const std::string& codes) {
   std::string text;
   core::ForEachLine(
-      codes.data(), codes.size(), [&](std::size_t start, std::size_t end, std::size_t) { text.append(codes, start, end - start); },
+      codes.data(), codes.size(),
+      [&](std::size_t start, std::size_t end, std::size_t) {
+        text.append(codes, start, end - start);
+      },
       [&](std::size_t, std::size_t) { text += "\r\n"; });
   return text;
 }
@@ -54,8 +58,9 @@ void TMainForm::EditCopyUnicode(Component*) {
   core::RtfDocument unicode;
   std::vector<std::pair<UINT, std::string>> data;
   if (UnicodeDocumentOf(RichEdit1, selectionOnly, unicode)) {
-    data = {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(core::TextOfDocument(unicode)))},
-            {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}};
+    data = {
+        {CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(core::TextOfDocument(unicode)))},
+        {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}};
   } else {
     core::Unconvertibles problems;
     const std::u32string text = core::GlyphsToUnicode(CodesOf(RichEdit1, selectionOnly), problems);
@@ -91,8 +96,8 @@ void PasteUnicodeInto(HWND owner, const RichEditControl& target, bool firstLineO
     const std::size_t lineEnd = unicode.find_first_of(U"\r\n");
     if (firstLineOnly && lineEnd != std::u32string::npos) unicode.resize(lineEnd);
     const std::string codes = core::UnicodeToGlyphs(unicode, problems);
-    const bool anyConverted = codes.find_first_not_of("\r\n") != std::string::npos &&
-                              problems.size() < unicode.size();
+    const bool anyConverted =
+        codes.find_first_not_of("\r\n") != std::string::npos && problems.size() < unicode.size();
     if (anyConverted) {
       InsertCodes(target, WithParagraphBreaks(codes));
       ReportUnwritten(problems);

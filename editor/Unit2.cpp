@@ -6,8 +6,8 @@
 
 #include "AboutAnimation.h"
 #include "Application.h"
-#include "LateBoundCalls.h"
 #include "GlyphFont.h"
+#include "LateBoundCalls.h"
 #include "MailCommand.h"
 #include "ProgramStart.h"
 #include "ScrambledText.h"

@@ -80,8 +80,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return InstallFailed;
   }
   if (const DWORD error = ListInFontsKey(fontsKey)) {
-    ShowFailure("registered", "Key: HKEY_LOCAL_MACHINE\\" + fontsKey +
-                                  "\nValue: " + core::FontRegistryName, error);
+    ShowFailure("registered",
+                "Key: HKEY_LOCAL_MACHINE\\" + fontsKey + "\nValue: " + core::FontRegistryName,
+                error);
     return InstallFailed;
   }
   if (const DWORD error = LoadFont(destination)) {

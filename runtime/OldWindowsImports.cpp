@@ -12,8 +12,8 @@ namespace {
 class NarrowName {
  public:
   explicit NarrowName(const wchar_t* name) {
-    ok_ = !name || WideCharToMultiByte(CP_ACP, 0, name, -1, text_, sizeof text_, nullptr,
-                                       nullptr) > 0;
+    ok_ = !name ||
+          WideCharToMultiByte(CP_ACP, 0, name, -1, text_, sizeof text_, nullptr, nullptr) > 0;
     if (!ok_) SetLastError(ERROR_INVALID_PARAMETER);
   }
   bool Ok() const { return ok_; }
@@ -24,8 +24,8 @@ class NarrowName {
   bool ok_ = false;
 };
 
-HANDLE WINAPI CreateSemaphoreThroughAnsi(LPSECURITY_ATTRIBUTES security, LONG initial,
-                                         LONG maximum, LPCWSTR name) {
+HANDLE WINAPI CreateSemaphoreThroughAnsi(LPSECURITY_ATTRIBUTES security, LONG initial, LONG maximum,
+                                         LPCWSTR name) {
   const NarrowName narrow(name);
   return narrow.Ok() ? CreateSemaphoreA(security, initial, maximum, narrow.Text(name)) : nullptr;
 }

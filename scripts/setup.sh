@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build git python3 python3-fonttools fonts-noto-core
-  g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+  g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format-14
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 gcc-12-source make bzip2
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 wine fonts-wine xvfb xauth x11-utils xdotool imagemagick

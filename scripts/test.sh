@@ -21,6 +21,10 @@ for preset in $presets; do
   cmake --build "$DABIRO_BUILD/$preset" -j "$(nproc)"
 done
 
+# The sources as .clang-format writes them (scripts/check-format.sh --fix
+# rewrites them so).
+scripts/check-format.sh
+
 # Each program must start on the oldest Windows its build is for: nothing
 # imported that Windows 95 and NT 4.0 (32-bit) or 64-bit XP (64-bit) lack.
 /usr/bin/python3 tools/test_check_imports.py

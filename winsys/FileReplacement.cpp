@@ -31,7 +31,8 @@ bool TargetMayBeReplaced(const std::string& target) {
 // five-letter one keeps it as short as a target's own name mostly is.
 HANDLE CreateBeside(const std::string& target, std::string& name) {
   const std::string folder = core::FolderOf(target);
-  const char* pattern = folder.size() + sizeof "dab0000.tmp" <= MAX_PATH ? "dab%04lX.tmp" : "~%04lX";
+  const char* pattern =
+      folder.size() + sizeof "dab0000.tmp" <= MAX_PATH ? "dab%04lX.tmp" : "~%04lX";
   const DWORD start = GetTickCount();
   for (DWORD attempt = 0; attempt <= 0xFFFF; ++attempt) {
     char leaf[16];
@@ -91,8 +92,8 @@ core::Replacement ReplaceKeepingPermissions(ReplaceFileFunction replaceFile,
 }
 
 ReplaceFileFunction SystemReplaceFile() {
-  return reinterpret_cast<ReplaceFileFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "ReplaceFileA")));
+  return reinterpret_cast<ReplaceFileFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "ReplaceFileA")));
 }
 
 // Windows 95, 98 and ME have no move that replaces (MoveFileEx is a stub

@@ -40,7 +40,8 @@ bool FileDialog::Execute(HWND owner) {
   // dialog without OFN_EXPLORER and OFN_ENABLESIZING. Wine takes those flags
   // as a request for a larger dialog, about 1.5 MiB more memory.
   ofn.Flags = OFN_HIDEREADONLY;
-  if (kind_ == Kind::Open) ofn.Flags = (ofn.Flags & ~OFN_HIDEREADONLY) | (readOnly ? OFN_READONLY : 0);
+  if (kind_ == Kind::Open)
+    ofn.Flags = (ofn.Flags & ~OFN_HIDEREADONLY) | (readOnly ? OFN_READONLY : 0);
   ModalScope modal;
   const BOOL ok = kind_ == Kind::Open ? late::GetOpenFileNameA(&ofn) : late::GetSaveFileNameA(&ofn);
   if (!ok) {

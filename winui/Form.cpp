@@ -43,7 +43,8 @@ struct MnemonicSearch {
 BOOL CALLBACK MatchMnemonic(HWND hwnd, LPARAM data) {
   auto* search = reinterpret_cast<MnemonicSearch*>(data);
   const LRESULT code = SendMessageA(hwnd, WM_GETDLGCODE, 0, 0);
-  if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || !(code & (DLGC_BUTTON | DLGC_STATIC))) return TRUE;
+  if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || !(code & (DLGC_BUTTON | DLGC_STATIC)))
+    return TRUE;
   char caption[256] = {};
   GetWindowTextA(hwnd, caption, sizeof caption);
   if (Mnemonic(caption) != search->letter) return TRUE;

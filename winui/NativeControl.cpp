@@ -18,7 +18,8 @@ void NativeControl::Create(const char* className, DWORD style, DWORD exStyle, in
 
 std::string NativeControl::Text() const {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

@@ -5,8 +5,8 @@ namespace winui {
 void Panel::Create(HWND parent, int left, int top, int width, int height, bool topBevel) {
   topBevel_ = topBevel;
   RegisterClassFor("DabiroPanel", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  Window::Create("DabiroPanel", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                 WS_EX_CONTROLPARENT, left, top, width, height, parent);
+  Window::Create("DabiroPanel", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                 left, top, width, height, parent);
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

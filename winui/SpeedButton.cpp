@@ -19,8 +19,7 @@ HBITMAP LoadPicture(int id) {
 }
 }  // namespace
 
-void SpeedButton::Create(HWND parent, int left, int top, int groupIndex,
-                         SpeedButtonGroup* group) {
+void SpeedButton::Create(HWND parent, int left, int top, int groupIndex, SpeedButtonGroup* group) {
   groupIndex_ = groupIndex;
   group_ = group;
   if (group_) group_->push_back(this);

@@ -11,8 +11,8 @@ Window::~Window() {
   }
 }
 
-void Window::RegisterClassFor(const char* className, UINT style, HBRUSH background,
-                              HCURSOR cursor, HICON icon) {
+void Window::RegisterClassFor(const char* className, UINT style, HBRUSH background, HCURSOR cursor,
+                              HICON icon) {
   WNDCLASSA wc{};
   if (GetClassInfoA(GetModuleHandleA(nullptr), className, &wc)) return;
   wc.style = style;
@@ -25,8 +25,8 @@ void Window::RegisterClassFor(const char* className, UINT style, HBRUSH backgrou
   RegisterClassA(&wc);
 }
 
-void Window::Create(const char* className, const char* caption, DWORD style, DWORD exStyle,
-                    int x, int y, int width, int height, HWND parent, HMENU menu) {
+void Window::Create(const char* className, const char* caption, DWORD style, DWORD exStyle, int x,
+                    int y, int width, int height, HWND parent, HMENU menu) {
   CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, menu,
                   GetModuleHandleA(nullptr), this);
   if (!hwnd_) throw core::Exception("Kann Fenster nicht erzeugen");
@@ -54,7 +54,8 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    LRESULT result = Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+    LRESULT result =
+        Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
     self->hwnd_ = nullptr;
     return result;
   }

@@ -16,8 +16,8 @@ class Window : public Component {
   HWND Handle() const { return hwnd_; }
 
   // Creates the window of a class registered with RegisterClassFor.
-  void Create(const char* className, const char* caption, DWORD style, DWORD exStyle, int x,
-              int y, int width, int height, HWND parent, HMENU menu = nullptr);
+  void Create(const char* className, const char* caption, DWORD style, DWORD exStyle, int x, int y,
+              int width, int height, HWND parent, HMENU menu = nullptr);
 
   static void RegisterClassFor(const char* className, UINT style, HBRUSH background,
                                HCURSOR cursor = nullptr, HICON icon = nullptr);

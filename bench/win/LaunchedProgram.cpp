@@ -56,8 +56,7 @@ std::size_t TextLength(HWND window) {
 bool TextIsEmpty(HWND window) {
   const HWND text = RichEditIn(window);
   DWORD_PTR lines = 0, firstLine = 0;
-  return text &&
-         SendMessageTimeoutA(text, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &lines) &&
+  return text && SendMessageTimeoutA(text, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &lines) &&
          lines == 1 &&
          SendMessageTimeoutA(text, EM_LINELENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &firstLine) &&
          firstLine == 0;

@@ -27,8 +27,7 @@ class LaunchedProgram {
   // Seconds from just before the start until the main window names the
   // file it was started on, its text holds at least minimumCharacters and
   // it is idle; negative if that did not happen within the timeout.
-  double WaitShowing(const std::string& path, std::size_t minimumCharacters,
-                     double timeoutSeconds);
+  double WaitShowing(const std::string& path, std::size_t minimumCharacters, double timeoutSeconds);
 
   // Opens the file through File > Open (Alt+F, O), its name written into
   // the dialog's name box and the dialog's Open button pressed. Seconds from
@@ -36,8 +35,8 @@ class LaunchedProgram {
   // again; negative on failure. The text must hold at most
   // maximumCharacters too, so that a large document before it does not
   // count.
-  double OpenDocument(const std::string& path, std::size_t minimumCharacters,
-                      double timeoutSeconds, std::size_t maximumCharacters = SIZE_MAX);
+  double OpenDocument(const std::string& path, std::size_t minimumCharacters, double timeoutSeconds,
+                      std::size_t maximumCharacters = SIZE_MAX);
 
   // Chooses a menu item by its access keys: Alt+menu, then item; false if
   // the main window did not come to the foreground.

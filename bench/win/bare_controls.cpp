@@ -40,8 +40,8 @@ HWND Child(const char* className, DWORD style, DWORD exStyle, int x, int y, int 
 }
 
 void CreateControls(HWND main) {
-  HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                           "MS Sans Serif");
+  HFONT font =
+      CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
   HWND toolbar = Child(ClassName, 0, 0, 0, 0, 632, 32, main);
   for (int left : {8, 33, 58, 89, 114, 139, 164, 380, 406, 432, 464, 490, 516, 547})
     Child(ClassName, 0, 0, left, 5, 23, 23, toolbar);

@@ -334,10 +334,12 @@ void CompareKinds(TMainForm& form, const std::string& folder, int runs) {
   const struct {
     const char* label;
     std::string bytes;
-  } kinds[] = {{"UTF-8 text", core::UnicodeFileOfGlyphText(glyphText, core::DocumentKind::Utf8Text, problems)},
-               {"UTF-16 text", core::UnicodeFileOfGlyphText(glyphText, core::DocumentKind::Utf16Text, problems)},
-               {"Unicode RTF", core::UnicodeFileOfGlyphRtf(RtfSample(1 << 20), core::DocumentKind::UnicodeRtf,
-                                                           problems)}};
+  } kinds[] = {{"UTF-8 text",
+                core::UnicodeFileOfGlyphText(glyphText, core::DocumentKind::Utf8Text, problems)},
+               {"UTF-16 text",
+                core::UnicodeFileOfGlyphText(glyphText, core::DocumentKind::Utf16Text, problems)},
+               {"Unicode RTF", core::UnicodeFileOfGlyphRtf(
+                                   RtfSample(1 << 20), core::DocumentKind::UnicodeRtf, problems)}};
   std::printf("opening a document and the same saved as Dabiro RTF, median of %d runs:\n", runs);
   const StreamBench streams(form);
   const std::string path = folder + "kind.bin", saved = folder + "kind.rtf";
@@ -355,8 +357,8 @@ void CompareKinds(TMainForm& form, const std::string& folder, int runs) {
     LoadDocument(form.RichEdit1, path);
     SaveDocument(form.RichEdit1, saved, false);
     const double openingRtf = medianOpen(saved);
-    std::printf("  %-12s %8zu bytes %8.1f ms   as Dabiro RTF %8.1f ms   ratio %.2f\n", kind.label, kind.bytes.size(),
-                opening, openingRtf, opening / openingRtf);
+    std::printf("  %-12s %8zu bytes %8.1f ms   as Dabiro RTF %8.1f ms   ratio %.2f\n", kind.label,
+                kind.bytes.size(), opening, openingRtf, opening / openingRtf);
   }
   DeleteFileA(path.c_str());
   DeleteFileA(saved.c_str());

@@ -3,8 +3,8 @@
 //  1. Find Next over a 1 MB document whose only match is at its end;
 //  2. Replace All of 10,000 matches, and the Undo that takes them back.
 // Usage: find_bench.exe [rounds] [matches]
-#include <richedit.h>
 #include <windows.h>
+#include <richedit.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -59,7 +59,8 @@ double Median(std::vector<double> values) {
 
 // Lines of a sentence without the word, then one line holding it.
 std::string DocumentWithOneMatchAtItsEnd(std::size_t bytes) {
-  const std::string line = Codes("امروز هوا خوب است و ما به خانه می‌رویم") + "\r\n";
+  const std::string line =
+      Codes("امروز هوا خوب است و ما به خانه می‌رویم") + "\r\n";
   std::string codes;
   while (codes.size() < bytes) codes += line;
   return codes + Codes("دفتر");
@@ -78,8 +79,8 @@ void MeasureFindNext(TMainForm& form, int rounds) {
     ms.push_back((Seconds() - start) * 1000);
   }
   const CHARRANGE found = SelectionOf(form.RichEdit1);
-  std::printf("Find Next, 1 MB, the match at its end       median %.1f ms (n=%d) %s\n", Median(ms), rounds,
-              found.cpMax - found.cpMin == 4 ? "found" : "FAIL: not found");
+  std::printf("Find Next, 1 MB, the match at its end       median %.1f ms (n=%d) %s\n", Median(ms),
+              rounds, found.cpMax - found.cpMin == 4 ? "found" : "FAIL: not found");
   ShowWindow(dialog.Handle(), SW_HIDE);
 }
 
@@ -112,8 +113,8 @@ void MeasureReplaceAll(TMainForm& form, int rounds, int matches, bool boldTitle)
     RunFor(50);
   }
   std::printf("Replace All, %d matches (%zu KB)%s median %.0f ms (n=%d) %s\n", matches,
-              original.size() / 1024, boldTitle ? ", a bold title" : "              ", Median(replaceMs), rounds,
-              allReplaced ? "all replaced" : "FAIL: some left");
+              original.size() / 1024, boldTitle ? ", a bold title" : "              ",
+              Median(replaceMs), rounds, allReplaced ? "all replaced" : "FAIL: some left");
   std::printf("Undo of that Replace All                    median %.0f ms %s\n", Median(undoMs),
               undone ? "the document as before" : "FAIL: not as before");
 }

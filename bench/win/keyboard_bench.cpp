@@ -4,8 +4,8 @@
 //  2. 600 keys sent at 20 per second from another thread while the
 //     editor's loop runs: none may be lost or come out of order.
 // Usage: keyboard_bench.exe [keys]
-#include <richedit.h>
 #include <windows.h>
+#include <richedit.h>
 
 #include <algorithm>
 #include <cmath>

@@ -113,8 +113,10 @@ void CompareReplacing(const std::vector<Program>& programs, int runs, double cap
         if (result.stopped != 0) continue;
         const double ms = Round(programs[p], Scenarios[s], folder, cap);
         std::fprintf(stderr, "%s, %s: %.0f\n", programs[p].label.c_str(), Scenarios[s].label, ms);
-        if (ms < 0) result.stopped = ms;
-        else result.rounds.push_back(ms);
+        if (ms < 0)
+          result.stopped = ms;
+        else
+          result.rounds.push_back(ms);
       }
 
   std::printf("| Median of %d runs, %s pressed until shown and idle |", runs, "Open or New");
@@ -124,7 +126,8 @@ void CompareReplacing(const std::vector<Program>& programs, int runs, double cap
   std::printf("---:|---|\n");
   for (size_t s = 0; s < count; ++s) {
     std::printf("| %s |", Scenarios[s].label);
-    for (size_t p = 0; p < programs.size(); ++p) std::printf(" %s |", Shown(results[p][s], cap).c_str());
+    for (size_t p = 0; p < programs.size(); ++p)
+      std::printf(" %s |", Shown(results[p][s], cap).c_str());
     const Result& reference = results[0][Scenarios[s].reference];
     const double fresh = reference.stopped ? 0 : Median(reference.rounds);
     if (s == Scenarios[s].reference || results[0][s].stopped || fresh <= 0) {

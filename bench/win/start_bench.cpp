@@ -65,9 +65,10 @@ double MedianRatio(const Program& subject, const Program& other) {
 
 void PrintTable(const std::vector<Program>& programs) {
   const Program& subject = programs.front();
-  std::printf("| Median of %zu runs | Start-up | %s against it | Goal | | Peak working set |\n"
-              "|---|---:|---:|---|---|---:|\n",
-              subject.seconds.size(), subject.named.label.c_str());
+  std::printf(
+      "| Median of %zu runs | Start-up | %s against it | Goal | | Peak working set |\n"
+      "|---|---:|---:|---|---|---:|\n",
+      subject.seconds.size(), subject.named.label.c_str());
   for (const Program& program : programs) {
     const bool other = &program != &subject;
     const double ratio = other ? MedianRatio(subject, program) : 1;
@@ -85,8 +86,9 @@ void PrintTable(const std::vector<Program>& programs) {
 
 int main(int argc, char** argv) {
   if (argc < 4 || std::atoi(argv[1]) < 1) {
-    std::fprintf(stderr, "usage: start_bench.exe runs [label=]program.exe "
-                         "[label[/goal]=]other.exe...\n");
+    std::fprintf(stderr,
+                 "usage: start_bench.exe runs [label=]program.exe "
+                 "[label[/goal]=]other.exe...\n");
     return 2;
   }
   std::vector<Program> programs;

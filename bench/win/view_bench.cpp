@@ -5,8 +5,8 @@
 //  2. a letter written in the middle of a long paragraph: the view reads
 //     the store again, lays it out and paints.
 // Usage: view_bench.exe [rounds]
-#include <richedit.h>
 #include <windows.h>
+#include <richedit.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,7 +23,9 @@
 
 namespace {
 
-const char Words[] = "امروز هوا خوب است و ما به پارک می‌رویم تا در سال ۱۴۰۴ کتاب بخوانیم ";
+const char Words[] =
+    "امروز هوا خوب است و ما به "
+    "پارک می‌رویم تا در سال ۱۴۰۴ کتاب بخوانیم ";
 
 std::string Paragraph(int words) {
   std::u32string sentence, text;
@@ -83,7 +85,8 @@ int main(int argc, char** argv) {
   Report("  of which the windows' own resizing", resizedMs);
 
   // The third paragraph holds 400 words: a letter in its middle.
-  const long middle = static_cast<long>(SendMessageA(form.RichEdit1.Handle(), EM_LINEINDEX, 2, 0)) + 1000;
+  const long middle =
+      static_cast<long>(SendMessageA(form.RichEdit1.Handle(), EM_LINEINDEX, 2, 0)) + 1000;
   std::vector<double> letterMs, typedMs;
   for (int round = 0; round < rounds; ++round) {
     SendMessageA(form.RichEdit1.Handle(), EM_SETSEL, middle, middle);

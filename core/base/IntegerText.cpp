@@ -18,8 +18,8 @@ int DigitValue(char c, int base) {
 
 // Reads the digits from pos to the end; fails on an empty run, a stray
 // character or a value above limit (checked per digit, so nothing overflows).
-bool ParseDigits(const std::string& text, std::string::size_type pos, int base,
-                 uint64_t limit, uint64_t& magnitude) {
+bool ParseDigits(const std::string& text, std::string::size_type pos, int base, uint64_t limit,
+                 uint64_t& magnitude) {
   if (pos >= text.size()) return false;
   magnitude = 0;
   for (; pos < text.size(); ++pos) {
@@ -51,7 +51,9 @@ bool TryParseInteger(const std::string& text, int32_t& value) {
 int32_t ParseInteger(const std::string& text) {
   int32_t value = 0;
   if (!TryParseInteger(text, value))
-    throw EConvertError("'" + text + "' ist kein g\xFC" "ltiger Integerwert");
+    throw EConvertError("'" + text +
+                        "' ist kein g\xFC"
+                        "ltiger Integerwert");
   return value;
 }
 

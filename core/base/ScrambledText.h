@@ -12,11 +12,14 @@ inline std::string ShiftedBytes(std::string text, int offset) {
   return text;
 }
 inline std::string Scramble(const std::string& text) { return ShiftedBytes(text, ScrambleOffset); }
-inline std::string Unscramble(const std::string& text) { return ShiftedBytes(text, -ScrambleOffset); }
+inline std::string Unscramble(const std::string& text) {
+  return ShiftedBytes(text, -ScrambleOffset);
+}
 
 // A text scrambled by the compiler as Scramble does it, so that a constexpr
 // variable puts only the scrambled bytes into the program. Write the plain
-// text in the source; nothing needs to be regenerated when it changes. Unscramble(Stored()) gives it back.
+// text in the source; nothing needs to be regenerated when it changes. Unscramble(Stored()) gives
+// it back.
 template <size_t N>
 class ScrambledText {
  public:

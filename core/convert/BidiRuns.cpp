@@ -9,21 +9,39 @@ BidiClass BidiClassOf(char32_t character) {
       (character >= 0x0660 && character <= 0x0669) || character == 0x066B || character == 0x066C)
     return BidiClass::Digit;
   switch (character) {
-    case '%': case '#': case '$': case 0x00A2: case 0x00A3: case 0x00A4: case 0x00A5: case 0x00B0:
-    case 0x00B1: case 0x066A: case 0x2030:
+    case '%':
+    case '#':
+    case '$':
+    case 0x00A2:
+    case 0x00A3:
+    case 0x00A4:
+    case 0x00A5:
+    case 0x00B0:
+    case 0x00B1:
+    case 0x066A:
+    case 0x2030:
       return BidiClass::Terminator;
-    case '+': case '-': case 0x2212:
+    case '+':
+    case '-':
+    case 0x2212:
       return BidiClass::Separator;
-    case ',': case '.': case '/': case ':': case 0x00A0: case 0x060C:
+    case ',':
+    case '.':
+    case '/':
+    case ':':
+    case 0x00A0:
+    case 0x060C:
       return BidiClass::CommonSeparator;
-    default: break;
+    default:
+      break;
   }
   // Arabic letters and the Arabic semicolon and question mark.
   if (character >= 0x0600 && character <= 0x06FF) return BidiClass::RightToLeft;
   if (character >= 0x0590 && character <= 0x05FF) return BidiClass::RightToLeft;  // Hebrew
   // The letters of the other European alphabets: Latin with its accents,
   // Greek, Cyrillic.
-  if (character >= 0xC0 && character < 0x530 && character != 0xD7 && character != 0xF7) return BidiClass::Latin;
+  if (character >= 0xC0 && character < 0x530 && character != 0xD7 && character != 0xF7)
+    return BidiClass::Latin;
   return BidiClass::Neutral;
 }
 
@@ -43,20 +61,23 @@ bool IsLetter(BidiClass type) { return type == BidiClass::RightToLeft || type ==
 // separators between two of them that the number's kind takes in. A
 // separator after a terminator joins too ("20%-30%"), as the terminator
 // stands at the number's other end in display order.
-void ResolveNumbers(const std::vector<BidiClass>& classes, std::size_t start, std::size_t end, Resolved as,
-                    std::vector<std::uint8_t>& resolved) {
+void ResolveNumbers(const std::vector<BidiClass>& classes, std::size_t start, std::size_t end,
+                    Resolved as, std::vector<std::uint8_t>& resolved) {
   const bool european = as != Arabic;
   for (std::size_t index = start; index < end; ++index) {
     if (classes[index] != BidiClass::Digit) continue;
     resolved[index] = as;
-    for (std::size_t before = index; european && before > start && classes[before - 1] == BidiClass::Terminator;)
+    for (std::size_t before = index;
+         european && before > start && classes[before - 1] == BidiClass::Terminator;)
       resolved[--before] = as;
-    for (std::size_t after = index + 1; european && after < end && classes[after] == BidiClass::Terminator; ++after)
+    for (std::size_t after = index + 1;
+         european && after < end && classes[after] == BidiClass::Terminator; ++after)
       resolved[after] = as;
   }
   for (std::size_t index = start + 1; index + 1 < end; ++index) {
     const BidiClass type = classes[index];
-    const bool joins = type == BidiClass::CommonSeparator || (type == BidiClass::Separator && european);
+    const bool joins =
+        type == BidiClass::CommonSeparator || (type == BidiClass::Separator && european);
     if (joins && resolved[index - 1] == as && resolved[index + 1] == as) resolved[index] = as;
   }
 }
@@ -84,11 +105,13 @@ void ResolveGap(const std::vector<BidiClass>& classes, std::size_t start, std::s
   const BidiClass before = start > 0 ? classes[start - 1] : BidiClass::Neutral;
   const BidiClass after = end < count ? classes[end] : BidiClass::Neutral;
   bool digits = false;
-  for (std::size_t index = start; index < end; ++index) digits |= classes[index] == BidiClass::Digit;
+  for (std::size_t index = start; index < end; ++index)
+    digits |= classes[index] == BidiClass::Digit;
   const bool latinBefore = before == BidiClass::Latin, latinAfter = after == BidiClass::Latin;
   const bool arabic = before == BidiClass::RightToLeft || after == BidiClass::RightToLeft;
   const bool latin = latinBefore || latinAfter;
-  if (digits) ResolveNumbers(classes, start, end, latin ? Left : arabic ? Arabic : European, resolved);
+  if (digits)
+    ResolveNumbers(classes, start, end, latin ? Left : arabic ? Arabic : European, resolved);
   if (latin && start < end && (digits || (latinBefore && latinAfter)))
     JoinLatin(latinBefore, latinAfter, start, end, resolved);
 }
@@ -108,8 +131,8 @@ std::size_t GapEnd(const std::vector<BidiClass>& classes, std::size_t index) {
 // over at the cost of one test each. Each gap is resolved once.
 // Returns whether the line holds a Latin letter or a digit, and sets
 // `terminators` when it holds one of those.
-bool ResolveBetweenLetters(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& resolved,
-                           bool& terminators) {
+bool ResolveBetweenLetters(const std::vector<BidiClass>& classes,
+                           std::vector<std::uint8_t>& resolved, bool& terminators) {
   constexpr unsigned latin = 1u << static_cast<unsigned>(BidiClass::Latin);
   constexpr unsigned digit = 1u << static_cast<unsigned>(BidiClass::Digit);
   constexpr unsigned terminator = 1u << static_cast<unsigned>(BidiClass::Terminator);
@@ -132,9 +155,8 @@ bool ResolveBetweenLetters(const std::vector<BidiClass>& classes, std::vector<st
 }
 
 // A run of terminators beside a European number or a Latin run that starts
-// or ends with a digit, its own terminators aside, joins it ("50%"). Judged by the run's two ends, as
-// the terminators stand at its one end in reading order and at the other
-// in display order.
+// or ends with a digit, its own terminators aside, joins it ("50%"). Judged by the run's two ends,
+// as the terminators stand at its one end in reading order and at the other in display order.
 void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& resolved) {
   const std::size_t count = classes.size();
   for (std::size_t start = 0; start < count;) {
@@ -149,7 +171,8 @@ void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<std::uin
     while (first < last && classes[first] == BidiClass::Terminator) ++first;
     while (last > first && classes[last] == BidiClass::Terminator) --last;
     if (classes[first] == BidiClass::Digit || classes[last] == BidiClass::Digit) {
-      for (std::size_t before = start; before > 0 && classes[before - 1] == BidiClass::Terminator; --before)
+      for (std::size_t before = start; before > 0 && classes[before - 1] == BidiClass::Terminator;
+           --before)
         resolved[before - 1] = as;
       while (end < count && classes[end] == BidiClass::Terminator) resolved[end++] = as;
     }
@@ -159,7 +182,8 @@ void JoinTerminators(const std::vector<BidiClass>& classes, std::vector<std::uin
 
 }  // namespace
 
-bool MarkLeftToRight(const std::vector<BidiClass>& classes, std::vector<std::uint8_t>& leftToRight) {
+bool MarkLeftToRight(const std::vector<BidiClass>& classes,
+                     std::vector<std::uint8_t>& leftToRight) {
   leftToRight.assign(classes.size(), Right);
   bool terminators = false;
   if (!ResolveBetweenLetters(classes, leftToRight, terminators)) return false;
@@ -170,17 +194,28 @@ bool MarkLeftToRight(const std::vector<BidiClass>& classes, std::vector<std::uin
 
 char32_t Mirrored(char32_t character) {
   switch (character) {
-    case '(': return ')';
-    case ')': return '(';
-    case '[': return ']';
-    case ']': return '[';
-    case '{': return '}';
-    case '}': return '{';
-    case '<': return '>';
-    case '>': return '<';
-    case 0x00AB: return 0x00BB;
-    case 0x00BB: return 0x00AB;
-    default: return character;
+    case '(':
+      return ')';
+    case ')':
+      return '(';
+    case '[':
+      return ']';
+    case ']':
+      return '[';
+    case '{':
+      return '}';
+    case '}':
+      return '{';
+    case '<':
+      return '>';
+    case '>':
+      return '<';
+    case 0x00AB:
+      return 0x00BB;
+    case 0x00BB:
+      return 0x00AB;
+    default:
+      return character;
   }
 }
 

@@ -34,7 +34,9 @@ DocumentFormat FormatOf(const std::string& name) {
   const std::size_t dot = name.find_last_of('.');
   const std::size_t slash = name.find_last_of("/\\");
   const std::string extension =
-      dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : LowerAscii(name.substr(dot));
+      dot == std::string::npos || (slash != std::string::npos && dot < slash)
+          ? ""
+          : LowerAscii(name.substr(dot));
   if (extension == ".txt") return DocumentFormat::Text;
   if (extension == ".rtf") return DocumentFormat::Rtf;
   if (extension == ".html" || extension == ".htm") return DocumentFormat::Html;
@@ -52,7 +54,8 @@ bool Supported(const ConvertRequest& request) {
 std::string ProblemMessage(const Unconvertibles& problems) {
   std::string message = Describe(problems.front());
   if (problems.size() > 1)
-    message += " (and " + std::to_string(problems.size() - 1) + " more; --placeholders converts them visibly)";
+    message += " (and " + std::to_string(problems.size() - 1) +
+               " more; --placeholders converts them visibly)";
   return message;
 }
 
@@ -72,7 +75,8 @@ ConvertedDocument ConvertRtf(const ConvertRequest& request, std::string_view inp
     result.bytes = GlyphRtf(GlyphDocument(document, result.problems));
   } else {
     const RtfDocument unicode = UnicodeDocument(document, result.problems);
-    result.bytes = request.outputFormat == DocumentFormat::Html ? HtmlOfDocument(unicode) : UnicodeRtf(unicode);
+    result.bytes = request.outputFormat == DocumentFormat::Html ? HtmlOfDocument(unicode)
+                                                                : UnicodeRtf(unicode);
   }
   return result;
 }
@@ -125,7 +129,8 @@ ConvertRequest ParseConvertArguments(const std::vector<std::string>& arguments) 
 
 ConvertedDocument ConvertDocument(const ConvertRequest& request, std::string_view input) {
   ConvertedDocument result = Convert(request, input);
-  if (!result.problems.empty() && !request.placeholders) throw Exception(ProblemMessage(result.problems));
+  if (!result.problems.empty() && !request.placeholders)
+    throw Exception(ProblemMessage(result.problems));
   return result;
 }
 

@@ -8,8 +8,12 @@ namespace core {
 
 namespace {
 
-bool JoinsBefore(GlyphJoins joins) { return joins == GlyphJoins::Before || joins == GlyphJoins::Both; }
-bool JoinsAfter(GlyphJoins joins) { return joins == GlyphJoins::After || joins == GlyphJoins::Both; }
+bool JoinsBefore(GlyphJoins joins) {
+  return joins == GlyphJoins::Before || joins == GlyphJoins::Both;
+}
+bool JoinsAfter(GlyphJoins joins) {
+  return joins == GlyphJoins::After || joins == GlyphJoins::Both;
+}
 
 // Index into the letters: Latin and signs below 0x100, the Arabic block,
 // then lam-alef and the non-joiner.
@@ -63,7 +67,9 @@ struct Tables {
   // writes it everywhere.
   static void FillStandIns(WrittenLetter& letter) {
     auto& codes = letter.codes;
-    const auto at = [&](GlyphForm form) -> std::uint8_t& { return codes[static_cast<std::size_t>(form)]; };
+    const auto at = [&](GlyphForm form) -> std::uint8_t& {
+      return codes[static_cast<std::size_t>(form)];
+    };
     if (!at(GlyphForm::Initial)) at(GlyphForm::Initial) = at(GlyphForm::Medial);
     if (!at(GlyphForm::Isolated)) at(GlyphForm::Isolated) = at(GlyphForm::Final);
     if (!at(GlyphForm::Final)) at(GlyphForm::Final) = at(GlyphForm::Isolated);
@@ -86,9 +92,10 @@ struct Tables {
       const WrittenLetter& letter = letters[slot];
       glyph.canJoinAfter = letter.canJoinAfter;
       glyph.canJoinBefore = letter.canJoinBefore;
-      glyph.joinedBeforeOnly = glyph.shownJoiningBefore &&
-                               cell.code != letter.codes[static_cast<std::size_t>(GlyphForm::Isolated)] &&
-                               cell.code != letter.codes[static_cast<std::size_t>(GlyphForm::Initial)];
+      glyph.joinedBeforeOnly =
+          glyph.shownJoiningBefore &&
+          cell.code != letter.codes[static_cast<std::size_t>(GlyphForm::Isolated)] &&
+          cell.code != letter.codes[static_cast<std::size_t>(GlyphForm::Initial)];
     }
   }
 
@@ -131,7 +138,8 @@ const WrittenLetter* const* WrittenLetters() {
     const Tables& tables = TheTables();
     for (char32_t character = 0; character < byCharacter.size(); ++character) {
       const std::size_t slot = Slot(PersianVariant(character));
-      if (slot < LamAlefSlot && tables.present[slot]) byCharacter[character] = &tables.letters[slot];
+      if (slot < LamAlefSlot && tables.present[slot])
+        byCharacter[character] = &tables.letters[slot];
     }
     return byCharacter;
   }();
@@ -148,7 +156,8 @@ const WrittenLetter* ExplicitZwnj() {
 const std::uint8_t* RightToLeftCodes() {
   static const std::array<std::uint8_t, 256> codes = [] {
     std::array<std::uint8_t, 256> byCode{};
-    for (std::size_t code = 0; code < byCode.size(); ++code) byCode[code] = static_cast<std::uint8_t>(code);
+    for (std::size_t code = 0; code < byCode.size(); ++code)
+      byCode[code] = static_cast<std::uint8_t>(code);
     for (const WrittenLetter& letter : TheTables().letters)
       if (letter.mirroredCode) byCode[letter.codes[0]] = letter.mirroredCode;
     return byCode;

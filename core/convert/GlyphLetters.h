@@ -16,15 +16,15 @@ constexpr char32_t Lam = 0x0644, Alef = 0x0627;
 
 // What one code shows.
 struct ShownGlyph {
-  char32_t first = 0;   // 0: the font has no glyph at this code
-  char32_t second = 0;  // the alef of lam-alef
-  bool shownJoiningAfter = false;  // the form reaches to the next letter
+  char32_t first = 0;               // 0: the font has no glyph at this code
+  char32_t second = 0;              // the alef of lam-alef
+  bool shownJoiningAfter = false;   // the form reaches to the next letter
   bool shownJoiningBefore = false;  // the form reaches back to the one before
   // The form says a join before it is there: no unjoined form of the
   // letter is written with this code.
   bool joinedBeforeOnly = false;
-  bool canJoinAfter = false;       // the letter has a form that does
-  bool canJoinBefore = false;      // the letter has a form joined to the one before
+  bool canJoinAfter = false;   // the letter has a form that does
+  bool canJoinBefore = false;  // the letter has a form joined to the one before
   BidiClass bidi = BidiClass::Neutral;
   char32_t mirrored = 0;  // what it reads as in a right-to-left run
 };

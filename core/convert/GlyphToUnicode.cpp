@@ -11,14 +11,16 @@ namespace {
 constexpr std::size_t MostPerCode = 4;
 }  // namespace
 
-void GlyphToUnicode::Convert(std::string_view glyphs, std::u32string& out, Unconvertibles& problems) {
+void GlyphToUnicode::Convert(std::string_view glyphs, std::u32string& out,
+                             Unconvertibles& problems) {
   ForEachLine(
       glyphs.data(), glyphs.size(),
       [&](std::size_t start, std::size_t end, std::size_t number) {
         ConvertLine(glyphs.substr(start, end - start), number, out, problems);
       },
       [&](std::size_t start, std::size_t end) {
-        for (std::size_t index = start; index < end; ++index) out += static_cast<char32_t>(glyphs[index]);
+        for (std::size_t index = start; index < end; ++index)
+          out += static_cast<char32_t>(glyphs[index]);
       });
 }
 
@@ -29,10 +31,14 @@ void GlyphToUnicode::ConvertLine(std::string_view line, std::size_t lineNumber, 
     const auto code = static_cast<unsigned char>(line[index]);
     if (!shown[code].first) problems.push_back({lineNumber, index + 1, code, true});
   }
-  if (scratch_.size() < MostPerCode * line.size() + 1) scratch_.resize(MostPerCode * line.size() + 1);
+  if (scratch_.size() < MostPerCode * line.size() + 1)
+    scratch_.resize(MostPerCode * line.size() + 1);
   char32_t* next = scratch_.data();
   ReadInReadingOrder(
-      line.size(), [&](std::size_t index) -> const ShownGlyph& { return shown[static_cast<unsigned char>(line[index])]; },
+      line.size(),
+      [&](std::size_t index) -> const ShownGlyph& {
+        return shown[static_cast<unsigned char>(line[index])];
+      },
       classes_, leftToRight_, [&](std::size_t, char32_t character) { *next++ = character; });
   out.append(scratch_.data(), static_cast<std::size_t>(next - scratch_.data()));
 }

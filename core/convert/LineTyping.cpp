@@ -147,7 +147,8 @@ std::size_t ReadingPlaceAfter(std::string_view line, LineSelection selection) {
   if (selection.from == selection.to) return ReadingPlace(read, selection.from);
   std::size_t after = 0;
   for (std::size_t index = 0; index < read.text.size(); ++index)
-    if (read.shownAt[index] >= selection.from && read.shownAt[index] < selection.to) after = index + 1;
+    if (read.shownAt[index] >= selection.from && read.shownAt[index] < selection.to)
+      after = index + 1;
   return after;
 }
 
@@ -176,12 +177,14 @@ std::optional<LineChange> EraseInLine(std::string_view line, LineSelection selec
 
 LineChange ChangeBetween(std::string_view before, std::string_view after) {
   std::size_t prefix = 0;
-  while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) ++prefix;
+  while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
+    ++prefix;
   std::size_t suffix = 0;
   while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
          before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
     ++suffix;
-  return {prefix, before.size() - suffix, std::string(after.substr(prefix, after.size() - suffix - prefix)), prefix};
+  return {prefix, before.size() - suffix,
+          std::string(after.substr(prefix, after.size() - suffix - prefix)), prefix};
 }
 
 LineChange JoinLines(std::string_view first, std::string_view second) {

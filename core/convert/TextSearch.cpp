@@ -15,8 +15,8 @@ constexpr std::size_t None = static_cast<std::size_t>(-1);
 
 bool IsWordCharacter(char32_t c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-         (c >= 0x0621 && c <= 0x063A) || (c >= 0x0641 && c <= 0x064A) || (c >= 0x0671 && c <= 0x06D3) ||
-         (c >= 0x06F0 && c <= 0x06F9) || c == Zwnj;
+         (c >= 0x0621 && c <= 0x063A) || (c >= 0x0641 && c <= 0x064A) ||
+         (c >= 0x0671 && c <= 0x06D3) || (c >= 0x06F0 && c <= 0x06F9) || c == Zwnj;
 }
 
 char32_t Compared(char32_t character, const SearchOptions& options) {
@@ -38,8 +38,12 @@ SearchLine ReadForSearch(std::string_view line, const SearchOptions& options) {
   std::vector<std::uint8_t> leftToRight;
   std::size_t reading = 0;
   ReadInReadingOrder(
-      line.size(), [&](std::size_t index) -> const ShownGlyph& { return GlyphOfCode(static_cast<unsigned char>(line[index])); },
-      classes, leftToRight, [&](std::size_t index, char32_t character) {
+      line.size(),
+      [&](std::size_t index) -> const ShownGlyph& {
+        return GlyphOfCode(static_cast<unsigned char>(line[index]));
+      },
+      classes, leftToRight,
+      [&](std::size_t index, char32_t character) {
         const std::size_t place = reading++;
         // A ZWJ only says how a letter is shown.
         if (character == Zwj || (character == Zwnj && !options.matchCase)) return;
@@ -63,12 +67,14 @@ class LetterFilter {
   LetterFilter(const std::u32string& wanted, const SearchOptions& options) {
     std::u32string letters;
     for (const char32_t letter : wanted)
-      if (letter != Zwnj && letters.find(letter) == std::u32string::npos && letters.size() < 32) letters += letter;
+      if (letter != Zwnj && letters.find(letter) == std::u32string::npos && letters.size() < 32)
+        letters += letter;
     all_ = letters.size() == 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << letters.size()) - 1;
     for (std::size_t code = 0; code < codes_.size(); ++code) {
       const ShownGlyph& glyph = GlyphOfCode(static_cast<unsigned char>(code));
       for (const char32_t shown : {glyph.first, glyph.second, glyph.mirrored}) {
-        const std::size_t at = shown ? letters.find(Compared(shown, options)) : std::u32string::npos;
+        const std::size_t at =
+            shown ? letters.find(Compared(shown, options)) : std::u32string::npos;
         if (at != std::u32string::npos) codes_[code] |= std::uint32_t{1} << at;
       }
     }
@@ -87,7 +93,10 @@ class LetterFilter {
 std::vector<Line> LinesOf(std::string_view document) {
   std::vector<Line> lines;
   ForEachLine(
-      document.data(), document.size(), [&](std::size_t start, std::size_t end, std::size_t) { lines.push_back({start, end}); },
+      document.data(), document.size(),
+      [&](std::size_t start, std::size_t end, std::size_t) {
+        lines.push_back({start, end});
+      },
       [](std::size_t, std::size_t) {});
   return lines;
 }
@@ -107,7 +116,8 @@ std::size_t FindInLine(const SearchLine& line, const std::u32string& query, std:
   return None;
 }
 
-Found CodesOfMatch(const SearchLine& line, std::size_t at, std::size_t length, std::size_t lineStart) {
+Found CodesOfMatch(const SearchLine& line, std::size_t at, std::size_t length,
+                   std::size_t lineStart) {
   std::size_t first = line.shownAt[at], last = first;
   for (std::size_t index = at; index < at + length; ++index) {
     first = std::min(first, line.shownAt[index]);
@@ -132,7 +142,8 @@ std::optional<Found> FindNext(std::string_view document, std::size_t from, std::
   while (first + 1 < lines.size() && lines[first + 1].start <= from) ++first;
   const Line& home = lines[first];
   const std::string_view homeCodes = document.substr(home.start, home.end - home.start);
-  const LineSelection selection{std::min(from, home.end) - home.start, std::min(to, home.end) - home.start};
+  const LineSelection selection{std::min(from, home.end) - home.start,
+                                std::min(to, home.end) - home.start};
   const std::size_t place = ReadingPlaceAfter(homeCodes, selection);
   // Round the lines once, the selection's line last again for what stands
   // before the place.
@@ -154,7 +165,8 @@ std::optional<Found> FindNext(std::string_view document, std::size_t from, std::
   return std::nullopt;
 }
 
-std::vector<Found> FindAll(std::string_view document, std::string_view query, const SearchOptions& options) {
+std::vector<Found> FindAll(std::string_view document, std::string_view query,
+                           const SearchOptions& options) {
   const std::u32string wanted = SearchLetters(query, options);
   std::vector<Found> all;
   if (wanted.empty()) return all;
@@ -172,7 +184,8 @@ std::vector<Found> FindAll(std::string_view document, std::string_view query, co
 
 std::vector<LineReplacement> ReplaceEach(std::string_view document, std::vector<Found> matches,
                                          std::u32string_view replacement) {
-  std::sort(matches.begin(), matches.end(), [](const Found& a, const Found& b) { return a.start > b.start; });
+  std::sort(matches.begin(), matches.end(),
+            [](const Found& a, const Found& b) { return a.start > b.start; });
   const std::vector<Line> lines = LinesOf(document);
   std::vector<LineReplacement> replaced;
   std::size_t index = lines.size();

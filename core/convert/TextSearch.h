@@ -35,7 +35,8 @@ std::optional<Found> FindNext(std::string_view document, std::size_t from, std::
                               std::string_view query, const SearchOptions& options);
 
 // Every match, from the top down, none overlapping another.
-std::vector<Found> FindAll(std::string_view document, std::string_view query, const SearchOptions& options);
+std::vector<Found> FindAll(std::string_view document, std::string_view query,
+                           const SearchOptions& options);
 
 // Every match of one line replaced; places count from the line's start.
 struct LineReplacement {

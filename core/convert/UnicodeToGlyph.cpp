@@ -54,7 +54,8 @@ void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumbe
   // The previous letter's form is known once the next one is: Isolated,
   // Final, Initial or Medial, as it joins before and after.
   const auto settlePrevious = [&](bool joinedAfter) {
-    static_assert(static_cast<int>(GlyphForm::Final) == 2 && static_cast<int>(GlyphForm::Medial) == 4);
+    static_assert(static_cast<int>(GlyphForm::Final) == 2 &&
+                  static_cast<int>(GlyphForm::Medial) == 4);
     const unsigned form = 1u + previousJoinedBefore + 2u * joinedAfter;
     codes_[count - 1] = previous->codes[form];
   };
@@ -92,7 +93,8 @@ void UnicodeToGlyph::ChooseCodes(std::u32string_view line, std::size_t lineNumbe
     }
     // Bitwise, not branching: whether letters join is as good as random.
     const bool joinedOn = previousCanJoinAfter & (joinOn | (!breakPending & letter->canJoinBefore));
-    const bool joinedBack = letter->canJoinBefore & (joinBack | (!breakPending & previousCanJoinAfter));
+    const bool joinedBack =
+        letter->canJoinBefore & (joinBack | (!breakPending & previousCanJoinAfter));
     if (previous) settlePrevious(joinedOn);
     // What cannot be written stands where its own direction puts it.
     classes_[count] = letter == &placeholder ? BidiClassOf(character) : letter->bidi;
@@ -124,7 +126,8 @@ void UnicodeToGlyph::ConvertLine(std::u32string_view line, std::size_t lineNumbe
       if (sources) sources->push_back(sources_[index]);
     });
   } else {
-    for (std::size_t index = codes_.size(); index > 0; --index) *next++ = static_cast<char>(rightToLeft[codes_[index - 1]]);
+    for (std::size_t index = codes_.size(); index > 0; --index)
+      *next++ = static_cast<char>(rightToLeft[codes_[index - 1]]);
   }
 }
 

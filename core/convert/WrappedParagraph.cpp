@@ -114,8 +114,7 @@ void ParagraphWrapper::Read(const std::vector<BidiClass>& classes) {
     for (std::size_t index = count; index > 0; --index) read(index - 1);
   }
   lines_.rank.resize(count);
-  for (std::size_t place = 0; place < count; ++place)
-    lines_.rank[lines_.reading[place]] = place;
+  for (std::size_t place = 0; place < count; ++place) lines_.rank[lines_.reading[place]] = place;
 }
 
 // Greedy, in reading order, by words with the spaces after them. A word

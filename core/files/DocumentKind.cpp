@@ -14,7 +14,9 @@ namespace {
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF", LittleEndianMark = "\xFF\xFE",
                            BigEndianMark = "\xFE\xFF";
 
-bool StartsWith(std::string_view bytes, std::string_view mark) { return bytes.substr(0, mark.size()) == mark; }
+bool StartsWith(std::string_view bytes, std::string_view mark) {
+  return bytes.substr(0, mark.size()) == mark;
+}
 
 // Persian and Western text beyond ASCII: the two-byte letters (Latin,
 // Greek, Cyrillic, Hebrew, Arabic), punctuation and currency, the Arabic
@@ -29,8 +31,8 @@ std::u32string UnicodeOfFile(std::string_view bytes) {
   std::size_t faultAt = 0;
   if (!UnicodeFromFileBytes(bytes, text, faultAt)) {
     const bool utf16 = StartsWith(bytes, LittleEndianMark) || StartsWith(bytes, BigEndianMark);
-    throw Exception(std::string("it is not valid ") + (utf16 ? "UTF-16" : "UTF-8") + " (the fault is at byte " +
-                    std::to_string(faultAt) + ")");
+    throw Exception(std::string("it is not valid ") + (utf16 ? "UTF-16" : "UTF-8") +
+                    " (the fault is at byte " + std::to_string(faultAt) + ")");
   }
   return text;
 }
@@ -38,11 +40,14 @@ std::u32string UnicodeOfFile(std::string_view bytes) {
 // Unicode text as the bytes of a text file of the kind.
 std::string EncodedText(std::u32string_view text, DocumentKind kind) {
   switch (kind) {
-    case DocumentKind::Utf16Text: return std::string(LittleEndianMark) + Utf16Bytes(Utf16FromUnicode(text), false);
+    case DocumentKind::Utf16Text:
+      return std::string(LittleEndianMark) + Utf16Bytes(Utf16FromUnicode(text), false);
     case DocumentKind::Utf16BigEndianText:
       return std::string(BigEndianMark) + Utf16Bytes(Utf16FromUnicode(text), true);
-    case DocumentKind::Utf8TextWithMark: return std::string(Utf8Mark) + Utf8FromUnicode(text);
-    default: return Utf8FromUnicode(text);
+    case DocumentKind::Utf8TextWithMark:
+      return std::string(Utf8Mark) + Utf8FromUnicode(text);
+    default:
+      return Utf8FromUnicode(text);
   }
 }
 
@@ -63,14 +68,22 @@ bool IsUnicodePersianRtf(std::string_view bytes, RtfDocument& document) {
 
 const char* KindName(DocumentKind kind) {
   switch (kind) {
-    case DocumentKind::DabiroRtf: return "Dabiro RTF";
-    case DocumentKind::GlyphText: return "plain text";
-    case DocumentKind::Utf8Text: return "Unicode text (UTF-8)";
-    case DocumentKind::Utf8TextWithMark: return "Unicode text (UTF-8 with byte order mark)";
-    case DocumentKind::Utf16Text: return "Unicode text (UTF-16)";
-    case DocumentKind::Utf16BigEndianText: return "Unicode text (UTF-16 big-endian)";
-    case DocumentKind::UnicodeRtf: return "Unicode RTF";
-    case DocumentKind::WebPage: return "Web page";
+    case DocumentKind::DabiroRtf:
+      return "Dabiro RTF";
+    case DocumentKind::GlyphText:
+      return "plain text";
+    case DocumentKind::Utf8Text:
+      return "Unicode text (UTF-8)";
+    case DocumentKind::Utf8TextWithMark:
+      return "Unicode text (UTF-8 with byte order mark)";
+    case DocumentKind::Utf16Text:
+      return "Unicode text (UTF-16)";
+    case DocumentKind::Utf16BigEndianText:
+      return "Unicode text (UTF-16 big-endian)";
+    case DocumentKind::UnicodeRtf:
+      return "Unicode RTF";
+    case DocumentKind::WebPage:
+      return "Web page";
   }
   return "";
 }
@@ -80,7 +93,9 @@ bool IsUnicodeText(DocumentKind kind) {
          kind == DocumentKind::Utf16Text || kind == DocumentKind::Utf16BigEndianText;
 }
 
-bool IsGlyphKind(DocumentKind kind) { return kind == DocumentKind::DabiroRtf || kind == DocumentKind::GlyphText; }
+bool IsGlyphKind(DocumentKind kind) {
+  return kind == DocumentKind::DabiroRtf || kind == DocumentKind::GlyphText;
+}
 
 DocumentKind TextKindOf(std::string_view bytes) {
   if (StartsWith(bytes, LittleEndianMark)) return DocumentKind::Utf16Text;
@@ -96,14 +111,16 @@ DocumentKind TextKindOf(std::string_view bytes) {
     ++beyondAscii;
     expected += IsExpectedBeyondAscii(character);
   }
-  return beyondAscii > 0 && expected * 2 > beyondAscii ? DocumentKind::Utf8Text : DocumentKind::GlyphText;
+  return beyondAscii > 0 && expected * 2 > beyondAscii ? DocumentKind::Utf8Text
+                                                       : DocumentKind::GlyphText;
 }
 
 std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& problems) {
   return UnicodeToGlyphs(UnicodeOfFile(bytes), problems);
 }
 
-std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind, Unconvertibles& problems) {
+std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind,
+                                   Unconvertibles& problems) {
   return EncodedText(GlyphsToUnicode(codes, problems), kind);
 }
 
@@ -127,14 +144,16 @@ ShownFile ShownFileOf(std::string bytes, const TextIntake& intake) {
   } else if (!intake.richText) {
     form.bytes = GlyphTextOfUnicodeFile(bytes, form.problems);
   } else {
-    const RtfDocument text = UnicodeTextDocument(UnicodeOfFile(bytes), intake.format, intake.systemHolds, form.problems);
+    const RtfDocument text =
+        UnicodeTextDocument(UnicodeOfFile(bytes), intake.format, intake.systemHolds, form.problems);
     form.bytes = GlyphRtf(GlyphDocument(text, form.problems));
     form.rtf = true;
   }
   return form;
 }
 
-std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Unconvertibles& problems) {
+std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind,
+                                  Unconvertibles& problems) {
   const RtfDocument unicode = UnicodeDocument(ReadRtf(rtf), problems);
   if (kind == DocumentKind::WebPage) return HtmlOfDocument(unicode);
   return IsUnicodeText(kind) ? EncodedText(TextOfDocument(unicode), kind) : UnicodeRtf(unicode);

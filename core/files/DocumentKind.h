@@ -43,7 +43,8 @@ std::string GlyphTextOfUnicodeFile(std::string_view bytes, Unconvertibles& probl
 
 // Glyph text as a file of the Unicode text kind, its byte order mark
 // written where the kind has one.
-std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind, Unconvertibles& problems);
+std::string UnicodeFileOfGlyphText(std::string_view codes, DocumentKind kind,
+                                   Unconvertibles& problems);
 
 // What the control takes. With rich text, Unicode text goes in as the
 // editor's RTF in the format given (what the glyph font cannot show but
@@ -70,6 +71,7 @@ ShownFile ShownFileOf(std::string bytes, const TextIntake& intake = {});
 
 // The control's RTF as Unicode RTF, a web page or Unicode text; throws
 // core::Exception for RTF beyond what the reader takes.
-std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind, Unconvertibles& problems);
+std::string UnicodeFileOfGlyphRtf(std::string_view rtf, DocumentKind kind,
+                                  Unconvertibles& problems);
 
 }  // namespace core

@@ -28,30 +28,39 @@ std::string SaveAsFileName(const std::string& chosen, int filterIndex) {
   const bool text = filterIndex == TextFilter || filterIndex == UnicodeTextFilter;
   if (rtf && !HasExtension(name, ".RTF")) name += ".rtf";
   if (text && !HasExtension(name, ".TXT")) name += ".txt";
-  if (filterIndex == WebPageFilter && !HasExtension(name, ".HTM") && !HasExtension(name, ".HTML")) name += ".htm";
+  if (filterIndex == WebPageFilter && !HasExtension(name, ".HTM") && !HasExtension(name, ".HTML"))
+    name += ".htm";
   return name;
 }
 
-bool SavesAsPlainText(const std::string& name) {
-  return !HasExtension(name, ".RTF");
-}
+bool SavesAsPlainText(const std::string& name) { return !HasExtension(name, ".RTF"); }
 
 DocumentKind SaveAsKind(const std::string& name, int filterIndex, DocumentKind current) {
   switch (filterIndex) {
-    case UnicodeTextFilter: return IsUnicodeText(current) ? current : DocumentKind::Utf8Text;
-    case UnicodeRtfFilter: return DocumentKind::UnicodeRtf;
-    case WebPageFilter: return DocumentKind::WebPage;
-    default: return SavesAsPlainText(name) ? DocumentKind::GlyphText : DocumentKind::DabiroRtf;
+    case UnicodeTextFilter:
+      return IsUnicodeText(current) ? current : DocumentKind::Utf8Text;
+    case UnicodeRtfFilter:
+      return DocumentKind::UnicodeRtf;
+    case WebPageFilter:
+      return DocumentKind::WebPage;
+    default:
+      return SavesAsPlainText(name) ? DocumentKind::GlyphText : DocumentKind::DabiroRtf;
   }
 }
 
 int SaveAsFilterOf(DocumentKind kind, int lastFilter) {
   switch (kind) {
     case DocumentKind::DabiroRtf:
-    case DocumentKind::GlyphText: return lastFilter == AllFilesFilter ? AllFilesFilter : kind == DocumentKind::DabiroRtf ? RtfFilter : TextFilter;
-    case DocumentKind::UnicodeRtf: return UnicodeRtfFilter;
-    case DocumentKind::WebPage: return WebPageFilter;
-    default: return UnicodeTextFilter;
+    case DocumentKind::GlyphText:
+      return lastFilter == AllFilesFilter      ? AllFilesFilter
+             : kind == DocumentKind::DabiroRtf ? RtfFilter
+                                               : TextFilter;
+    case DocumentKind::UnicodeRtf:
+      return UnicodeRtfFilter;
+    case DocumentKind::WebPage:
+      return WebPageFilter;
+    default:
+      return UnicodeTextFilter;
   }
 }
 

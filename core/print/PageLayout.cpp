@@ -234,7 +234,8 @@ class ParagraphPlacer {
     std::size_t included = codes_.runs.size();
     for (std::size_t place = lines.starts[index]; place < lines.starts[index + 1]; ++place) {
       const std::size_t code = lines.shown[place];
-      if (codes_.runs[code] != included) Include(line, paragraph_.runs[included = codes_.runs[code]].style);
+      if (codes_.runs[code] != included)
+        Include(line, paragraph_.runs[included = codes_.runs[code]].style);
       line.placeX.push_back(width);
       if (lines.rank[code] >= drawnEnd) continue;
       drawn.push_back(code);

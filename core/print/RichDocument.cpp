@@ -25,23 +25,28 @@ RunStyle StyleOf(const RtfDocument& document, const CharacterFormat& format) {
 
 // Format characters that draw as nothing, where the code page lacks them.
 bool IsInvisible(char32_t c) {
-  return (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x2064) ||
-         c == 0xFEFF;
+  return (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2060 && c <= 0x2064) || c == 0xFEFF;
 }
 
 class RunText {
  public:
-  RunText(const RtfDocument& document, const ForeignBytes& foreign) : document_(document), foreign_(foreign) {}
+  RunText(const RtfDocument& document, const ForeignBytes& foreign)
+      : document_(document), foreign_(foreign) {}
 
   void Append(const FormattedCharacter& character, std::string& text) const {
     const char32_t c = character.character;
     const int charset = document_.faces[character.format.face].charset;
     int byte = -1;
-    if (character.glyph) byte = static_cast<int>(c);
-    else if (c == 0x2011) byte = '-';  // a non-breaking hyphen
-    else if (c >= 0xF000 && c <= 0xF0FF) byte = static_cast<int>(c - 0xF000);  // a symbol font's code
+    if (character.glyph)
+      byte = static_cast<int>(c);
+    else if (c == 0x2011)
+      byte = '-';  // a non-breaking hyphen
+    else if (c >= 0xF000 && c <= 0xF0FF)
+      byte = static_cast<int>(c - 0xF000);  // a symbol font's code
     // Bytes were read in this code page: they go back as they came.
-    else byte = ByteInCodePage(c, FontCodePage(charset, document_.codePage));
+    else
+      byte = ByteInCodePage(c, FontCodePage(charset, document_.codePage));
     if (byte >= 0) return void(text += static_cast<char>(byte));
     if (IsInvisible(c)) return;
     const int codePage = CodePageOfCharset(charset);
@@ -92,7 +97,8 @@ void Number(std::vector<RichParagraph>& paragraphs) {
 
 }  // namespace
 
-std::vector<RichParagraph> RichParagraphs(const RtfDocument& document, const ForeignBytes& foreign) {
+std::vector<RichParagraph> RichParagraphs(const RtfDocument& document,
+                                          const ForeignBytes& foreign) {
   const RunText text(document, foreign);
   std::vector<RichParagraph> paragraphs;
   for (const RtfParagraph& source : document.paragraphs) {

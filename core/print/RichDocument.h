@@ -53,6 +53,7 @@ using ForeignBytes = std::function<std::string(char32_t character, int codePage)
 // page its bytes were read in; a character that has none there is asked of
 // `foreign` in the code page of its font's character set, and else prints
 // as a question mark.
-std::vector<RichParagraph> RichParagraphs(const RtfDocument& document, const ForeignBytes& foreign = {});
+std::vector<RichParagraph> RichParagraphs(const RtfDocument& document,
+                                          const ForeignBytes& foreign = {});
 
 }  // namespace core

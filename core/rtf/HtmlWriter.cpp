@@ -8,12 +8,23 @@ namespace core {
 void AppendHtmlText(std::u32string_view text, std::string& html) {
   for (const char32_t character : text) {
     switch (character) {
-      case '<': html += "&lt;"; break;
-      case '>': html += "&gt;"; break;
-      case '&': html += "&amp;"; break;
-      case '"': html += "&quot;"; break;
-      case '\t': html += "&emsp;"; break;
-      default: AppendUtf8(character, html);
+      case '<':
+        html += "&lt;";
+        break;
+      case '>':
+        html += "&gt;";
+        break;
+      case '&':
+        html += "&amp;";
+        break;
+      case '"':
+        html += "&quot;";
+        break;
+      case '\t':
+        html += "&emsp;";
+        break;
+      default:
+        AppendUtf8(character, html);
     }
   }
 }

@@ -53,7 +53,10 @@ void AppendRtfCharacter(char32_t character, std::string& rtf) {
   } else if (character >= 0x20 && character < 0x80) {
     rtf += static_cast<char>(character);
   } else if (character < 0x10000) {
-    rtf += "\\u" + std::to_string(character < 0x8000 ? static_cast<int>(character) : static_cast<int>(character) - 0x10000) + "?";
+    rtf += "\\u" +
+           std::to_string(character < 0x8000 ? static_cast<int>(character)
+                                             : static_cast<int>(character) - 0x10000) +
+           "?";
   } else {
     const char32_t value = character - 0x10000;
     AppendRtfCharacter(0xD800 + (value >> 10), rtf);
@@ -63,22 +66,28 @@ void AppendRtfCharacter(char32_t character, std::string& rtf) {
 
 const char* RtfAlignment(Alignment alignment) {
   switch (alignment) {
-    case Alignment::Right: return "\\qr";
-    case Alignment::Center: return "\\qc";
-    case Alignment::Justify: return "\\qj";
-    default: return "\\ql";
+    case Alignment::Right:
+      return "\\qr";
+    case Alignment::Center:
+      return "\\qc";
+    case Alignment::Justify:
+      return "\\qj";
+    default:
+      return "\\ql";
   }
 }
 
 std::string CharacterFormatRtf(const CharacterFormat& format, bool complexScript) {
-  std::string rtf = "\\f" + std::to_string(format.face) + "\\fs" + std::to_string(format.halfPoints);
+  std::string rtf =
+      "\\f" + std::to_string(format.face) + "\\fs" + std::to_string(format.halfPoints);
   if (format.bold) rtf += "\\b";
   if (format.italic) rtf += "\\i";
   if (format.underline) rtf += "\\ul";
   if (format.strikeOut) rtf += "\\strike";
   // Word takes right-to-left text's format from the complex-script words.
   if (complexScript) {
-    rtf += "\\rtlch\\af" + std::to_string(format.face) + "\\afs" + std::to_string(format.halfPoints);
+    rtf +=
+        "\\rtlch\\af" + std::to_string(format.face) + "\\afs" + std::to_string(format.halfPoints);
     if (format.bold) rtf += "\\ab";
     if (format.italic) rtf += "\\ai";
   }
@@ -133,10 +142,12 @@ RtfDocument UnicodeDocument(const RtfDocument& glyphs, Unconvertibles& problems)
       const FormattedCharacter& character = paragraph.characters[index];
       shown.push_back(character.glyph ? GlyphOfCode(static_cast<unsigned char>(character.character))
                                       : OtherCharacter(character.character));
-      if (character.glyph && !shown.back().first) problems.push_back({number + 1, index + 1, character.character, true});
+      if (character.glyph && !shown.back().first)
+        problems.push_back({number + 1, index + 1, character.character, true});
     }
     ReadInReadingOrder(
-        shown.size(), [&](std::size_t index) -> const ShownGlyph& { return shown[index]; }, classes, leftToRight,
+        shown.size(), [&](std::size_t index) -> const ShownGlyph& { return shown[index]; }, classes,
+        leftToRight,
         [&](std::size_t index, char32_t character) {
           converted.characters.push_back({character, false, paragraph.characters[index].format});
         });
@@ -148,7 +159,8 @@ namespace {
 
 // What the glyph font cannot show but stands in a face of its own stays
 // itself, in that face: only what was in the glyph font is a problem.
-std::vector<bool> KeepUnwritable(const RtfParagraph& paragraph, std::size_t known, Unconvertibles& problems) {
+std::vector<bool> KeepUnwritable(const RtfParagraph& paragraph, std::size_t known,
+                                 Unconvertibles& problems) {
   std::vector<bool> kept(paragraph.characters.size());
   std::size_t left = known;
   for (std::size_t index = known; index < problems.size(); ++index) {
@@ -180,7 +192,8 @@ RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems) 
     for (const FormattedCharacter& character : paragraph.characters) {
       line += character.character;
       // Text meant for the glyph font goes through the converter too.
-      persian |= !character.glyph && (IsArabicScript(character.character) || character.format.face == 0);
+      persian |=
+          !character.glyph && (IsArabicScript(character.character) || character.format.face == 0);
     }
     converted.rightToLeft = persian;
     if (!persian) {
@@ -280,7 +293,8 @@ std::string GlyphRtfOfText(std::string_view codes, CharacterFormat format) {
 }
 
 RtfDocument UnicodeTextDocument(std::u32string_view text, const CharacterFormat& format,
-                                const std::function<bool(char32_t)>& systemHolds, Unconvertibles& problems) {
+                                const std::function<bool(char32_t)>& systemHolds,
+                                Unconvertibles& problems) {
   RtfDocument document;
   document.faces = {{GlyphFace}, {OtherScriptFace}};
   CharacterFormat inGlyphFont = format, inOtherFace = format;
@@ -294,7 +308,8 @@ RtfDocument UnicodeTextDocument(std::u32string_view text, const CharacterFormat&
     } else if (systemHolds(character)) {
       paragraph.characters.push_back({character, false, inOtherFace});
     } else {
-      problems.push_back({document.paragraphs.size(), paragraph.characters.size() + 1, character, false});
+      problems.push_back(
+          {document.paragraphs.size(), paragraph.characters.size() + 1, character, false});
       paragraph.characters.push_back({U'?', false, inGlyphFont});
     }
   };
@@ -312,7 +327,8 @@ std::u32string TextOfDocument(const RtfDocument& document) {
   std::u32string text;
   for (std::size_t index = 0; index < document.paragraphs.size(); ++index) {
     if (index > 0) text += U"\r\n";
-    for (const FormattedCharacter& character : document.paragraphs[index].characters) text += character.character;
+    for (const FormattedCharacter& character : document.paragraphs[index].characters)
+      text += character.character;
   }
   return text;
 }
@@ -333,7 +349,8 @@ std::string HtmlOfDocument(const RtfDocument& unicode) {
       if (format.bold) style += ";font-weight:bold";
       if (format.italic) style += ";font-style:italic";
       if (format.underline) style += ";text-decoration:underline";
-      if (format.strikeOut) style += format.underline ? " line-through" : ";text-decoration:line-through";
+      if (format.strikeOut)
+        style += format.underline ? " line-through" : ";text-decoration:line-through";
       if (format.face != 0) {
         const std::u32string face = CssFaceName(unicode.faces[format.face].name);
         std::string escaped;
@@ -342,7 +359,8 @@ std::string HtmlOfDocument(const RtfDocument& unicode) {
       }
       body += "<span style=\"" + style + "\">";
       std::u32string text;
-      for (std::size_t index = start; index < end; ++index) text += paragraph.characters[index].character;
+      for (std::size_t index = start; index < end; ++index)
+        text += paragraph.characters[index].character;
       AppendHtmlText(text, body);
       body += "</span>";
     });

@@ -23,7 +23,8 @@ RtfDocument GlyphDocument(const RtfDocument& unicode, Unconvertibles& problems);
 // what the glyph font shows in the glyph font, what it cannot show but the
 // system holds in a face of its own, anything else as '?' (a problem).
 RtfDocument UnicodeTextDocument(std::u32string_view text, const CharacterFormat& format,
-                                const std::function<bool(char32_t)>& systemHolds, Unconvertibles& problems);
+                                const std::function<bool(char32_t)>& systemHolds,
+                                Unconvertibles& problems);
 
 // A document's text, its paragraphs ended by CR LF (the last by nothing).
 std::u32string TextOfDocument(const RtfDocument& document);

@@ -20,19 +20,33 @@ std::string FaceKey(const std::string& name) { return LowerAscii(name); }
 class Reader {
  public:
   // The glyph font is a symbol font, whatever a document's table says.
-  explicit Reader(std::string_view rtf) : tokens_(rtf) { document_.faces.push_back({GlyphFace, SymbolCharset}); }
+  explicit Reader(std::string_view rtf) : tokens_(rtf) {
+    document_.faces.push_back({GlyphFace, SymbolCharset});
+  }
 
   RtfDocument Read() {
-    for (RtfToken token = tokens_.Next(); token.kind != RtfToken::Kind::End; token = tokens_.Next()) {
+    for (RtfToken token = tokens_.Next(); token.kind != RtfToken::Kind::End;
+         token = tokens_.Next()) {
       const bool first = groupStart_;
       groupStart_ = false;
       switch (token.kind) {
-        case RtfToken::Kind::Open: Open(); break;
-        case RtfToken::Kind::Close: Close(); break;
-        case RtfToken::Kind::Word: ControlWord(token, first); break;
-        case RtfToken::Kind::Symbol: Symbol(token.byte, first); break;
-        case RtfToken::Kind::Byte: Byte(token.byte); break;
-        case RtfToken::Kind::End: break;
+        case RtfToken::Kind::Open:
+          Open();
+          break;
+        case RtfToken::Kind::Close:
+          Close();
+          break;
+        case RtfToken::Kind::Word:
+          ControlWord(token, first);
+          break;
+        case RtfToken::Kind::Symbol:
+          Symbol(token.byte, first);
+          break;
+        case RtfToken::Kind::Byte:
+          Byte(token.byte);
+          break;
+        case RtfToken::Kind::End:
+          break;
       }
     }
     if (!paragraph_.characters.empty()) EndParagraph();
@@ -46,7 +60,7 @@ class Reader {
     CharacterFormat format;
     int font = -1;
     char32_t (*decode)(unsigned char) = Cp1252;  // the code page of the font's bytes
-    int fallbackLength = 1;  // \uc
+    int fallbackLength = 1;                      // \uc
   };
 
   // A font of the table: its face and its character set (-1 when not given).
@@ -106,27 +120,46 @@ class Reader {
     const bool on = !token.hasParameter || token.parameter != 0;
     CharacterFormat& format = state_.format;
     if (ParagraphWord(word, token.parameter)) return;
-    if (word == "deff") defaultFont_ = token.parameter;
-    else if (word == "ansicpg") document_.codePage = token.parameter == 1256 ? 1256 : 1252;
-    else if (word == "b") format.bold = on;
-    else if (word == "i") format.italic = on;
-    else if (word == "strike") format.strikeOut = on;
-    else if (IsUnderline(word)) format.underline = on;
-    else if (word == "ulnone") format.underline = false;
+    if (word == "deff")
+      defaultFont_ = token.parameter;
+    else if (word == "ansicpg")
+      document_.codePage = token.parameter == 1256 ? 1256 : 1252;
+    else if (word == "b")
+      format.bold = on;
+    else if (word == "i")
+      format.italic = on;
+    else if (word == "strike")
+      format.strikeOut = on;
+    else if (IsUnderline(word))
+      format.underline = on;
+    else if (word == "ulnone")
+      format.underline = false;
     else if (word == "cf")
       format.color = static_cast<std::int16_t>(std::clamp(token.parameter, -1, 0x7FFF));
-    else if (word == "fs" && token.parameter > 0) format.halfPoints = static_cast<std::uint16_t>(std::min(token.parameter, 3276));
-    else if (word == "plain") Plain();
-    else if (word == "uc") state_.fallbackLength = std::max(0, std::min(token.parameter, 16));
-    else if (word == "u") Unicode(token.parameter);
-    else if (word == "tab" || word == "cell") Character('\t', IsGlyphFace());  // as a tab byte is
-    else if (word == "emdash") Character(0x2014, false);
-    else if (word == "endash") Character(0x2013, false);
-    else if (word == "lquote") Character(0x2018, false);
-    else if (word == "rquote") Character(0x2019, false);
-    else if (word == "ldblquote") Character(0x201C, false);
-    else if (word == "rdblquote") Character(0x201D, false);
-    else if (word == "bullet") Character(0x2022, false);
+    else if (word == "fs" && token.parameter > 0)
+      format.halfPoints = static_cast<std::uint16_t>(std::min(token.parameter, 3276));
+    else if (word == "plain")
+      Plain();
+    else if (word == "uc")
+      state_.fallbackLength = std::max(0, std::min(token.parameter, 16));
+    else if (word == "u")
+      Unicode(token.parameter);
+    else if (word == "tab" || word == "cell")
+      Character('\t', IsGlyphFace());  // as a tab byte is
+    else if (word == "emdash")
+      Character(0x2014, false);
+    else if (word == "endash")
+      Character(0x2013, false);
+    else if (word == "lquote")
+      Character(0x2018, false);
+    else if (word == "rquote")
+      Character(0x2019, false);
+    else if (word == "ldblquote")
+      Character(0x201C, false);
+    else if (word == "rdblquote")
+      Character(0x201D, false);
+    else if (word == "bullet")
+      Character(0x2022, false);
   }
 
   static bool IsUnderline(std::string_view word) {
@@ -137,17 +170,28 @@ class Reader {
 
   bool ParagraphWord(std::string_view word, int parameter) {
     ParagraphFormat& format = paragraph_;
-    if (word == "par" || word == "line" || word == "sect" || word == "page" || word == "row") EndParagraph();
-    else if (word == "pard") format = ParagraphFormat{};
-    else if (word == "ql") format.alignment = Alignment::Left;
-    else if (word == "qr") format.alignment = Alignment::Right;
-    else if (word == "qc") format.alignment = Alignment::Center;
-    else if (word == "qj") format.alignment = Alignment::Justify;
-    else if (word == "li") format.leftIndent = parameter;
-    else if (word == "ri") format.rightIndent = parameter;
-    else if (word == "fi") format.firstIndent = parameter;
-    else if (word == "tx" || word == "tb") AddTabStop(parameter);
-    else return false;
+    if (word == "par" || word == "line" || word == "sect" || word == "page" || word == "row")
+      EndParagraph();
+    else if (word == "pard")
+      format = ParagraphFormat{};
+    else if (word == "ql")
+      format.alignment = Alignment::Left;
+    else if (word == "qr")
+      format.alignment = Alignment::Right;
+    else if (word == "qc")
+      format.alignment = Alignment::Center;
+    else if (word == "qj")
+      format.alignment = Alignment::Justify;
+    else if (word == "li")
+      format.leftIndent = parameter;
+    else if (word == "ri")
+      format.rightIndent = parameter;
+    else if (word == "fi")
+      format.firstIndent = parameter;
+    else if (word == "tx" || word == "tb")
+      AddTabStop(parameter);
+    else
+      return false;
     return true;
   }
 
@@ -159,15 +203,20 @@ class Reader {
   bool NumberingWord(std::string_view word, int parameter, bool first) {
     Numbering& numbering = paragraph_.numbering;
     static constexpr std::pair<std::string_view, NumberKind> kinds[] = {
-        {"pndec", NumberKind::Decimal},      {"pnlcltr", NumberKind::LowerLetter},
-        {"pnucltr", NumberKind::UpperLetter}, {"pnlcrm", NumberKind::LowerRoman},
+        {"pndec", NumberKind::Decimal},
+        {"pnlcltr", NumberKind::LowerLetter},
+        {"pnucltr", NumberKind::UpperLetter},
+        {"pnlcrm", NumberKind::LowerRoman},
         {"pnucrm", NumberKind::UpperRoman}};
     if (word == "pn") {  // a new description
       numbering = Numbering{};
       paragraph_.bullet = false;
-    } else if (word == "pnlvlblt") paragraph_.bullet = true;
-    else if (word == "pnlvlbody") numbering.kind = NumberKind::Decimal;  // unless it says another
-    else if (word == "pnstart") numbering.start = std::clamp(parameter, 0, 0x7FFF);
+    } else if (word == "pnlvlblt")
+      paragraph_.bullet = true;
+    else if (word == "pnlvlbody")
+      numbering.kind = NumberKind::Decimal;  // unless it says another
+    else if (word == "pnstart")
+      numbering.start = std::clamp(parameter, 0, 0x7FFF);
     else if (first && (word == "pntxta" || word == "pntxtb")) {
       numberAfter_ = word == "pntxta";
       (numberAfter_ ? numbering.after : numbering.before).clear();
@@ -182,9 +231,12 @@ class Reader {
 
   void ColorWord(std::string_view word, int parameter) {
     const std::uint32_t part = static_cast<std::uint32_t>(std::clamp(parameter, 0, 255));
-    if (word == "red") color_ = (color_ & 0xFFFF00) | part;
-    else if (word == "green") color_ = (color_ & 0xFF00FF) | part << 8;
-    else if (word == "blue") color_ = (color_ & 0x00FFFF) | part << 16;
+    if (word == "red")
+      color_ = (color_ & 0xFFFF00) | part;
+    else if (word == "green")
+      color_ = (color_ & 0xFF00FF) | part << 8;
+    else if (word == "blue")
+      color_ = (color_ & 0x00FFFF) | part << 16;
   }
 
   void Plain() {
@@ -203,17 +255,23 @@ class Reader {
       return;
     }
     if (state_.destination == Destination::ColorTable) return;
-    if (symbol == '\\' || symbol == '{' || symbol == '}') Byte(symbol);
-    else if (symbol == '~') Character(0x00A0, false);
-    else if (symbol == '_') Character(0x2011, false);
-    else if (symbol == '\n') EndParagraph();
+    if (symbol == '\\' || symbol == '{' || symbol == '}')
+      Byte(symbol);
+    else if (symbol == '~')
+      Character(0x00A0, false);
+    else if (symbol == '_')
+      Character(0x2011, false);
+    else if (symbol == '\n')
+      EndParagraph();
   }
 
   void Byte(unsigned char byte) {
     if (state_.destination == Destination::Skip) return;
     if (state_.destination == Destination::FontTable) {
-      if (byte == ';') EndFontName();
-      else fontName_ += static_cast<char>(byte);
+      if (byte == ';')
+        EndFontName();
+      else
+        fontName_ += static_cast<char>(byte);
       return;
     }
     if (state_.destination == Destination::ColorTable) {
@@ -227,16 +285,22 @@ class Reader {
       return;
     }
     if (byte < 0x20 && byte != '\t') return;
-    if (IsGlyphFace()) Character(byte, true);
-    else Character(state_.decode(byte), false);
+    if (IsGlyphFace())
+      Character(byte, true);
+    else
+      Character(state_.decode(byte), false);
   }
 
   void Unicode(std::int32_t parameter) {
     if (state_.destination != Destination::Body) return;
-    const char32_t value = static_cast<char32_t>(parameter < 0 ? parameter + 0x10000 : parameter) & 0xFFFF;
-    if (IsGlyphFace() && value >= 0xF000 && value <= 0xF0FF) Character(value - 0xF000, true);
-    else if (IsGlyphFace() && value < 0x80) Character(value, true);
-    else Character(value, false);
+    const char32_t value =
+        static_cast<char32_t>(parameter < 0 ? parameter + 0x10000 : parameter) & 0xFFFF;
+    if (IsGlyphFace() && value >= 0xF000 && value <= 0xF0FF)
+      Character(value - 0xF000, true);
+    else if (IsGlyphFace() && value < 0x80)
+      Character(value, true);
+    else
+      Character(value, false);
     fallbackLeft_ = state_.fallbackLength;
   }
 
@@ -249,9 +313,11 @@ class Reader {
     }
     auto& characters = paragraph_.characters;
     // A surrogate pair written as two \uN.
-    if (!glyph && character >= 0xDC00 && character <= 0xDFFF && !characters.empty() && !characters.back().glyph &&
-        characters.back().character >= 0xD800 && characters.back().character < 0xDC00) {
-      characters.back().character = 0x10000 + ((characters.back().character - 0xD800) << 10) + (character - 0xDC00);
+    if (!glyph && character >= 0xDC00 && character <= 0xDFFF && !characters.empty() &&
+        !characters.back().glyph && characters.back().character >= 0xD800 &&
+        characters.back().character < 0xDC00) {
+      characters.back().character =
+          0x10000 + ((characters.back().character - 0xD800) << 10) + (character - 0xDC00);
       return;
     }
     characters.push_back({character, glyph, state_.format});
@@ -285,7 +351,8 @@ class Reader {
     key += '/' + std::to_string(charset);
     const auto [found, added] = faceIndices_.emplace(key, document_.faces.size());
     if (added) {
-      if (document_.faces.size() > 0xFFFF) throw Exception("the RTF document names more than 65,535 fonts");
+      if (document_.faces.size() > 0xFFFF)
+        throw Exception("the RTF document names more than 65,535 fonts");
       document_.faces.push_back({name, charset});
     }
     return static_cast<std::uint16_t>(found->second);
@@ -345,7 +412,8 @@ RtfDocument ReadRtf(std::string_view rtf) {
   if (rtf.substr(0, 5) != "{\\rtf") throw Exception("the input is not an RTF document");
   RtfReaderLimits limits;
   if (!limits.Admit(rtf.data(), rtf.size()))
-    throw Exception("the RTF document nests its groups too deeply or holds an overlong word or name");
+    throw Exception(
+        "the RTF document nests its groups too deeply or holds an overlong word or name");
   return Reader(rtf).Read();
 }
 

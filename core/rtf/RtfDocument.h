@@ -79,7 +79,7 @@ struct RtfDocument {
   std::vector<RtfFace> faces;  // the first is always the glyph font's (as a symbol font)
   std::vector<RtfParagraph> paragraphs;
   std::vector<std::uint32_t> colors;  // \colortbl's, as 0x00BBGGRR; the automatic one black
-  int codePage = 1252;  // \ansicpg, where it is 1256; else 1252
+  int codePage = 1252;                // \ansicpg, where it is 1256; else 1252
 };
 
 // The glyph font's face, for every part of the programs.

@@ -86,7 +86,8 @@ void RtfReaderLimits::WordByte(char c) {
     if (++wordLength_ > MaxControlWord) exceeded_ = true;
     if (letter && word_.size() < KeptWordLetters) word_ += c;
     if (sign) negative_ = true;
-    if (IsDigit(c)) parameter_ = std::min<std::uint32_t>(parameter_ * 10 + (c - '0'), MaxTabPosition + 1);
+    if (IsDigit(c))
+      parameter_ = std::min<std::uint32_t>(parameter_ * 10 + (c - '0'), MaxTabPosition + 1);
     if (!letter) state_ = State::Parameter;
     return;
   }

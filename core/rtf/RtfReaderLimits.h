@@ -52,12 +52,12 @@ class RtfReaderLimits {
   std::size_t depth_ = 0;
   bool closedTooOften_ = false;
   std::size_t hexLeft_ = 0;
-  std::size_t wordLength_ = 0;  // name, sign and digits
-  std::string word_;            // the name, as far as it matters
-  bool negative_ = false;       // the parameter's sign and value, held at
-  std::uint32_t parameter_ = 0; // one more than the largest that matters
-  bool inNames_ = false;        // within a font table or style sheet
-  std::size_t namesDepth_ = 0;  // the depth of the group that holds it
+  std::size_t wordLength_ = 0;   // name, sign and digits
+  std::string word_;             // the name, as far as it matters
+  bool negative_ = false;        // the parameter's sign and value, held at
+  std::uint32_t parameter_ = 0;  // one more than the largest that matters
+  bool inNames_ = false;         // within a font table or style sheet
+  std::size_t namesDepth_ = 0;   // the depth of the group that holds it
   std::size_t nameLength_ = 0;
 };
 

@@ -20,13 +20,55 @@ int HexValue(char c) {
 }  // namespace
 
 bool IsSkippedDestination(std::string_view word) {
-  static const std::string_view skipped[] = {
-      "colortbl", "stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf",
-      "footer", "footerl", "footerr", "footerf", "footnote", "fldinst", "listtable", "listoverridetable",
-      "rsidtbl", "generator", "xmlnsdecl", "themedata", "colorschememapping", "latentstyles",
-      "datastore", "pntext", "pntxta", "pntxtb", "listtext", "revtbl", "filetbl", "annotation",
-      "atnid", "atnauthor", "bkmkstart", "bkmkend", "nonshppict", "shppict", "field_unused", "txe",
-      "xe", "tc", "template", "userprops", "docvar", "fchars", "lchars", "pgdsctbl", "wgrffmtfilter", "xmlnstbl"};
+  static const std::string_view skipped[] = {"colortbl",
+                                             "stylesheet",
+                                             "info",
+                                             "pict",
+                                             "object",
+                                             "header",
+                                             "headerl",
+                                             "headerr",
+                                             "headerf",
+                                             "footer",
+                                             "footerl",
+                                             "footerr",
+                                             "footerf",
+                                             "footnote",
+                                             "fldinst",
+                                             "listtable",
+                                             "listoverridetable",
+                                             "rsidtbl",
+                                             "generator",
+                                             "xmlnsdecl",
+                                             "themedata",
+                                             "colorschememapping",
+                                             "latentstyles",
+                                             "datastore",
+                                             "pntext",
+                                             "pntxta",
+                                             "pntxtb",
+                                             "listtext",
+                                             "revtbl",
+                                             "filetbl",
+                                             "annotation",
+                                             "atnid",
+                                             "atnauthor",
+                                             "bkmkstart",
+                                             "bkmkend",
+                                             "nonshppict",
+                                             "shppict",
+                                             "field_unused",
+                                             "txe",
+                                             "xe",
+                                             "tc",
+                                             "template",
+                                             "userprops",
+                                             "docvar",
+                                             "fchars",
+                                             "lchars",
+                                             "pgdsctbl",
+                                             "wgrffmtfilter",
+                                             "xmlnstbl"};
   for (const std::string_view name : skipped)
     if (word == name) return true;
   return false;
@@ -80,7 +122,8 @@ RtfToken RtfTokenizer::Word() {
   const std::size_t start = at_;
   while (at_ < rtf_.size() && IsLetter(rtf_[at_])) ++at_;
   token.word = rtf_.substr(start, at_ - start);
-  const bool negative = at_ < rtf_.size() && rtf_[at_] == '-' && at_ + 1 < rtf_.size() && IsDigit(rtf_[at_ + 1]);
+  const bool negative =
+      at_ < rtf_.size() && rtf_[at_] == '-' && at_ + 1 < rtf_.size() && IsDigit(rtf_[at_ + 1]);
   if (negative) ++at_;
   std::int64_t value = 0;
   while (at_ < rtf_.size() && IsDigit(rtf_[at_])) {

@@ -65,7 +65,8 @@ std::size_t Utf8CharacterAt(std::string_view bytes, std::size_t index, char32_t&
     if ((follow & 0xC0) != 0x80) return 0;
     character = (character << 6) | (follow & 0x3F);
   }
-  const bool valid = character >= Smallest[length] && character <= 0x10FFFF && !IsSurrogate(character);
+  const bool valid =
+      character >= Smallest[length] && character <= 0x10FFFF && !IsSurrogate(character);
   return valid ? length : 0;
 }
 
@@ -116,7 +117,9 @@ std::string Utf16Bytes(std::u16string_view units, bool bigEndian) {
 }
 
 bool UnicodeFromFileBytes(std::string_view bytes, std::u32string& out, std::size_t& faultAt) {
-  const auto startsWith = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+  const auto startsWith = [&](std::string_view mark) {
+    return bytes.substr(0, mark.size()) == mark;
+  };
   const bool little = startsWith("\xFF\xFE"), big = startsWith("\xFE\xFF");
   if (!little && !big) {
     const std::size_t skip = startsWith("\xEF\xBB\xBF") ? 3 : 0;

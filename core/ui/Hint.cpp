@@ -2,9 +2,7 @@
 
 namespace core {
 
-std::string ShortHint(const std::string& hint) {
-  return hint.substr(0, hint.find('|'));
-}
+std::string ShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }
 
 std::string LongHint(const std::string& hint) {
   const auto bar = hint.find('|');

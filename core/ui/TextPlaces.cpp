@@ -51,8 +51,9 @@ ScreenPlace ScreenPlaceOf(const LaidOutText& text, TextPlace place) {
 }
 
 std::size_t LineAtHeight(const LaidOutText& text, int y) {
-  const auto below = std::upper_bound(text.lines.begin(), text.lines.end(), y,
-                                      [](int at, const LaidOutLine& line) { return at < line.top; });
+  const auto below =
+      std::upper_bound(text.lines.begin(), text.lines.end(), y,
+                       [](int at, const LaidOutLine& line) { return at < line.top; });
   return below == text.lines.begin() ? 0 : static_cast<std::size_t>(below - text.lines.begin()) - 1;
 }
 

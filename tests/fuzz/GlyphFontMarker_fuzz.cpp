@@ -18,9 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::string inPieces;
   core::GlyphFontMarker second("Persian");
-  FeedInPieces(provider, stream, [&](const char* piece, std::size_t count) {
-    second.Feed(piece, count, inPieces);
-  });
+  FeedInPieces(provider, stream,
+               [&](const char* piece, std::size_t count) { second.Feed(piece, count, inPieces); });
   second.Finish(inPieces);
   if (whole != inPieces) std::abort();
   if (stream.find("\\fonttbl") == std::string::npos && whole != stream) std::abort();

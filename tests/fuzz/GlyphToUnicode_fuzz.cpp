@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string glyphs(reinterpret_cast<const char*>(data), size);
   std::size_t lacking = 0;
   for (const char code : glyphs)
-    lacking += code != '\r' && code != '\n' && !core::GlyphOfCode(static_cast<unsigned char>(code)).first;
+    lacking +=
+        code != '\r' && code != '\n' && !core::GlyphOfCode(static_cast<unsigned char>(code)).first;
   core::Unconvertibles problems;
   const std::u32string text = core::GlyphsToUnicode(glyphs, problems);
   if (problems.size() != lacking) std::abort();

@@ -11,8 +11,9 @@ template <typename Consume>
 void FeedInPieces(FuzzedDataProvider& provider, const std::string& stream, Consume consume) {
   for (std::size_t at = 0; at < stream.size();) {
     const std::size_t left = stream.size() - at;
-    const std::size_t piece =
-        provider.remaining_bytes() > 0 ? provider.ConsumeIntegralInRange<std::size_t>(1, left) : left;
+    const std::size_t piece = provider.remaining_bytes() > 0
+                                  ? provider.ConsumeIntegralInRange<std::size_t>(1, left)
+                                  : left;
     const std::vector<char> copy(stream.begin() + static_cast<std::ptrdiff_t>(at),
                                  stream.begin() + static_cast<std::ptrdiff_t>(at + piece));
     consume(copy.data(), copy.size());

@@ -38,10 +38,14 @@ std::string FaceName(FuzzedDataProvider& data) {
 
 char32_t AnyCharacter(FuzzedDataProvider& data) {
   switch (data.ConsumeIntegralInRange(0, 3)) {
-    case 0: return data.ConsumeIntegralInRange<char32_t>(0x20, 0x7F);
-    case 1: return data.ConsumeIntegralInRange<char32_t>(0x600, 0x6FF);
-    case 2: return data.ConsumeIntegralInRange<char32_t>(0, 0x10FFFF);
-    default: return data.PickValueInArray({U'\t', U'\\', U'{', U'}', U'\u200C', U'\u200D', U'\u00AB'});
+    case 0:
+      return data.ConsumeIntegralInRange<char32_t>(0x20, 0x7F);
+    case 1:
+      return data.ConsumeIntegralInRange<char32_t>(0x600, 0x6FF);
+    case 2:
+      return data.ConsumeIntegralInRange<char32_t>(0, 0x10FFFF);
+    default:
+      return data.PickValueInArray({U'\t', U'\\', U'{', U'}', U'\u200C', U'\u200D', U'\u00AB'});
   }
 }
 
@@ -64,7 +68,8 @@ core::RtfDocument AnyDocument(FuzzedDataProvider& data, bool glyphs) {
       format.underline = data.ConsumeBool();
       format.strikeOut = data.ConsumeBool();
       format.halfPoints = data.ConsumeIntegralInRange<std::uint16_t>(1, 3276);
-      format.face = data.ConsumeIntegralInRange<std::uint16_t>(0, static_cast<std::uint16_t>(document.faces.size() - 1));
+      format.face = data.ConsumeIntegralInRange<std::uint16_t>(
+          0, static_cast<std::uint16_t>(document.faces.size() - 1));
       const bool glyph = glyphs && format.face == 0;
       char32_t character = glyph ? data.ConsumeIntegral<std::uint8_t>() : AnyCharacter(data);
       if (character >= 0xD800 && character < 0xE000) character = 0xFFFD;  // not a character
@@ -86,9 +91,10 @@ void PrintBytes(const std::string& bytes) {
 void CheckCharacter(const core::FormattedCharacter& written, const std::string& writtenFace,
                     const core::FormattedCharacter& read, const std::string& readFace) {
   if (read.character != written.character || read.glyph != written.glyph)
-    std::fprintf(stderr, "U+%04X (glyph %d) read as U+%04X (glyph %d)\n", unsigned(written.character),
-                 written.glyph, unsigned(read.character), read.glyph);
-  Require(read.character == written.character && read.glyph == written.glyph, "another character read");
+    std::fprintf(stderr, "U+%04X (glyph %d) read as U+%04X (glyph %d)\n",
+                 unsigned(written.character), written.glyph, unsigned(read.character), read.glyph);
+  Require(read.character == written.character && read.glyph == written.glyph,
+          "another character read");
   core::CharacterFormat format = read.format;
   format.face = written.format.face;
   Require(format == written.format, "another format read");
@@ -108,7 +114,8 @@ void CheckReadBack(const core::RtfDocument& written, const std::string& rtf, con
     const auto& before = written.paragraphs[number];
     const auto& after = read.paragraphs[number];
     Require(after.alignment == before.alignment, "another alignment read");
-    Require(after.characters.size() == before.characters.size(), "another number of characters read");
+    Require(after.characters.size() == before.characters.size(),
+            "another number of characters read");
     for (std::size_t index = 0; index < before.characters.size(); ++index) {
       const core::FormattedCharacter& a = before.characters[index];
       const core::FormattedCharacter& b = after.characters[index];
@@ -127,7 +134,8 @@ void CheckHtml(const std::string& html) {
     const std::string tag = html.substr(at, end - at + 1);
     std::size_t quotes = 0;
     for (const char c : tag) quotes += c == '"';
-    Require(quotes % 2 == 0 && tag.find('<', 1) == std::string::npos, "a tag broken by what it holds");
+    Require(quotes % 2 == 0 && tag.find('<', 1) == std::string::npos,
+            "a tag broken by what it holds");
   }
   for (std::size_t at = html.find('&'); at != std::string::npos; at = html.find('&', at + 1))
     Require(html.find(';', at) <= at + 8, "an '&' that is no entity");

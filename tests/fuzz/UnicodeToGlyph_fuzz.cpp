@@ -14,11 +14,12 @@
 
 namespace {
 
-const char32_t Alphabet[] = {
-    U'ا', U'آ', U'ب', U'پ', U'ت', U'ج', U'چ', U'خ', U'د', U'ر', U'ژ', U'س', U'ع', U'غ', U'ف', U'ک',
-    U'گ', U'ل', U'م', U'ن', U'و', U'ه', U'ی', U'ء', U'ي', U'ك', U'۱', U'٢', U'،', U'؟', 0xAB, 0xBB,
-    0x200C, 0x200D, 0x0640, U'a', U'Z', U'5', U' ', U'\t', U'\r', U'\n', U'(', U'[', U'%', U'/', U'.',
-    U'-', U')', U']', U'+', U'$', U',', 0xE9, U'ڤ', 0x1F600, 0};
+const char32_t Alphabet[] = {U'ا',  U'آ',  U'ب',   U'پ',   U'ت',   U'ج',    U'چ', U'خ', U'د', U'ر',
+                             U'ژ',  U'س',  U'ع',   U'غ',   U'ف',   U'ک',    U'گ', U'ل', U'م', U'ن',
+                             U'و',  U'ه',  U'ی',   U'ء',   U'ي',   U'ك',    U'۱', U'٢', U'،', U'؟',
+                             0xAB,  0xBB,  0x200C, 0x200D, 0x0640, U'a',    U'Z', U'5', U' ', U'\t',
+                             U'\r', U'\n', U'(',   U'[',   U'%',   U'/',    U'.', U'-', U')', U']',
+                             U'+',  U'$',  U',',   0xE9,   U'ڤ',   0x1F600, 0};
 
 }  // namespace
 
@@ -30,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (provider.remaining_bytes() > 0) {
     const char32_t character = provider.PickValueInArray(Alphabet);
     lacking += character == 0xE9 || character == U'ڤ' || character == 0x1F600 || character == 0;
-    variant |= character == U'ي' || character == U'ك' || character == U'٢' || character == 0x200D || character == 0x0640;
+    variant |= character == U'ي' || character == U'ك' || character == U'٢' || character == 0x200D ||
+               character == 0x0640;
     text += character;
   }
   core::Unconvertibles problems;

@@ -8,7 +8,9 @@ namespace {
 
 using core::DocumentFormat;
 
-core::ConvertRequest Parse(std::vector<std::string> arguments) { return core::ParseConvertArguments(arguments); }
+core::ConvertRequest Parse(std::vector<std::string> arguments) {
+  return core::ParseConvertArguments(arguments);
+}
 
 TEST(ConvertCommand, FormatsFollowTheExtensions) {
   const struct {
@@ -18,7 +20,9 @@ TEST(ConvertCommand, FormatsFollowTheExtensions) {
       {{"to-unicode", "a.TXT", "-"}, DocumentFormat::Text, DocumentFormat::Text},
       {{"to-unicode", "dir.x/a.rtf", "b.htm"}, DocumentFormat::Rtf, DocumentFormat::Html},
       {{"to-unicode", "-", "b.html"}, DocumentFormat::Text, DocumentFormat::Html},
-      {{"from-unicode", "a.rtf", "b.rtf", "--placeholders"}, DocumentFormat::Rtf, DocumentFormat::Rtf},
+      {{"from-unicode", "a.rtf", "b.rtf", "--placeholders"},
+       DocumentFormat::Rtf,
+       DocumentFormat::Rtf},
   };
   for (const auto& [arguments, in, out] : accepted) {
     const core::ConvertRequest request = Parse(arguments);
@@ -40,7 +44,8 @@ TEST(ConvertCommand, RefusesWhatItCannotDoWithAReason) {
       {"from-unicode", "a.txt", "b.html"},
       {"from-unicode", "a.txt", "b.txt", "--force"},
   };
-  for (const auto& arguments : refused) EXPECT_THROW(Parse(arguments), core::Exception) << arguments.size();
+  for (const auto& arguments : refused)
+    EXPECT_THROW(Parse(arguments), core::Exception) << arguments.size();
 }
 
 TEST(ConvertCommand, StopsAtWhatCannotBeConvertedUnlessPlaceholdersAreAsked) {
@@ -64,7 +69,8 @@ TEST(ConvertCommand, HtmlHasAParagraphPerLineEscaped) {
   const core::ConvertedDocument document =
       core::ConvertDocument(Parse({"to-unicode", "-", "b.html"}), "a<b\r\n\r\n\x8B\r\n");
   EXPECT_NE(document.bytes.find("dir=\"rtl\""), std::string::npos);
-  EXPECT_NE(document.bytes.find("<p>a&lt;b</p>\n<p><br></p>\n<p>\xD8\xA8</p>\n</body>"), std::string::npos)
+  EXPECT_NE(document.bytes.find("<p>a&lt;b</p>\n<p><br></p>\n<p>\xD8\xA8</p>\n</body>"),
+            std::string::npos)
       << document.bytes;
 }
 

@@ -24,8 +24,8 @@ TEST(GlyphStorage, LatinStaysAndGlyphCodesMoveToTheSymbolRange) {
   EXPECT_EQ(core::StoredFromCode(0x80), 0xF080);
   EXPECT_EQ(core::StoredFromCode(0xE5), 0xF0E5);
   unsigned char code = 0;
-  for (char16_t other : {char16_t{0x80}, char16_t{0xE5}, char16_t{0x0647}, char16_t{0xEFFF},
-                         char16_t{0xF100}})
+  for (char16_t other :
+       {char16_t{0x80}, char16_t{0xE5}, char16_t{0x0647}, char16_t{0xEFFF}, char16_t{0xF100}})
     EXPECT_FALSE(core::CodeFromStored(other, code)) << other;
 }
 

@@ -17,7 +17,6 @@ TEST_P(HintSplit, SplitsAtFirstBar) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, HintSplit,
                          testing::Values(HintCase{"Open|", "Open", ""},
-                                         HintCase{"Bold", "Bold", "Bold"},
-                                         HintCase{"", "", ""},
+                                         HintCase{"Bold", "Bold", "Bold"}, HintCase{"", "", ""},
                                          HintCase{"a|b|c", "a", "b|c"},
                                          HintCase{"|long", "", "long"}));

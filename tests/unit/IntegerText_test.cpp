@@ -23,10 +23,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(IntegerCase{"  12", 12}, IntegerCase{"+12", 12}, IntegerCase{"$10", 16},
                     IntegerCase{"0", 0}, IntegerCase{"-3", -3}, IntegerCase{"007", 7},
                     IntegerCase{"2147483647", 2147483647}, IntegerCase{"-2147483648", INT32_MIN},
-                    IntegerCase{"00000000002147483647", 2147483647},
-                    IntegerCase{"$FFFFFFFF", -1}, IntegerCase{"$7fffffff", 2147483647},
-                    IntegerCase{"$80000000", INT32_MIN}, IntegerCase{"$000000001", 1},
-                    IntegerCase{"-$1", -1}, IntegerCase{"+$aB", 171},
+                    IntegerCase{"00000000002147483647", 2147483647}, IntegerCase{"$FFFFFFFF", -1},
+                    IntegerCase{"$7fffffff", 2147483647}, IntegerCase{"$80000000", INT32_MIN},
+                    IntegerCase{"$000000001", 1}, IntegerCase{"-$1", -1}, IntegerCase{"+$aB", 171},
                     IntegerCase{"-$FFFFFFFF", 1}));
 
 class NotIntegerTexts : public testing::TestWithParam<const char*> {};
@@ -40,9 +39,9 @@ TEST_P(NotIntegerTexts, Fail) {
 
 INSTANTIATE_TEST_SUITE_P(Invalid, NotIntegerTexts,
                          testing::Values("", "   ", "12 ", "12pt", "1e2", "2147483648",
-                                         "-2147483649", "99999999999999999999", "$100000000",
-                                         "$", "+", "-", "+-1", "- 1", "\t12", "$G", "0x10",
-                                         "12\n", "$-1"));
+                                         "-2147483649", "99999999999999999999", "$100000000", "$",
+                                         "+", "-", "+-1", "- 1", "\t12", "$G", "0x10", "12\n",
+                                         "$-1"));
 
 namespace {
 std::string ConvertErrorOf(const std::string& text) {
@@ -57,6 +56,10 @@ std::string ConvertErrorOf(const std::string& text) {
 
 // The message is Windows-1252: the umlaut is the single byte 0xFC.
 TEST(IntegerText, ErrorMessageNamesTheText) {
-  EXPECT_EQ(ConvertErrorOf("12pt"), "'12pt' ist kein g\xFC" "ltiger Integerwert");
-  EXPECT_EQ(ConvertErrorOf(""), "'' ist kein g\xFC" "ltiger Integerwert");
+  EXPECT_EQ(ConvertErrorOf("12pt"),
+            "'12pt' ist kein g\xFC"
+            "ltiger Integerwert");
+  EXPECT_EQ(ConvertErrorOf(""),
+            "'' ist kein g\xFC"
+            "ltiger Integerwert");
 }

@@ -29,25 +29,25 @@ TEST_P(LineBreaks, SameResultWhereverTheInputIsCut) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LineBreaks,
-    testing::Values(LineBreakCase{"", ""}, LineBreakCase{"a\rb", "a\r\nb"},
-                    LineBreakCase{"a\nb", "a\r\nb"}, LineBreakCase{"a\r\nb", "a\r\nb"},
-                    LineBreakCase{"\n\r", "\r\n\r\n"}, LineBreakCase{"\r\r\n\n", "\r\n\r\n\r\n"},
-                    LineBreakCase{"last line\r", "last line\r\n"},
-                    LineBreakCase{"one\rtwo\nthree\r\nfour", "one\r\ntwo\r\nthree\r\nfour"},
-                    LineBreakCase{"\0\0text"s, "text"}, LineBreakCase{"te\0xt\0\nmore"s, "text\r\nmore"},
-                    LineBreakCase{"text\0"s, "text"}, LineBreakCase{"a\r\0\nb"s, "a\r\nb"},
-                    LineBreakCase{"\0"s, ""},
-                    // Other control bytes and high bytes are text, also inside long runs.
-                    LineBreakCase{"tab\there\x0b\x0c\x0e\x1f.", "tab\there\x0b\x0c\x0e\x1f."},
-                    LineBreakCase{"\xe1\xe2\xe3\xe4\xe5\xe6\xe7\xe8\xe9\xea\rabcdefgh\x80\xff\n",
-                                  "\xe1\xe2\xe3\xe4\xe5\xe6\xe7\xe8\xe9\xea\r\nabcdefgh\x80\xff\r\n"},
-                    // Long enough for whole blocks, with breaks on and across their edges.
-                    LineBreakCase{std::string(15, 'a') + "\r\n" + std::string(14, 'b') + "\r\r" +
-                                      std::string(31, 'c') + "\n\n\0\r"s + std::string(40, 'd'),
-                                  std::string(15, 'a') + "\r\n" + std::string(14, 'b') + "\r\n\r\n" +
-                                      std::string(31, 'c') + "\r\n\r\n\r\n" + std::string(40, 'd')},
-                    LineBreakCase{std::string(20, 'e') + "\r\0\0\nf\r\0g"s + std::string(40, '\0') + "\r",
-                                  std::string(20, 'e') + "\r\nf\r\ng\r\n"}));
+    testing::Values(
+        LineBreakCase{"", ""}, LineBreakCase{"a\rb", "a\r\nb"}, LineBreakCase{"a\nb", "a\r\nb"},
+        LineBreakCase{"a\r\nb", "a\r\nb"}, LineBreakCase{"\n\r", "\r\n\r\n"},
+        LineBreakCase{"\r\r\n\n", "\r\n\r\n\r\n"}, LineBreakCase{"last line\r", "last line\r\n"},
+        LineBreakCase{"one\rtwo\nthree\r\nfour", "one\r\ntwo\r\nthree\r\nfour"},
+        LineBreakCase{"\0\0text"s, "text"}, LineBreakCase{"te\0xt\0\nmore"s, "text\r\nmore"},
+        LineBreakCase{"text\0"s, "text"}, LineBreakCase{"a\r\0\nb"s, "a\r\nb"},
+        LineBreakCase{"\0"s, ""},
+        // Other control bytes and high bytes are text, also inside long runs.
+        LineBreakCase{"tab\there\x0b\x0c\x0e\x1f.", "tab\there\x0b\x0c\x0e\x1f."},
+        LineBreakCase{"\xe1\xe2\xe3\xe4\xe5\xe6\xe7\xe8\xe9\xea\rabcdefgh\x80\xff\n",
+                      "\xe1\xe2\xe3\xe4\xe5\xe6\xe7\xe8\xe9\xea\r\nabcdefgh\x80\xff\r\n"},
+        // Long enough for whole blocks, with breaks on and across their edges.
+        LineBreakCase{std::string(15, 'a') + "\r\n" + std::string(14, 'b') + "\r\r" +
+                          std::string(31, 'c') + "\n\n\0\r"s + std::string(40, 'd'),
+                      std::string(15, 'a') + "\r\n" + std::string(14, 'b') + "\r\n\r\n" +
+                          std::string(31, 'c') + "\r\n\r\n\r\n" + std::string(40, 'd')},
+        LineBreakCase{std::string(20, 'e') + "\r\0\0\nf\r\0g"s + std::string(40, '\0') + "\r",
+                      std::string(20, 'e') + "\r\nf\r\ng\r\n"}));
 
 TEST(LineBreakConverter, HoldsBackAFinalCrUntilTheNextByteOrTheEnd) {
   LineBreakConverter converter;

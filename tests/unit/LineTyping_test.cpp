@@ -25,7 +25,8 @@ std::string Typed(std::u32string_view text, std::size_t* caret = nullptr) {
   std::string line;
   std::size_t at = 0;
   for (const char32_t character : text) {
-    const core::LineChange change = core::TypeIntoLine(line, {at, at}, std::u32string(1, character));
+    const core::LineChange change =
+        core::TypeIntoLine(line, {at, at}, std::u32string(1, character));
     line = Applied(line, change);
     at = change.caret;
   }

@@ -47,10 +47,13 @@ std::string Picture(const std::string& kind, const std::string& hex) {
 const std::vector<std::string>& ValidDocuments() {
   static const std::vector<std::string> documents = {
       "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset2 Persian;}"
-      "{\\f1\\fswiss\\fcharset0 Arial;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
-      "\r\n\\viewkind4\\uc1\\pard\\qr\\cf0\\f0\\fs40 \\'c1\\'c2\\'e3 {\\b\\fs48 \\'d0\\'e1}\\par\r\n"
+      "{\\f1\\fswiss\\fcharset0 Arial;}}\r\n{\\colortbl "
+      ";\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+      "\r\n\\viewkind4\\uc1\\pard\\qr\\cf0\\f0\\fs40 \\'c1\\'c2\\'e3 {\\b\\fs48 "
+      "\\'d0\\'e1}\\par\r\n"
       "\\pard\\ql\\cf1\\f1\\fs20\\ul red underlined\\ulnone\\par\r\n"
-      "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-200\\li200 bullet\\par\r\n}\r\n",
+      "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-200\\li200 "
+      "bullet\\par\r\n}\r\n",
 
       "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}"
       "{\\stylesheet{\\s0 Normal;}{\\s1\\sbasedon0\\snext0\\b heading 1;}}"
@@ -59,16 +62,19 @@ const std::vector<std::string>& ValidDocuments() {
       "backslash\\tab tab\\line next\\par\n"
       "{\\field{\\*\\fldinst{HYPERLINK \"http://example.invalid\"}}{\\fldrslt{\\ul link}}}\\par}",
 
-      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard before " + Picture("dibitmap0", SmallBitmap) +
-          " middle " + Picture("wmetafile8", SmallMetafile) + " after\\par}",
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard before " +
+          Picture("dibitmap0", SmallBitmap) + " middle " + Picture("wmetafile8", SmallMetafile) +
+          " after\\par}",
 
       "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\trowd\\trgaph108\\cellx2000\\cellx4000"
       "\\pard\\intbl one\\cell two\\cell\\row\\trowd\\cellx3000\\pard\\intbl three\\cell\\row"
       "\\pard after\\par}",
 
-      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard {\\object\\objemb{\\*\\objclass Paint.Picture}"
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard {\\object\\objemb{\\*\\objclass "
+      "Paint.Picture}"
       "\\objw200\\objh200{\\*\\objdata 01050000020000000e0000005061696e742e5069637475726500000000}"
-      "{\\result " + Picture("wmetafile8", SmallMetafile) + "}}\\par}",
+      "{\\result " +
+          Picture("wmetafile8", SmallMetafile) + "}}\\par}",
   };
   return documents;
 }
@@ -95,25 +101,38 @@ std::string DamagedHex(Dice& dice, std::size_t count) {
   static const std::string strangers = "gZ \r\n\\{}'-;\x80\xff";
   std::string hex;
   for (std::size_t i = 0; i < count; ++i)
-    hex += dice.OneIn(20) ? strangers[dice.Below(strangers.size())] : digits[dice.Below(digits.size())];
+    hex += dice.OneIn(20) ? strangers[dice.Below(strangers.size())]
+                          : digits[dice.Below(digits.size())];
   return hex;
 }
 
 std::string HugeNumber(Dice& dice) {
-  static const std::vector<std::string> numbers = {
-      "2147483647", "2147483648", "-2147483648", "-2147483649", "4294967295", "4294967296",
-      "9223372036854775807", "99999999999999999999999999", "-1", "0", "65535", "65536", "32767",
-      "-32768"};
+  static const std::vector<std::string> numbers = {"2147483647",
+                                                   "2147483648",
+                                                   "-2147483648",
+                                                   "-2147483649",
+                                                   "4294967295",
+                                                   "4294967296",
+                                                   "9223372036854775807",
+                                                   "99999999999999999999999999",
+                                                   "-1",
+                                                   "0",
+                                                   "65535",
+                                                   "65536",
+                                                   "32767",
+                                                   "-32768"};
   if (dice.OneIn(4)) return std::string(dice.Magnitude(2000), '9');
   return dice.Pick(numbers);
 }
 
 const std::vector<std::string>& ControlWordsWithValues() {
   static const std::vector<std::string> words = {
-      "fs", "f", "cf", "cb", "highlight", "li", "ri", "fi", "sa", "sb", "sl", "tx", "tb", "up",
-      "dn", "expnd", "u", "uc", "ansicpg", "deff", "fcharset", "cpg", "cellx", "trgaph", "trleft",
-      "itap", "s", "cs", "sbasedon", "pnindent", "pnstart", "pnf", "picw", "pich", "picwgoal",
-      "pichgoal", "picscalex", "objw", "objh", "red", "green", "blue", "lang", "deflang", "bin"};
+      "fs",     "f",    "cf",       "cb",       "highlight", "li",       "ri",      "fi",
+      "sa",     "sb",   "sl",       "tx",       "tb",        "up",       "dn",      "expnd",
+      "u",      "uc",   "ansicpg",  "deff",     "fcharset",  "cpg",      "cellx",   "trgaph",
+      "trleft", "itap", "s",        "cs",       "sbasedon",  "pnindent", "pnstart", "pnf",
+      "picw",   "pich", "picwgoal", "pichgoal", "picscalex", "objw",     "objh",    "red",
+      "green",  "blue", "lang",     "deflang",  "bin"};
   return words;
 }
 
@@ -146,7 +165,8 @@ std::string NestedDeeply(Dice& dice, const std::string& document) {
 std::string HugeParameter(Dice& dice, const std::string& document) {
   std::string result = document;
   for (std::size_t count = dice.Between(1, 4); count > 0; --count)
-    result = Insert(dice, result, "\\" + dice.Pick(ControlWordsWithValues()) + HugeNumber(dice) + " ");
+    result =
+        Insert(dice, result, "\\" + dice.Pick(ControlWordsWithValues()) + HugeNumber(dice) + " ");
   return result;
 }
 
@@ -156,7 +176,8 @@ std::string BracesUnbalanced(Dice& dice, std::string document) {
     if (brace != std::string::npos && dice.OneIn(2))
       document.erase(brace, 1);
     else
-      document = Insert(dice, document, std::string(dice.Magnitude(2000), dice.OneIn(2) ? '}' : '{'));
+      document =
+          Insert(dice, document, std::string(dice.Magnitude(2000), dice.OneIn(2) ? '}' : '{'));
   }
   return document;
 }
@@ -185,13 +206,14 @@ std::string LongControlWord(Dice& dice, const std::string& document) {
 
 std::string BadPicture(Dice& dice, const std::string& document) {
   static const std::vector<std::string> kinds = {"dibitmap0", "wbitmap0", "wmetafile8", "emfblip",
-                                                 "pngblip", "jpegblip", "macpict"};
+                                                 "pngblip",   "jpegblip", "macpict"};
   static const std::vector<std::string> goodHeads = {SmallBitmap, SmallMetafile};
   std::string hex = dice.OneIn(2) ? dice.Pick(goodHeads) : "";
   hex = hex.substr(0, dice.Below(hex.size() + 1)) + DamagedHex(dice, dice.Magnitude(3000));
   std::string picture = Picture(dice.Pick(kinds), hex);
-  if (dice.OneIn(3)) picture = "{\\object\\objemb{\\*\\objdata " + DamagedHex(dice, dice.Magnitude(500)) +
-                               "}{\\result " + picture + "}}";
+  if (dice.OneIn(3))
+    picture = "{\\object\\objemb{\\*\\objdata " + DamagedHex(dice, dice.Magnitude(500)) +
+              "}{\\result " + picture + "}}";
   return Insert(dice, document, picture);
 }
 
@@ -205,9 +227,10 @@ std::string LongNames(Dice& dice, const std::string& document) {
 
 std::string TableSoup(Dice& dice, const std::string& document) {
   static const std::vector<std::string> words = {
-      "\\trowd", "\\cellx1000", "\\intbl", "\\cell ", "\\row ", "\\nestcell ", "\\nestrow ",
-      "\\itap2", "\\itap0", "{\\*\\nesttableprops", "}", "\\pard", "\\par ", "x", "\\lastrow",
-      "\\clmgf", "\\clmrg", "\\trleft-5000", "\\cellx-1"};
+      "\\trowd",     "\\cellx1000", "\\intbl",       "\\cell ",  "\\row ",
+      "\\nestcell ", "\\nestrow ",  "\\itap2",       "\\itap0",  "{\\*\\nesttableprops",
+      "}",           "\\pard",      "\\par ",        "x",        "\\lastrow",
+      "\\clmgf",     "\\clmrg",     "\\trleft-5000", "\\cellx-1"};
   std::string soup;
   for (std::size_t count = dice.Magnitude(400); count > 0; --count) soup += dice.Pick(words);
   return Insert(dice, document, soup);
@@ -233,13 +256,20 @@ struct Damage {
 
 const std::vector<Damage>& Damages() {
   static const std::vector<Damage> damages = {
-      {"truncated", Truncated},       {"bits", BitsFlipped},
-      {"syntax", SyntaxScattered},    {"nested", NestedDeeply},
-      {"parameter", HugeParameter},   {"braces", BracesUnbalanced},
-      {"bin", HugeBin},               {"bytes", BytesInserted},
-      {"nuls", NulsInserted},         {"controlword", LongControlWord},
-      {"picture", BadPicture},        {"names", LongNames},
-      {"table", TableSoup},           {"spliced", Spliced},
+      {"truncated", Truncated},
+      {"bits", BitsFlipped},
+      {"syntax", SyntaxScattered},
+      {"nested", NestedDeeply},
+      {"parameter", HugeParameter},
+      {"braces", BracesUnbalanced},
+      {"bin", HugeBin},
+      {"bytes", BytesInserted},
+      {"nuls", NulsInserted},
+      {"controlword", LongControlWord},
+      {"picture", BadPicture},
+      {"names", LongNames},
+      {"table", TableSoup},
+      {"spliced", Spliced},
       {"binary", PureBinary},
   };
   return damages;

@@ -54,7 +54,8 @@ std::string Cyrillic(char32_t character, int codePage) {
 class RichParagraphs : public testing::TestWithParam<RtfCase> {};
 
 TEST_P(RichParagraphs, Paragraphs) {
-  EXPECT_EQ(Describe(core::RichParagraphs(core::ReadRtf(GetParam().rtf), Cyrillic)), GetParam().paragraphs);
+  EXPECT_EQ(Describe(core::RichParagraphs(core::ReadRtf(GetParam().rtf), Cyrillic)),
+            GetParam().paragraphs);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,32 +83,38 @@ INSTANTIATE_TEST_SUITE_P(
         // the font's code page, else in that of its character set, else as
         // one mark for each UTF-16 unit; a zero-width one as nothing.
         RtfCase{"TextInItsFontsCodePage",
-                "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1\\fcharset178 Arial;}"
+                "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1\\fcharset178 "
+                "Arial;}"
                 "{\\f2\\fcharset0 Arial;}}\\f0\\'c0\\u1040?\\u1041?\\u8203?\\u-10179?\\u-8704?"
                 "\\f1\\'c7\\u1575?\\u1688?\\f2\\'c7\\u1575?\\u8364?}",
                 "[L](Arial/204/24)\xC0\xC0???"
                 "(Arial/178/24)\xC7\xC7\x8E(Arial/0/24)\xC7?\x80"},
-        RtfCase{"TablesCellsAndRows",
-                "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\trowd\\cellx100\\cellx200 a\\cell b\\cell\\row c}",
-                "[L](Arial/0/24)a\tb\t[L](Arial/0/24)c"},
+        RtfCase{
+            "TablesCellsAndRows",
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\trowd\\cellx100\\cellx200 a\\cell b\\cell\\row c}",
+            "[L](Arial/0/24)a\tb\t[L](Arial/0/24)c"},
         // Sizes in half points; colours by the table, whose first entry
         // here is the automatic one.
-        RtfCase{"ColoursAndHalfPointSizes",
-                "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}"
-                "\\fs41 a\\cf1 b\\cf2\\fs40 c\\cf0 d\\cf9 e}",
-                "[L](Arial/0/41)a(Arial/0/41#ff0000)b(Arial/0/40#0080ff)c(Arial/0/40)d(Arial/0/40)e"},
+        RtfCase{
+            "ColoursAndHalfPointSizes",
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl "
+            ";\\red255\\green0\\blue0;\\red0\\green128\\blue255;}"
+            "\\fs41 a\\cf1 b\\cf2\\fs40 c\\cf0 d\\cf9 e}",
+            "[L](Arial/0/41)a(Arial/0/41#ff0000)b(Arial/0/40#0080ff)c(Arial/0/40)d(Arial/0/40)e"},
         RtfCase{"TabStopsUntilTheNextPard",
                 "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard\\tx300\\tb100 a\\tab b\\par c\\par\\pard d}",
                 "[L |300 |100](Arial/0/24)a\tb[L |300 |100](Arial/0/24)c[L](Arial/0/24)d"},
         // As rich edit controls write lists: numbers count on until a
         // paragraph without, and start again at the list's start.
-        RtfCase{"NumberedLists",
-                "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0"
-                "\\pnindent0\\pnstart1\\pndec{\\pntxta.}}\\fi-360\\li360 one\\par{\\pntext\\f0 2.\\tab}two\\par"
-                "\\pard{\\*\\pn\\pnlvlbody\\pnstart3\\pnucrm{\\pntxtb(}{\\pntxta)}}x\\par"
-                "{\\*\\pn\\pnlvlbody\\pnstart28\\pnlcltr{\\pntxta)}}y\\par\\pard z}",
-                "[L 360,-360 1.](Arial/0/24)one[L 360,-360 2.](Arial/0/24)two[L (III)](Arial/0/24)x"
-                "[L ab)](Arial/0/24)y[L](Arial/0/24)z"},
+        RtfCase{
+            "NumberedLists",
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0"
+            "\\pnindent0\\pnstart1\\pndec{\\pntxta.}}\\fi-360\\li360 one\\par{\\pntext\\f0 "
+            "2.\\tab}two\\par"
+            "\\pard{\\*\\pn\\pnlvlbody\\pnstart3\\pnucrm{\\pntxtb(}{\\pntxta)}}x\\par"
+            "{\\*\\pn\\pnlvlbody\\pnstart28\\pnlcltr{\\pntxta)}}y\\par\\pard z}",
+            "[L 360,-360 1.](Arial/0/24)one[L 360,-360 2.](Arial/0/24)two[L (III)](Arial/0/24)x"
+            "[L ab)](Arial/0/24)y[L](Arial/0/24)z"},
         RtfCase{
             "BulletsAndIndents",
             "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard{\\pntext\\f0\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0"
@@ -121,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
             "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\info{\\title T}}{\\*\\unknown x}{\\pict\\bin2 {}}"
             "{\\field{\\*\\fldinst HYPERLINK}{\\fldrslt link}}!}",
             "[L](Arial/0/24)link!"},
-        RtfCase{"DamagedInputReadsOn", "{\\rtf1 text\\'4}} after", "[L](Times New Roman/0/24)text4 after"}),
+        RtfCase{"DamagedInputReadsOn", "{\\rtf1 text\\'4}} after",
+                "[L](Times New Roman/0/24)text4 after"}),
     [](const testing::TestParamInfo<RtfCase>& info) { return std::string(info.param.label); });
 
 TEST(RichParagraphs, APersianParagraphsNumberIsInPersianDigits) {

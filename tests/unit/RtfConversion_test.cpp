@@ -19,17 +19,22 @@ namespace {
 
 std::u32string Text(const core::RtfParagraph& paragraph) {
   std::u32string text;
-  for (const core::FormattedCharacter& character : paragraph.characters) text += character.character;
+  for (const core::FormattedCharacter& character : paragraph.characters)
+    text += character.character;
   return text;
 }
 
-std::string Utf8(const core::RtfParagraph& paragraph) { return core::Utf8FromUnicode(Text(paragraph)); }
+std::string Utf8(const core::RtfParagraph& paragraph) {
+  return core::Utf8FromUnicode(Text(paragraph));
+}
 
 // As the editor saves it: the glyph font, codes as \'xx or as the U+F000 +
 // code a UTF-16 control writes, Latin in another face.
 const char GlyphDocument[] =
-    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset2 PERSIAN;}{\\f1\\fswiss\\fcharset0 Arial;}}\n"
-    "{\\*\\generator Riched20 10.0;}\\viewkind4\\uc1\\pard\\qr\\f0\\fs54 {\\b \\'b0\\'eb}\\'94\\'e6\\'ef\\par\n"
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset2 "
+    "PERSIAN;}{\\f1\\fswiss\\fcharset0 Arial;}}\n"
+    "{\\*\\generator Riched20 10.0;}\\viewkind4\\uc1\\pard\\qr\\f0\\fs54 {\\b "
+    "\\'b0\\'eb}\\'94\\'e6\\'ef\\par\n"
     "\\pard\\qc\\f1\\fs20 Caf\\'e9 {\\i World}\\par\n"
     "\\pard\\qr\\f0 \\u61680?\\u61682?\\u61683? \\f1 ABC\\f0 \\'b0\\'e2\\'ae\\par\n"
     "\\pard\\f0 \\'fd\\'8b\\'fe\\par}\n";
@@ -52,7 +57,9 @@ TEST(RtfConversion, ReadsGlyphCodesInTheGlyphFaceAndWindows1252Elsewhere) {
 TEST(RtfConversion, TokenizerHandlesFallbacksDestinationsAndEscapes) {
   const char* const cases[][2] = {
       {"{\\rtf1\\uc2 a\\u1576\\'81\\'82b}", "aبb"},
-      {"{\\rtf1 a{\\*\\unknown x}{\\info{\\title t}}{\\pict 0101}b\\~c}", "ab\xC2\xA0" "c"},
+      {"{\\rtf1 a{\\*\\unknown x}{\\info{\\title t}}{\\pict 0101}b\\~c}",
+       "ab\xC2\xA0"
+       "c"},
       {"{\\rtf1 \\u-10179?\\u-8704?\\{\\}\\\\\\tab x}", "\xF0\x9F\x98\x80{}\\\tx"},
       {"{\\rtf1 a\\bin3 {}}b}", "ab"},
       {"{\\rtf1 \\'8\\'e9\\emdash}", "8é—"},  // a broken escape is dropped
@@ -79,7 +86,8 @@ TEST(RtfConversion, StrikeOutUnderlinesAndTableCellsSurviveUnicodeRtf) {
 // Word on a Persian Windows writes Persian as Arabic code page bytes.
 TEST(RtfConversion, BytesFollowTheCodePageOfTheirFontOrOfTheDocument) {
   const char rtf[] =
-      "{\\rtf1\\ansi\\ansicpg1256\\deff0{\\fonttbl{\\f0\\fnil\\fcharset178 Tahoma;}{\\f1\\fnil\\fcharset0 Arial;}"
+      "{\\rtf1\\ansi\\ansicpg1256\\deff0{\\fonttbl{\\f0\\fnil\\fcharset178 "
+      "Tahoma;}{\\f1\\fnil\\fcharset0 Arial;}"
       "{\\f2\\fnil Other;}}\\f0 \\'c7\\'e1\\'81 {\\f1 caf\\'e9}{\\f2 \\'e1}\\par "
       "\\uc1\\u1583\\'cf}";
   const core::RtfDocument document = core::ReadRtf(rtf);
@@ -87,7 +95,8 @@ TEST(RtfConversion, BytesFollowTheCodePageOfTheirFontOrOfTheDocument) {
   EXPECT_EQ(Utf8(document.paragraphs[0]), "الپ caféل");
   EXPECT_EQ(Utf8(document.paragraphs[1]), "د");
   EXPECT_TRUE(core::IsUnicodePersian(document));
-  EXPECT_EQ(Utf8(core::ReadRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 \\'c7}").paragraphs[0]), "Ç");
+  EXPECT_EQ(Utf8(core::ReadRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 \\'c7}").paragraphs[0]),
+            "Ç");
   EXPECT_FALSE(core::IsUnicodePersian(core::ReadRtf(GlyphDocument)));
 }
 
@@ -96,10 +105,12 @@ TEST(RtfConversion, BytesFollowTheCodePageOfTheirFontOrOfTheDocument) {
 TEST(RtfConversion, UnicodeTextKeepsWhatTheSystemHoldsBesideTheGlyphFont) {
   core::Unconvertibles problems;
   const auto western = [](char32_t character) { return character < 0x100; };
-  const core::RtfDocument text = core::UnicodeTextDocument(U"café سلام Ω\r\nnaïve «x»", {}, western, problems);
+  const core::RtfDocument text =
+      core::UnicodeTextDocument(U"café سلام Ω\r\nnaïve «x»", {}, western, problems);
   const core::RtfDocument glyphs = core::GlyphDocument(text, problems);
   ASSERT_EQ(problems.size(), 1u);
-  EXPECT_EQ(core::Describe(problems[0]), "line 1, column 11: U+03A9 cannot be written with the font Persian");
+  EXPECT_EQ(core::Describe(problems[0]),
+            "line 1, column 11: U+03A9 cannot be written with the font Persian");
   core::Unconvertibles none;
   const core::RtfDocument back = core::UnicodeDocument(core::ReadRtf(core::GlyphRtf(glyphs)), none);
   ASSERT_EQ(back.paragraphs.size(), 2u);
@@ -110,14 +121,16 @@ TEST(RtfConversion, UnicodeTextKeepsWhatTheSystemHoldsBesideTheGlyphFont) {
 
 // Both tables against the C library's converter.
 TEST(RtfConversion, CodePagesAreWindows1252And1256) {
-  for (const auto& [name, decode] : {std::pair{"CP1252", core::Cp1252}, std::pair{"CP1256", core::Cp1256}}) {
+  for (const auto& [name, decode] :
+       {std::pair{"CP1252", core::Cp1252}, std::pair{"CP1256", core::Cp1256}}) {
     const iconv_t converter = iconv_open("UTF-32LE", name);
     ASSERT_NE(converter, reinterpret_cast<iconv_t>(-1)) << name;
     for (int byte = 0x80; byte < 0x100; ++byte) {
       char in = static_cast<char>(byte), out[4] = {};
       char *from = &in, *to = out;
       std::size_t inLeft = 1, outLeft = 4;
-      if (iconv(converter, &from, &inLeft, &to, &outLeft) == static_cast<std::size_t>(-1)) continue;  // undefined
+      if (iconv(converter, &from, &inLeft, &to, &outLeft) == static_cast<std::size_t>(-1))
+        continue;  // undefined
       char32_t expected = 0;
       std::memcpy(&expected, out, 4);
       EXPECT_EQ(decode(static_cast<unsigned char>(byte)), expected) << name << " " << byte;
@@ -137,13 +150,15 @@ TEST(RtfConversion, GlyphDocumentBecomesUnicodeRtfAndHtmlAndComesBack) {
   EXPECT_EQ(Utf8(unicode.paragraphs[3]), "«ب»");
 
   const std::string rtf = core::UnicodeRtf(unicode);
-  EXPECT_NE(rtf.find("\\pard\\rtlpar\\qr{\\f0\\fs54\\rtlch\\af0\\afs54 \\u1605?\\u1740?\\u8204?\\u1585?}"
-                     "{\\f0\\fs54\\b\\rtlch\\af0\\afs54\\ab \\u1608?\\u1605?}\\par"),
-            std::string::npos)
+  EXPECT_NE(
+      rtf.find("\\pard\\rtlpar\\qr{\\f0\\fs54\\rtlch\\af0\\afs54 \\u1605?\\u1740?\\u8204?\\u1585?}"
+               "{\\f0\\fs54\\b\\rtlch\\af0\\afs54\\ab \\u1608?\\u1605?}\\par"),
+      std::string::npos)
       << rtf;
   EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset178 Tahoma;}"), std::string::npos);
   const std::string html = core::HtmlOfDocument(unicode);
-  EXPECT_NE(html.find("<p dir=\"rtl\" style=\"text-align:right\"><span style=\"font-size:27pt\">می‌ر</span>"
+  EXPECT_NE(html.find("<p dir=\"rtl\" style=\"text-align:right\"><span "
+                      "style=\"font-size:27pt\">می‌ر</span>"
                       "<span style=\"font-size:27pt;font-weight:bold\">وم</span></p>"),
             std::string::npos)
       << html;
@@ -174,18 +189,20 @@ TEST(RtfConversion, FaceNamesAreWrittenAsReadAndTheirNumberIsBounded) {
     EXPECT_EQ(Text(again.paragraphs[0]), U"A");
     EXPECT_EQ(again.faces[again.paragraphs[0].characters[0].format.face].name, name);
   }
-  EXPECT_NE(core::HtmlOfDocument(read).find("font-family:'Evil}{\\5c object\u00e9\\27 x'"), std::string::npos)
+  EXPECT_NE(core::HtmlOfDocument(read).find("font-family:'Evil}{\\5c object\u00e9\\27 x'"),
+            std::string::npos)
       << core::HtmlOfDocument(read);
 
   // Faces are one without case, which only letters have: '@' is not '`'.
-  const core::RtfDocument cased =
-      core::ReadRtf("{\\rtf1\\ansi{\\fonttbl{\\f1 F@;}{\\f2 F`;}{\\f3 f@;}}\\f1 a\\f2 b\\f3 c\\par}");
+  const core::RtfDocument cased = core::ReadRtf(
+      "{\\rtf1\\ansi{\\fonttbl{\\f1 F@;}{\\f2 F`;}{\\f3 f@;}}\\f1 a\\f2 b\\f3 c\\par}");
   ASSERT_EQ(cased.faces.size(), 3u);
   EXPECT_EQ(cased.paragraphs[0].characters[1].format.face, 2);
   EXPECT_EQ(cased.paragraphs[0].characters[2].format.face, 1);
 
   std::string many = "{\\rtf1\\ansi{\\fonttbl";
-  for (int font = 0; font <= 0x10000; ++font) many += "{\\f" + std::to_string(font) + " F" + std::to_string(font) + ";}";
+  for (int font = 0; font <= 0x10000; ++font)
+    many += "{\\f" + std::to_string(font) + " F" + std::to_string(font) + ";}";
   EXPECT_THROW(core::ReadRtf(many + "}\\f65536 x\\par}"), core::Exception);
 }
 
@@ -214,20 +231,24 @@ TEST(RtfConversion, CorpusDocumentsKeepTheirTextThroughUnicodeRtf) {
     // Printing lays out every paragraph, each with a run that gives its line a height.
     const std::vector<core::RichParagraph> printed = core::RichParagraphs(document);
     ASSERT_EQ(printed.size(), document.paragraphs.size()) << name;
-    for (const core::RichParagraph& paragraph : printed) ASSERT_FALSE(paragraph.runs.empty()) << name;
+    for (const core::RichParagraph& paragraph : printed)
+      ASSERT_FALSE(paragraph.runs.empty()) << name;
     // ... and laid out on pages of a letter's width (in twips) without a loop.
     const core::TextMeasure measure{
         [](const core::RunStyle& style, const std::string& text) {
           return int(text.size()) * style.halfPoints * 5;
         },
-        [](const core::RunStyle& style) { return core::FontMetrics{style.halfPoints * 8, style.halfPoints * 2}; }};
+        [](const core::RunStyle& style) {
+          return core::FontMetrics{style.halfPoints * 8, style.halfPoints * 2};
+        }};
     EXPECT_FALSE(core::LayOutPages(printed, {12240, 15840, 1440}, measure).empty()) << name;
     core::Unconvertibles problems;
     const core::RtfDocument unicode = core::UnicodeDocument(document, problems);
     const core::RtfDocument again = core::ReadRtf(core::UnicodeRtf(unicode));
     ASSERT_EQ(again.paragraphs.size(), unicode.paragraphs.size()) << name;
     for (std::size_t index = 0; index < again.paragraphs.size(); ++index)
-      ASSERT_EQ(Text(again.paragraphs[index]), Text(unicode.paragraphs[index])) << name << " " << index;
+      ASSERT_EQ(Text(again.paragraphs[index]), Text(unicode.paragraphs[index]))
+          << name << " " << index;
   }
   closedir(directory);
   EXPECT_GT(documents, 70u);

@@ -28,7 +28,9 @@ std::string Nested(std::size_t depth, const std::string& inside = "x") {
   return std::string(depth, '{') + inside + std::string(depth, '}');
 }
 
-std::string FontTable(const std::string& name) { return "{\\rtf1{\\fonttbl{\\f0\\fnil " + name + ";}}x}"; }
+std::string FontTable(const std::string& name) {
+  return "{\\rtf1{\\fonttbl{\\f0\\fnil " + name + ";}}x}";
+}
 
 struct LimitCase {
   const char* label;
@@ -51,16 +53,17 @@ const std::string Letters253(253, 'w');
 INSTANTIATE_TEST_SUITE_P(
     Cases, Limits,
     testing::Values(
-        LimitCase{"Ordinary",
-                  "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset2 Persian;}}{\\colortbl ;\\red255;}"
-                  "{\\stylesheet{\\s0 Normal;}}\\pard\\qr\\f0\\fs40 \\'c1{\\b bold}\\par}",
-                  true},
-        LimitCase{"Depth32", Nested(32), true},
-        LimitCase{"Depth33", Nested(33), false},
+        LimitCase{
+            "Ordinary",
+            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset2 Persian;}}{\\colortbl ;\\red255;}"
+            "{\\stylesheet{\\s0 Normal;}}\\pard\\qr\\f0\\fs40 \\'c1{\\b bold}\\par}",
+            true},
+        LimitCase{"Depth32", Nested(32), true}, LimitCase{"Depth33", Nested(33), false},
         LimitCase{"Depth33LeftOpen", std::string(33, '{'), false},
         LimitCase{"ManyGroupsSideBySide", "{" + Repeated("{a}", 2500) + "}", true},
         LimitCase{"EscapedBracesAreText", "{\\rtf1" + Repeated("\\{", 40) + "}", true},
-        LimitCase{"HexEscapeTakesTwoBytesWhateverTheyAre", "{\\rtf1" + Repeated("\\'{{", 40) + "}", true},
+        LimitCase{"HexEscapeTakesTwoBytesWhateverTheyAre", "{\\rtf1" + Repeated("\\'{{", 40) + "}",
+                  true},
         LimitCase{"ControlWord255", "{\\rtf1 \\" + Letters253 + "-1 x}", true},
         LimitCase{"ControlWord256", "{\\rtf1 \\" + Letters253 + "-12 x}", false},
         LimitCase{"Parameter256Digits", "{\\rtf1 \\fs" + std::string(254, '9') + " x}", false},
@@ -69,20 +72,25 @@ INSTANTIATE_TEST_SUITE_P(
         LimitCase{"TabStopBeyondItsBits", "{\\rtf1\\pard\\tb16777216 x}", false},
         LimitCase{"TabStopOverflowing", "{\\rtf1\\pard\\tx99999999999999999999 x}", false},
         LimitCase{"HighBytesEndAWord", "{\\rtf1 \\b" + std::string(2000, '\xe9') + "}", true},
-        LimitCase{"WordsSideBySide", "{\\rtf1 " + Repeated("\\" + std::string(200, 'b'), 200) + "}", true},
+        LimitCase{"WordsSideBySide", "{\\rtf1 " + Repeated("\\" + std::string(200, 'b'), 200) + "}",
+                  true},
         LimitCase{"FontName255", FontTable(A255), true},
         LimitCase{"FontName256", FontTable(A255 + "B"), false},
-        LimitCase{"FontNameEscapesCountByTheByte", FontTable(std::string(64, 'A') + Repeated("\\'41", 48)), false},
+        LimitCase{"FontNameEscapesCountByTheByte",
+                  FontTable(std::string(64, 'A') + Repeated("\\'41", 48)), false},
         LimitCase{"FontNamesSeparated", FontTable(A255 + ";" + A255 + "\\b " + A255), true},
         LimitCase{"FontTableWithoutBraces", "{\\rtf1{\\fonttbl\\f0 " + A255 + "B;}x}", false},
         LimitCase{"StyleName256", "{\\rtf1{\\stylesheet{\\s1 " + A255 + "B;}}x}", false},
         LimitCase{"FontTableNamedInTheText", "{\\rtf1 \\b x \\fonttbl " + A255 + "B;}", false},
-        LimitCase{"LongParagraphAfterTheTable", "{\\rtf1{\\fonttbl{\\f0 Arial;}}" + std::string(20000, 'p') + "}", true},
-        LimitCase{"LongParagraphInANestedGroup", "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\b " + std::string(20000, 'p') + "}}", true},
+        LimitCase{"LongParagraphAfterTheTable",
+                  "{\\rtf1{\\fonttbl{\\f0 Arial;}}" + std::string(20000, 'p') + "}", true},
+        LimitCase{"LongParagraphInANestedGroup",
+                  "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\b " + std::string(20000, 'p') + "}}", true},
         LimitCase{"ClosersLeftOver", "{\\rtf1 x}}}" + std::string(5000, 'z'), true},
         LimitCase{"GroupAfterALeftOverCloser", "{\\rtf1 x}}{y}", false},
         // A font table can make the reader go on after the outermost group.
-        LimitCase{"WatchedAfterTheOutermostGroup", "{{\\fonttbl}}\\fs" + std::string(300, '9'), false}),
+        LimitCase{"WatchedAfterTheOutermostGroup", "{{\\fonttbl}}\\fs" + std::string(300, '9'),
+                  false}),
     [](const testing::TestParamInfo<LimitCase>& info) { return std::string(info.param.label); });
 
 TEST(RtfReaderLimits, StaysRefusedOnceExceeded) {

@@ -78,14 +78,16 @@ TEST(TextSearch, LettersNotCodesAreCompared) {
 // Each replacement takes the forms its new neighbours give it, as the
 // converter writes the replaced text; several on a line, on several lines.
 TEST(TextSearch, ReplaceEachWritesWhatTheConverterWritesOfTheReplacedText) {
-  const std::string document = Glyphs("کتاب و کتابها\r\nنه\r\nیک کتاب، کتاب‌ها");
+  const std::string document =
+      Glyphs("کتاب و کتابها\r\nنه\r\nیک کتاب، کتاب‌ها");
   const auto matches = core::FindAll(document, Glyphs("کتاب"), {});
   ASSERT_EQ(matches.size(), 4u);
   std::string byStep = document, atOnce = document;
   for (const core::LineReplacement& line : core::ReplaceEach(document, matches, U"\u0645\u0647")) {
     for (const core::LineChange& step : line.steps)
       byStep.replace(line.lineStart + step.start, step.end - step.start, step.codes);
-    atOnce.replace(line.lineStart + line.whole.start, line.whole.end - line.whole.start, line.whole.codes);
+    atOnce.replace(line.lineStart + line.whole.start, line.whole.end - line.whole.start,
+                   line.whole.codes);
   }
   EXPECT_EQ(byStep, Glyphs("مه و مهها\r\nنه\r\nیک مه، مه‌ها"));
   EXPECT_EQ(atOnce, byStep);
@@ -98,16 +100,17 @@ TEST(PersianCalendar, GregorianDaysGiveTheirSolarDays) {
     int year, month, day;
     core::SolarDate solar;
   } days[] = {
-      {2017, 3, 21, {1396, 1, 1}},  {2020, 3, 20, {1399, 1, 1}},  {2021, 3, 20, {1399, 12, 30}},
-      {2021, 3, 21, {1400, 1, 1}},  {2024, 3, 20, {1403, 1, 1}},  {2025, 3, 20, {1403, 12, 30}},
-      {2025, 3, 21, {1404, 1, 1}},  {2026, 3, 20, {1404, 12, 29}}, {2026, 12, 8, {1405, 9, 17}},
-      {1979, 2, 11, {1357, 11, 22}}, {2000, 1, 1, {1378, 10, 11}}, {2029, 3, 20, {1408, 1, 1}},
-      {2024, 9, 22, {1403, 7, 1}},  {2024, 9, 21, {1403, 6, 31}},
+      {2017, 3, 21, {1396, 1, 1}},   {2020, 3, 20, {1399, 1, 1}},   {2021, 3, 20, {1399, 12, 30}},
+      {2021, 3, 21, {1400, 1, 1}},   {2024, 3, 20, {1403, 1, 1}},   {2025, 3, 20, {1403, 12, 30}},
+      {2025, 3, 21, {1404, 1, 1}},   {2026, 3, 20, {1404, 12, 29}}, {2026, 12, 8, {1405, 9, 17}},
+      {1979, 2, 11, {1357, 11, 22}}, {2000, 1, 1, {1378, 10, 11}},  {2029, 3, 20, {1408, 1, 1}},
+      {2024, 9, 22, {1403, 7, 1}},   {2024, 9, 21, {1403, 6, 31}},
   };
   for (const auto& day : days) {
     const core::SolarDate solar = core::SolarDateOf(day.year, day.month, day.day);
-    EXPECT_TRUE(solar == day.solar) << day.year << "-" << day.month << "-" << day.day << " gave " << solar.year
-                                     << "/" << solar.month << "/" << solar.day;
+    EXPECT_TRUE(solar == day.solar) << day.year << "-" << day.month << "-" << day.day << " gave "
+                                    << solar.year << "/" << solar.month << "/" << solar.day;
   }
-  EXPECT_EQ(core::PersianDateText({1405, 9, 17}), U"\u06F1\u06F4\u06F0\u06F5/\u06F0\u06F9/\u06F1\u06F7");
+  EXPECT_EQ(core::PersianDateText({1405, 9, 17}),
+            U"\u06F1\u06F4\u06F0\u06F5/\u06F0\u06F9/\u06F1\u06F7");
 }

@@ -55,8 +55,8 @@ TEST(TwoStepReplacement, AFailedMoveLeavesTheOldFileInPlace) {
     folder.files = {{"letter.rtf", "old"}, {"dab1.tmp", "new"}};
     folder.failingMoves = {failing};
     EXPECT_EQ(Replace(folder), core::Replacement::NotDone) << failing;
-    EXPECT_EQ(folder.files, (std::map<std::string, std::string>{{"letter.rtf", "old"},
-                                                                 {"dab1.tmp", "new"}}))
+    EXPECT_EQ(folder.files,
+              (std::map<std::string, std::string>{{"letter.rtf", "old"}, {"dab1.tmp", "new"}}))
         << failing;
   }
 }

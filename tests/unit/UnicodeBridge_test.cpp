@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "DocumentKind.h"
-#include "GlyphToUnicode.h"
 #include "Exceptions.h"
+#include "GlyphToUnicode.h"
 #include "PersianText.h"
 #include "UnicodeToGlyph.h"
 #include "Utf.h"
@@ -55,9 +55,10 @@ const Sample Samples[] = {
     // A ZWJ keeps the join it makes where the font shows it.
     {"ب‍ ر‍ه", Codes({234, 148, ' ', 138})},
     // Latin words and a number keep their order, and the spaces between.
-    {"سلام Hello World ۱۲۳", std::string("Hello World ") + Codes({241, 242, 243, ' ', 176, 226, 174})},
-    {"در سال 1404/01/02 رفت", Codes({135, 185, 148, ' ', '1', '4', '0', '4', '/', '0', '1', '/', '0', '2', ' ',
-                                     178, 142, 174, ' ', 148, 152})},
+    {"سلام Hello World ۱۲۳",
+     std::string("Hello World ") + Codes({241, 242, 243, ' ', 176, 226, 174})},
+    {"در سال 1404/01/02 رفت", Codes({135, 185, 148, ' ', '1', '4', '0', '4', '/', '0', '1',
+                                     '/', '0', '2', ' ', 178, 142, 174, ' ', 148, 152})},
     // Guillemets and brackets face the other way in right-to-left text;
     // after Persian a number is Arabic, and its percent sign reads right to
     // left.
@@ -79,14 +80,15 @@ TEST(UnicodeBridge, SamplesConvertBothWays) {
 // What the font has one way of showing comes back in its usual spelling.
 TEST(UnicodeBridge, VariantsComeBackNormalised) {
   const char* const variants[][2] = {
-      {"كيك ٣", "کیک ۳"},  // Arabic kaf, yeh and digit
-      {"۵۰٪ سود", "۵۰% سود"},  // the Arabic percent sign
-      {"بـــرو لـا", "برو لا"},  // tatweels between letters that join anyway
-      {"بـ ـه", "ب‍ ‍ه"},  // a tatweel's join, shown with nothing to join to
+      {"كيك ٣", "کیک ۳"},            // Arabic kaf, yeh and digit
+      {"۵۰٪ سود", "۵۰% سود"},        // the Arabic percent sign
+      {"بـــرو لـا", "برو لا"},      // tatweels between letters that join anyway
+      {"بـ ـه", "ب‍ ‍ه"},      // a tatweel's join, shown with nothing to join to
       {"ب‍ب ر‍ب", "بب رب"},  // ZWJs whose join the forms show the same without
   };
   for (const auto& variant : variants)
-    EXPECT_EQ(core::Utf8FromUnicode(Decoded(Encoded(Unicode(variant[0])))), variant[1]) << variant[0];
+    EXPECT_EQ(core::Utf8FromUnicode(Decoded(Encoded(Unicode(variant[0])))), variant[1])
+        << variant[0];
 }
 
 // The forms the text control once hid are still read, but never written:
@@ -98,16 +100,19 @@ TEST(UnicodeBridge, HiddenCodesAreReadButWrittenWithStandIns) {
 
 TEST(UnicodeBridge, UnconvertibleCharactersAreReportedWithLineAndColumn) {
   core::Unconvertibles problems;
-  EXPECT_EQ(core::UnicodeToGlyphs(Unicode("ب\nAéب€"), problems), Codes({139, '\n', '?', 139, 'A', '?'}));
+  EXPECT_EQ(core::UnicodeToGlyphs(Unicode("ب\nAéب€"), problems),
+            Codes({139, '\n', '?', 139, 'A', '?'}));
   ASSERT_EQ(problems.size(), 2u);
-  EXPECT_EQ(core::Describe(problems[0]), "line 2, column 2: U+00E9 cannot be written with the font Persian");
+  EXPECT_EQ(core::Describe(problems[0]),
+            "line 2, column 2: U+00E9 cannot be written with the font Persian");
   EXPECT_EQ(problems[1].column, 4u);
 
   problems.clear();
   EXPECT_EQ(core::Utf8FromUnicode(core::GlyphsToUnicode(Codes({'a', '\r', 220, 139, 1}), problems)),
             "a\r\xEF\xBF\xBD\xD8\xA8\xEF\xBF\xBD");
   ASSERT_EQ(problems.size(), 2u);
-  EXPECT_EQ(core::Describe(problems[0]), "line 2, column 1: code 220 has no glyph in the font Persian");
+  EXPECT_EQ(core::Describe(problems[0]),
+            "line 2, column 1: code 220 has no glyph in the font Persian");
   EXPECT_EQ(problems[1].column, 3u);
 }
 
@@ -130,7 +135,8 @@ TEST(UnicodeBridge, DictionaryWordsRoundTripAndAreToldFromTheirGlyphCodes) {
     glyphs.clear();
     encoder.ConvertLine(word, 1, glyphs, problems);
     ++words;
-    if (core::TextKindOf(line.substr(0, line.find('/'))) != core::DocumentKind::Utf8Text && ++wrong <= 5)
+    if (core::TextKindOf(line.substr(0, line.find('/'))) != core::DocumentKind::Utf8Text &&
+        ++wrong <= 5)
       ADD_FAILURE() << "not taken for UTF-8: " << line;
     if (core::TextKindOf(glyphs) != core::DocumentKind::GlyphText && ++wrong <= 5)
       ADD_FAILURE() << "its glyph codes taken for UTF-8: " << line;
@@ -145,13 +151,21 @@ TEST(UnicodeBridge, DictionaryWordsRoundTripAndAreToldFromTheirGlyphCodes) {
 TEST(UnicodeBridge, TextFilesAreToldByMarkAndContent) {
   using core::DocumentKind;
   const std::pair<std::string, DocumentKind> cases[] = {
-      {"\xEF\xBB\xBF" "abc", DocumentKind::Utf8TextWithMark},
-      {std::string("\xFF\xFE" "a\0", 4), DocumentKind::Utf16Text},
-      {std::string("\xFE\xFF\0" "a", 4), DocumentKind::Utf16BigEndianText},
+      {"\xEF\xBB\xBF"
+       "abc",
+       DocumentKind::Utf8TextWithMark},
+      {std::string("\xFF\xFE"
+                   "a\0",
+                   4),
+       DocumentKind::Utf16Text},
+      {std::string("\xFE\xFF\0"
+                   "a",
+                   4),
+       DocumentKind::Utf16BigEndianText},
       {"سلام", DocumentKind::Utf8Text},
       {"Café", DocumentKind::Utf8Text},
       {"plain ASCII", DocumentKind::GlyphText},
-      {"\xB0\xE2\xAE", DocumentKind::GlyphText},      // not UTF-8
+      {"\xB0\xE2\xAE", DocumentKind::GlyphText},              // not UTF-8
       {"\xE6\x8A\xA3\xEC\x8A\x8C", DocumentKind::GlyphText},  // valid, but Chinese and Korean
       {"سلام \xE6\x8A\xA3", DocumentKind::Utf8Text},
   };
@@ -165,7 +179,8 @@ TEST(UnicodeBridge, UnicodeFilesComeBackByteForByte) {
   const std::pair<core::DocumentKind, std::string> files[] = {
       {core::DocumentKind::Utf8Text, utf8},
       {core::DocumentKind::Utf8TextWithMark, "\xEF\xBB\xBF" + utf8},
-      {core::DocumentKind::Utf16Text, "\xFF\xFE" + core::Utf16Bytes(core::Utf16FromUnicode(Unicode(utf8)), false)},
+      {core::DocumentKind::Utf16Text,
+       "\xFF\xFE" + core::Utf16Bytes(core::Utf16FromUnicode(Unicode(utf8)), false)},
       {core::DocumentKind::Utf16BigEndianText,
        "\xFE\xFF" + core::Utf16Bytes(core::Utf16FromUnicode(Unicode(utf8)), true)}};
   for (const auto& [kind, bytes] : files) {
@@ -175,7 +190,8 @@ TEST(UnicodeBridge, UnicodeFilesComeBackByteForByte) {
     EXPECT_TRUE(problems.empty());
   }
   core::Unconvertibles problems;
-  EXPECT_THROW(core::GlyphTextOfUnicodeFile(std::string("\xFF\xFE\x00\xD8", 4), problems), core::Exception);
+  EXPECT_THROW(core::GlyphTextOfUnicodeFile(std::string("\xFF\xFE\x00\xD8", 4), problems),
+               core::Exception);
 }
 
 TEST(Utf, FileBytesInEachEncodingAndFaults) {
@@ -191,8 +207,13 @@ TEST(Utf, FileBytesInEachEncodingAndFaults) {
     EXPECT_EQ(core::Utf16FromUnicode(text), u"\u0628\U0001F600");
   }
   const std::pair<std::string, std::size_t> faults[] = {
-      {"ab\x80", 2}, {"\xC0\xAF", 0}, {"\xED\xA0\x80", 0}, {"a\xE2\x82", 1}, {"\xF4\x90\x80\x80", 0},
-      {std::string("\xFF\xFE\x00\xD8\x41\x00", 6), 2}, {std::string("\xFF\xFE\x41", 3), 2}};
+      {"ab\x80", 2},
+      {"\xC0\xAF", 0},
+      {"\xED\xA0\x80", 0},
+      {"a\xE2\x82", 1},
+      {"\xF4\x90\x80\x80", 0},
+      {std::string("\xFF\xFE\x00\xD8\x41\x00", 6), 2},
+      {std::string("\xFF\xFE\x41", 3), 2}};
   for (const auto& [bytes, at] : faults) {
     text.clear();
     EXPECT_FALSE(core::UnicodeFromFileBytes(bytes, text, fault)) << bytes;

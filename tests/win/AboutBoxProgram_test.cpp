@@ -32,9 +32,9 @@ class EditorWithAboutBox : public testing::Test {
     ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &program));
     HWND main = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] { return (main = WindowOfClass(program.dwProcessId, "TMainForm")) != nullptr; },
-        20000));
+    ASSERT_TRUE(
+        WaitFor([&] { return (main = WindowOfClass(program.dwProcessId, "TMainForm")) != nullptr; },
+                20000));
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     ASSERT_TRUE(WaitFor(

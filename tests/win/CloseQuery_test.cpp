@@ -25,7 +25,8 @@ TEST_P(ClosingModified, AsksAndClosesOnlyWhenNothingIsLost) {
   SetDocument("unsaved words");
   ModalScript script;
   script.On(QuestionBox, GetParam().answers[0]);
-  if (GetParam().answers.size() > 1) script.On([] { return CommonDialog("Save As"); }, GetParam().answers[1]);
+  if (GetParam().answers.size() > 1)
+    script.On([] { return CommonDialog("Save As"); }, GetParam().answers[1]);
   ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_CLOSE, 0, 0); }));
   EXPECT_EQ(script.Seen()[0], "Save changes to Untitled?");
   EXPECT_EQ(IsWindow(form->Handle()) == FALSE, GetParam().closes);

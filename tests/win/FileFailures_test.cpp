@@ -175,12 +175,14 @@ int readsLeft = 0;
 UINT armedMessage = 0;
 
 // Reads until readsLeft runs out, then fails as a damaged disk does.
-BOOL WINAPI FailingRead(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped) {
+BOOL WINAPI FailingRead(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read,
+                        LPOVERLAPPED overlapped) {
   if (--readsLeft < 0) {
     SetLastError(ERROR_CRC);
     return FALSE;
   }
-  return ImportPatch::Original<decltype(&ReadFile)>("ReadFile")(file, buffer, size, read, overlapped);
+  return ImportPatch::Original<decltype(&ReadFile)>("ReadFile")(file, buffer, size, read,
+                                                                overlapped);
 }
 
 // The first allocation after the control is sent armedMessage fails: it
@@ -191,7 +193,7 @@ LRESULT WINAPI ArmingSend(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     FailNextAllocation();
   }
   return ImportPatch::Original<decltype(&SendMessageA)>("SendMessageA")(window, message, wParam,
-                                                                         lParam);
+                                                                        lParam);
 }
 
 const std::string OutOfMemory = "Zu wenig Arbeitsspeicher.";
@@ -200,7 +202,8 @@ const std::string LoadFailedMessage = "Das Laden des Streams ist mi\xDFlungen.";
 enum class ReadFailure { AtTheFirstRead, AfterSomeBlocks, MemoryInTheReadCallback };
 
 std::string ReadFailureName(const testing::TestParamInfo<ReadFailure>& info) {
-  static const char* const names[] = {"AtTheFirstRead", "AfterSomeBlocks", "MemoryInTheReadCallback"};
+  static const char* const names[] = {"AtTheFirstRead", "AfterSomeBlocks",
+                                      "MemoryInTheReadCallback"};
   return names[static_cast<int>(info.param)];
 }
 
@@ -246,8 +249,8 @@ TEST_P(FailedOpen, KeepsTheDocumentAndTheNextSaveWritesIt) {
   ASSERT_FALSE(Modified());
   const HWND shown = Text();
 
-  EXPECT_EQ(OpenFailing(), GetParam() == ReadFailure::MemoryInTheReadCallback ? OutOfMemory
-                                                                                : LoadFailedMessage);
+  EXPECT_EQ(OpenFailing(),
+            GetParam() == ReadFailure::MemoryInTheReadCallback ? OutOfMemory : LoadFailedMessage);
   EXPECT_FALSE(AllocationFailurePending());
   EXPECT_EQ(StatusText(), "") << "the progress is gone";
   EXPECT_EQ(Text(), shown);

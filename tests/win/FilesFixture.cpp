@@ -97,8 +97,9 @@ void FilesTest::SetDocument(const std::string& text) const {
 
 ModalScript FilesTest::SaveAsScript(const std::string& name, int filterIndex) const {
   ModalScript script;
-  script.On([] { return CommonDialog("Save As"); },
-            [=](HWND dialog) { ChooseFileType(dialog, filterIndex); })
+  script
+      .On([] { return CommonDialog("Save As"); },
+          [=](HWND dialog) { ChooseFileType(dialog, filterIndex); })
       .On([] { return CommonDialog("Save As"); },
           [=](HWND dialog) { EnterFileName(dialog, PathOf(name)); });
   return script;
@@ -114,8 +115,9 @@ bool FilesTest::SaveAs(const std::string& name, int filterIndex, ModalScript::Ac
 
 bool FilesTest::Open(const std::string& name, bool readOnly) {
   ModalScript script;
-  script.On([] { return CommonDialog("Open"); },
-            [=](HWND dialog) { SetReadOnlyBox(dialog, readOnly); })
+  script
+      .On([] { return CommonDialog("Open"); },
+          [=](HWND dialog) { SetReadOnlyBox(dialog, readOnly); })
       .On([] { return CommonDialog("Open"); },
           [=](HWND dialog) { EnterFileName(dialog, PathOf(name)); });
   return script.Run([&] { Command(form->FileOpenItem); });
@@ -127,8 +129,7 @@ std::string FilesTest::OpenExpectingError(const std::string& name) {
 
 std::string FilesTest::OpenPathExpectingError(const std::string& path) {
   ModalScript script;
-  script.On([] { return CommonDialog("Open"); },
-            [=](HWND dialog) { EnterFileName(dialog, path); })
+  script.On([] { return CommonDialog("Open"); }, [=](HWND dialog) { EnterFileName(dialog, path); })
       .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
   if (!script.Run([&] { Command(form->FileOpenItem); })) return "";
   return script.Seen().back();

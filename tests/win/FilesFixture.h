@@ -49,7 +49,7 @@ class FilesTest : public MainFormTest {
   // Runs the command and returns the text of the error box it shows.
   std::string ErrorOf(winui::MenuItem& item);
 
-  std::string folder;  // ends with a backslash
+  std::string folder;                  // ends with a backslash
   std::vector<std::string> questions;  // the texts of the questions asked
 
  private:

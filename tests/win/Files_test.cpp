@@ -42,7 +42,9 @@ TEST_P(Loading, ShowsTheTextWithCrLfLineBreaks) {
   EXPECT_EQ(Document(), c.shown);
   // Each CR LF ends one paragraph, also where a read of the control splits it.
   std::size_t breaks = 0;
-  for (std::size_t at = c.shown.find("\r\n"); at != std::string::npos; at = c.shown.find("\r\n", at + 2)) ++breaks;
+  for (std::size_t at = c.shown.find("\r\n"); at != std::string::npos;
+       at = c.shown.find("\r\n", at + 2))
+    ++breaks;
   EXPECT_EQ(SendMessageA(Text(), EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(breaks + 1));
   EXPECT_EQ(form->DocumentName(), PathOf(c.file));
   EXPECT_EQ(WindowText(form->Handle()), std::string(c.file) + " - Dabiro");
@@ -53,9 +55,11 @@ TEST_P(Loading, ShowsTheTextWithCrLfLineBreaks) {
 INSTANTIATE_TEST_SUITE_P(
     Files, Loading,
     testing::Values(
-        LoadCase{"CrLfCrAndLf", "breaks.txt", "one\r\ntwo\rthree\nfour", "one\r\ntwo\r\nthree\r\nfour"},
+        LoadCase{"CrLfCrAndLf", "breaks.txt", "one\r\ntwo\rthree\nfour",
+                 "one\r\ntwo\r\nthree\r\nfour"},
         LoadCase{"CrAtTheEnd", "end.txt", "last\r", "last\r\n"},
-        LoadCase{"NulBytesAreSkipped", "zeros.txt", std::string("ab\0\0cd\r\0\nef", 11), "abcd\r\nef"},
+        LoadCase{"NulBytesAreSkipped", "zeros.txt", std::string("ab\0\0cd\r\0\nef", 11),
+                 "abcd\r\nef"},
         LoadCase{"RtfNamedTxt", "notes.txt", "{\\rtf1\\ansi {\\b Bold} text}", "Bold text"},
         LoadCase{"TextNamedRtf", "letter.rtf", "plain\nand simple", "plain\r\nand simple"},
         LoadCase{"ManyCrLf", "crlf.txt", ManyLines("\r\n"), ManyLines("\r\n")},
@@ -100,7 +104,8 @@ TEST_F(FilesTest, ALongLoadShowsItsProgressAndTheWaitCursor) {
 // What the file held decides, never its name: a plain text stays plain
 // text for every other reader of it, an RTF named .txt stays RTF.
 TEST_F(FilesTest, SaveKeepsTheKindOfTheFileWhateverItsName) {
-  for (const std::string& bytes : {std::string("plain words"), std::string("{\\rtf1\\ansi plain words}")}) {
+  for (const std::string& bytes :
+       {std::string("plain words"), std::string("{\\rtf1\\ansi plain words}")}) {
     WriteFile("notes.txt", bytes);
     ASSERT_TRUE(Open("notes.txt"));
     TypeText("x");
@@ -128,8 +133,9 @@ TEST_F(FilesTest, UntitledSaveRunsSaveAs) {
 TEST_F(FilesTest, OpenOfAMissingFileShowsTheMessageAndChangesNothing) {
   SetDocument("unsaved");
   SendMessageA(Text(), EM_SETMODIFY, FALSE, 0);
-  EXPECT_EQ(OpenExpectingError("missing.txt"),
-            "Kann Datei " + PathOf("missing.txt") + " nicht \xF6" "ffnen.");
+  EXPECT_EQ(OpenExpectingError("missing.txt"), "Kann Datei " + PathOf("missing.txt") +
+                                                   " nicht \xF6"
+                                                   "ffnen.");
   EXPECT_EQ(Document(), "unsaved");
   EXPECT_EQ(form->DocumentName(), "Untitled");
   EXPECT_FALSE(Modified());
@@ -140,7 +146,9 @@ TEST_F(FilesTest, OpenOfAFileHeldWithoutSharingShowsTheSameMessage) {
   HANDLE held = CreateFileA(PathOf("held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(OpenExpectingError("held.txt"), "Kann Datei " + PathOf("held.txt") + " nicht \xF6" "ffnen.");
+  EXPECT_EQ(OpenExpectingError("held.txt"), "Kann Datei " + PathOf("held.txt") +
+                                                " nicht \xF6"
+                                                "ffnen.");
   CloseHandle(held);
   EXPECT_EQ(Document(), "");
   EXPECT_EQ(form->DocumentName(), "Untitled");
@@ -169,11 +177,12 @@ TEST_F(FilesTest, ReadOnlyOpenRefusesEditsButSaveStillWrites) {
   // The box comes back ticked; cleared, the next file is editable.
   bool shownTicked = false;
   ModalScript script;
-  script.On([] { return CommonDialog("Open"); },
-            [&](HWND dialog) {
-              shownTicked = IsDlgButtonChecked(dialog, 0x410) == BST_CHECKED;
-              SetReadOnlyBox(dialog, false);
-            })
+  script
+      .On([] { return CommonDialog("Open"); },
+          [&](HWND dialog) {
+            shownTicked = IsDlgButtonChecked(dialog, 0x410) == BST_CHECKED;
+            SetReadOnlyBox(dialog, false);
+          })
       .On([] { return CommonDialog("Open"); },
           [&](HWND dialog) { EnterFileName(dialog, PathOf("kept.rtf")); });
   ASSERT_TRUE(script.Run([&] { Command(form->FileOpenItem); }));
@@ -195,12 +204,13 @@ std::string WindowSettings(HWND text) {
   SendMessageA(text, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
   const RECT place = RectInParent(text);
   std::ostringstream out;
-  out << std::hex << GetWindowLongPtrA(text, GWL_STYLE) << " " << GetWindowLongPtrA(text, GWL_EXSTYLE)
-      << std::dec << " id " << GetDlgCtrlID(text) << " at " << place.left << "," << place.top << " "
-      << place.right << "," << place.bottom << " margins " << margins.left << "," << margins.top
-      << " " << margins.right << "," << margins.bottom << " events "
-      << SendMessageA(text, EM_GETEVENTMASK, 0, 0) << " limit " << SendMessageA(text, EM_GETLIMITTEXT, 0, 0)
-      << " options " << SendMessageA(text, EM_GETOPTIONS, 0, 0) << " font " << format.szFaceName << " "
+  out << std::hex << GetWindowLongPtrA(text, GWL_STYLE) << " "
+      << GetWindowLongPtrA(text, GWL_EXSTYLE) << std::dec << " id " << GetDlgCtrlID(text) << " at "
+      << place.left << "," << place.top << " " << place.right << "," << place.bottom << " margins "
+      << margins.left << "," << margins.top << " " << margins.right << "," << margins.bottom
+      << " events " << SendMessageA(text, EM_GETEVENTMASK, 0, 0) << " limit "
+      << SendMessageA(text, EM_GETLIMITTEXT, 0, 0) << " options "
+      << SendMessageA(text, EM_GETOPTIONS, 0, 0) << " font " << format.szFaceName << " "
       << format.yHeight << " " << int{format.bCharSet} << " between "
       << GetWindow(text, GW_HWNDPREV) << " " << GetWindow(text, GW_HWNDNEXT);
   return out.str();
@@ -322,8 +332,9 @@ TEST_F(FilesTest, CutWhileAnotherProgramHoldsTheClipboardKeepsTheText) {
     EXPECT_EQ(Document(), text);
   }
   ClipboardHolder holder;
-  EXPECT_EQ(ErrorOf(form->EditCopyUnicodeItem),
-            "The clipboard could not be written (another program may hold it): nothing was copied.");
+  EXPECT_EQ(
+      ErrorOf(form->EditCopyUnicodeItem),
+      "The clipboard could not be written (another program may hold it): nothing was copied.");
 }
 
 // Replacing the file keeps what the user set on it, such as its attributes.

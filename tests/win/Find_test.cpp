@@ -29,12 +29,15 @@ class FindTest : public PersianKeyboardTest {
     CHARRANGE range{from, to};
     SendMessageA(Text(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   }
-  std::string Selected() const { return Codes().substr(Selection().cpMin, Selection().cpMax - Selection().cpMin); }
+  std::string Selected() const {
+    return Codes().substr(Selection().cpMin, Selection().cpMax - Selection().cpMin);
+  }
   // The dialog opened by its shortcut, the focus in its first field.
   HWND OpenDialog(BYTE key, const char* caption) {
     KeyChord(VK_CONTROL, key);
     HWND dialog = nullptr;
-    EXPECT_TRUE(WaitInEditorLoop([&] { return (dialog = FindThreadWindow(nullptr, caption)) != nullptr; }));
+    EXPECT_TRUE(
+        WaitInEditorLoop([&] { return (dialog = FindThreadWindow(nullptr, caption)) != nullptr; }));
     return dialog;
   }
   // A real right click opens the control's menu, whose loop a timer
@@ -48,7 +51,8 @@ class FindTest : public PersianKeyboardTest {
     });
   }
   bool SelectionBecomes(long from, long to) {
-    return WaitInEditorLoop([&] { return Selection().cpMin == from && Selection().cpMax == to; }, 3000);
+    return WaitInEditorLoop([&] { return Selection().cpMin == from && Selection().cpMax == to; },
+                            3000);
   }
 };
 
@@ -65,7 +69,8 @@ TEST_F(FindTest, AWordIsFoundWhateverItsFormsAcrossFormatsAndLines) {
   Key(VK_RETURN);
   EXPECT_TRUE(SelectionBecomes(2, 6));
   Key(VK_RETURN);
-  EXPECT_TRUE(WaitInEditorLoop([&] { return Selected() == FromUnicode(Unicode("کتاب")); })) << Hex(Selected());
+  EXPECT_TRUE(WaitInEditorLoop([&] { return Selected() == FromUnicode(Unicode("کتاب")); }))
+      << Hex(Selected());
   EXPECT_GE(Selection().cpMin, 8);  // on the second line
   Key(VK_RETURN);
   EXPECT_TRUE(SelectionBecomes(2, 6));
@@ -81,11 +86,13 @@ TEST_F(FindTest, WholeWordsAndLatinCaseAsAsked) {
   TFindDialog& find = *form->OpenedFindDialog(TFindDialog::Kind::Find);
   // The word from another program, by the field's own menu: its first line.
   std::string utf16;
-  for (const char16_t unit : std::u16string(u"کتاب\r\nها")) utf16 += {static_cast<char>(unit), static_cast<char>(unit >> 8)};
+  for (const char16_t unit : std::u16string(u"کتاب\r\nها"))
+    utf16 += {static_cast<char>(unit), static_cast<char>(unit >> 8)};
   ASSERT_TRUE(ReplaceClipboard(form->Handle(), {{CF_UNICODETEXT, utf16 + '\0' + '\0'}}));
   ASSERT_TRUE(ChooseFromTextMenu(find.FindText.Handle(), 'D'));
-  ASSERT_TRUE(WaitInEditorLoop([&] { return CodesOf(find.FindText) == FromUnicode(Unicode("کتاب")); }))
-      << Hex(CodesOf(find.FindText));
+  ASSERT_TRUE(WaitInEditorLoop([&] {
+    return CodesOf(find.FindText) == FromUnicode(Unicode("کتاب"));
+  })) << Hex(CodesOf(find.FindText));
   find.WholeWord.Send(BM_SETCHECK, BST_CHECKED);
   Select(static_cast<long>(Codes().size()), static_cast<long>(Codes().size()));
   find.FindNextButton.Send(BM_CLICK);
@@ -112,7 +119,8 @@ TEST_F(FindTest, ReplaceReformsTheNeighboursAndReplaceAllIsOneUndo) {
   form->CenterAlign.Click();  // the whole document in one format, which it keeps
   SendMessageA(Text(), EM_EMPTYUNDOBUFFER, 0, 0);
   KeyChord(VK_MENU, 'A');
-  EXPECT_TRUE(WaitInEditorLoop([&] { return Codes() == FromUnicode(Unicode("دفتر و دفترها")); })) << Hex(Codes());
+  EXPECT_TRUE(WaitInEditorLoop([&] { return Codes() == FromUnicode(Unicode("دفتر و دفترها")); }))
+      << Hex(Codes());
   EXPECT_EQ(StatusText(), "2 places replaced");
   PARAFORMAT paragraph{};
   paragraph.cbSize = sizeof paragraph;
@@ -123,7 +131,8 @@ TEST_F(FindTest, ReplaceReformsTheNeighboursAndReplaceAllIsOneUndo) {
   Select(static_cast<long>(original.size()), static_cast<long>(original.size()));
   KeyChord(VK_MENU, 'R');  // selects the first place
   KeyChord(VK_MENU, 'R');  // replaces it, and selects the next
-  EXPECT_TRUE(WaitInEditorLoop([&] { return Codes() == FromUnicode(Unicode("دفتر و کتابها")); })) << Hex(Codes());
+  EXPECT_TRUE(WaitInEditorLoop([&] { return Codes() == FromUnicode(Unicode("دفتر و کتابها")); }))
+      << Hex(Codes());
   EXPECT_EQ(Selected(), FromUnicode(Unicode("کتابها")).substr(2));
   // A bold word between the places stays bold.
   SetCodes(original);
@@ -157,7 +166,8 @@ TEST_F(FindTest, ShortcutsMenusAndTheTextMenu) {
     std::set<char> keys;
     for (int item = 0; item < GetMenuItemCount(menu); ++item) {
       char caption[64] = {};
-      if (!GetMenuStringA(menu, static_cast<UINT>(item), caption, sizeof caption, MF_BYPOSITION)) continue;
+      if (!GetMenuStringA(menu, static_cast<UINT>(item), caption, sizeof caption, MF_BYPOSITION))
+        continue;
       const char* mark = std::strchr(caption, '&');
       if (std::string(caption) == "Copy_all") continue;  // its name is its own
       ASSERT_TRUE(mark) << caption;
@@ -180,5 +190,7 @@ TEST_F(FindTest, ShortcutsMenusAndTheTextMenu) {
   form->EditInsertDateItem.Click();
   SYSTEMTIME today{};
   GetLocalTime(&today);
-  EXPECT_EQ(Codes(), FromUnicode(core::PersianDateText(core::SolarDateOf(today.wYear, today.wMonth, today.wDay))));
+  EXPECT_EQ(
+      Codes(),
+      FromUnicode(core::PersianDateText(core::SolarDateOf(today.wYear, today.wMonth, today.wDay))));
 }

@@ -271,7 +271,8 @@ void PutFile(const std::string& path, const std::string& bytes) {
 // The codes as RTF the way the editor wrote it while the glyph font was an
 // ANSI font: named with character set 0.
 std::string OldRtf(const std::string& codes) {
-  std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Persian;}}\\f0\\fs54 ";
+  std::string rtf =
+      "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Persian;}}\\f0\\fs54 ";
   char escape[8];
   for (char code : codes) {
     std::snprintf(escape, sizeof escape, "\\'%02x", static_cast<unsigned char>(code));

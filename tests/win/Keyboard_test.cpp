@@ -1,8 +1,8 @@
 // Persian from the keyboard, by real key events through the input queue:
 // each key's character by its position, its form and its neighbours' forms
 // as from-unicode writes the text.
-#include <richedit.h>
 #include <windows.h>
+#include <richedit.h>
 
 #include <string>
 
@@ -51,7 +51,8 @@ TEST_F(KeyboardTest, EveryKeyOfTheLayoutWritesItsCharacterByPosition) {
 TEST_F(KeyboardTest, SentencesTypedKeyByKeyStoreWhatFromUnicodeWrites) {
   for (const char* sentence :
        {"سلام دنیا", "می‌روم و می‌آیم؟ بله، «فردا».", "سال ۱۴۰۴ و ۲۵ روز",
-        "خط اول\nخط دوم با ۳ کلمه", "بـ و \u200Dه"}) {  // a tatweel's join, and a ZWJ held for the next letter
+        "خط اول\nخط دوم با ۳ کلمه",
+        "بـ و \u200Dه"}) {  // a tatweel's join, and a ZWJ held for the next letter
     Clear();
     const std::u32string text = Unicode(sentence);
     Type(text);

@@ -50,7 +50,8 @@ class MainFormTest : public testing::Test {
   // often it was replaced.
   int DocumentWindows() const {
     int count = 0;
-    for (HWND child = GetWindow(form->Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(form->Handle(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
       count += GetDlgCtrlID(child) == IdRichEdit;
     return count;
   }

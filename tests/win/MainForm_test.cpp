@@ -32,7 +32,10 @@ TEST_F(MainFormTest, RegionsStackAtTheDesignSize) {
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, 632);
   EXPECT_EQ(client.bottom, 421);
-  struct Expected { HWND hwnd; int top, height; } regions[] = {
+  struct Expected {
+    HWND hwnd;
+    int top, height;
+  } regions[] = {
       {form->SpeedBar.Handle(), 0, 32},
       {form->StringGrid1.Handle(), 32, 177},
       {Text(), 209, 193},
@@ -87,7 +90,8 @@ TEST_P(FontListTest, IsFullAndSortedWhenTheFieldIsReached) {
     names.push_back(name);
   }
   for (size_t i = 1; i < names.size(); ++i)
-    EXPECT_LE(lstrcmpiA(names[i - 1].c_str(), names[i].c_str()), 0) << names[i - 1] << " / " << names[i];
+    EXPECT_LE(lstrcmpiA(names[i - 1].c_str(), names[i].c_str()), 0)
+        << names[i - 1] << " / " << names[i];
   if (!GetParam()) return;
   const LRESULT chosen = SendMessageA(list, CB_GETCURSEL, 0, 0);
   ASSERT_NE(chosen, CB_ERR);
@@ -101,8 +105,11 @@ INSTANTIATE_TEST_SUITE_P(Reached, FontListTest, testing::Bool(),
                          });
 
 TEST_F(MainFormTest, TooltipShowsTheShortHintAndTheStatusLineTheLongOne) {
-  struct Case { winui::SpeedButton* button; const char* tooltip; const char* status; } cases[] = {
-      {&form->OpenButton, "Open", ""}, {&form->BoldButton, "Bold", "Bold"}};
+  struct Case {
+    winui::SpeedButton* button;
+    const char* tooltip;
+    const char* status;
+  } cases[] = {{&form->OpenButton, "Open", ""}, {&form->BoldButton, "Bold", "Bold"}};
   for (const auto& c : cases) {
     MoveMouse(c.button->Handle(), 12, 12);
     HWND tip = nullptr;
@@ -141,7 +148,9 @@ void CALLBACK WalkMenu(HWND, UINT, UINT_PTR id, DWORD) {
       TapKey('E');
       ReleaseKey(VK_MENU);
       break;
-    case 1: for (int i = 0; i < 4; ++i) TapKey(VK_DOWN); break;  // "&Select all"
+    case 1:
+      for (int i = 0; i < 4; ++i) TapKey(VK_DOWN);
+      break;  // "&Select all"
     default:
       KillTimer(nullptr, id);
       EndMenu();
@@ -158,7 +167,8 @@ TEST_F(MainFormTest, HighlightedMenuItemsShowTheirLongHint) {
   Pump(2000);
   KillTimer(nullptr, timer);
   EndMenu();
-  EXPECT_EQ(menuWalk.seen, (std::vector<std::string>{"Create a new file", "Undo the last action", ""}));
+  EXPECT_EQ(menuWalk.seen,
+            (std::vector<std::string>{"Create a new file", "Undo the last action", ""}));
   Pump(100);
   EXPECT_EQ(StatusText(), "") << "closing the menu empties the status line";
 }

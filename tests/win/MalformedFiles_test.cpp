@@ -65,8 +65,8 @@ TEST_F(MalformedFiles, EachLoadsOrFailsWithTheLoadMessage) {
     watchdog.Stop();
   }
   using Seconds = std::chrono::duration<double>;
-  std::printf("%zu documents in %.1f s, %zu failed to load, slowest %s in %.2f s\n", documents.size(),
-              Seconds(Clock::now() - start).count(), failed, slowestLabel.c_str(),
+  std::printf("%zu documents in %.1f s, %zu failed to load, slowest %s in %.2f s\n",
+              documents.size(), Seconds(Clock::now() - start).count(), failed, slowestLabel.c_str(),
               Seconds(slowest).count());
 }
 

@@ -533,7 +533,8 @@ std::vector<COLORREF> Render(HFONT font, const std::string& text, int width, int
 TEST_F(MessageDialogTest, ALongPathWithoutSpacesIsBrokenAndTheBoxStaysOnTheScreen) {
   std::string path = "C:";
   while (path.size() < 400) path += "\\folder" + std::to_string(path.size());
-  const DialogView v = Show("Save changes to " + path + "?", DialogType::Confirmation, YesNoCancel).view;
+  const DialogView v =
+      Show("Save changes to " + path + "?", DialogType::Confirmation, YesNoCancel).view;
   EXPECT_LE(Width(v.messageRect), GetSystemMetrics(SM_CXSCREEN) / 2);
   EXPECT_GE(v.window.left, 0);
   EXPECT_LE(v.window.right, GetSystemMetrics(SM_CXSCREEN));

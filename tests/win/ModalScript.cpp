@@ -40,7 +40,8 @@ BOOL CALLBACK CancelModal(HWND hwnd, LPARAM) {
 
 BOOL CALLBACK DescribeChild(HWND child, LPARAM data) {
   const std::string text = TextOf(child);
-  if (!text.empty() && IsWindowVisible(child)) *reinterpret_cast<std::string*>(data) += " '" + text + "'";
+  if (!text.empty() && IsWindowVisible(child))
+    *reinterpret_cast<std::string*>(data) += " '" + text + "'";
   return TRUE;
 }
 
@@ -75,7 +76,8 @@ class Watcher {
  public:
   Watcher(DWORD thread, int timeoutMilliseconds)
       : thread_(thread),
-        deadline_(std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds)),
+        deadline_(std::chrono::steady_clock::now() +
+                  std::chrono::milliseconds(timeoutMilliseconds)),
         watching_([this] { Watch(); }) {}
   ~Watcher() {
     {

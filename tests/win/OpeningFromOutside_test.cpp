@@ -24,10 +24,12 @@ class StartedEditor {
   // The caption of its first window the test wants, or "" after a while.
   std::string WaitForCaption(const std::function<bool(const std::string&)>& wanted) const {
     Search search{editor_.Id(), wanted, {}};
-    WaitUntil([&] {
-      EnumWindows(Look, reinterpret_cast<LPARAM>(&search));
-      return !search.found.empty();
-    }, 15000);
+    WaitUntil(
+        [&] {
+          EnumWindows(Look, reinterpret_cast<LPARAM>(&search));
+          return !search.found.empty();
+        },
+        15000);
     return search.found;
   }
 

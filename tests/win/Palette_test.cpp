@@ -398,8 +398,9 @@ TEST_F(PaletteTest, PressWritesNothingWhileAnotherProgramHoldsTheClipboard) {
     EXPECT_EQ(Document(), "ab") << "the stale clipboard text is not pasted";
     EXPECT_EQ(Caret(), 1);
     EXPECT_EQ(form->StringGrid1.Selection(), Only(9, 1));
-    EXPECT_EQ(StatusText(),
-              "The clipboard could not be written (another program may hold it): nothing was written.");
+    EXPECT_EQ(
+        StatusText(),
+        "The clipboard could not be written (another program may hold it): nothing was written.");
   }
   PressCell(9, 1);
   ExpectDocument("a" + Glyph(9, 1) + "b", 1);

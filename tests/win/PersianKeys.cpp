@@ -59,7 +59,6 @@ void KeyChord(BYTE held, BYTE key) {
   ReleaseKey(held, ScanCodeOf(held));
 }
 
-
 bool TypePersian(std::u32string_view text) {
   static const std::map<char32_t, std::pair<char, bool>> keys = [] {
     std::map<char32_t, std::pair<char, bool>> all;
@@ -81,7 +80,8 @@ bool TypePersian(std::u32string_view text) {
   return true;
 }
 
-testing::AssertionResult BecomesCodes(const std::function<std::string()>& codes, const std::string& expected) {
+testing::AssertionResult BecomesCodes(const std::function<std::string()>& codes,
+                                      const std::string& expected) {
   if (WaitUntil([&] { return codes() == expected; }, 3000)) return testing::AssertionSuccess();
   return testing::AssertionFailure() << "codes" << Hex(codes()) << ", expected" << Hex(expected);
 }

@@ -35,7 +35,8 @@ void KeyChord(BYTE held, BYTE key);
 bool TypePersian(std::u32string_view text);
 
 // Waits until the codes read are the ones expected, saying both if not.
-testing::AssertionResult BecomesCodes(const std::function<std::string()>& codes, const std::string& expected);
+testing::AssertionResult BecomesCodes(const std::function<std::string()>& codes,
+                                      const std::string& expected);
 
 // The main window in Persian keyboard mode, the pointer in the text, away
 // from the buttons, whose hints would take the status line.

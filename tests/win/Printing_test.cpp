@@ -79,7 +79,8 @@ std::string PdfInfo(const std::string& pdf, const std::string& field) {
 }
 
 std::string PdfText(const std::string& pdf, int page = 0) {
-  const std::string range = page ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+  const std::string range =
+      page ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
   return RunHost("pdftotext -layout" + range + " '" + pdf + "' -").output;
 }
 
@@ -97,12 +98,13 @@ int LinesPerPage(HWND text) {
   SendMessageA(text, EM_GETCHARFORMAT, 0, reinterpret_cast<LPARAM>(&format));
   // In whole half-points, as the document's RTF keeps its size.
   const int halfPoints = format.yHeight / 10;
-  HFONT font = CreateFontA(-MulDiv(halfPoints, GetDeviceCaps(printer, LOGPIXELSY), 144), 0, 0,
-                           0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, format.szFaceName);
+  HFONT font = CreateFontA(-MulDiv(halfPoints, GetDeviceCaps(printer, LOGPIXELSY), 144), 0, 0, 0,
+                           FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, format.szFaceName);
   const HGDIOBJ previous = SelectObject(printer, font);
   TEXTMETRICA metrics{};
   GetTextMetricsA(printer, &metrics);
-  const int lines = GetDeviceCaps(printer, VERTRES) / (metrics.tmHeight + metrics.tmExternalLeading);
+  const int lines =
+      GetDeviceCaps(printer, VERTRES) / (metrics.tmHeight + metrics.tmExternalLeading);
   SelectObject(printer, previous);
   DeleteObject(font);
   DeleteDC(printer);
@@ -122,7 +124,8 @@ size_t FindWord(const std::string& text, const std::string& word, size_t from) {
 std::string Lines(int count) {
   std::string text;
   for (int i = 1; i <= count; ++i)
-    text += "Zeile" + std::to_string(i) + " \x8F\xE3\xED\x98 \xB0\xE2\xAE" + (i < count ? "\r\n" : "");
+    text +=
+        "Zeile" + std::to_string(i) + " \x8F\xE3\xED\x98 \xB0\xE2\xAE" + (i < count ? "\r\n" : "");
   return text;
 }
 
@@ -152,13 +155,17 @@ class PrintingTest : public MainFormTest {
   void SetText(const std::string& text) const { SetCodes(text); }
 
   // A menu command, as the menu sends it.
-  void RunMenu(const winui::MenuItem& item) const { SendMessageA(form->Handle(), WM_COMMAND, item.Id(), 0); }
+  void RunMenu(const winui::MenuItem& item) const {
+    SendMessageA(form->Handle(), WM_COMMAND, item.Id(), 0);
+  }
 
   // File/Print with OK in the print dialog.
   bool Print() {
     ModalScript script;
-    script.On([] { return CommonDialog("Print"); }, [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); });
-    return script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); });
+    script.On([] { return CommonDialog("Print"); },
+              [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); });
+    return script.Run(
+        [&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); });
   }
 };
 
@@ -192,7 +199,8 @@ TEST_F(PrintingTest, ThreePagesOfTextGiveAThreePagePdfNamedAfterTheDocument) {
   }
   EXPECT_NE(FindWord(PdfText(pdf, 2), "Zeile" + std::to_string(perPage + 1), 0), std::string::npos);
   EXPECT_NE(FindWord(PdfText(pdf, 3), "Zeile" + std::to_string(total), 0), std::string::npos);
-  RunHost("pdftoppm -png -r 50 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "printed-page");
+  RunHost("pdftoppm -png -r 50 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() +
+          "printed-page");
   RemovePdfs(job);
 }
 
@@ -232,8 +240,8 @@ TEST_F(PrintingTest, ASecondPrintWhileAJobRunsFailsAndTheFirstJobCompletes) {
       .On([&] { return PrintJobRunning() ? form->PrintButton.Handle() : nullptr; }, ClickControl)
       .On([] { return CommonDialog("Print"); }, pressOk)
       .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
-  ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); },
-                         120000));
+  ASSERT_TRUE(script.Run(
+      [&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }, 120000));
   EXPECT_EQ(script.Seen()[3], "Das Drucken ist im Gang.");
   EXPECT_FALSE(PrintJobRunning());
   const std::string pdf = WaitForPdf("Long job");
@@ -249,8 +257,8 @@ class NoDefaultPrinter {
   NoDefaultPrinter() {
     RegOpenKeyExA(HKEY_CURRENT_USER, Key, 0, KEY_READ | KEY_WRITE, &key_);
     DWORD size = sizeof device_;
-    saved_ = RegQueryValueExA(key_, "Device", nullptr, nullptr, reinterpret_cast<BYTE*>(device_), &size) ==
-             ERROR_SUCCESS;
+    saved_ = RegQueryValueExA(key_, "Device", nullptr, nullptr, reinterpret_cast<BYTE*>(device_),
+                              &size) == ERROR_SUCCESS;
     RegDeleteValueA(key_, "Device");
   }
   ~NoDefaultPrinter() {
@@ -274,7 +282,8 @@ TEST_F(PrintingTest, WithoutADefaultPrinterPrintSaysSo) {
     const NoDefaultPrinter hidden;
     ModalScript script;
     script.On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
-    ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
+    ASSERT_TRUE(
+        script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
     message = script.Seen()[0];
   }
   EXPECT_EQ(message, "Zur Zeit ist kein Standard-Drucker gew\xE4hlt.");
@@ -284,25 +293,29 @@ TEST_F(PrintingTest, ThePrintDialogKeepsTheCopiesAndCancelPrintsNothing) {
   form->SetDocumentName("Copies test");
   RemovePdfs("Copies test");
   ModalScript first;
-  first.On([] { return CommonDialog("Print"); }, [](HWND dialog) {
-    ClickControl(GetDlgItem(dialog, edt3));
-    QueueKey(VK_END);
-    PressCombination(VK_SHIFT, VK_HOME);
-    TypeText("2");
-    ClickControl(GetDlgItem(dialog, IDOK));
-  });
-  ASSERT_TRUE(first.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
+  first.On([] { return CommonDialog("Print"); },
+           [](HWND dialog) {
+             ClickControl(GetDlgItem(dialog, edt3));
+             QueueKey(VK_END);
+             PressCombination(VK_SHIFT, VK_HOME);
+             TypeText("2");
+             ClickControl(GetDlgItem(dialog, IDOK));
+           });
+  ASSERT_TRUE(
+      first.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
   EXPECT_EQ(form->PrintDialog.Copies(), 2);
   ASSERT_FALSE(WaitForPdf("Copies test").empty());
   RemovePdfs("Copies test");
 
   std::string shownCopies;
   ModalScript second;
-  second.On([] { return CommonDialog("Print"); }, [&](HWND dialog) {
-    shownCopies = WindowText(GetDlgItem(dialog, edt3));
-    ClickControl(GetDlgItem(dialog, IDCANCEL));
-  });
-  ASSERT_TRUE(second.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
+  second.On([] { return CommonDialog("Print"); },
+            [&](HWND dialog) {
+              shownCopies = WindowText(GetDlgItem(dialog, edt3));
+              ClickControl(GetDlgItem(dialog, IDCANCEL));
+            });
+  ASSERT_TRUE(
+      second.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
   EXPECT_EQ(shownCopies, "2");
   EXPECT_EQ(form->PrintDialog.Copies(), 2);
   Pump(3000);
@@ -350,31 +363,39 @@ TEST_P(FailedPrint, SaysWhatFailedAndLeavesNoJobOpen) {
   RemovePdfs("Failing job");
   pagesLeft = 2;
   ModalScript script;
-  script.On([] { return CommonDialog("Print"); }, [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
+  script
+      .On([] { return CommonDialog("Print"); },
+          [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
       .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
   {
     const ImportPatch patch(GetParam().dll, GetParam().function, GetParam().replacement);
-    ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
+    ASSERT_TRUE(
+        script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }));
   }
   EXPECT_EQ(script.Seen().back(), GetParam().message);
   EXPECT_FALSE(PrintJobRunning());
   Pump(2000);
-  EXPECT_NE(RunHost("ls " + PdfFolder() + "/Failing_job*").exitCode, 0) << "nothing reaches the printer";
+  EXPECT_NE(RunHost("ls " + PdfFolder() + "/Failing_job*").exitCode, 0)
+      << "nothing reaches the printer";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, FailedPrint,
-    testing::Values(
-        PrintFailureCase{"StartDocRefused", "GDI32.dll", "StartDocA", reinterpret_cast<void*>(RefuseStartDoc),
-                         "Der Drucker nimmt den Druckauftrag nicht an."},
-        PrintFailureCase{"EndPageFailsOnTheThirdPage", "GDI32.dll", "EndPage",
-                         reinterpret_cast<void*>(FailLaterEndPage), "Das Drucken ist mi\xDFlungen."},
-        PrintFailureCase{"NoDeviceContext", "GDI32.dll", "CreateDCA", reinterpret_cast<void*>(NoPrinterDC),
-                         "Ausgew\xE4hlter Drucker ist ung\xFCltig."},
-        PrintFailureCase{"NoSettingsBlock", "COMDLG32.DLL", "PrintDlgA",
-                         reinterpret_cast<void*>(DialogWithoutSettings),
-                         "Operation auf ausgew\xE4hltem Drucker nicht verf\xFCgbar."}),
-    [](const testing::TestParamInfo<PrintFailureCase>& info) { return std::string(info.param.label); });
+    testing::Values(PrintFailureCase{"StartDocRefused", "GDI32.dll", "StartDocA",
+                                     reinterpret_cast<void*>(RefuseStartDoc),
+                                     "Der Drucker nimmt den Druckauftrag nicht an."},
+                    PrintFailureCase{"EndPageFailsOnTheThirdPage", "GDI32.dll", "EndPage",
+                                     reinterpret_cast<void*>(FailLaterEndPage),
+                                     "Das Drucken ist mi\xDFlungen."},
+                    PrintFailureCase{"NoDeviceContext", "GDI32.dll", "CreateDCA",
+                                     reinterpret_cast<void*>(NoPrinterDC),
+                                     "Ausgew\xE4hlter Drucker ist ung\xFCltig."},
+                    PrintFailureCase{"NoSettingsBlock", "COMDLG32.DLL", "PrintDlgA",
+                                     reinterpret_cast<void*>(DialogWithoutSettings),
+                                     "Operation auf ausgew\xE4hltem Drucker nicht verf\xFCgbar."}),
+    [](const testing::TestParamInfo<PrintFailureCase>& info) {
+      return std::string(info.param.label);
+    });
 
 // The job prints the document as it was when it started, whatever happens
 // to the window's text while it runs.
@@ -385,10 +406,13 @@ TEST_F(PrintingTest, EditingWhileAJobRunsDoesNotChangeWhatItPrints) {
   form->SetDocumentName("Steady job");
   RemovePdfs("Steady job");
   ModalScript script;
-  script.On([] { return CommonDialog("Print"); }, [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
-      .On([&] { return PrintJobRunning() ? Text() : nullptr; }, [&](HWND) { SetText("Neuer Text"); });
-  ASSERT_TRUE(script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); },
-                         120000));
+  script
+      .On([] { return CommonDialog("Print"); },
+          [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
+      .On([&] { return PrintJobRunning() ? Text() : nullptr; },
+          [&](HWND) { SetText("Neuer Text"); });
+  ASSERT_TRUE(script.Run(
+      [&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); }, 120000));
   const std::string pdf = WaitForPdf("Steady job");
   ASSERT_FALSE(pdf.empty());
   const std::string text = PdfText(pdf);
@@ -405,9 +429,12 @@ TEST_F(PrintingTest, APrinterThatRefusesJobsSaysSo) {
   form->SetDocumentName("Refused job");
   ASSERT_EQ(RunHost("cupsreject PDF").exitCode, 0);
   ModalScript script;
-  script.On([] { return CommonDialog("Print"); }, [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
+  script
+      .On([] { return CommonDialog("Print"); },
+          [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); })
       .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
-  const bool ran = script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); });
+  const bool ran =
+      script.Run([&] { SendMessageA(form->Handle(), WM_COMMAND, form->FilePrintItem.Id(), 0); });
   RunHost("cupsaccept PDF");
   ASSERT_TRUE(ran);
   EXPECT_EQ(script.Seen().back(), "Das Drucken ist mi\xDFlungen.");
@@ -442,7 +469,8 @@ GreyPage RenderPage(const std::string& pdf, const std::string& options, bool red
   if (redOnly) {
     page.pixels.resize(size);
     for (size_t i = 0; i < size; ++i)
-      page.pixels[i] = bytes[3 * i] > 150 && bytes[3 * i + 1] < 100 && bytes[3 * i + 2] < 100 ? 0 : 255;
+      page.pixels[i] =
+          bytes[3 * i] > 150 && bytes[3 * i + 1] < 100 && bytes[3 * i + 2] < 100 ? 0 : 255;
   }
   return in ? page : GreyPage{};
 }
@@ -479,7 +507,8 @@ Ink Measure(const GreyPage& page, int left, int top, int right, int bottom) {
 }
 
 // Runs of ink along one axis, apart by at least gap blank rows or columns.
-std::vector<std::pair<int, int>> Spans(int from, int to, int gap, const std::function<bool(int)>& inked) {
+std::vector<std::pair<int, int>> Spans(int from, int to, int gap,
+                                       const std::function<bool(int)>& inked) {
   std::vector<std::pair<int, int>> spans;
   int blank = gap;
   for (int at = from; at < to; ++at) {
@@ -527,7 +556,8 @@ std::vector<std::vector<Ink>> Words(const GreyPage& page, int wordGap) {
 // fonts here: Wine's own Tahoma has a bold that draws no heavier.
 TEST_F(PrintingTest, FormattingReachesThePaper) {
   StreamIn(form->RichEdit1, SF_RTF,
-           "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}{\\f1\\fnil\\fcharset2 Persian;}}"
+           "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto "
+           "Sans;}{\\f1\\fnil\\fcharset2 Persian;}}"
            "\\pard\\ql\\fs24 klein     \\b\\fs56 GROSS\\b0\\fs24      klein\\par"
            "\\pard\\ql\\fs56 GROSS\\par"
            "\\pard\\ql\\fs56\\i kursiv\\i0      kursiv\\par"
@@ -538,7 +568,8 @@ TEST_F(PrintingTest, FormattingReachesThePaper) {
   SendMessageA(Text(), EM_SETSEL, length - 3, length - 3);  // in the last word
   form->RichEdit1.Paragraph().SetNumbering(NumberingBullet);
   SetWindowPos(form->Handle(), nullptr, 0, 0, 640, 620, SWP_NOMOVE | SWP_NOZORDER);
-  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(form->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   form->SetDocumentName("Formatted page");
   RemovePdfs("Formatted page");
   ASSERT_TRUE(Print());
@@ -553,7 +584,8 @@ TEST_F(PrintingTest, FormattingReachesThePaper) {
   const Ink &small = lines[0][0], &boldLarge = lines[0][1], &regularLarge = lines[1][0];
   EXPECT_GT(boldLarge.Height(), small.Height() * 3 / 2);
   EXPECT_GT(boldLarge.Height(), lines[0][2].Height() * 3 / 2);
-  EXPECT_GT(boldLarge.amount, regularLarge.amount * 5 / 4) << "bold is heavier than the same word upright";
+  EXPECT_GT(boldLarge.amount, regularLarge.amount * 5 / 4)
+      << "bold is heavier than the same word upright";
   EXPECT_GT(lines[2][0].lean, lines[2][1].lean + 4) << "the italic word leans right";
   // The centred line sits midway between the left-aligned and the
   // right-aligned line's ends.
@@ -562,9 +594,11 @@ TEST_F(PrintingTest, FormattingReachesThePaper) {
   EXPECT_GT(lines[4].back().right, page.width * 3 / 4);
   const std::vector<Ink> item = Words(page, 12).back();
   ASSERT_EQ(item.size(), 2u);
-  EXPECT_LT(item[0].right - item[0].left, (item[1].right - item[1].left) / 3) << "a bullet before the word";
+  EXPECT_LT(item[0].right - item[0].left, (item[1].right - item[1].left) / 3)
+      << "a bullet before the word";
 
-  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "formatted-page");
+  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() +
+          "formatted-page");
   RECT window{};
   GetWindowRect(form->Handle(), &window);
   RunHost("import -window root -crop " + std::to_string(window.right - window.left) + "x" +
@@ -589,9 +623,11 @@ TEST_F(PrintingTest, ALongPersianParagraphPrintsItsFirstWordFirst) {
   const Ink& first = lines[0].back();
   for (const auto& line : lines)
     for (const Ink& word : line) EXPECT_LE(word.Height(), first.Height());
-  EXPECT_GT(first.Height(), lines[1].back().Height() * 3 / 2) << "the big word opens the first line";
+  EXPECT_GT(first.Height(), lines[1].back().Height() * 3 / 2)
+      << "the big word opens the first line";
   EXPECT_NEAR(lines[0].back().right, lines[1].back().right, 4) << "both flush right";
-  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "reading-order-page");
+  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() +
+          "reading-order-page");
   RemovePdfs("Reading order");
 }
 
@@ -599,14 +635,15 @@ TEST_F(PrintingTest, ALongPersianParagraphPrintsItsFirstWordFirst) {
 // numbers, a bullet drawn as a disc and a size in half points reach the
 // paper.
 TEST_F(PrintingTest, ColourTabsNumbersAndBulletsReachThePaper) {
-  StreamIn(form->RichEdit1, SF_RTF,
-           "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}}"
-           "{\\colortbl ;\\red220\\green0\\blue0;}\\pard\\fs32 schwarz     \\cf1 ROT\\cf0\\par"
-           "\\pard x\\tab y\\par\\pard\\tx2880 x\\tab y\\par"
-           "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
-           "{\\pntxta.}}\\fi-360\\li360 eins\\par{\\pntext\\f0 2.\\tab}zwei\\par"
-           "\\pard{\\pntext\\f0\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'b7}}"
-           "\\fi-360\\li360 Punkt\\par\\pard\\fs40 mmmmmmmmmmmmmmmm\\par\\fs41 mmmmmmmmmmmmmmmm\\par}");
+  StreamIn(
+      form->RichEdit1, SF_RTF,
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}}"
+      "{\\colortbl ;\\red220\\green0\\blue0;}\\pard\\fs32 schwarz     \\cf1 ROT\\cf0\\par"
+      "\\pard x\\tab y\\par\\pard\\tx2880 x\\tab y\\par"
+      "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
+      "{\\pntxta.}}\\fi-360\\li360 eins\\par{\\pntext\\f0 2.\\tab}zwei\\par"
+      "\\pard{\\pntext\\f0\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent0{\\pntxtb\\'b7}}"
+      "\\fi-360\\li360 Punkt\\par\\pard\\fs40 mmmmmmmmmmmmmmmm\\par\\fs41 mmmmmmmmmmmmmmmm\\par}");
   form->SetDocumentName("Colour and tabs");
   RemovePdfs("Colour and tabs");
   ASSERT_TRUE(Print());
@@ -626,7 +663,8 @@ TEST_F(PrintingTest, ColourTabsNumbersAndBulletsReachThePaper) {
       << "a tab draws nothing";
   EXPECT_NEAR(lines[1][1].left - lines[1][0].left, 150, 15) << "half an inch";
   EXPECT_NEAR(lines[2][1].left - lines[2][0].left, 600, 15) << "two inches";
-  EXPECT_TRUE(std::regex_search(PdfText(pdf), std::regex("1\\.\\s+eins\\s+2\\.\\s+zwei"))) << PdfText(pdf);
+  EXPECT_TRUE(std::regex_search(PdfText(pdf), std::regex("1\\.\\s+eins\\s+2\\.\\s+zwei")))
+      << PdfText(pdf);
   ASSERT_EQ(lines[5].size(), 2u);
   const Ink& bullet = lines[5][0];
   EXPECT_NEAR(bullet.Height(), bullet.right - bullet.left, 3) << "round";
@@ -635,7 +673,8 @@ TEST_F(PrintingTest, ColourTabsNumbersAndBulletsReachThePaper) {
   // Half a point more is 2.5% wider, less what whole pixels round away.
   EXPECT_NEAR((lines[7].back().right - lines[7].front().left) / twenty, 41.0 / 40, 0.015)
       << "20.5 points, not 20";
-  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "colour-page");
+  RunHost("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() +
+          "colour-page");
   RemovePdfs("Colour and tabs");
 }
 
@@ -648,7 +687,8 @@ constexpr int MillimetresPerInch10 = 254;  // tenths
 std::string WrappingDocument() {
   std::string words;
   for (int i = 0; i < 900; ++i) words += "Wort" + std::to_string(i) + " ";
-  return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}}\\pard\\ql\\fs28 " + words + "\\par}";
+  return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}}\\pard\\ql\\fs28 " +
+         words + "\\par}";
 }
 
 // Page Setup with the margins typed into all four fields, in the units the
@@ -669,7 +709,9 @@ HWND PageSetupBox() {
   return box ? box : CommonDialog("Setup Page");
 }
 
-void Screenshot(const std::string& name) { RunHost("import -window root " + PictureFolder() + name); }
+void Screenshot(const std::string& name) {
+  RunHost("import -window root " + PictureFolder() + name);
+}
 
 // The ink of a whole page, in tenths of a millimetre from the paper's edges.
 struct InkMargins {
@@ -735,7 +777,8 @@ TEST_F(PrintingTest, PageSetupMarginsAndOrientationReachThePaper) {
   EXPECT_LE(ink.right, 254 + 300);
   EXPECT_GE(ink.bottom, 254);
   EXPECT_LE(ink.bottom, 254 + 150);
-  RunHost("pdftoppm -png -r 50 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() + "margins-page");
+  RunHost("pdftoppm -png -r 50 -f 1 -l 1 -singlefile '" + pdf + "' " + PictureFolder() +
+          "margins-page");
   RemovePdfs("Margins test");
 }
 
@@ -768,18 +811,20 @@ TEST_P(PrintedRange, PrintsOnlyWhatWasChosen) {
   form->SetDocumentName("Range test");
   RemovePdfs("Range test");
   ModalScript script;
-  script.On([] { return CommonDialog("Print"); }, [choice](HWND dialog) {
-    ClickControl(GetDlgItem(dialog, choice.button));
-    if (!choice.selection) {
-      for (const auto& [field, number] : {std::pair<int, const char*>{edt1, "2"}, {edt2, "3"}}) {
-        ClickControl(GetDlgItem(dialog, field));
-        QueueKey(VK_END);
-        PressCombination(VK_SHIFT, VK_HOME);
-        TypeText(number);
-      }
-    }
-    ClickControl(GetDlgItem(dialog, IDOK));
-  });
+  script.On([] { return CommonDialog("Print"); },
+            [choice](HWND dialog) {
+              ClickControl(GetDlgItem(dialog, choice.button));
+              if (!choice.selection) {
+                for (const auto& [field, number] :
+                     {std::pair<int, const char*>{edt1, "2"}, {edt2, "3"}}) {
+                  ClickControl(GetDlgItem(dialog, field));
+                  QueueKey(VK_END);
+                  PressCombination(VK_SHIFT, VK_HOME);
+                  TypeText(number);
+                }
+              }
+              ClickControl(GetDlgItem(dialog, IDOK));
+            });
   ASSERT_TRUE(script.Run([&] { RunMenu(form->FilePrintItem); }));
   const std::string pdf = WaitForPdf("Range test");
   ASSERT_FALSE(pdf.empty());
@@ -793,8 +838,10 @@ TEST_P(PrintedRange, PrintsOnlyWhatWasChosen) {
     EXPECT_EQ(FindWord(text, "Zeile1", 0), std::string::npos);
   } else {
     EXPECT_EQ(PdfInfo(pdf, "Pages"), "2");
-    EXPECT_NE(FindWord(PdfText(pdf, 1), "Zeile" + std::to_string(perPage + 1), 0), std::string::npos);
-    EXPECT_NE(FindWord(PdfText(pdf, 2), "Zeile" + std::to_string(perPage * 3), 0), std::string::npos);
+    EXPECT_NE(FindWord(PdfText(pdf, 1), "Zeile" + std::to_string(perPage + 1), 0),
+              std::string::npos);
+    EXPECT_NE(FindWord(PdfText(pdf, 2), "Zeile" + std::to_string(perPage * 3), 0),
+              std::string::npos);
     EXPECT_EQ(FindWord(text, "Zeile" + std::to_string(perPage), 0), std::string::npos);
     EXPECT_EQ(FindWord(text, "Zeile" + std::to_string(perPage * 3 + 1), 0), std::string::npos);
   }
@@ -804,7 +851,9 @@ TEST_P(PrintedRange, PrintsOnlyWhatWasChosen) {
 INSTANTIATE_TEST_SUITE_P(Choices, PrintedRange,
                          testing::Values(RangeCase{"PagesTwoToThree", rad3, false},
                                          RangeCase{"Selection", rad2, true}),
-                         [](const testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.label); });
+                         [](const testing::TestParamInfo<RangeCase>& info) {
+                           return std::string(info.param.label);
+                         });
 
 namespace {
 
@@ -813,7 +862,8 @@ GreyPage Capture(HWND window, const RECT& area) {
   GreyPage page{area.right - area.left, area.bottom - area.top, {}};
   HDC source = GetDC(window), memory = CreateCompatibleDC(source);
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), page.width, -page.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), page.width, -page.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   const HGDIOBJ previous = SelectObject(memory, bitmap);
@@ -837,9 +887,11 @@ HWND PreviewWindow() { return FindThreadWindow("DabiroPrintPreview", nullptr); }
 // printed page, at the same size, have their ink in the same places.
 TEST_F(PrintingTest, ThePreviewShowsThePrintedPage) {
   StreamIn(form->RichEdit1, SF_RTF,
-           "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto Sans;}{\\f1\\fnil\\fcharset2 Persian;}}"
+           "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Noto "
+           "Sans;}{\\f1\\fnil\\fcharset2 Persian;}}"
            "\\pard\\ql\\fs72 Oben links\\par\\pard\\qc\\fs48 Mitte\\par"
-           "\\pard\\qr\\f1\\fs56 \\'8f\\'e3\\'ed\\'98 \\'b0\\'e2\\'ae\\par\\pard\\ql\\f0\\fs48 Ende\\par}");
+           "\\pard\\qr\\f1\\fs56 \\'8f\\'e3\\'ed\\'98 \\'b0\\'e2\\'ae\\par\\pard\\ql\\f0\\fs48 "
+           "Ende\\par}");
   form->SetDocumentName("C:\\Briefe\\Vorschau.rtf");
   ModalScript setup;
   setup.On(PageSetupBox, [](HWND dialog) { SetUpPage(dialog, "1.5", false); })
@@ -868,8 +920,8 @@ TEST_F(PrintingTest, ThePreviewShowsThePrintedPage) {
   ASSERT_TRUE(Print());
   const std::string pdf = WaitForPdf("Preview test");
   ASSERT_FALSE(pdf.empty());
-  const GreyPage printed = RenderPage(pdf, "-scale-to-x " + std::to_string(sheet.width) + " -scale-to-y " +
-                                               std::to_string(sheet.height));
+  const GreyPage printed = RenderPage(pdf, "-scale-to-x " + std::to_string(sheet.width) +
+                                               " -scale-to-y " + std::to_string(sheet.height));
   ASSERT_EQ(printed.width, sheet.width);
   const Ink onScreen = Measure(sheet, 0, 0, sheet.width, sheet.height);
   const Ink onPaper = Measure(printed, 0, 0, printed.width, printed.height);
@@ -883,7 +935,8 @@ TEST_F(PrintingTest, ThePreviewShowsThePrintedPage) {
   const auto screenRows = InkRows(sheet, rowGap), paperRows = InkRows(printed, rowGap);
   ASSERT_EQ(screenRows.size(), 4u);
   ASSERT_EQ(paperRows.size(), 4u);
-  for (size_t i = 0; i < screenRows.size(); ++i) EXPECT_NEAR(screenRows[i].first, paperRows[i].first, 0.01) << i;
+  for (size_t i = 0; i < screenRows.size(); ++i)
+    EXPECT_NEAR(screenRows[i].first, paperRows[i].first, 0.01) << i;
   RemovePdfs("Preview test");
 }
 
@@ -898,20 +951,22 @@ TEST_F(PrintingTest, ThePreviewStepsThroughThePages) {
   script.On(PreviewWindow, [&](HWND window) {
     auto& shown = *static_cast<TPrintPreview*>(winui::Window::FromHandle(window));
     auto state = [&] {
-      states.push_back(std::to_string(shown.FirstPage()) + "/" + std::to_string(shown.View().Sheets().size()) +
+      states.push_back(std::to_string(shown.FirstPage()) + "/" +
+                       std::to_string(shown.View().Sheets().size()) +
                        (IsWindowEnabled(shown.Button(TPrintPreview::NextPage)) ? " next" : "") +
                        (IsWindowEnabled(shown.Button(TPrintPreview::PreviousPage)) ? " prev" : ""));
     };
     state();
-    for (int command : {TPrintPreview::NextPage, TPrintPreview::NextPage, TPrintPreview::PagesToggle,
-                        TPrintPreview::PreviousPage, TPrintPreview::PreviousPage}) {
+    for (int command :
+         {TPrintPreview::NextPage, TPrintPreview::NextPage, TPrintPreview::PagesToggle,
+          TPrintPreview::PreviousPage, TPrintPreview::PreviousPage}) {
       SendMessageA(shown.Button(command), BM_CLICK, 0, 0);
       state();
     }
     ClickControl(shown.Button(TPrintPreview::Close));
   });
   ASSERT_TRUE(script.Run([&] { RunMenu(form->FilePrintPreviewItem); }));
-  EXPECT_EQ(states, (std::vector<std::string>{"0/1 next", "1/1 next prev", "2/1 prev", "2/2 prev", "0/2 next",
-                                              "0/2 next"}));
+  EXPECT_EQ(states, (std::vector<std::string>{"0/1 next", "1/1 next prev", "2/1 prev", "2/2 prev",
+                                              "0/2 next", "0/2 next"}));
   EXPECT_EQ(PreviewWindow(), nullptr);
 }

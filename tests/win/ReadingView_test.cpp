@@ -1,8 +1,8 @@
 // The text as a person reads it: a long Persian paragraph wraps from the
 // top down in the view over the never-wrapping store, whose text and
 // selection the view's keys and presses act on.
-#include <richedit.h>
 #include <windows.h>
+#include <richedit.h>
 
 #include <functional>
 #include <string>
@@ -16,7 +16,9 @@ using namespace testing_support;
 
 namespace {
 
-const char Sentence[] = "امروز هوا خوب است و ما به پارک می‌رویم تا بازی کنیم. ";
+const char Sentence[] =
+    "امروز هوا خوب است و ما به پارک می‌رویم تا بازی "
+    "کنیم. ";
 
 std::string LongParagraph(int sentences) {
   std::string utf8;
@@ -147,12 +149,22 @@ TEST_F(ReadingViewTest, EditsReadAgainOnlyWhereTheyTouchedShowWhatAWholeReadingS
   const std::vector<std::pair<const char*, std::function<void()>>> edits = {
       {"a letter", [&] { select(40, 40), SendMessageA(Text(), WM_CHAR, 0xE8, 1); }},
       {"a new paragraph", [&] { select(lineStart(2) + 30, lineStart(2) + 30), replace("\r\n"); }},
-      {"two joined", [&] { select(lineStart(1) - 5, lineStart(1) + 5), SendMessageA(Text(), WM_CLEAR, 0, 0); }},
-      {"paragraphs written", [&] { select(lineStart(1) + 3, lineStart(1) + 3), replace("\xE8\r\n\xE9\r\n"); }},
-      {"paragraphs pasted", [&] { select(lineStart(2) + 3, lineStart(2) + 3), InsertCodes(form->RichEdit1, "\xEA\r\n\xEB\r\n"); }},
-      {"a size", [&] { select(lineStart(1), lineStart(1) + 20), form->RichEdit1.SelAttributes().SetSize(30); }},
+      {"two joined",
+       [&] { select(lineStart(1) - 5, lineStart(1) + 5), SendMessageA(Text(), WM_CLEAR, 0, 0); }},
+      {"paragraphs written",
+       [&] { select(lineStart(1) + 3, lineStart(1) + 3), replace("\xE8\r\n\xE9\r\n"); }},
+      {"paragraphs pasted",
+       [&] {
+         select(lineStart(2) + 3, lineStart(2) + 3),
+             InsertCodes(form->RichEdit1, "\xEA\r\n\xEB\r\n");
+       }},
+      {"a size",
+       [&] {
+         select(lineStart(1), lineStart(1) + 20), form->RichEdit1.SelAttributes().SetSize(30);
+       }},
       {"Undo", [&] { SendMessageA(Text(), EM_UNDO, 0, 0); }},
-      {"the last one emptied", [&] { select(lineStart(3), -1), SendMessageA(Text(), WM_CLEAR, 0, 0); }},
+      {"the last one emptied",
+       [&] { select(lineStart(3), -1), SendMessageA(Text(), WM_CLEAR, 0, 0); }},
   };
   Lines();
   for (const auto& [name, edit] : edits) {

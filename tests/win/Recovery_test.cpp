@@ -157,8 +157,7 @@ TEST_F(RecoveryTest, TheCopyGoesOnceTheTextIsSavedOrDropped) {
   for (const bool agreed : {false, true}) {
     ModalScript endOfSession;
     endOfSession.On(QuestionBox, agreed ? AnswerNo : AnswerCancel);
-    ASSERT_TRUE(
-        endOfSession.Run([&] { SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0); }));
+    ASSERT_TRUE(endOfSession.Run([&] { SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0); }));
     SetDocument("the last words at log-off");
     SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
     const std::vector<std::string> copies = Copies();

@@ -173,9 +173,8 @@ const auto NoRoot = static_cast<TRootKey>(0xFF);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RegFileOpenFailureTest,
-    testing::Values(
-        OpenFailureCase{"NoRootEmptyPath", NoRoot, false, "v", "Can't open a Key"},
-        OpenFailureCase{"NoRootWithPath", NoRoot, false, "sub\\v", "Can't open a Key"}),
+    testing::Values(OpenFailureCase{"NoRootEmptyPath", NoRoot, false, "v", "Can't open a Key"},
+                    OpenFailureCase{"NoRootWithPath", NoRoot, false, "sub\\v", "Can't open a Key"}),
     [](const testing::TestParamInfo<OpenFailureCase>& info) { return info.param.label; });
 
 TEST_F(RegFileTest, EmptyKeyTakesTheWholePathFromTheValueName) {

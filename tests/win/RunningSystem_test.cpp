@@ -2,8 +2,8 @@
 // file tests it runs take the way of 95, 98 and ME only if it sees that.
 #include "RunningSystem.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 TEST(RunningSystem, IsTheOneThisTestProgramIsRunOn) {
   char path[MAX_PATH] = {};

@@ -16,7 +16,8 @@ struct SaveAsCase {
 
 std::string CaseName(const testing::TestParamInfo<SaveAsCase>& info) {
   std::string name = "Filter" + std::to_string(info.param.filterIndex) + "_";
-  for (const char* c = info.param.typed; *c; ++c) name += *c == '.' ? std::string("Dot") : std::string(1, *c);
+  for (const char* c = info.param.typed; *c; ++c)
+    name += *c == '.' ? std::string("Dot") : std::string(1, *c);
   return name;
 }
 

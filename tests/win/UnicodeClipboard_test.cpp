@@ -21,7 +21,8 @@ std::u16string ClipboardUnicode(HWND owner) {
 
 std::string Utf16Bytes(const std::u16string& text) {
   std::string bytes;
-  for (const char16_t unit : text) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  for (const char16_t unit : text)
+    bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
   return bytes + '\0';
 }
 
