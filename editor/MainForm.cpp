@@ -127,7 +127,8 @@ void TMainForm::CreateComponents() {
       [this](const MSG& msg) { return SwitchesKeyboard(msg) || TranslatesShortcut(msg); });
 
   paletteFont_ = CreateGlyphFont(21);
-  StringGrid1.Create(Handle(), 0, 32, ClientWidth, PaletteHeight, 16, 6, 36, 27);
+  StringGrid1.Create(Handle(), 0, ToolbarHeight, ClientWidth, PaletteHeight, core::PaletteColumns,
+                     core::PaletteRows, core::CellWidth, core::CellHeight);
   StringGrid1.SetFont(paletteFont_);
   winui::TraceStartup("palette grid and font");
   StringGrid1.SetOnMouseDown([this](Component* s, winui::MouseButton b, UINT shift, int x, int y) {
