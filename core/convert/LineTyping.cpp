@@ -140,6 +140,17 @@ std::u32string WithoutSelected(std::string_view line, const ReadLine& read, Line
   return left;
 }
 
+// The old text becomes head and tail read on as one line, written as the
+// converter writes it; the caret where they meet.
+LineChange ReadOnAsOne(std::string_view old, std::u32string_view head, std::u32string_view tail) {
+  std::u32string text(head);
+  text += tail;
+  const WrittenLine joined = Write(text);
+  LineChange change = ChangeBetween(old, joined.codes);
+  change.caret = DisplayPlace(joined, head.size());
+  return change;
+}
+
 }  // namespace
 
 std::size_t ReadingPlaceAfter(std::string_view line, LineSelection selection) {
@@ -188,14 +199,18 @@ LineChange ChangeBetween(std::string_view before, std::string_view after) {
 }
 
 LineChange JoinLines(std::string_view first, std::string_view second) {
-  const std::u32string firstText = Read(first).text;
-  const WrittenLine joined = Write(firstText + Read(second).text);
   std::string old(first);
   old += "\r\n";
   old += second;
-  LineChange change = ChangeBetween(old, joined.codes);
-  change.caret = DisplayPlace(joined, firstText.size());
-  return change;
+  return ReadOnAsOne(old, Read(first).text, Read(second).text);
+}
+
+LineChange EraseAcrossLines(std::string_view text, std::size_t firstLength, std::size_t from,
+                            std::size_t lastStart, std::size_t to) {
+  const ReadLine first = Read(text.substr(0, firstLength)), last = Read(text.substr(lastStart));
+  const std::u32string_view head(first.text), tail(last.text);
+  return ReadOnAsOne(text, head.substr(0, ReadingPlace(first, from)),
+                     tail.substr(ReadingPlace(last, to)));
 }
 
 }  // namespace core

@@ -55,4 +55,13 @@ std::optional<LineChange> EraseInLine(std::string_view line, LineSelection selec
 // first + CR LF + second; the caret stands where they meet.
 LineChange JoinLines(std::string_view first, std::string_view second);
 
+// A selection from a caret place `from` of one line to a caret place `to`
+// of a later one taken out in reading order: what the first line reads
+// after `from`, the lines between, and what the last one reads before
+// `to`. `text` runs from the first line's start to the last one's end, CR
+// LF between lines; the last line starts at `lastStart`. What is left of
+// the two reads on as one line, the caret where they meet.
+LineChange EraseAcrossLines(std::string_view text, std::size_t firstLength, std::size_t from,
+                            std::size_t lastStart, std::size_t to);
+
 }  // namespace core

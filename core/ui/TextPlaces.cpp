@@ -96,4 +96,26 @@ TextPlace LineReadingEnd(const LaidOutText& text, std::size_t index) {
   return InParagraph(text, line, BesideCode(lines, line.line, end - 1, true));
 }
 
+std::size_t CodesReadBefore(const WrappedLines& lines, std::size_t place) {
+  const std::size_t count = lines.rank.size();
+  place = std::min(place, count);
+  const bool hasLeft = place > 0, hasRight = place < count;
+  if (hasLeft && lines.leftToRight[place - 1]) return lines.rank[place - 1] + 1;
+  if (hasRight && !lines.leftToRight[place]) return lines.rank[place] + 1;
+  if (hasRight) return lines.rank[place];
+  return hasLeft ? lines.rank[place - 1] : 0;
+}
+
+std::vector<CodeRange> CodesReadFrom(const WrappedLines& lines, std::size_t read, bool from) {
+  std::vector<CodeRange> ranges;
+  for (std::size_t code = 0; code < lines.rank.size(); ++code) {
+    if ((lines.rank[code] >= read) != from) continue;
+    if (!ranges.empty() && ranges.back().to == code)
+      ranges.back().to = code + 1;
+    else
+      ranges.push_back({code, code + 1});
+  }
+  return ranges;
+}
+
 }  // namespace core

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <vector>
 
 #include "PageLayout.h"
 
@@ -35,5 +36,20 @@ TextPlace PlaceOnLine(const LaidOutText& text, std::size_t line, int x);
 // last line, so that the caret stays on the line.
 TextPlace LineReadingStart(const LaidOutText& text, std::size_t line);
 TextPlace LineReadingEnd(const LaidOutText& text, std::size_t line);
+
+// How many of a paragraph's codes are read before a caret place of it (0
+// to its size): beside Persian the caret stands after the letter on its
+// right, beside a left-to-right run with the run's end.
+std::size_t CodesReadBefore(const WrappedLines& lines, std::size_t place);
+
+// The codes [from, to) of a paragraph, in stored order.
+struct CodeRange {
+  std::size_t from = 0, to = 0;
+  bool operator==(const CodeRange& other) const { return from == other.from && to == other.to; }
+};
+// The ranges of the codes read from `read` codes on (from: true) or before
+// them: what a selection from a paragraph's middle to another paragraph
+// holds of it.
+std::vector<CodeRange> CodesReadFrom(const WrappedLines& lines, std::size_t read, bool from);
 
 }  // namespace core

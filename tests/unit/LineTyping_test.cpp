@@ -154,6 +154,20 @@ TEST(LineTyping, JoinedLinesReadOnInReadingOrder) {
   EXPECT_EQ(change.caret, 4u);  // left of the space, right of the dal
 }
 
+// From the middle of one line to the middle of a later one, in reading
+// order: the first line's start reads on into the last one's end.
+TEST(LineTyping, ASelectionAcrossLinesLeavesTheirOuterPartsAsOneLine) {
+  const std::string first = FromUnicode(Unicode("سلام دنیا")), middle = FromUnicode(Unicode("یک"));
+  const std::string last = FromUnicode(Unicode("خوب است"));
+  const std::string text = first + "\r\n" + middle + "\r\n" + last;
+  const std::size_t tail = FromUnicode(Unicode("است")).size();
+  // After "سلام " in the first line, before "است" in the last.
+  const core::LineChange change = core::EraseAcrossLines(
+      text, first.size(), FromUnicode(Unicode("دنیا")).size(), text.size() - last.size(), tail);
+  EXPECT_EQ(Applied(text, change), FromUnicode(Unicode("سلام است")));
+  EXPECT_EQ(change.caret, tail);
+}
+
 // Every key of the layout table, by its position.
 TEST(PersianKeyboard, EveryKeyGivesWhatTheLayoutTablePutsOnIt) {
   std::ifstream table(DABIRO_SOURCE_DIR "/tests/data/isiri-9147.tsv");

@@ -216,6 +216,21 @@ TEST(PageLayout, CaretPlacesOnTheLinesOfAPersianParagraphKeepTheirX) {
   EXPECT_EQ(core::LineAtHeight(text, text.height + 50), text.lines.size() - 1);
 }
 
+// A selection from a Persian paragraph's middle onwards holds its codes
+// left of the caret; one up to the middle those right of it.
+TEST(PageLayout, CodesReadFromACaretPlaceAreThoseOnItsReadingSide) {
+  const core::TextRun run = Glyphs("یک دو سه");
+  const core::LaidOutText text =
+      core::LayOutText({Paragraph({run}, Alignment::Right)}, {1000, 0, 1440}, Measure);
+  const core::WrappedLines& lines = text.paragraphs[0];
+  const std::size_t size = run.text.size();
+  EXPECT_EQ(core::CodesReadBefore(lines, size), 0u);
+  EXPECT_EQ(core::CodesReadBefore(lines, 0), size);
+  EXPECT_EQ(core::CodesReadBefore(lines, 2), size - 2);
+  EXPECT_EQ(core::CodesReadFrom(lines, size - 2, true), (std::vector<core::CodeRange>{{0, 2}}));
+  EXPECT_EQ(core::CodesReadFrom(lines, size - 2, false), (std::vector<core::CodeRange>{{2, size}}));
+}
+
 // Laying out again the paragraphs that changed gives what laying out the
 // whole changed document gives: one paragraph became two, one went.
 TEST(PageLayout, RelayingChangedParagraphsMatchesLayingOutAll) {
