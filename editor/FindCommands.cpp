@@ -142,6 +142,7 @@ void TMainForm::EditInsertDate(Component*) {
   if (RefusesEditing()) return;
   SYSTEMTIME today{};
   GetLocalTime(&today);
+  ReadingView1.EraseSelectionAcross();
   typing_.Write(core::PersianDateText(core::SolarDateOf(today.wYear, today.wMonth, today.wDay)));
   SelectionChange(&RichEdit1);
 }

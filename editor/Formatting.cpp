@@ -48,8 +48,9 @@ std::string SelectedItemText(const winui::NativeControl& combo) {
 
 }  // namespace
 
-const TextAttributes& TMainForm::ActiveTextAttributes() const {
-  return RichEdit1.SelLength() > 0 ? RichEdit1.SelAttributes() : RichEdit1.DefAttributes();
+const TextAttributes& TMainForm::ActiveTextAttributes() {
+  const bool selection = RichEdit1.SelLength() > 0 || ReadingView1.HoldsSelectionAcross();
+  return selection ? RichEdit1.SelAttributes() : RichEdit1.DefAttributes();
 }
 
 void TMainForm::SelectionChange(Component*) {

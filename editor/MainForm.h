@@ -115,7 +115,7 @@ class TMainForm : public winui::Window {
   void BulletsButtonClick(Component* sender);
   void SelectFont(Component* sender);
   // The selection's attributes when it holds a character, else the default ones.
-  const TextAttributes& ActiveTextAttributes() const;
+  const TextAttributes& ActiveTextAttributes();
   bool Updating() const { return updating_; }
   void EditUndo(Component* sender);
   void EditCut(Component* sender);
@@ -123,6 +123,7 @@ class TMainForm : public winui::Window {
   void EditPaste(Component* sender);
   // Unicode in and out (UnicodeClipboard.cpp).
   void EditCopyUnicode(Component* sender);
+  void CopyAsUnicode(const RichEditControl& control, bool selectionOnly);
   void EditPasteUnicode(Component* sender);
   void Selectall1Click(Component* sender);
   // Find and Replace by letters, whatever forms they take (FindCommands.cpp).

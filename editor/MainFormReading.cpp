@@ -12,13 +12,14 @@ core::RunStyle TMainForm::PlainTextStyle() {
 }
 
 // The view lies over the store and hears of every change of it; the wheel
-// scrolls the view, which shows the text.
+// scrolls the view, which shows the text, and a selection the view holds
+// takes what acts on it.
 void TMainForm::WireReadingView() {
   ReadingView1.Create(Handle());
   RichEdit1.SetOnChanged(
       [this](RichEditControl::Change change) { ReadingView1.StoreChanged(change); });
-  RichEdit1.SetRedirect([this](UINT message, WPARAM wParam, LPARAM) {
-    if (message != WM_MOUSEWHEEL) return false;
+  RichEdit1.SetRedirect([this](UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_MOUSEWHEEL) return ReadingView1.TakeSelectionMessage(message, wParam, lParam);
     ReadingView1.ScrollLines(-static_cast<short>(HIWORD(wParam)) * 3 / WHEEL_DELTA);
     return true;
   });

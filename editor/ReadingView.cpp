@@ -43,10 +43,13 @@ void ReadingView::Place(int left, int top, int width, int height) {
 
 // Moving the selection to read paragraphs tells nothing.
 void ReadingView::StoreChanged(RichEditControl::Change change) {
-  if (reading_) return;
+  if (reading_ || acting_) return;
   const CHARRANGE now = StoreSelection();
+  // A change of text leaves no selection the view held.
+  if (change != RichEditControl::Change::Selection) setByView_ = {-1, -1};
   if (change == RichEditControl::Change::Everything) readAll_ = true;
-  if (change == RichEditControl::Change::Text && !readAll_) NoteTextChange(now);
+  if (change == RichEditControl::Change::Text && !readAll_)
+    NoteChangeBetween(std::min(known_.cpMin, now.cpMin), std::max(known_.cpMin, now.cpMax));
   known_ = now;
   SelectionChanged();
 }
@@ -60,8 +63,7 @@ CHARRANGE ReadingView::StoreSelection() const {
 // What changed lies between where the selection began before and where it
 // ends after; paragraphs changed earlier move with those the change added
 // or took away.
-void ReadingView::NoteTextChange(const CHARRANGE& now) {
-  const long from = std::min(known_.cpMin, now.cpMin), to = std::max(known_.cpMin, now.cpMax);
+void ReadingView::NoteChangeBetween(long from, long to) {
   const auto lineOf = [this](long character) {
     return static_cast<std::size_t>(std::max<LRESULT>(0, store_.Send(EM_LINEFROMCHAR, character)));
   };

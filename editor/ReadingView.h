@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,11 +38,29 @@ class ReadingView : public winui::Window {
   // Fonts came or went: measured again.
   void FontsChanged();
   // Takes the keys that move on screen lines (Up, Down, Home, End, Page
-  // Up and Down, each with Shift); false for the rest, which the store
-  // handles.
+  // Up and Down, each with Shift) and Ctrl+Home and Ctrl+End, to where the
+  // text begins and ends in reading order; false for the rest, which the
+  // store handles.
   bool MoveKey(WORD key, UINT shift);
   // Scrolls by whole lines, as the wheel does.
   void ScrollLines(int lines);
+
+  // A selection from one paragraph into another holds, in reading order,
+  // the first one from the anchor to its end, those between, and the last
+  // one from its start to the caret. Where that is not one range of the
+  // store, the view holds it and the store only its caret; while it does,
+  // the store's messages that act on the selection come here first.
+  bool HoldsSelectionAcross();
+  // Takes a copy, cut, deletion or format of that selection; what writes
+  // over it (a key that types, a paste, a stream) finds it taken out and
+  // goes on to the store. False for the rest, and without such a
+  // selection.
+  bool TakeSelectionMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Takes that selection out, as Delete does.
+  void EraseSelectionAcross();
+  // Calls use with a hidden control holding a copy of that selection, as
+  // copying it would put it on the clipboard; false without one.
+  bool UseCopyOfSelection(const std::function<void(const RichEditControl&)>& use);
 
   // The margin the text keeps from the view's sides, in pixels.
   static constexpr int Margin = 6;
@@ -62,7 +81,7 @@ class ReadingView : public winui::Window {
 
  private:
   const core::LaidOutText& Layout();
-  void NoteTextChange(const CHARRANGE& now);
+  void NoteChangeBetween(long from, long to);
   void ReadAll();
   void ReadChanged();
   void MoveStarts(std::size_t first, std::size_t fresh, std::size_t replaced);
@@ -70,20 +89,26 @@ class ReadingView : public winui::Window {
   CHARRANGE StoreSelection() const;
   int TextWidth() const;
   void Paint(HDC dc);
-  void PaintSelection(HDC dc, long selStart, long selEnd);
+  void PaintSelection(HDC dc, const std::vector<CHARRANGE>& pieces);
   void PaintCaret(HDC dc);
   void RevealCaret();
   void UpdateScrollBar();
   void ScrollTo(int top);
 
   long StoreOf(core::TextPlace place) const;
+  long ParagraphEnd(std::size_t paragraph) const;
+  std::vector<CHARRANGE> PiecesBetween(long anchor, long caret) const;
+  std::vector<CHARRANGE> SelectedPieces();
+  bool TakeKey(WPARAM key);
+  void CopySelectionAcross();
+  void FormatPieces(UINT message, WPARAM wParam, LPARAM lParam);
   core::TextPlace PlaceOf(long character) const;
   void ReadSelection();
   void Select(long anchor, long caret);
   core::TextPlace PlaceAtPoint(int x, int y);
   void Press(int x, int y, bool extend);
   void SelectWordAt(int x, int y);
-  core::TextPlace MovedPlace(WORD key);
+  core::TextPlace MovedPlace(WORD key, bool toTextEnds);
   void ShowContextMenu(LPARAM lParam);
   void BlinkCaret();
 
@@ -116,5 +141,13 @@ class ReadingView : public winui::Window {
   int goalX_ = -1;  // Up and Down keep the x they started from
   bool dragging_ = false;
   bool selecting_ = false;  // the view itself moves the selection
+  // The store's selection as the view last set it, and whether the view's
+  // anchor and caret are then not that selection's ends: a selection
+  // across paragraphs, held by the view, or one that the view's places
+  // begin and end inside of. -1 once the store's selection moved.
+  CHARRANGE setByView_{-1, -1};
+  bool across_ = false;
+  bool acting_ = false;  // on the pieces of the selection
+  std::unique_ptr<RichEditControl> selectionCopy_;
   bool caretShown_ = true;
 };

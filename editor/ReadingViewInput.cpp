@@ -6,9 +6,16 @@
 #include "RichEditControl.h"
 
 // The store tells only the selection's ends: which of them is the caret is
-// known from where the selection stood before.
+// known from where the selection stood before. While the store's selection
+// is the one the view set, the view's anchor and caret hold.
 void ReadingView::ReadSelection() {
   const CHARRANGE selection = StoreSelection();
+  if (acting_ || (selection.cpMin == setByView_.cpMin && selection.cpMax == setByView_.cpMax))
+    return;
+  setByView_ = {-1, -1};
+  // The store's anchor, after a selection it did not hold, is the caret.
+  if (across_) anchor_ = caret_;
+  across_ = false;
   if (selection.cpMin == selection.cpMax) {
     anchor_ = caret_ = selection.cpMin;
   } else if (selection.cpMin == anchor_) {
@@ -21,12 +28,23 @@ void ReadingView::ReadSelection() {
   }
 }
 
-// The store puts its caret at the end given last.
+// The store puts its caret at the end given last; of a selection across
+// paragraphs it holds only the caret.
 void ReadingView::Select(long anchor, long caret) {
+  Layout();
   anchor_ = anchor;
   caret_ = caret;
+  const std::vector<CHARRANGE> pieces = PiecesBetween(anchor, caret);
+  across_ = pieces.size() > 1;
+  CHARRANGE store{caret, caret};
+  if (!across_) {
+    const bool backwards = caret < anchor;
+    store = {backwards ? pieces.front().cpMax : pieces.front().cpMin,
+             backwards ? pieces.front().cpMin : pieces.front().cpMax};
+  }
   selecting_ = true;
-  store_.Send(EM_SETSEL, static_cast<WPARAM>(anchor), caret);
+  store_.Send(EM_SETSEL, static_cast<WPARAM>(store.cpMin), store.cpMax);
+  setByView_ = StoreSelection();
   SelectionChanged();
   selecting_ = false;
 }
@@ -63,25 +81,27 @@ void ReadingView::SelectWordAt(int x, int y) {
 }
 
 bool ReadingView::MoveKey(WORD key, UINT shift) {
-  // Ctrl+Home and Ctrl+End stay the store's: to the text's stored start
-  // and end, so that a selection from one to the other holds everything.
-  if (shift & MK_CONTROL) return false;
+  // Ctrl with the other keys is the store's.
+  if ((shift & MK_CONTROL) && key != VK_HOME && key != VK_END) return false;
   if (key != VK_HOME && key != VK_END && key != VK_UP && key != VK_DOWN && key != VK_PRIOR &&
       key != VK_NEXT)
     return false;
   Layout();
   ReadSelection();
-  const long character = StoreOf(MovedPlace(key));
+  const long character = StoreOf(MovedPlace(key, (shift & MK_CONTROL) != 0));
   Select((shift & MK_SHIFT) ? anchor_ : character, character);
   return true;
 }
 
-core::TextPlace ReadingView::MovedPlace(WORD key) {
+core::TextPlace ReadingView::MovedPlace(WORD key, bool toTextEnds) {
   const core::LaidOutText& text = text_;
   if (text.lines.empty()) return {};
   const core::ScreenPlace at = core::ScreenPlaceOf(text, PlaceOf(caret_));
   const std::size_t last = text.lines.size() - 1;
   if (key == VK_HOME || key == VK_END) goalX_ = -1;
+  // With Ctrl: where the text begins and ends in reading order.
+  if (toTextEnds && key == VK_HOME) return core::LineReadingStart(text, 0);
+  if (toTextEnds && key == VK_END) return core::LineReadingEnd(text, last);
   if (key == VK_HOME) return core::LineReadingStart(text, at.line);
   if (key == VK_END) return core::LineReadingEnd(text, at.line);
   if (goalX_ < 0) goalX_ = at.x;

@@ -38,9 +38,9 @@ void ReadingView::Paint(HDC dc) {
   for (std::size_t line = first; line < end; ++line)
     DrawPlacedText(memory, text.lines[line].pieces, *fonts_, 0, true);
   fonts_->DrawOn(nullptr);
-  const CHARRANGE selection = StoreSelection();
-  if (selection.cpMin != selection.cpMax)
-    PaintSelection(memory, selection.cpMin, selection.cpMax);
+  const std::vector<CHARRANGE> pieces = SelectedPieces();
+  if (!pieces.empty())
+    PaintSelection(memory, pieces);
   else
     PaintCaret(memory);
   SetViewportOrgEx(memory, 0, 0, nullptr);
@@ -51,7 +51,12 @@ void ReadingView::Paint(HDC dc) {
 }
 
 // Each selected code of the visible lines, inverted where it is drawn.
-void ReadingView::PaintSelection(HDC dc, long selStart, long selEnd) {
+void ReadingView::PaintSelection(HDC dc, const std::vector<CHARRANGE>& pieces) {
+  const auto selected = [&pieces](long character) {
+    return std::any_of(pieces.begin(), pieces.end(), [character](const CHARRANGE& piece) {
+      return character >= piece.cpMin && character < piece.cpMax;
+    });
+  };
   RECT client{};
   GetClientRect(Handle(), &client);
   const auto [first, end] = LinesBetween(text_, scrollTop_, scrollTop_ + client.bottom);
@@ -62,7 +67,7 @@ void ReadingView::PaintSelection(HDC dc, long selStart, long selEnd) {
     for (std::size_t shown = lines.starts[line.line]; shown < lines.starts[line.line + 1];
          ++shown) {
       const long character = start + static_cast<long>(lines.shown[shown]);
-      if (character < selStart || character >= selEnd) continue;
+      if (!selected(character)) continue;
       const std::size_t place = shown - lines.starts[line.line];
       RECT box{line.placeX[place], line.top, line.placeX[place + 1], line.Bottom()};
       InvertRect(dc, &box);

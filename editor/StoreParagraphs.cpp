@@ -51,31 +51,6 @@ std::vector<core::RichParagraph> RtfParagraphs(const RichEditControl& control, W
   return core::RichParagraphs(core::ReadRtf(StreamOut(control, format)), BytesInCodePage);
 }
 
-// The selection moved over paragraphs and back without the events its
-// moves would send (the toolbar follows the selection the person made),
-// and without redrawing: Wine's control scrolls its long lines to each
-// selection, several milliseconds a move.
-class SelectionMovedAside {
- public:
-  SelectionMovedAside(const RichEditControl& control, long anchor, long caret)
-      : control_(control), anchor_(anchor), caret_(caret), events_(control.Send(EM_GETEVENTMASK)) {
-    control.Send(EM_SETEVENTMASK, 0, events_ & ~(ENM_SELCHANGE | ENM_CHANGE));
-    control.Send(WM_SETREDRAW, FALSE);
-  }
-  ~SelectionMovedAside() {
-    control_.Send(EM_SETSEL, static_cast<WPARAM>(anchor_), caret_);
-    control_.Send(WM_SETREDRAW, TRUE);
-    control_.Send(EM_SETEVENTMASK, 0, events_);
-  }
-  SelectionMovedAside(const SelectionMovedAside&) = delete;
-  SelectionMovedAside& operator=(const SelectionMovedAside&) = delete;
-
- private:
-  const RichEditControl& control_;
-  long anchor_, caret_;
-  LRESULT events_;
-};
-
 std::vector<core::RichParagraph> SelectedParagraphs(const RichEditControl& control, long begin,
                                                     long end, long anchor, long caret) {
   const SelectionMovedAside aside(control, anchor, caret);
@@ -88,6 +63,18 @@ std::size_t LineCount(const RichEditControl& control) {
 }
 
 }  // namespace
+
+SelectionMovedAside::SelectionMovedAside(const RichEditControl& control, long anchor, long caret)
+    : control_(control), anchor_(anchor), caret_(caret), events_(control.Send(EM_GETEVENTMASK)) {
+  control.Send(EM_SETEVENTMASK, 0, events_ & ~(ENM_SELCHANGE | ENM_CHANGE));
+  control.Send(WM_SETREDRAW, FALSE);
+}
+
+SelectionMovedAside::~SelectionMovedAside() {
+  control_.Send(EM_SETSEL, static_cast<WPARAM>(anchor_), caret_);
+  control_.Send(WM_SETREDRAW, TRUE);
+  control_.Send(EM_SETEVENTMASK, 0, events_);
+}
 
 std::vector<long> LineStarts(const RichEditControl& control) {
   std::vector<long> starts;

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <vector>
 
 #include "RichDocument.h"
@@ -27,3 +29,21 @@ std::vector<long> LineStarts(const RichEditControl& control);
 bool ReadParagraphRange(const RichEditControl& control, std::size_t first, std::size_t count,
                         const core::RunStyle& plainStyle, long anchor, long caret,
                         std::vector<core::RichParagraph>& paragraphs);
+
+// The selection moved over paragraphs and back without the events its
+// moves would send (the toolbar follows the selection the person made),
+// and without redrawing: Wine's control scrolls its long lines to each
+// selection, several milliseconds a move.
+class SelectionMovedAside {
+ public:
+  // Put back from anchor to caret at the end.
+  SelectionMovedAside(const RichEditControl& control, long anchor, long caret);
+  ~SelectionMovedAside();
+  SelectionMovedAside(const SelectionMovedAside&) = delete;
+  SelectionMovedAside& operator=(const SelectionMovedAside&) = delete;
+
+ private:
+  const RichEditControl& control_;
+  long anchor_, caret_;
+  LRESULT events_;
+};

@@ -51,19 +51,24 @@ std::string WithParagraphBreaks(const std::string& codes) {
 
 }  // namespace
 
+// A selection across paragraphs is copied from a copy of it.
 void TMainForm::EditCopyUnicode(Component*) {
-  CHARRANGE range{};
-  RichEdit1.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  const bool selectionOnly = range.cpMin != range.cpMax;
+  if (ReadingView1.UseCopyOfSelection(
+          [this](const RichEditControl& copy) { CopyAsUnicode(copy, true); }))
+    return;
+  CopyAsUnicode(RichEdit1, RichEdit1.SelLength() > 0);
+}
+
+void TMainForm::CopyAsUnicode(const RichEditControl& control, bool selectionOnly) {
   core::RtfDocument unicode;
   std::vector<std::pair<UINT, std::string>> data;
-  if (UnicodeDocumentOf(RichEdit1, selectionOnly, unicode)) {
+  if (UnicodeDocumentOf(control, selectionOnly, unicode)) {
     data = {
         {CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(core::TextOfDocument(unicode)))},
         {RegisterClipboardFormatA("Rich Text Format"), core::UnicodeRtf(unicode)}};
   } else {
     core::Unconvertibles problems;
-    const std::u32string text = core::GlyphsToUnicode(CodesOf(RichEdit1, selectionOnly), problems);
+    const std::u32string text = core::GlyphsToUnicode(CodesOf(control, selectionOnly), problems);
     data = {{CF_UNICODETEXT, LittleEndianBytes(core::Utf16FromUnicode(text))}};
   }
   if (!ReplaceClipboard(Handle(), data)) FailClipboardWrite("copied");

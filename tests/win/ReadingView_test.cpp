@@ -178,3 +178,56 @@ TEST_F(ReadingViewTest, EditsReadAgainOnlyWhereTheyTouchedShowWhatAWholeReadingS
     EXPECT_EQ(readAgain, Lines()) << name;
   }
 }
+
+// From the middle of one paragraph into another, a selection holds what a
+// person reads between its ends: the first one's reading end, the one
+// between, the last one's reading start. Copy gives those codes, a size
+// goes to them alone, Delete leaves the outer parts read on as one
+// paragraph, and Undo takes that back.
+TEST_F(ReadingViewTest, ASelectionAcrossParagraphsHoldsWhatIsReadBetweenItsEnds) {
+  const std::string first = FromUnicode(Unicode("سلام دنیا"));
+  const std::string middle = FromUnicode(Unicode("یک"));
+  const std::string last = FromUnicode(Unicode("خوب است"));
+  const std::string text = first + "\r\n" + middle + "\r\n" + last;
+  SetCodes(text);
+  const HWND view = form->ReadingView1.Handle();
+  const auto press = [&](core::TextPlace place, WPARAM keys) {
+    const core::LaidOutText& laidOut = form->ReadingView1.ScreenText();
+    const core::ScreenPlace at = core::ScreenPlaceOf(laidOut, place);
+    const LPARAM point = MAKELPARAM(at.x + ReadingView::Margin, laidOut.lines[at.line].top + 2);
+    SendMessageA(view, WM_LBUTTONDOWN, keys | MK_LBUTTON, point);
+    SendMessageA(view, WM_LBUTTONUP, keys, point);
+  };
+  // After "سلام " in the first, before "است" in the last.
+  const std::size_t firstEnd = FromUnicode(Unicode("دنیا")).size();
+  const std::size_t lastStart = FromUnicode(Unicode("است")).size();
+  press({0, firstEnd}, 0);
+  press({2, lastStart}, MK_SHIFT);
+  EXPECT_TRUE(form->ReadingView1.HoldsSelectionAcross());
+
+  SendMessageA(Text(), WM_COPY, 0, 0);
+  std::string copied;
+  ASSERT_TRUE(ReadClipboardText(form->Handle(), copied));
+  EXPECT_EQ(copied, first.substr(0, firstEnd) + "\r\n" + middle + "\r\n" + last.substr(lastStart));
+
+  form->ActiveTextAttributes().SetSize(30);
+  const auto sizeAt = [&](std::size_t character) {
+    SendMessageA(Text(), EM_SETSEL, character, character + 1);
+    return form->RichEdit1.SelAttributes().Size();
+  };
+  const std::size_t lastParagraph = text.size() - last.size();
+  EXPECT_EQ(sizeAt(0), 30);
+  EXPECT_NE(sizeAt(firstEnd + 1), 30);
+  EXPECT_EQ(sizeAt(first.size() + 2), 30);
+  EXPECT_NE(sizeAt(lastParagraph), 30);
+  EXPECT_EQ(sizeAt(text.size() - 1), 30);
+  EXPECT_EQ(CodesOf(form->RichEdit1), text);
+
+  press({0, firstEnd}, 0);
+  press({2, lastStart}, MK_SHIFT);
+  Key(VK_DELETE);
+  EXPECT_EQ(CodesOf(form->RichEdit1), FromUnicode(Unicode("سلام است")));
+  EXPECT_FALSE(form->ReadingView1.HoldsSelectionAcross());
+  SendMessageA(Text(), EM_UNDO, 0, 0);
+  EXPECT_EQ(CodesOf(form->RichEdit1), text);
+}

@@ -1,0 +1,220 @@
+// A selection from one paragraph into another, in reading order: up to
+// three pieces of the store, which the view holds while the store holds
+// only the caret.
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "ControlStreams.h"
+#include "DocumentLines.h"
+#include "FlagScope.h"
+#include "GlyphText.h"
+#include "ReadingView.h"
+#include "RichEditControl.h"
+
+namespace {
+
+void AddPiece(std::vector<CHARRANGE>& pieces, long from, long to) {
+  if (from >= to) return;
+  if (!pieces.empty() && pieces.back().cpMax == from)
+    pieces.back().cpMax = to;
+  else
+    pieces.push_back({from, to});
+}
+
+bool ActsOnSelection(UINT message) {
+  switch (message) {
+    case WM_COPY:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_PASTE:
+    case EM_REPLACESEL:
+    case EM_STREAMIN:
+    case WM_CHAR:
+    case EM_SETCHARFORMAT:
+    case EM_SETPARAFORMAT:
+    case WM_KEYDOWN:
+      return true;
+  }
+  return false;
+}
+
+// Keys that write a character where the caret stands.
+bool TypesCharacter(WPARAM key) {
+  return key == VK_RETURN || key == VK_SPACE || (key >= '0' && key <= 'Z') ||
+         (key >= VK_NUMPAD0 && key <= VK_DIVIDE) || (key >= VK_OEM_1 && key <= VK_OEM_3) ||
+         (key >= VK_OEM_4 && key <= VK_OEM_8) || key == VK_OEM_102;
+}
+
+}  // namespace
+
+long ReadingView::ParagraphEnd(std::size_t paragraph) const {
+  const long start = paragraphs_.starts[paragraph];
+  return start + static_cast<long>(store_.Send(EM_LINELENGTH, static_cast<WPARAM>(start)));
+}
+
+// Of the paragraph read first, what it reads from the earlier end on; all
+// between; of the last, what it reads before the later end. Within one
+// paragraph, the store's range between them.
+std::vector<CHARRANGE> ReadingView::PiecesBetween(long anchor, long caret) const {
+  const long from = std::min(anchor, caret), to = std::max(anchor, caret);
+  const core::TextPlace top = PlaceOf(from), bottom = PlaceOf(to);
+  if (top.paragraph == bottom.paragraph || bottom.paragraph >= text_.paragraphs.size())
+    return {{from, to}};
+  std::vector<CHARRANGE> pieces;
+  const core::WrappedLines& first = text_.paragraphs[top.paragraph];
+  const core::WrappedLines& last = text_.paragraphs[bottom.paragraph];
+  const long firstStart = paragraphs_.starts[top.paragraph];
+  const long lastStart = paragraphs_.starts[bottom.paragraph];
+  for (const core::CodeRange& range :
+       core::CodesReadFrom(first, core::CodesReadBefore(first, top.place), true))
+    AddPiece(pieces, firstStart + static_cast<long>(range.from),
+             firstStart + static_cast<long>(range.to));
+  AddPiece(pieces, ParagraphEnd(top.paragraph), lastStart);
+  for (const core::CodeRange& range :
+       core::CodesReadFrom(last, core::CodesReadBefore(last, bottom.place), false))
+    AddPiece(pieces, lastStart + static_cast<long>(range.from),
+             lastStart + static_cast<long>(range.to));
+  if (pieces.empty()) pieces.push_back({to, to});
+  return pieces;
+}
+
+std::vector<CHARRANGE> ReadingView::SelectedPieces() {
+  if (HoldsSelectionAcross()) return PiecesBetween(anchor_, caret_);
+  const CHARRANGE selection = StoreSelection();
+  if (selection.cpMin == selection.cpMax) return {};
+  return {selection};
+}
+
+bool ReadingView::HoldsSelectionAcross() {
+  ReadSelection();
+  return across_;
+}
+
+// Every message to the store comes here: only a held selection asks it
+// where its selection is.
+bool ReadingView::TakeSelectionMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!across_ || acting_ || reading_ || !ActsOnSelection(message)) return false;
+  if (!HoldsSelectionAcross()) return false;
+  switch (message) {
+    case WM_COPY:
+      CopySelectionAcross();
+      return true;
+    case WM_CUT:
+      CopySelectionAcross();
+      EraseSelectionAcross();
+      return true;
+    case WM_CLEAR:
+      EraseSelectionAcross();
+      return true;
+    case WM_PASTE:
+    case EM_REPLACESEL:
+      EraseSelectionAcross();
+      return false;
+    case EM_STREAMIN:
+      if (wParam & SFF_SELECTION) EraseSelectionAcross();
+      return false;
+    case WM_CHAR:
+      if (wParam >= ' ' || wParam == '\r' || wParam == '\t') EraseSelectionAcross();
+      return false;
+    case EM_SETCHARFORMAT:
+      if (!(wParam & SCF_SELECTION)) return false;
+      [[fallthrough]];
+    case EM_SETPARAFORMAT:
+      FormatPieces(message, wParam, lParam);
+      return true;
+    case WM_KEYDOWN:
+      return TakeKey(wParam);
+  }
+  return false;
+}
+
+// The store's own keys for the clipboard and for deleting; a key that
+// types writes over the selection.
+bool ReadingView::TakeKey(WPARAM key) {
+  const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+  const bool copy = control && (key == 'C' || key == VK_INSERT);
+  const bool cut = (control && key == 'X') || (shift && !control && key == VK_DELETE);
+  const bool paste = (control && key == 'V') || (shift && !control && key == VK_INSERT);
+  if (copy || cut) CopySelectionAcross();
+  if (cut || paste || key == VK_DELETE || key == VK_BACK || (!control && TypesCharacter(key)))
+    EraseSelectionAcross();
+  return copy || cut || key == VK_DELETE || key == VK_BACK;
+}
+
+// What is left of the first paragraph and the last reads on as one, as the
+// converter writes it: one step that Undo takes back.
+void ReadingView::EraseSelectionAcross() {
+  if (!HoldsSelectionAcross() || store_.ReadOnly()) return;
+  const core::TextPlace top = PlaceOf(std::min(anchor_, caret_));
+  const core::TextPlace bottom = PlaceOf(std::max(anchor_, caret_));
+  across_ = false;
+  setByView_ = {-1, -1};
+  const long begin = paragraphs_.starts[top.paragraph];
+  const long end = ParagraphEnd(bottom.paragraph);
+  const long lastStart = paragraphs_.starts[bottom.paragraph];
+  ::Select(store_, begin, end);
+  std::string text = CodesOf(store_, true);
+  text.resize(std::min(text.size(), static_cast<std::size_t>(end - begin)));
+  const core::LineChange change = core::EraseAcrossLines(
+      text, static_cast<std::size_t>(ParagraphEnd(top.paragraph) - begin), top.place,
+      static_cast<std::size_t>(lastStart - begin), bottom.place);
+  ApplyLineChange(store_, begin, change);
+}
+
+void ReadingView::CopySelectionAcross() {
+  UseCopyOfSelection([](const RichEditControl& copy) { copy.Send(WM_COPY); });
+}
+
+// The stretch from the first piece to the last, streamed into a hidden
+// control, without what lies between the pieces.
+bool ReadingView::UseCopyOfSelection(const std::function<void(const RichEditControl&)>& use) {
+  if (!HoldsSelectionAcross()) return false;
+  const std::vector<CHARRANGE> pieces = PiecesBetween(anchor_, caret_);
+  const long begin = pieces.front().cpMin;
+  const WPARAM format = store_.HasRichText() ? SF_RTF : SF_TEXT;
+  std::string stretch;
+  {
+    const FlagScope acting(acting_);
+    const SelectionMovedAside aside(store_, caret_, caret_);
+    store_.Send(EM_SETSEL, static_cast<WPARAM>(begin), pieces.back().cpMax);
+    stretch = StreamOut(store_, format | SFF_SELECTION);
+  }
+  if (!selectionCopy_) {
+    selectionCopy_ = std::make_unique<RichEditControl>("SelectionCopy");
+    selectionCopy_->Create(nullptr, 0, 0, 0, 0, 0);
+  }
+  const RichEditControl& copy = *selectionCopy_;
+  StreamIn(copy, format, stretch);
+  long length = pieces.back().cpMax - begin;
+  for (std::size_t piece = pieces.size() - 1; piece > 0; --piece) {
+    ::Select(copy, pieces[piece - 1].cpMax - begin, pieces[piece].cpMin - begin);
+    copy.Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    length -= pieces[piece].cpMin - pieces[piece - 1].cpMax;
+  }
+  ::Select(copy, 0, length);
+  use(copy);
+  return true;
+}
+
+// Each piece formatted in turn; paragraph formats go to every paragraph
+// from the first to the last.
+void ReadingView::FormatPieces(UINT message, WPARAM wParam, LPARAM lParam) {
+  const std::vector<CHARRANGE> pieces = PiecesBetween(anchor_, caret_);
+  {
+    const FlagScope acting(acting_);
+    const SelectionMovedAside aside(store_, caret_, caret_);
+    const std::vector<CHARRANGE> ranges =
+        message == EM_SETPARAFORMAT
+            ? std::vector<CHARRANGE>{{pieces.front().cpMin, pieces.back().cpMax}}
+            : pieces;
+    for (const CHARRANGE& range : ranges) {
+      store_.Send(EM_SETSEL, static_cast<WPARAM>(range.cpMin), range.cpMax);
+      store_.Send(message, wParam, lParam);
+    }
+  }
+  setByView_ = StoreSelection();
+  NoteChangeBetween(pieces.front().cpMin, pieces.back().cpMax);
+  known_ = setByView_;
+  SelectionChanged();
+}
