@@ -270,8 +270,11 @@ class Acceptance(harness.ProgramTest):
         Keys("Home", *["Down"] * (filterIndex - 1), "Return")
 
     def SelectWord(self):
-        offset = self.lines[0].index(self.word)
-        Keys("ctrl+Home", *["Right"] * offset, *["shift+Right"] * len(self.word))
+        """Ctrl+Home goes where the text begins in reading order: the first
+        line's right end, its stored end."""
+        line = self.lines[0]
+        end = line.index(self.word) + len(self.word)
+        Keys("ctrl+Home", *["Left"] * (len(line) - end), *["shift+Left"] * len(self.word))
 
     # -- checks ---------------------------------------------------------------
 
