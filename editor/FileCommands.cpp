@@ -261,15 +261,22 @@ void TMainForm::FilePrintPreview(Component*) {
   if (result == TPrintPreview::PrintChosen) FilePrint(this);
 }
 
+// A selection across paragraphs prints from a copy of it.
 void TMainForm::FilePrint(Component*) {
   RefuseWithoutRichText();
-  if (!PrintDialog.Execute(Handle(), PrintJobRunning(), RichEdit1.SelLength() > 0)) return;
+  const bool selection = RichEdit1.SelLength() > 0 || ReadingView1.HoldsSelectionAcross();
+  if (!PrintDialog.Execute(Handle(), PrintJobRunning(), selection)) return;
   const std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc> printer(
       PrintDialog.CreatePrinterDC());
   BusyIndicator busy = StartBusy(Doing("Printing", documentName_));
-  PrintRichText(RichEdit1, printer.get(), documentName_, PrintDialog.Range(),
-                PageSetupDialog.Margins(),
-                [&](int page) { busy.Show("Printing page " + std::to_string(page) + "..."); });
+  const auto print = [&](const RichEditControl& control) {
+    PrintRichText(control, printer.get(), documentName_, PrintDialog.Range(),
+                  PageSetupDialog.Margins(),
+                  [&](int page) { busy.Show("Printing page " + std::to_string(page) + "..."); });
+  };
+  if (PrintDialog.Range().kind != winui::PrintRange::Kind::Selection ||
+      !ReadingView1.UseCopyOfSelection(print))
+    print(RichEdit1);
 }
 
 void TMainForm::FormCloseQuery(Component*, bool& canClose) {

@@ -9,6 +9,7 @@
 #include "DocumentLines.h"
 #include "FlagScope.h"
 #include "GlyphText.h"
+#include "KeyState.h"
 #include "ReadingView.h"
 #include "RichEditControl.h"
 
@@ -53,6 +54,18 @@ long ReadingView::ParagraphEnd(std::size_t paragraph) const {
   return start + static_cast<long>(store_.Send(EM_LINELENGTH, static_cast<WPARAM>(start)));
 }
 
+// One character on in the store, a paragraph's end and the next one's
+// start being next to each other.
+long ReadingView::NextInStore(long character, bool right) const {
+  const core::TextPlace place = PlaceOf(character);
+  const std::vector<long>& starts = paragraphs_.starts;
+  if (!right && place.place == 0)
+    return place.paragraph > 0 ? ParagraphEnd(place.paragraph - 1) : character;
+  if (right && character >= ParagraphEnd(place.paragraph))
+    return place.paragraph + 1 < starts.size() ? starts[place.paragraph + 1] : character;
+  return character + (right ? 1 : -1);
+}
+
 // Of the paragraph read first, what it reads from the earlier end on; all
 // between; of the last, what it reads before the later end. Within one
 // paragraph, the store's range between them.
@@ -87,6 +100,8 @@ std::vector<CHARRANGE> ReadingView::SelectedPieces() {
 }
 
 bool ReadingView::HoldsSelectionAcross() {
+  if (!across_) return false;
+  Layout();
   ReadSelection();
   return across_;
 }
@@ -132,14 +147,13 @@ bool ReadingView::TakeSelectionMessage(UINT message, WPARAM wParam, LPARAM lPara
 // The store's own keys for the clipboard and for deleting; a key that
 // types writes over the selection.
 bool ReadingView::TakeKey(WPARAM key) {
-  const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
-  const bool copy = control && (key == 'C' || key == VK_INSERT);
-  const bool cut = (control && key == 'X') || (shift && !control && key == VK_DELETE);
-  const bool paste = (control && key == 'V') || (shift && !control && key == VK_INSERT);
-  if (copy || cut) CopySelectionAcross();
-  if (cut || paste || key == VK_DELETE || key == VK_BACK || (!control && TypesCharacter(key)))
+  const UINT shift = winui::HeldShiftKeys();
+  const UINT command = winui::ClipboardKeyCommand(key, shift);
+  if (command == WM_COPY || command == WM_CUT) CopySelectionAcross();
+  const bool deletes = command == WM_CUT || key == VK_DELETE || key == VK_BACK;
+  if (deletes || command == WM_PASTE || (!(shift & MK_CONTROL) && TypesCharacter(key)))
     EraseSelectionAcross();
-  return copy || cut || key == VK_DELETE || key == VK_BACK;
+  return command == WM_COPY || deletes;
 }
 
 // What is left of the first paragraph and the last reads on as one, as the
@@ -156,9 +170,9 @@ void ReadingView::EraseSelectionAcross() {
   ::Select(store_, begin, end);
   std::string text = CodesOf(store_, true);
   text.resize(std::min(text.size(), static_cast<std::size_t>(end - begin)));
-  const core::LineChange change = core::EraseAcrossLines(
-      text, static_cast<std::size_t>(ParagraphEnd(top.paragraph) - begin), top.place,
-      static_cast<std::size_t>(lastStart - begin), bottom.place);
+  const core::LineChange change =
+      core::EraseAcrossLines(text, static_cast<std::size_t>(ParagraphEnd(top.paragraph) - begin),
+                             top.place, static_cast<std::size_t>(lastStart - begin), bottom.place);
   ApplyLineChange(store_, begin, change);
 }
 

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr char ClassName[] = "DabiroReadingView";
-constexpr UINT_PTR BlinkTimer = 1;
 
 int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int YOf(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
@@ -281,6 +280,7 @@ LRESULT ReadingView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
       if (wParam == BlinkTimer) BlinkCaret();
+      if (wParam == DragTimer && dragging_) Press(dragPoint_.x, dragPoint_.y, true);
       return 0;
     case WM_SETFOCUS:
       // The store takes the keys.
@@ -290,12 +290,13 @@ LRESULT ReadingView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Press(XOf(lParam), YOf(lParam), (wParam & MK_SHIFT) != 0);
       return 0;
     case WM_MOUSEMOVE:
-      if (dragging_) Press(XOf(lParam), YOf(lParam), true);
+      if (dragging_) DragTo(XOf(lParam), YOf(lParam));
       return 0;
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
       if (dragging_ && message == WM_LBUTTONUP) ReleaseCapture();
       dragging_ = false;
+      KillTimer(Handle(), DragTimer);
       return 0;
     case WM_LBUTTONDBLCLK:
       SelectWordAt(XOf(lParam), YOf(lParam));
@@ -308,6 +309,7 @@ LRESULT ReadingView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       KillTimer(Handle(), BlinkTimer);
+      KillTimer(Handle(), DragTimer);
       break;
   }
   return Window::HandleMessage(message, wParam, lParam);

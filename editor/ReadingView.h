@@ -107,6 +107,8 @@ class ReadingView : public winui::Window {
   void Select(long anchor, long caret);
   core::TextPlace PlaceAtPoint(int x, int y);
   void Press(int x, int y, bool extend);
+  void DragTo(int x, int y);
+  long NextInStore(long character, bool right) const;
   void SelectWordAt(int x, int y);
   core::TextPlace MovedPlace(WORD key, bool toTextEnds);
   void ShowContextMenu(LPARAM lParam);
@@ -140,6 +142,9 @@ class ReadingView : public winui::Window {
   long anchor_ = 0, caret_ = 0;
   int goalX_ = -1;  // Up and Down keep the x they started from
   bool dragging_ = false;
+  POINT dragPoint_{};
+  static constexpr UINT_PTR BlinkTimer = 1, DragTimer = 2;
+  static constexpr UINT DragScrollMilliseconds = 50;
   bool selecting_ = false;  // the view itself moves the selection
   // The store's selection as the view last set it, and whether the view's
   // anchor and caret are then not that selection's ends: a selection

@@ -54,6 +54,18 @@ core::TextPlace ReadingView::PlaceAtPoint(int x, int y) {
   return core::PlaceOnLine(text, core::LineAtHeight(text, y + scrollTop_), x - Margin);
 }
 
+// Held beyond the top or the bottom, a drag scrolls on by itself.
+void ReadingView::DragTo(int x, int y) {
+  dragPoint_ = {x, y};
+  Press(x, y, true);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  if (y < 0 || y >= client.bottom)
+    SetTimer(Handle(), DragTimer, DragScrollMilliseconds, nullptr);
+  else
+    KillTimer(Handle(), DragTimer);
+}
+
 void ReadingView::Press(int x, int y, bool extend) {
   if (GetFocus() != store_.Handle()) SetFocus(store_.Handle());
   if (!dragging_) {
@@ -81,6 +93,12 @@ void ReadingView::SelectWordAt(int x, int y) {
 }
 
 bool ReadingView::MoveKey(WORD key, UINT shift) {
+  // Shift+Left and Right extend a selection the store does not hold as
+  // the store extends its own, a character at a time.
+  if ((key == VK_LEFT || key == VK_RIGHT) && shift == MK_SHIFT && HoldsSelectionAcross()) {
+    Select(anchor_, NextInStore(caret_, key == VK_RIGHT));
+    return true;
+  }
   // Ctrl with the other keys is the store's.
   if ((shift & MK_CONTROL) && key != VK_HOME && key != VK_END) return false;
   if (key != VK_HOME && key != VK_END && key != VK_UP && key != VK_DOWN && key != VK_PRIOR &&

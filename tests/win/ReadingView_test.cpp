@@ -231,3 +231,27 @@ TEST_F(ReadingViewTest, ASelectionAcrossParagraphsHoldsWhatIsReadBetweenItsEnds)
   SendMessageA(Text(), EM_UNDO, 0, 0);
   EXPECT_EQ(CodesOf(form->RichEdit1), text);
 }
+
+// A drag held below the view scrolls on, taking in the lines it brings,
+// until the button is released.
+TEST_F(ReadingViewTest, ADragHeldBelowTheViewScrollsOn) {
+  SetCodes(LongParagraph(30));
+  const HWND view = form->ReadingView1.Handle();
+  RECT client{};
+  GetClientRect(view, &client);
+  POINT point{client.right / 2, client.bottom + 10};
+  const LPARAM below = MAKELPARAM(point.x, point.y);
+  // Where the pointer is: the window system's own moves of it agree.
+  ClientToScreen(view, &point);
+  SetCursorPos(point.x, point.y);
+  SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 2, 5));
+  SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, below);
+  const std::size_t reached = Caret().line;
+  Pump(500);
+  SendMessageA(view, WM_LBUTTONUP, 0, below);
+  EXPECT_GT(form->ReadingView1.FirstVisibleLine(), 0);
+  EXPECT_GT(Caret().line, reached);
+  const std::size_t held = Caret().line;
+  Pump(200);
+  EXPECT_EQ(Caret().line, held);
+}
