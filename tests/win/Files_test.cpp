@@ -9,6 +9,7 @@
 #include "DocumentStreams.h"
 #include "FilesFixture.h"
 #include "HostCommand.h"
+#include "PersianKeys.h"
 
 #include <sstream>
 
@@ -118,6 +119,24 @@ TEST_F(FilesTest, SaveKeepsTheKindOfTheFileWhateverItsName) {
     EXPECT_FALSE(Modified());
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"notes.txt"});
   }
+}
+
+// However many screen lines a paragraph takes, it is saved as one: a line
+// of its codes as text, one paragraph mark in RTF.
+TEST_F(FilesTest, AParagraphOfManyScreenLinesIsSavedAsOne) {
+  std::string paragraph;
+  for (int word = 0; word < 60; ++word) paragraph += FromUnicode(Unicode("کتاب "));
+  SetCodes(paragraph);
+  ASSERT_GT(form->ReadingView1.ScreenLines().size(), 2u);
+  ASSERT_TRUE(SaveAs("long", 2));
+  EXPECT_EQ(ReadFile("long.txt"), paragraph);
+  ASSERT_TRUE(SaveAs("long", 1));
+  const std::string rtf = ReadFile("long.rtf");
+  std::size_t marks = 0;
+  for (std::size_t at = rtf.find("\\par"); at != std::string::npos; at = rtf.find("\\par", at + 1))
+    marks += rtf.compare(at, 5, "\\pard") != 0;
+  EXPECT_LE(marks, 1u) << rtf;
+  EXPECT_EQ(rtf.find("\\line"), std::string::npos);
 }
 
 TEST_F(FilesTest, UntitledSaveRunsSaveAs) {
