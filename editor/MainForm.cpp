@@ -14,6 +14,7 @@
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
 #include "GlyphFont.h"
+#include "MainFormLayout.h"
 #include "StartupTrace.h"
 #include "Unit2.h"
 #include "art/ArtIds.h"
@@ -21,8 +22,7 @@
 namespace {
 
 constexpr char ClassName[] = "TMainForm";
-constexpr int ClientWidth = 632, ClientHeight = 421;
-constexpr int ToolbarHeight = 32, PaletteHeight = 177, StatusHeight = 19;
+using namespace main_form_layout;
 
 std::string ModuleFileName() {
   std::vector<char> buffer(MAX_PATH);
@@ -113,7 +113,7 @@ void TMainForm::CreateComponents() {
   CreateToolbar();
   textFont_ = CreateGlyphFont(27);
   RichEdit1.SetWrapping(false);
-  RichEdit1.Create(Handle(), 0, 209, ClientWidth, 193, IdRichEdit);
+  RichEdit1.Create(Handle(), 0, TextTop, ClientWidth, TextHeight, IdRichEdit);
   RichEdit1.SetFont(textFont_);
   WireReadingView();
   winui::TraceStartup("text font");
@@ -127,7 +127,7 @@ void TMainForm::CreateComponents() {
       [this](const MSG& msg) { return SwitchesKeyboard(msg) || TranslatesShortcut(msg); });
 
   paletteFont_ = CreateGlyphFont(21);
-  StringGrid1.Create(Handle(), 0, ToolbarHeight, ClientWidth, PaletteHeight, core::PaletteColumns,
+  StringGrid1.Create(Handle(), 0, PaletteTop, ClientWidth, PaletteHeight, core::PaletteColumns,
                      core::PaletteRows, core::CellWidth, core::CellHeight);
   StringGrid1.SetFont(paletteFont_);
   winui::TraceStartup("palette grid and font");
@@ -139,7 +139,7 @@ void TMainForm::CreateComponents() {
 
   StatusBar.Create(STATUSCLASSNAMEA,
                    WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0,
-                   ClientHeight - StatusHeight, ClientWidth, StatusHeight, Handle(), IdStatusBar);
+                   StatusTop, ClientWidth, StatusHeight, Handle(), IdStatusBar);
   StatusBar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
   StatusBar.Send(SB_SIMPLE, TRUE);
   winui::TraceStartup("status bar");
@@ -151,11 +151,10 @@ void TMainForm::LayoutComponents() {
   GetClientRect(Handle(), &client);
   const int width = client.right, height = client.bottom;
   MoveWindow(SpeedBar.Handle(), 0, 0, width, ToolbarHeight, TRUE);
-  MoveWindow(StringGrid1.Handle(), 0, ToolbarHeight, width, PaletteHeight, TRUE);
-  const int textTop = ToolbarHeight + PaletteHeight;
-  const int statusTop = std::max(textTop, height - StatusHeight);
-  MoveWindow(RichEdit1.Handle(), 0, textTop, width, statusTop - textTop, TRUE);
-  ReadingView1.Place(0, textTop, width, statusTop - textTop);
+  MoveWindow(StringGrid1.Handle(), 0, PaletteTop, width, PaletteHeight, TRUE);
+  const int statusTop = std::max(TextTop, height - StatusHeight);
+  MoveWindow(RichEdit1.Handle(), 0, TextTop, width, statusTop - TextTop, TRUE);
+  ReadingView1.Place(0, TextTop, width, statusTop - TextTop);
   MoveWindow(StatusBar.Handle(), 0, statusTop, width, StatusHeight, TRUE);
 }
 

@@ -5,6 +5,7 @@
 #include "ControlIds.h"
 #include "Hint.h"
 #include "MainForm.h"
+#include "MainFormLayout.h"
 #include "StartupTrace.h"
 #include "art/ArtIds.h"
 
@@ -25,7 +26,8 @@ struct ButtonRow {
 }  // namespace
 
 void TMainForm::CreateToolbar() {
-  SpeedBar.Create(Handle(), 0, 0, 632, 32, true);
+  SpeedBar.Create(Handle(), 0, 0, main_form_layout::ClientWidth, main_form_layout::ToolbarHeight,
+                  true);
   winui::TraceStartup("toolbar panel");
   CreateToolbarButtons();
 

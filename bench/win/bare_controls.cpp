@@ -9,9 +9,12 @@
 
 #include <initializer_list>
 
+#include "MainFormLayout.h"
+
 namespace {
 
 constexpr char ClassName[] = "BareControls";
+using namespace main_form_layout;
 
 LRESULT CALLBACK BareProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
@@ -42,7 +45,7 @@ HWND Child(const char* className, DWORD style, DWORD exStyle, int x, int y, int 
 void CreateControls(HWND main) {
   HFONT font =
       CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-  HWND toolbar = Child(ClassName, 0, 0, 0, 0, 632, 32, main);
+  HWND toolbar = Child(ClassName, 0, 0, 0, 0, ClientWidth, ToolbarHeight, main);
   for (int left : {8, 33, 58, 89, 114, 139, 164, 380, 406, 432, 464, 490, 516, 547})
     Child(ClassName, 0, 0, left, 5, 23, 23, toolbar);
   Child(WC_COMBOBOXA, WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 0, 194, 6, 131, 133,
@@ -50,12 +53,13 @@ void CreateControls(HWND main) {
   HWND size = Child(WC_EDITA, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 328, 6, 31, 21, toolbar, font);
   HWND arrows = Child(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT, 0, 359, 6, 15, 21, toolbar);
   SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(size), 0);
-  Child(ClassName, WS_BORDER | WS_HSCROLL | WS_VSCROLL, 0, 0, 32, 632, 177, main);
+  Child(ClassName, WS_BORDER | WS_HSCROLL | WS_VSCROLL, 0, 0, PaletteTop, ClientWidth,
+        PaletteHeight, main);
   LoadLibraryA("RICHED32.DLL");
-  Child("RICHEDIT", WS_VSCROLL | ES_MULTILINE | ES_DISABLENOSCROLL, WS_EX_CLIENTEDGE, 0, 209, 632,
-        193, main);
-  Child(STATUSCLASSNAMEA, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0, 402, 632, 19,
-        main, font);
+  Child("RICHEDIT", WS_VSCROLL | ES_MULTILINE | ES_DISABLENOSCROLL, WS_EX_CLIENTEDGE, 0, TextTop,
+        ClientWidth, TextHeight, main);
+  Child(STATUSCLASSNAMEA, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0, StatusTop,
+        ClientWidth, StatusHeight, main, font);
 }
 
 }  // namespace
