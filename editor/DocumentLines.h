@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include <string>
+#include <vector>
 
 #include "LineTyping.h"
 
@@ -24,6 +25,16 @@ DocumentLine LineAt(const RichEditControl& control, long from);
 // the change puts it.
 void ApplyLineChange(const RichEditControl& control, long lineStart,
                      const core::LineChange& change);
+
+// Lines from `begin` on (their codes `old`, CR LF between them) made one
+// by the change, which the converter decides: what is kept of the first
+// line and of the last (ranges of the control, in stored order) keeps its
+// formats, laid side by side in the order the change writes them, and
+// only the codes whose forms change where they meet are written anew. One
+// step the control can undo.
+void ApplyJoin(const RichEditControl& control, long begin, const std::string& old,
+               const core::LineChange& change, const std::vector<CHARRANGE>& firstKept,
+               const std::vector<CHARRANGE>& lastKept);
 
 // The selection, start and end.
 CHARRANGE SelectionOf(const RichEditControl& control);

@@ -107,13 +107,17 @@ void PersianTyping::Erase(bool before) {
   // two lines read on as one.
   if (before && line.start >= BreakLength) {
     const DocumentLine previous = LineAt(control_, line.start - BreakLength);
-    if (previous.End() == line.start - BreakLength)
-      ApplyLineChange(control_, previous.start, core::JoinLines(previous.codes, line.codes));
+    if (previous.End() == line.start - BreakLength) JoinLines(previous, line);
   } else if (!before) {
     const DocumentLine next = LineAt(control_, line.End() + BreakLength);
-    if (next.start == line.End() + BreakLength)
-      ApplyLineChange(control_, line.start, core::JoinLines(line.codes, next.codes));
+    if (next.start == line.End() + BreakLength) JoinLines(line, next);
   }
+}
+
+void PersianTyping::JoinLines(const DocumentLine& first, const DocumentLine& second) {
+  ApplyJoin(control_, first.start, first.codes + "\r\n" + second.codes,
+            core::JoinLines(first.codes, second.codes), {{first.start, first.End()}},
+            {{second.start, second.End()}});
 }
 
 // Enter leaves the line whole and opens an empty one below it, wherever

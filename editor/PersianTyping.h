@@ -36,6 +36,8 @@ class PersianTyping {
   bool LineOfSelection(DocumentLine& line, core::LineSelection& selection) const;
   void Type(char32_t character);
   void Erase(bool before);
+  // The break between two lines taken out: they read on as one.
+  void JoinLines(const DocumentLine& first, const DocumentLine& second);
   void NewLineBelow();
 
   // A tatweel or ZWJ typed where it has nothing to join yet, as at a

@@ -66,6 +66,17 @@ long ReadingView::NextInStore(long character, bool right) const {
   return character + (right ? 1 : -1);
 }
 
+// The codes of a place's paragraph read from the place on, or before it.
+std::vector<CHARRANGE> ReadingView::ReadSide(core::TextPlace place, bool from) const {
+  const core::WrappedLines& lines = text_.paragraphs[place.paragraph];
+  const long start = paragraphs_.starts[place.paragraph];
+  std::vector<CHARRANGE> ranges;
+  for (const core::CodeRange& range :
+       core::CodesReadFrom(lines, core::CodesReadBefore(lines, place.place), from))
+    AddPiece(ranges, start + static_cast<long>(range.from), start + static_cast<long>(range.to));
+  return ranges;
+}
+
 // Of the paragraph read first, what it reads from the earlier end on; all
 // between; of the last, what it reads before the later end. Within one
 // paragraph, the store's range between them.
@@ -74,20 +85,9 @@ std::vector<CHARRANGE> ReadingView::PiecesBetween(long anchor, long caret) const
   const core::TextPlace top = PlaceOf(from), bottom = PlaceOf(to);
   if (top.paragraph == bottom.paragraph || bottom.paragraph >= text_.paragraphs.size())
     return {{from, to}};
-  std::vector<CHARRANGE> pieces;
-  const core::WrappedLines& first = text_.paragraphs[top.paragraph];
-  const core::WrappedLines& last = text_.paragraphs[bottom.paragraph];
-  const long firstStart = paragraphs_.starts[top.paragraph];
-  const long lastStart = paragraphs_.starts[bottom.paragraph];
-  for (const core::CodeRange& range :
-       core::CodesReadFrom(first, core::CodesReadBefore(first, top.place), true))
-    AddPiece(pieces, firstStart + static_cast<long>(range.from),
-             firstStart + static_cast<long>(range.to));
-  AddPiece(pieces, ParagraphEnd(top.paragraph), lastStart);
-  for (const core::CodeRange& range :
-       core::CodesReadFrom(last, core::CodesReadBefore(last, bottom.place), false))
-    AddPiece(pieces, lastStart + static_cast<long>(range.from),
-             lastStart + static_cast<long>(range.to));
+  std::vector<CHARRANGE> pieces = ReadSide(top, true);
+  AddPiece(pieces, ParagraphEnd(top.paragraph), paragraphs_.starts[bottom.paragraph]);
+  for (const CHARRANGE& range : ReadSide(bottom, false)) AddPiece(pieces, range.cpMin, range.cpMax);
   if (pieces.empty()) pieces.push_back({to, to});
   return pieces;
 }
@@ -157,7 +157,7 @@ bool ReadingView::TakeKey(WPARAM key) {
 }
 
 // What is left of the first paragraph and the last reads on as one, as the
-// converter writes it: one step that Undo takes back.
+// converter writes it, with its formats: one step that Undo takes back.
 void ReadingView::EraseSelectionAcross() {
   if (!HoldsSelectionAcross() || store_.ReadOnly()) return;
   const core::TextPlace top = PlaceOf(std::min(anchor_, caret_));
@@ -173,7 +173,7 @@ void ReadingView::EraseSelectionAcross() {
   const core::LineChange change =
       core::EraseAcrossLines(text, static_cast<std::size_t>(ParagraphEnd(top.paragraph) - begin),
                              top.place, static_cast<std::size_t>(lastStart - begin), bottom.place);
-  ApplyLineChange(store_, begin, change);
+  ApplyJoin(store_, begin, text, change, ReadSide(top, false), ReadSide(bottom, true));
 }
 
 void ReadingView::CopySelectionAcross() {

@@ -97,6 +97,7 @@ class ReadingView : public winui::Window {
 
   long StoreOf(core::TextPlace place) const;
   long ParagraphEnd(std::size_t paragraph) const;
+  std::vector<CHARRANGE> ReadSide(core::TextPlace place, bool from) const;
   std::vector<CHARRANGE> PiecesBetween(long anchor, long caret) const;
   std::vector<CHARRANGE> SelectedPieces();
   bool TakeKey(WPARAM key);

@@ -96,12 +96,34 @@ TEST_F(KeyboardTest, EditsInsideAWordReformTheNeighboursAndUndoTakesThemBack) {
   EXPECT_TRUE(CodesBecome(FromUnicode(Unicode("کتا"))));
 }
 
+// The two lines keep their formats, and Undo takes the join back at once.
 TEST_F(KeyboardTest, BackspaceAtALinesStartJoinsItToTheLineAbove) {
   Type(Unicode("سلام\nدنیا"));
   ASSERT_TRUE(CodesBecome(FromUnicode(Unicode("سلام\r\nدنیا"))));
+  const auto bold = [&](long from, long to, bool set) {
+    SendMessageA(Text(), EM_SETSEL, from, to);
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_BOLD;
+    format.dwEffects = set ? CFE_BOLD : 0;
+    if (set)
+      SendMessageA(Text(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(Text(), EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
+    return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
+  };
+  const long first = static_cast<long>(FromUnicode(Unicode("سلام")).size());
+  bold(0, first, true);
+  const std::string typed = Codes();
+  SendMessageA(Text(), EM_SETSEL, typed.size(), typed.size());
   Key(VK_HOME);  // the start of the line in reading order: its right end
   Key(VK_BACK);
-  EXPECT_TRUE(CodesBecome(FromUnicode(Unicode("سلامدنیا"))));
+  const std::string joined = FromUnicode(Unicode("سلامدنیا"));
+  EXPECT_TRUE(CodesBecome(joined));
+  // The first line's first letter, at the right, and the second line's last.
+  EXPECT_TRUE(bold(static_cast<long>(joined.size()) - 1, static_cast<long>(joined.size()), false));
+  EXPECT_FALSE(bold(0, 1, false));
+  form->EditUndoItem.Click();
+  EXPECT_TRUE(CodesBecome(typed));
 }
 
 // The mode on the menu and the status line, Alt+Shift without the menu bar

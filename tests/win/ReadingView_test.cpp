@@ -183,7 +183,7 @@ TEST_F(ReadingViewTest, EditsReadAgainOnlyWhereTheyTouchedShowWhatAWholeReadingS
 // person reads between its ends: the first one's reading end, the one
 // between, the last one's reading start. Copy gives those codes, a size
 // goes to them alone, Delete leaves the outer parts read on as one
-// paragraph, and Undo takes that back.
+// paragraph in their formats, and Undo takes that back.
 TEST_F(ReadingViewTest, ASelectionAcrossParagraphsHoldsWhatIsReadBetweenItsEnds) {
   const std::string first = FromUnicode(Unicode("سلام دنیا"));
   const std::string middle = FromUnicode(Unicode("یک"));
@@ -226,7 +226,10 @@ TEST_F(ReadingViewTest, ASelectionAcrossParagraphsHoldsWhatIsReadBetweenItsEnds)
   press({0, firstEnd}, 0);
   press({2, lastStart}, MK_SHIFT);
   Key(VK_DELETE);
-  EXPECT_EQ(CodesOf(form->RichEdit1), FromUnicode(Unicode("سلام است")));
+  const std::string joined = FromUnicode(Unicode("سلام است"));
+  EXPECT_EQ(CodesOf(form->RichEdit1), joined);
+  EXPECT_NE(sizeAt(0), 30) << "what is left keeps its format";
+  EXPECT_NE(sizeAt(joined.size() - 1), 30);
   EXPECT_FALSE(form->ReadingView1.HoldsSelectionAcross());
   SendMessageA(Text(), EM_UNDO, 0, 0);
   EXPECT_EQ(CodesOf(form->RichEdit1), text);
