@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "Component.h"
+#include "ControlStorage.h"
 #include "ParagraphAttributes.h"
 #include "TextAttributes.h"
 #include "Window.h"
@@ -55,6 +56,12 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.
   bool StoresUnicode() const { return storesUnicode_; }
+  // The control passes as its storage to the streams and the glyph
+  // exchange, which need no more of it.
+  operator ControlStorage() const {
+    using Kind = ControlStorage::Kind;
+    return {hwnd_, !library_ ? Kind::PlainEdit : storesUnicode_ ? Kind::Utf16 : Kind::Bytes};
+  }
   // The rich edit keeps the flag in its options, a plain edit in its style.
   bool ReadOnly() const;
 
