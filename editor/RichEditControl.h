@@ -136,7 +136,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   void RestoreDeletedDocument();
   void AnnounceChange() const;
 
-  static void PostponeFreeingReplaced();
+  void PostponeFreeingReplaced() const;
   static constexpr LPARAM EventMask =
       ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
 
@@ -144,6 +144,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   HWND hwnd_ = nullptr;
   HWND parent_ = nullptr;
   HWND deletedDocument_ = nullptr;  // hidden, for Undo
+  HWND retired_ = nullptr;          // the last one replaced, freed a moment later
   int id_ = 0;
   HFONT font_ = nullptr;
   bool hasFormatRect_ = false;
