@@ -6,7 +6,6 @@
 
 #include "CallbackShield.h"
 #include "Exceptions.h"
-#include "RichEditControl.h"
 #include "StringIds.h"
 #include "StringResource.h"
 
@@ -115,19 +114,19 @@ size_t PieceSize(const char* bytes, size_t left, size_t wanted) {
   return (splitsBytes || splitsUtf16) && wanted > 2 ? wanted - 2 : wanted;
 }
 
-void Stream(const RichEditControl& control, UINT message, WPARAM format, EDITSTREAM& stream) {
+void Stream(ControlStorage control, UINT message, WPARAM format, EDITSTREAM& stream) {
   if (control.HasRichText()) {
     control.Send(message, format, reinterpret_cast<LPARAM>(&stream));
   } else if (format & SF_RTF) {
     stream.dwError = PlainError;
   } else if (message == EM_STREAMIN) {
-    StreamIntoPlainEdit(control.Handle(), format & SFF_SELECTION, stream);
+    StreamIntoPlainEdit(control.window, format & SFF_SELECTION, stream);
   } else {
-    StreamOutOfPlainEdit(control.Handle(), format & SFF_SELECTION, stream);
+    StreamOutOfPlainEdit(control.window, format & SFF_SELECTION, stream);
   }
 }
 
-std::string StreamOut(const RichEditControl& control, WPARAM format) {
+std::string StreamOut(ControlStorage control, WPARAM format) {
   Sink sink;
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&sink), 0, Gather};
   Stream(control, EM_STREAMOUT, format, stream);
@@ -136,7 +135,7 @@ std::string StreamOut(const RichEditControl& control, WPARAM format) {
   return std::move(sink.bytes);
 }
 
-void StreamIn(const RichEditControl& control, WPARAM format, const std::string& bytes) {
+void StreamIn(ControlStorage control, WPARAM format, const std::string& bytes) {
   Rest rest{bytes.data(), bytes.size()};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rest), 0, HandOut};
   Stream(control, EM_STREAMIN, format, stream);

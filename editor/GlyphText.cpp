@@ -6,7 +6,6 @@
 #include "Clipboard.h"
 #include "ControlStreams.h"
 #include "GlyphStorage.h"
-#include "RichEditControl.h"
 
 namespace {
 
@@ -22,32 +21,32 @@ std::string ThroughCodePage(char16_t character) {
   return length > 0 ? std::string(bytes, static_cast<size_t>(length)) : std::string("?");
 }
 
-bool KeepsUtf16(const RichEditControl& control) {
+bool KeepsUtf16(ControlStorage control) {
   std::string stored;
   core::AppendStored("\xE5", 1, stored);
   StreamIn(control, SF_TEXT | SF_UNICODE, stored);
   const bool keeps = control.Send(WM_GETTEXTLENGTH) == 1;
-  SetWindowTextA(control.Handle(), "");
+  SetWindowTextA(control.window, "");
   control.Send(EM_EMPTYUNDOBUFFER);
   control.Send(EM_SETMODIFY, FALSE);
   return keeps;
 }
 
-bool SelectionTakesCodes(const RichEditControl& control) {
+bool SelectionTakesCodes(ControlStorage control) {
   CHARFORMATA format{};
   format.cbSize = sizeof format;
   control.Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
   return (format.dwMask & CFM_CHARSET) && format.bCharSet == SYMBOL_CHARSET;
 }
 
-void InsertCodes(const RichEditControl& control, const std::string& codes) {
+void InsertCodes(ControlStorage control, const std::string& codes) {
   if (!control.StoresUnicode()) return StreamIn(control, SF_TEXT | SFF_SELECTION, codes);
   std::string stored;
   core::AppendStored(codes.data(), codes.size(), stored);
   StreamIn(control, SF_TEXT | SF_UNICODE | SFF_SELECTION, stored);
 }
 
-std::string CodesOf(const RichEditControl& control, bool selectionOnly) {
+std::string CodesOf(ControlStorage control, bool selectionOnly) {
   const WPARAM scope = selectionOnly ? SFF_SELECTION : 0;
   if (!control.StoresUnicode()) return StreamOut(control, SF_TEXT | scope);
   const std::string stored = StreamOut(control, SF_TEXT | SF_UNICODE | scope);
@@ -56,25 +55,25 @@ std::string CodesOf(const RichEditControl& control, bool selectionOnly) {
   return codes;
 }
 
-bool CopyCodes(const RichEditControl& control) {
-  if (control.SelLength() <= 0) return true;
+bool CopyCodes(ControlStorage control) {
+  DWORD start = 0, end = 0;
+  control.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  if (end <= start) return true;
   // A selection that reaches the end streams out the paragraph mark the
   // control keeps after the text, which the text itself does not hold.
   std::string codes = CodesOf(control, true);
-  DWORD start = 0, end = 0;
-  control.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   const bool reachesEnd = end >= static_cast<DWORD>(control.Send(WM_GETTEXTLENGTH));
   if (reachesEnd && codes.size() >= 2 && codes.compare(codes.size() - 2, 2, "\r\n") == 0)
     codes.resize(codes.size() - 2);
   return ReplaceClipboard(
-      control.Handle(),
+      control.window,
       {{RtfFormat(), StreamOut(control, SF_RTF | SFF_SELECTION)}, {CF_TEXT, codes}});
 }
 
-bool PasteCodes(const RichEditControl& control) {
+bool PasteCodes(ControlStorage control) {
   if (ClipboardHas(RtfFormat()) || !SelectionTakesCodes(control)) return false;
   std::string text;
-  if (!ReadClipboardText(control.Handle(), text)) return false;
+  if (!ReadClipboardText(control.window, text)) return false;
   InsertCodes(control, text);
   return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-class RichEditControl;
+#include "ControlStorage.h"
 
 // Glyph codes into and out of the document control, so that a code shows
 // the same glyph and leaves as the same byte whatever the system's code
@@ -16,18 +16,18 @@ std::string ThroughCodePage(char16_t character);
 // symbol font character stays one character there, while a control that
 // keeps bytes takes its two bytes for two characters, or nothing. Leaves
 // the control empty and unmodified.
-bool KeepsUtf16(const RichEditControl& control);
+bool KeepsUtf16(ControlStorage control);
 
 // Puts the codes in place of the selection, in the format at the selection.
-void InsertCodes(const RichEditControl& control, const std::string& codes);
+void InsertCodes(ControlStorage control, const std::string& codes);
 
 // The codes of the selection, or of the whole text; line breaks as CR LF.
 // Text in other fonts comes as the code page gives it.
-std::string CodesOf(const RichEditControl& control, bool selectionOnly = false);
+std::string CodesOf(ControlStorage control, bool selectionOnly = false);
 
 // Whether the selection is set in a symbol font: typed and pasted text
 // there is glyph codes.
-bool SelectionTakesCodes(const RichEditControl& control);
+bool SelectionTakesCodes(ControlStorage control);
 
 // The clipboard exchange of a control that keeps UTF-16, which would hand
 // codes through the code page: copying puts the selection on the clipboard
@@ -35,5 +35,5 @@ bool SelectionTakesCodes(const RichEditControl& control);
 // as codes where the selection is set in a symbol font. CopyCodes is false
 // when another program holds the clipboard; PasteCodes is false when it
 // leaves the paste to the control.
-bool CopyCodes(const RichEditControl& control);
-bool PasteCodes(const RichEditControl& control);
+bool CopyCodes(ControlStorage control);
+bool PasteCodes(ControlStorage control);

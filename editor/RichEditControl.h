@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "Component.h"
+#include "ControlStorage.h"
 #include "ParagraphAttributes.h"
 #include "TextAttributes.h"
 #include "Window.h"
@@ -55,6 +56,12 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   // Whether the control keeps its text as UTF-16 (every rich edit from 2.0
   // on, as later Windows have behind RICHED32) rather than as bytes.
   bool StoresUnicode() const { return storesUnicode_; }
+  // The control passes as its storage to the streams and the glyph
+  // exchange, which need no more of it.
+  operator ControlStorage() const {
+    using Kind = ControlStorage::Kind;
+    return {hwnd_, !library_ ? Kind::PlainEdit : storesUnicode_ ? Kind::Utf16 : Kind::Bytes};
+  }
   // The rich edit keeps the flag in its options, a plain edit in its style.
   bool ReadOnly() const;
 
@@ -129,7 +136,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   void RestoreDeletedDocument();
   void AnnounceChange() const;
 
-  static void PostponeFreeingReplaced();
+  void PostponeFreeingReplaced() const;
   static constexpr LPARAM EventMask =
       ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
 
@@ -137,6 +144,7 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   HWND hwnd_ = nullptr;
   HWND parent_ = nullptr;
   HWND deletedDocument_ = nullptr;  // hidden, for Undo
+  HWND retired_ = nullptr;          // the last one replaced, freed a moment later
   int id_ = 0;
   HFONT font_ = nullptr;
   bool hasFormatRect_ = false;

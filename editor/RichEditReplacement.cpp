@@ -45,45 +45,41 @@ void Shelve(HWND window) {
   SetWindowLongPtrA(window, GWLP_ID, 0);
 }
 
-// The window of the last replaced document. The control frees a document
-// in time growing with its size (a fifth of a second for 1 MB under Wine),
-// which the user need not wait for: it goes once the text has been left
-// alone a moment, hidden and silent till then. A later replacement frees
-// it at once.
+// The control frees a document in time growing with its size (a fifth of
+// a second for 1 MB under Wine), which the user need not wait for: a
+// replaced window goes once the text has been left alone a moment, hidden
+// and silent till then. Its timer is the window's own, and goes with it.
 constexpr UINT RetireDelay = 2000;
-HWND retired = nullptr;
-UINT_PTR retireTimer = 0;
+constexpr UINT_PTR RetireTimer = 1;
 
-void CALLBACK DestroyRetired(HWND, UINT, UINT_PTR, DWORD) {
-  if (retireTimer) KillTimer(nullptr, retireTimer);
-  retireTimer = 0;
+void CALLBACK DestroyRetired(HWND window, UINT, UINT_PTR, DWORD) { DestroyWindow(window); }
+
+void FreeRetired(HWND& retired) {
   if (retired && IsWindow(retired)) DestroyWindow(retired);
   retired = nullptr;
 }
 
-// The window comes shelved, as the replacing left it.
-void Retire(HWND window) {
-  DestroyRetired(nullptr, 0, 0, 0);
+// The window comes shelved, as the replacing left it; `retired` is the
+// control's last one, which a later replacement frees at once.
+void Retire(HWND& retired, HWND window) {
+  FreeRetired(retired);
   retired = window;
-  retireTimer = SetTimer(nullptr, 0, RetireDelay, DestroyRetired);
-  if (!retireTimer) DestroyRetired(nullptr, 0, 0, 0);
+  if (!SetTimer(window, RetireTimer, RetireDelay, DestroyRetired)) FreeRetired(retired);
 }
 
 }  // namespace
 
 // Input to the text puts it off again: freeing would stall what the user
 // is doing.
-void RichEditControl::PostponeFreeingReplaced() {
-  if (!retireTimer) return;
-  const UINT_PTR again = SetTimer(nullptr, retireTimer, RetireDelay, DestroyRetired);
-  if (again) retireTimer = again;
+void RichEditControl::PostponeFreeingReplaced() const {
+  if (retired_ && IsWindow(retired_)) SetTimer(retired_, RetireTimer, RetireDelay, DestroyRetired);
 }
 
 void RichEditControl::Replace(const Fill& fill) {
   const HWND old = Swap(fill);
-  if (deletedDocument_) Retire(deletedDocument_);
+  if (deletedDocument_) Retire(retired_, deletedDocument_);
   deletedDocument_ = nullptr;
-  Retire(old);
+  Retire(retired_, old);
 }
 
 // Loads a new window over the old one and gives it the old one's place;
@@ -172,7 +168,7 @@ void RichEditControl::WriteInNew(const Fill& fill) {
     fill(copy);
     copy.Send(EM_EMPTYUNDOBUFFER);
   });
-  if (earlier) Retire(earlier);
+  if (earlier) Retire(retired_, earlier);
   Send(EM_SETMODIFY, TRUE);
   AnnounceChange();
 }
@@ -181,7 +177,7 @@ void RichEditControl::DeleteEverything(bool cut) {
   if (cut) CopyOrFail("cut");
   const HWND earlier = deletedDocument_;
   deletedDocument_ = Swap({});
-  if (earlier) Retire(earlier);
+  if (earlier) Retire(retired_, earlier);
   TakeFirstFormatsOf(deletedDocument_);
   Send(EM_SETMODIFY, TRUE);
   AnnounceChange();
@@ -224,7 +220,7 @@ void RichEditControl::RestoreDeletedDocument() {
     if (hasFormatRect_) Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
   }
   TakePlaceOf(emptied);
-  Retire(emptied);
+  Retire(retired_, emptied);
   Send(EM_SETMODIFY, TRUE);
   AnnounceChange();
 }

@@ -1,12 +1,10 @@
 #include "RtfDocument.h"
 
 #include <algorithm>
-#include <map>
-#include <unordered_map>
 
-#include "AsciiText.h"
 #include "CodePages.h"
 #include "Exceptions.h"
+#include "RtfFontTable.h"
 #include "RtfReaderLimits.h"
 #include "RtfTokenizer.h"
 
@@ -14,15 +12,9 @@ namespace core {
 
 namespace {
 
-// Faces are told apart without case (as Windows does, for ASCII letters).
-std::string FaceKey(const std::string& name) { return LowerAscii(name); }
-
 class Reader {
  public:
-  // The glyph font is a symbol font, whatever a document's table says.
-  explicit Reader(std::string_view rtf) : tokens_(rtf) {
-    document_.faces.push_back({GlyphFace, SymbolCharset});
-  }
+  explicit Reader(std::string_view rtf) : tokens_(rtf), fonts_(document_.faces) {}
 
   RtfDocument Read() {
     for (RtfToken token = tokens_.Next(); token.kind != RtfToken::Kind::End;
@@ -63,20 +55,13 @@ class Reader {
     int fallbackLength = 1;                      // \uc
   };
 
-  // A font of the table: its face and its character set (-1 when not given).
-  struct Font {
-    std::uint16_t face;
-    int charset;
-  };
-  static constexpr int SymbolCharset = 2;
-
   void Open() {
     stack_.push_back(state_);
     groupStart_ = true;
   }
 
   void Close() {
-    if (state_.destination == Destination::FontTable) EndFontName();
+    if (state_.destination == Destination::FontTable) fonts_.End();
     if (stack_.empty()) return;
     state_ = stack_.back();
     stack_.pop_back();
@@ -104,17 +89,14 @@ class Reader {
       return;
     }
     if (word == "f") {
-      if (state_.destination == Destination::FontTable) {
-        EndFontName();
-        fontNumber_ = token.parameter;
-        fontCharset_ = -1;
-      } else {
+      if (state_.destination == Destination::FontTable)
+        fonts_.Begin(token.parameter);
+      else
         SetFont(token.parameter);
-      }
       return;
     }
     if (state_.destination == Destination::FontTable) {
-      if (word == "fcharset") fontCharset_ = token.parameter;
+      if (word == "fcharset") fonts_.SetCharset(token.parameter);
       return;
     }
     const bool on = !token.hasParameter || token.parameter != 0;
@@ -251,7 +233,8 @@ class Reader {
       return;
     }
     if (state_.destination == Destination::FontTable) {
-      if (symbol == '\\' || symbol == '{' || symbol == '}') fontName_ += static_cast<char>(symbol);
+      if (symbol == '\\' || symbol == '{' || symbol == '}')
+        fonts_.AddToName(static_cast<char>(symbol));
       return;
     }
     if (state_.destination == Destination::ColorTable) return;
@@ -269,9 +252,9 @@ class Reader {
     if (state_.destination == Destination::Skip) return;
     if (state_.destination == Destination::FontTable) {
       if (byte == ';')
-        EndFontName();
+        fonts_.End();
       else
-        fontName_ += static_cast<char>(byte);
+        fonts_.AddToName(static_cast<char>(byte));
       return;
     }
     if (state_.destination == Destination::ColorTable) {
@@ -326,42 +309,11 @@ class Reader {
 
   void EndParagraph() {
     // A font the table lacks would add a face to the document for nothing.
-    if (state_.font < 0 && fonts_.count(defaultFont_)) SetFont(defaultFont_);
+    if (state_.font < 0 && fonts_.Has(defaultFont_)) SetFont(defaultFont_);
     paragraph_.mark = state_.format;
     document_.paragraphs.push_back(paragraph_);
     paragraph_.characters.clear();
     paragraph_.rightToLeft = false;
-  }
-
-  void EndFontName() {
-    std::size_t start = fontName_.find_first_not_of(' ');
-    std::string name = start == std::string::npos ? std::string() : fontName_.substr(start);
-    while (!name.empty() && name.back() == ' ') name.pop_back();
-    if (fontNumber_ >= 0 && !name.empty() && !fonts_.count(fontNumber_))
-      fonts_[fontNumber_] = Font{FaceIndex(name, fontCharset_), fontCharset_};
-    fontName_.clear();
-  }
-
-  // The index a character's format keeps is 16 bits: a document naming
-  // more faces than that is refused rather than read in the wrong ones.
-  // A face is a name in a character set, but the glyph font is one in any.
-  std::uint16_t FaceIndex(const std::string& name, int charset) {
-    std::string key = FaceKey(name);
-    if (key == FaceKey(GlyphFace)) return 0;
-    key += '/' + std::to_string(charset);
-    const auto [found, added] = faceIndices_.emplace(key, document_.faces.size());
-    if (added) {
-      if (document_.faces.size() > 0xFFFF)
-        throw Exception("the RTF document names more than 65,535 fonts");
-      document_.faces.push_back({name, charset});
-    }
-    return static_cast<std::uint16_t>(found->second);
-  }
-
-  Font FontOf(int font) {
-    const auto found = fonts_.find(font);
-    if (found != fonts_.end()) return found->second;
-    return Font{FaceIndex("Times New Roman", -1), -1};
   }
 
   // A font that names no character set, or one without a table here, takes
@@ -371,7 +323,7 @@ class Reader {
   }
 
   void SetFont(int font) {
-    const Font found = FontOf(font);
+    const RtfFontTable::Font found = fonts_.Find(font);
     state_.font = font;
     state_.format.face = found.face;
     state_.decode = Decoder(found.charset);
@@ -384,17 +336,13 @@ class Reader {
 
   RtfTokenizer tokens_;
   RtfDocument document_;
+  RtfFontTable fonts_;  // adds to document_.faces
   RtfParagraph paragraph_;
   State state_;
   std::vector<State> stack_;
   bool groupStart_ = false;
   int fallbackLeft_ = 0;
   int defaultFont_ = 0;
-  std::map<int, Font> fonts_;
-  std::unordered_map<std::string, std::size_t> faceIndices_;
-  int fontNumber_ = -1;
-  int fontCharset_ = -1;
-  std::string fontName_;
   std::uint32_t color_ = 0;
   bool numberAfter_ = false;
 };

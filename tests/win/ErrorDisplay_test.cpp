@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "Application.h"
-#include "ModalDriver.h"
+#include "ModalScript.h"
 #include "TestSupport.h"
 #include "Window.h"
 
@@ -46,7 +46,7 @@ class FailingWindow : public winui::Window {
 };
 
 // What the error box showed, read from its real windows.
-struct ErrorBox {
+struct ShownBox {
   bool shown = false;
   std::string caption;
   std::string text;
@@ -55,8 +55,8 @@ struct ErrorBox {
   bool failingWindowEnabled = true;
 };
 
-ErrorBox Read(HWND box, HWND failing) {
-  ErrorBox seen;
+ShownBox Read(HWND box, HWND failing) {
+  ShownBox seen;
   seen.shown = true;
   seen.caption = WindowText(box);
   seen.owner = GetWindow(box, GW_OWNER);
@@ -72,16 +72,19 @@ ErrorBox Read(HWND box, HWND failing) {
 
 // Lets the window's handler fail inside the program's loop, reads any
 // error box and presses its OK with Enter.
-ErrorBox FailInHandler(FailingWindow& window) {
-  ErrorBox seen;
-  ModalDriver driver({[&](HWND box) {
+ShownBox FailInHandler(FailingWindow& window) {
+  ShownBox seen;
+  ModalScript script;
+  script.On(OpenDialog, [&](HWND box) {
     seen = Read(box, window.Handle());
     QueueKeys({VK_RETURN});
-  }});
-  PostMessageA(window.Handle(), ThrowMessage, 0, 0);
-  PostMessageA(window.Handle(), LaterMessage, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return window.laterHandled; })) << "the loop did not go on";
-  EXPECT_FALSE(driver.TimedOut());
+  });
+  script.Run([&] {
+    PostMessageA(window.Handle(), ThrowMessage, 0, 0);
+    PostMessageA(window.Handle(), LaterMessage, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return window.laterHandled; })) << "the loop did not go on";
+  });
+  EXPECT_FALSE(script.TimedOut());
   EXPECT_EQ(OpenDialog(), nullptr);
   return seen;
 }
@@ -125,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_P(ErrorDisplay, CancelsTheCaptureAndShowsAllButASilentAbort) {
   FailingWindow window(GetParam().fail);
-  const ErrorBox seen = FailInHandler(window);
+  const ShownBox seen = FailInHandler(window);
   // Disabling the window for the box cancels its mode once more.
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_GE(window.cancelModes, 1);
@@ -142,7 +145,7 @@ TEST_P(ErrorDisplay, CancelsTheCaptureAndShowsAllButASilentAbort) {
 TEST(ErrorDisplayCaption, IsTheApplicationTitleReadBackUpTo255Characters) {
   winui::Application::Instance().SetTitle(std::string(300, 'T'));
   FailingWindow window([] { throw core::Exception("Fehler"); });
-  const ErrorBox seen = FailInHandler(window);
+  const ShownBox seen = FailInHandler(window);
   winui::Application::Instance().SetTitle("Dabiro");
   EXPECT_EQ(seen.caption, std::string(255, 'T'));
 }

@@ -8,14 +8,14 @@
 #include <ostream>
 
 #include "Application.h"
-#include "ModalDriver.h"
+#include "ModalScript.h"
 #include "TestSupport.h"
 
 using namespace testing_support;
 using winui::DialogButton;
 using winui::DialogButtons;
 using winui::DialogType;
-using Step = ModalDriver::Step;
+using Step = ModalScript::Action;
 
 namespace {
 
@@ -125,8 +125,6 @@ Units UnitsOf(HFONT font) {
 struct Outcome {
   int result = -1;
   DialogView view;
-  int stepsRun = 0;
-  bool timedOut = false;
 };
 
 Step Keys(std::vector<BYTE> keys) {
@@ -155,16 +153,12 @@ Step ClickCloseBox() {
 Outcome Show(const std::string& text, DialogType type, const DialogButtons& buttons,
              std::vector<Step> input = {SysCommand(SC_CLOSE)}, int helpContext = 0) {
   Outcome outcome;
-  std::vector<Step> steps{[&outcome](HWND dialog) { outcome.view = Inspect(dialog); }};
-  steps.insert(steps.end(), input.begin(), input.end());
-  {
-    ModalDriver driver(steps);
-    outcome.result = winui::MessageDialog(text, type, buttons, helpContext);
-    outcome.stepsRun = driver.StepsRun();
-    outcome.timedOut = driver.TimedOut();
-  }
-  EXPECT_EQ(outcome.stepsRun, static_cast<int>(steps.size())) << "the dialog closed too early";
-  EXPECT_FALSE(outcome.timedOut) << "the dialog did not close";
+  ModalScript script;
+  script.On(OpenDialog, [&outcome](HWND dialog) { outcome.view = Inspect(dialog); });
+  for (const Step& step : input) script.On(OpenDialog, step);
+  script.Run([&] { outcome.result = winui::MessageDialog(text, type, buttons, helpContext); });
+  EXPECT_EQ(script.StepsRun(), 1 + input.size()) << "the dialog closed too early";
+  EXPECT_FALSE(script.TimedOut()) << "the dialog did not close";
   EXPECT_EQ(OpenDialog(), nullptr);
   return outcome;
 }

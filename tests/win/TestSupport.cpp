@@ -49,37 +49,6 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds) 
   return true;
 }
 
-namespace {
-struct Search {
-  const char* className;
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM data) {
-  auto* search = reinterpret_cast<Search*>(data);
-  char name[256] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (!IsWindowVisible(hwnd)) return TRUE;
-  if (search->className && lstrcmpiA(name, search->className) != 0) return TRUE;
-  if (search->caption && WindowText(hwnd) != search->caption) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-}  // namespace
-
-HWND FindThreadWindow(const char* className, const char* caption) {
-  Search search{className, caption, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-std::string WindowText(HWND hwnd) {
-  char text[1024] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
 std::string ProgramFolder() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "SyntheticInput.h"
+#include "ThreadWindows.h"
 
 // Helpers for tests that drive real windows under Wine: message pumping,
 // waiting, and real mouse and keyboard input through the system queue.
@@ -22,12 +23,6 @@ bool WaitInEditorLoop(const std::function<bool()>& condition, int timeoutMillise
 
 // Pumps until the condition holds; false on time-out.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 5000);
-
-// A visible top-level window of this thread with the class (or any class
-// when null) and caption, or null.
-HWND FindThreadWindow(const char* className, const char* caption);
-
-std::string WindowText(HWND hwnd);
 
 // The folder of the test program, where the build puts the other programs;
 // ends with a backslash.

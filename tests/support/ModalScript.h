@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SyntheticInput.h"
+#include "ThreadWindows.h"
 
 // Drives the real modal windows (common dialogs, questions, error boxes)
 // while the code under test sits in their loops: a timer runs the steps
@@ -32,6 +33,9 @@ class ModalScript {
 
   // The texts of the windows the steps acted on, in order.
   const std::vector<std::string>& Seen() const { return seen_; }
+  // How many steps ran; whether the run was cut off at its time-out.
+  size_t StepsRun() const { return next_; }
+  bool TimedOut() const { return timedOut_; }
 
  private:
   struct Step {
@@ -52,6 +56,7 @@ class ModalScript {
 };
 
 // Windows of this thread, found by what a person sees.
+HWND OpenDialog();                       // any "#32770"
 HWND CommonDialog(const char* caption);  // "#32770" with that caption
 HWND QuestionBox();                      // the confirmation question
 HWND ErrorBox();                         // the error display's box

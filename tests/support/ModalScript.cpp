@@ -9,8 +9,7 @@
 #include <mutex>
 #include <thread>
 
-#include "ModalDriver.h"
-#include "TestSupport.h"
+#include "ThreadWindows.h"
 
 namespace testing_support {
 
@@ -28,13 +27,17 @@ std::string TextOf(HWND hwnd) {
   return text;
 }
 
-// The window a time-out leaves open: the last enabled modal one.
+// The window a time-out leaves open: the last enabled modal one. A box
+// whose Escape does nothing (it has no cancel button) still takes its
+// close box.
 BOOL CALLBACK CancelModal(HWND hwnd, LPARAM) {
   if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
   char name[64] = {};
   GetClassNameA(hwnd, name, sizeof name);
-  if (lstrcmpA(name, "#32770") == 0 || TextOf(hwnd) == "Best\xE4tigen")
+  if (lstrcmpA(name, "#32770") == 0 || TextOf(hwnd) == "Best\xE4tigen") {
     PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  }
   return TRUE;
 }
 
@@ -170,6 +173,7 @@ void ModalScript::TimeOut() {
   EnumThreadWindows(GetCurrentThreadId(), CancelModal, 0);
 }
 
+HWND OpenDialog() { return FindThreadWindow("#32770", nullptr); }
 HWND CommonDialog(const char* caption) { return FindThreadWindow("#32770", caption); }
 HWND QuestionBox() { return FindThreadWindow(nullptr, "Best\xE4tigen"); }
 HWND ErrorBox() { return FindThreadWindow("#32770", "Dabiro"); }

@@ -1,44 +1,25 @@
-#include "ModalDriver.h"
-
-#include "TestSupport.h"
+#include "ThreadWindows.h"
 
 namespace testing_support {
 
 namespace {
-ModalDriver* activeDriver = nullptr;
-constexpr UINT TickMilliseconds = 100;
-constexpr int GraceTicks = 50;
-}  // namespace
+struct Search {
+  const char* className;
+  const char* caption;
+  HWND found;
+};
 
-ModalDriver::ModalDriver(std::vector<Step> steps) : steps_(std::move(steps)) {
-  activeDriver = this;
-  timer_ = SetTimer(nullptr, 0, TickMilliseconds, Tick);
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  if (search->className && lstrcmpiA(name, search->className) != 0) return TRUE;
+  if (search->caption && WindowText(hwnd) != search->caption) return TRUE;
+  search->found = hwnd;
+  return FALSE;
 }
 
-ModalDriver::~ModalDriver() {
-  KillTimer(nullptr, timer_);
-  activeDriver = nullptr;
-}
-
-void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (activeDriver) activeDriver->OnTick();
-}
-
-void ModalDriver::OnTick() {
-  HWND dialog = OpenDialog();
-  if (!dialog) return;
-  if (next_ < static_cast<int>(steps_.size())) {
-    steps_[static_cast<size_t>(next_++)](dialog);
-    return;
-  }
-  if (++idleTicks_ < GraceTicks) return;
-  timedOut_ = true;
-  PostMessageA(dialog, WM_CLOSE, 0, 0);
-}
-
-HWND OpenDialog() { return FindThreadWindow("#32770", nullptr); }
-
-namespace {
 struct ChildSearch {
   const char* className;
   std::vector<HWND> found;
@@ -52,6 +33,18 @@ BOOL CALLBACK CollectChild(HWND hwnd, LPARAM data) {
   return TRUE;
 }
 }  // namespace
+
+HWND FindThreadWindow(const char* className, const char* caption) {
+  Search search{className, caption, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[1024] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
 
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
   ChildSearch search{className, {}};
