@@ -1,9 +1,11 @@
 #include "Clipboard.h"
+#include "EditorTexts.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "Exceptions.h"
+#include "TextFormat.h"
 
 namespace {
 
@@ -53,9 +55,7 @@ bool ReplaceClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>
 }
 
 std::string ClipboardWriteFailure(const char* done) {
-  return std::string(
-             "The clipboard could not be written (another program may hold it): nothing was ") +
-         done;
+  return core::FormatWith(texts::ClipboardNotWritten, done);
 }
 
 void FailClipboardWrite(const char* done) { throw core::Exception(ClipboardWriteFailure(done)); }

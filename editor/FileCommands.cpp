@@ -11,6 +11,7 @@
 #include "CommandLine.h"
 #include "DocumentName.h"
 #include "DocumentStreams.h"
+#include "EditorTexts.h"
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
 #include "LateBoundCalls.h"
@@ -27,12 +28,6 @@
 
 namespace {
 
-constexpr char Untitled[] = "Untitled";
-constexpr char OverwriteUnshown[] =
-    "%s holds characters the font Persian cannot show, opened as \"?\". Saving writes \"?\" in "
-    "their place.\n"
-    "Overwrite it?";
-
 // Every question of these commands: Yes (6), No (7) or Cancel (2).
 int Ask(const std::string& question) {
   using winui::DialogButton;
@@ -48,10 +43,9 @@ bool AgreeToOverwrite(const std::string& question) {
 }
 
 std::string PlaceholderQuestion(const core::Unconvertibles& problems, const std::string& fileName) {
-  return std::to_string(problems.size()) +
-         " code(s) have no glyph in the font Persian and would be written as " + "U+FFFD.\n" +
+  return core::FormatWith(texts::CodesWithoutGlyph, std::to_string(problems.size())) +
          core::Describe(problems.front()) + (problems.size() > 1 ? ", ...\n" : "\n") +
-         core::FormatWith("Save %s anyway?", fileName);
+         core::FormatWith(texts::SaveAnyway, fileName);
 }
 
 bool FileExists(const std::string& name) {
@@ -88,10 +82,8 @@ std::string WithLongName(const std::string& fileName) {
   return core::FolderOf(fileName) + found.cFileName;
 }
 
-// Plain dots: the status line shows ANSI text, and an ellipsis byte is
-// another character, or half of one, under many code pages.
 std::string Doing(const char* work, const std::string& fileName) {
-  return std::string(work) + " " + core::FileNamePart(fileName) + "...";
+  return core::FormatWith(texts::Doing, work, core::FileNamePart(fileName));
 }
 
 struct DeleteDc {
@@ -104,7 +96,7 @@ bool TMainForm::Modified() const { return RichEdit1.Send(EM_GETMODIFY) != 0; }
 
 void TMainForm::ConfirmSaveChanges() {
   if (!Modified()) return;
-  const int answer = Ask(core::FormatWith("Save changes to %s?", documentName_));
+  const int answer = Ask(core::FormatWith(texts::SaveChanges, documentName_));
   if (answer == IDNO) return;
   if (answer != IDYES) throw core::SilentAbort();
   FileSave(this);
@@ -115,7 +107,7 @@ void TMainForm::ConfirmSaveChanges() {
 
 void TMainForm::FileNew(Component*) {
   ConfirmSaveChanges();
-  SetDocumentName(Untitled);
+  SetDocumentName(texts::Untitled);
   SetDocumentKind(core::DocumentKind::DabiroRtf, false);
   RichEdit1.Replace();
   SelectionChange(&RichEdit1);
@@ -145,7 +137,7 @@ void TMainForm::OpenDocument(const std::string& name, bool readOnly) {
     const std::string opening = Doing("Opening", fileName);
     BusyIndicator busy = StartBusy(opening);
     loaded = LoadDocument(RichEdit1, fileName, [&](int percent) {
-      busy.Show(opening + " " + std::to_string(percent) + "%");
+      busy.Show(core::FormatWith(texts::Progress, opening, std::to_string(percent)));
     });
   }
   SelectionChange(&RichEdit1);
@@ -155,7 +147,7 @@ void TMainForm::OpenDocument(const std::string& name, bool readOnly) {
   RichEdit1.Send(EM_SETMODIFY, FALSE);
   SetReadOnly(RichEdit1, readOnly);
   DropRecoveryCopy();
-  ShowStatus(std::string("Opened as ") + core::KindName(loaded.kind));
+  ShowStatus(core::FormatWith(texts::OpenedAs, core::KindName(loaded.kind)));
   ReportUnwritten(loaded.problems);
 }
 
@@ -179,19 +171,19 @@ void TMainForm::FilesDropped(HDROP drop) {
   ConfirmSaveChanges();
   OpenDocument(first, false);
   if (count > 1) {
-    const std::string note = "Opened the first of " + std::to_string(count) + " dropped files";
+    const std::string note = core::FormatWith(texts::FirstOfDropped, std::to_string(count));
     StatusBar.Send(SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(note.c_str()));
   }
 }
 
 void TMainForm::FileSave(Component*) {
-  if (documentName_ == Untitled) {
+  if (documentName_ == texts::Untitled) {
     FileSaveAs(this);
     return;
   }
   // What the font could not show was opened as '?': the file still holds
   // it, and only the user may give it up.
-  if (holdsUnshown_ && !AgreeToOverwrite(core::FormatWith(OverwriteUnshown, documentName_)))
+  if (holdsUnshown_ && !AgreeToOverwrite(core::FormatWith(texts::OverwriteUnshown, documentName_)))
     throw core::SilentAbort();
   // Each document goes back in the kind it came as.
   SaveInKind(documentName_, documentKind_);
@@ -219,14 +211,14 @@ void TMainForm::SaveInKind(const std::string& fileName, core::DocumentKind kind)
     SaveBytes(fileName, bytes);
   }
   SetDocumentKind(kind, false);
-  ShowStatus(std::string("Saved as ") + core::KindName(kind));
+  ShowStatus(core::FormatWith(texts::SavedAs, core::KindName(kind)));
 }
 
 void TMainForm::FileSaveAs(Component*) {
   SaveDialog.filterIndex = core::SaveAsFilterOf(documentKind_, SaveDialog.filterIndex);
   if (!SaveDialog.Execute(Handle())) return;
   const std::string name = core::SaveAsFileName(SaveDialog.fileName, SaveDialog.filterIndex);
-  if (FileExists(name) && Ask(core::FormatWith("OK to overwrite %s", name)) != IDYES) return;
+  if (FileExists(name) && Ask(core::FormatWith(texts::OverwriteExisting, name)) != IDYES) return;
   SaveInKind(name, core::SaveAsKind(name, SaveDialog.filterIndex, documentKind_));
   SetDocumentName(name);
   RichEdit1.Send(EM_SETMODIFY, FALSE);
@@ -256,7 +248,8 @@ void TMainForm::FilePrintPreview(Component*) {
         LayOutForPrinter(RichEdit1, false, printer.get(), PageSetupDialog.Margins()),
         PaperOf(printer.get()));
   }
-  const int result = preview->Run(Handle(), core::WindowCaption(documentName_, "Print Preview"));
+  const int result =
+      preview->Run(Handle(), core::WindowCaption(documentName_, texts::PrintPreview));
   preview.reset();
   if (result == TPrintPreview::PrintChosen) FilePrint(this);
 }
@@ -270,9 +263,9 @@ void TMainForm::FilePrint(Component*) {
       PrintDialog.CreatePrinterDC());
   BusyIndicator busy = StartBusy(Doing("Printing", documentName_));
   const auto print = [&](const RichEditControl& control) {
-    PrintRichText(control, printer.get(), documentName_, PrintDialog.Range(),
-                  PageSetupDialog.Margins(),
-                  [&](int page) { busy.Show("Printing page " + std::to_string(page) + "..."); });
+    PrintRichText(
+        control, printer.get(), documentName_, PrintDialog.Range(), PageSetupDialog.Margins(),
+        [&](int page) { busy.Show(core::FormatWith(texts::PrintingPage, std::to_string(page))); });
   };
   if (PrintDialog.Range().kind != winui::PrintRange::Kind::Selection ||
       !ReadingView1.UseCopyOfSelection(print))

@@ -3,11 +3,13 @@
 // replacement takes the forms its new neighbours give it.
 #include <richedit.h>
 
+#include "EditorTexts.h"
 #include "GlyphText.h"
 #include "GlyphToUnicode.h"
 #include "MainForm.h"
 #include "MatchReplacement.h"
 #include "PersianCalendar.h"
+#include "TextFormat.h"
 
 namespace {
 
@@ -75,12 +77,12 @@ bool TMainForm::FindAgain() {
                      static_cast<std::size_t>(range.cpMax), search_.query, search_.options);
   if (!found) {
     MessageBeep(MB_OK);
-    ShowStatus("Not found");
+    ShowStatus(texts::NotFound);
     return false;
   }
   Select(RichEdit1, static_cast<long>(found->start), static_cast<long>(found->end));
   RichEdit1.Send(EM_SCROLLCARET);
-  ShowStatus(found->wrapped ? "Not found further down: found from the top" : "");
+  ShowStatus(found->wrapped ? texts::FoundFromTheTop : "");
   return true;
 }
 
@@ -93,7 +95,7 @@ bool TMainForm::SelectionMatches() const {
 bool TMainForm::RefusesEditing() {
   if (!RichEdit1.ReadOnly()) return false;
   MessageBeep(MB_OK);
-  ShowStatus("The document was opened read-only");
+  ShowStatus(texts::OpenedReadOnly);
   return true;
 }
 
@@ -126,7 +128,7 @@ void TMainForm::ReplaceAll() {
   const std::vector<core::Found> matches = core::FindAll(document, search_.query, search_.options);
   if (matches.empty()) {
     MessageBeep(MB_OK);
-    ShowStatus("Not found");
+    ShowStatus(texts::NotFound);
     return;
   }
   RichEdit1.ReportSelectionChanges(false);
@@ -134,8 +136,8 @@ void TMainForm::ReplaceAll() {
                  core::ReplaceEach(document, matches, UnicodeOf(FirstLine(dialog.Replacement()))));
   RichEdit1.ReportSelectionChanges(true);
   SelectionChange(&RichEdit1);
-  ShowStatus(std::to_string(matches.size()) +
-             (matches.size() == 1 ? " place replaced" : " places replaced"));
+  ShowStatus(core::FormatWith(matches.size() == 1 ? texts::PlaceReplaced : texts::PlacesReplaced,
+                              std::to_string(matches.size())));
 }
 
 void TMainForm::EditInsertDate(Component*) {

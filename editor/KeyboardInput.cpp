@@ -2,6 +2,7 @@
 // standard layout puts at its position, and the converter chooses its form
 // and its neighbours' forms, as from-unicode writes the text. Latin, the
 // mode at start, leaves every key to the control.
+#include "EditorTexts.h"
 #include "MainForm.h"
 
 namespace {
@@ -18,7 +19,7 @@ void TMainForm::SetKeyboard(bool persian) {
   persianKeyboard_ = persian;
   CheckMenuRadioItem(MainMenu, KeyboardPersianItem.Id(), KeyboardLatinItem.Id(),
                      persian ? KeyboardPersianItem.Id() : KeyboardLatinItem.Id(), MF_BYCOMMAND);
-  ShowStatus(persian ? "Persian keyboard" : "Latin keyboard");
+  ShowStatus(persian ? texts::PersianKeyboard : texts::LatinKeyboard);
 }
 
 // Alt+Shift, the keys Windows switches input languages with: the one held

@@ -1,4 +1,5 @@
 #include "MainForm.h"
+#include "EditorTexts.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -35,11 +36,7 @@ std::string ModuleFileName() {
 }
 
 void WarnPlainTextOnly(HWND owner) {
-  MessageBoxA(owner,
-              "The rich edit library RICHED32.DLL could not be loaded.\r\n"
-              "Dabiro works as a plain text editor: rich text, formats and printing are "
-              "unavailable.",
-              "Dabiro", MB_OK | MB_ICONWARNING);
+  MessageBoxA(owner, texts::PlainTextOnly, "Dabiro", MB_OK | MB_ICONWARNING);
 }
 
 // A byte-keeping control on a double-byte code page takes some pairs of
@@ -47,11 +44,7 @@ void WarnPlainTextOnly(HWND owner) {
 void WarnDoubleByteCodePage(HWND owner) {
   CPINFO info{};
   if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize < 2) return;
-  MessageBoxA(owner,
-              "This Windows uses a double-byte code page, and its rich edit library keeps text "
-              "as bytes of that code page.\r\n"
-              "Some Persian letters will show as other characters.",
-              "Dabiro", MB_OK | MB_ICONWARNING);
+  MessageBoxA(owner, texts::DoubleByteCodePage, "Dabiro", MB_OK | MB_ICONWARNING);
 }
 
 struct FaceNames {
@@ -308,7 +301,7 @@ void TMainForm::FormCreate(Component*) {
   application.SetOnHint([this] { ShowHint(this); });
   OpenDialog.initialDir = core::FolderOf(ModuleFileName());
   SaveDialog.initialDir = OpenDialog.initialDir;
-  SetDocumentName("Untitled");
+  SetDocumentName(texts::Untitled);
   winui::TraceStartup("hint, folders, name");
   // The font list is filled when its field is first reached (OnCommand):
   // no one can open it before, and enumerating the fonts was the largest

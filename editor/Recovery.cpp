@@ -7,9 +7,11 @@
 #include "ControlIds.h"
 #include "ControlStreams.h"
 #include "DocumentStreams.h"
+#include "EditorTexts.h"
 #include "Exceptions.h"
 #include "MainForm.h"
 #include "MessageDialog.h"
+#include "TextFormat.h"
 
 namespace {
 
@@ -53,7 +55,7 @@ void TMainForm::WriteRecoveryCopy() {
     written = recovery_.Write(StreamOut(RichEdit1, SF_RTF), documentName_, true);
   } catch (const core::Exception&) {
   }
-  if (!written) ShowStatus("The recovery copy of the document could not be written");
+  if (!written) ShowStatus(texts::RecoveryNotWritten);
 }
 
 void TMainForm::DropRecoveryCopy() {
@@ -66,8 +68,8 @@ void TMainForm::OfferRecovery() {
   using winui::DialogButton;
   DocumentRecovery::Left left;
   while (recovery_.TakeOneLeft(left)) {
-    const std::string question = "Restore the unsaved document " + left.documentName + " from " +
-                                 LocalTimeText(left.written) + "?";
+    const std::string question =
+        core::FormatWith(texts::RestoreQuestion, left.documentName, LocalTimeText(left.written));
     if (winui::MessageDialog(question, winui::DialogType::Confirmation,
                              {DialogButton::Yes, DialogButton::No}, 0) != IDYES) {
       DocumentRecovery::Discard(left);
@@ -82,7 +84,7 @@ void TMainForm::OfferRecovery() {
 // editor's own copy holds the text.
 void TMainForm::RestoreLeftCopy(DocumentRecovery::Left& left) {
   try {
-    const BusyIndicator busy = StartBusy("Restoring " + left.documentName + "...");
+    const BusyIndicator busy = StartBusy(core::FormatWith(texts::Restoring, left.documentName));
     LoadDocument(RichEdit1, left.path);
   } catch (...) {
     DocumentRecovery::LetGo(left);

@@ -5,12 +5,14 @@
 
 #include "Clipboard.h"
 #include "ControlStreams.h"
+#include "EditorTexts.h"
 #include "Exceptions.h"
 #include "GlyphText.h"
 #include "GlyphToUnicode.h"
 #include "MainForm.h"
 #include "MessageDialog.h"
 #include "RtfConversion.h"
+#include "TextFormat.h"
 #include "TextLines.h"
 #include "UnicodeClipboard.h"
 #include "UnicodeToGlyph.h"
@@ -85,9 +87,9 @@ void Inform(const std::string& text) {
 // What was written as '?' is said, so that nothing is lost unnoticed.
 void ReportUnwritten(const core::Unconvertibles& problems) {
   if (problems.empty()) return;
-  std::string text = std::to_string(problems.size()) +
-                     " character(s) the font Persian cannot show were written as \"?\".\n" +
-                     core::Describe(problems.front());
+  std::string text =
+      core::FormatWith(texts::WrittenAsQuestionMarks, std::to_string(problems.size())) +
+      core::Describe(problems.front());
   if (problems.size() > 1) text += ", ...";
   Inform(text);
 }
@@ -109,14 +111,14 @@ void PasteUnicodeInto(HWND owner, const RichEditControl& target, bool firstLineO
       return;
     }
   }
-  Inform("The clipboard holds no Unicode text that the font Persian can show.");
+  Inform(texts::NoUnicodeText);
 }
 
 void TMainForm::EditPasteUnicode(Component*) {
   // Writing the codes in takes the way of the program, which the control's
   // read-only flag does not stop.
   if (RichEdit1.ReadOnly()) {
-    Inform("The document is read-only: nothing was pasted.");
+    Inform(texts::ReadOnlyNotPasted);
     return;
   }
   PasteUnicodeInto(Handle(), RichEdit1, false);
