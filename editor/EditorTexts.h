@@ -59,7 +59,8 @@ constexpr char ClipboardNotWritten[] =
     "The clipboard could not be written (another program may hold it): nothing was %s";
 constexpr char WrittenAsQuestionMarks[] =
     "%s character(s) the font Persian cannot show were written as \"?\".\n";
-constexpr char NoUnicodeText[] = "The clipboard holds no Unicode text that the font Persian can show.";
+constexpr char NoUnicodeText[] =
+    "The clipboard holds no Unicode text that the font Persian can show.";
 constexpr char ReadOnlyNotPasted[] = "The document is read-only: nothing was pasted.";
 
 }  // namespace texts
