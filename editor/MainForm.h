@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BusyIndicator.h"
+#include "ButtonPanel.h"
 #include "DocumentKind.h"
 #include "DocumentRecovery.h"
 #include "FileDialog.h"
@@ -158,7 +159,7 @@ class TMainForm : public winui::Window {
       "Unicode Text (*.txt)|*.txt|Unicode RTF (*.rtf)|*.rtf|Web Page (*.htm)|*.htm"};
   winui::PrintDialog PrintDialog{"PrintDialog"};
   winui::PageSetupDialog PageSetupDialog{"PageSetupDialog", PrintDialog.Printer()};
-  winui::Panel SpeedBar{"SpeedBar"};
+  winui::ButtonPanel SpeedBar{"SpeedBar"};
   winui::SpeedButton OpenButton{"OpenButton"}, SaveButton{"SaveButton"}, PrintButton{"PrintButton"},
       UndoButton{"UndoButton"}, CutButton{"CutButton"}, CopyButton{"CopyButton"},
       PasteButton{"PasteButton"};

@@ -1,7 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "Application.h"
 #include "ControlIds.h"
 #include "Hint.h"
 #include "MainForm.h"
@@ -72,12 +71,11 @@ void TMainForm::CreateToolbarButtons() {
       {&RightAlign, 516, "Align Right", 2, &TMainForm::AlignButtonClick, IDB_ALIGNRIGHT, 0},
       {&BulletsButton, 547, "Bullets", 3, &TMainForm::BulletsButtonClick, IDB_BULLETS, 0},
   };
-  auto& application = winui::Application::Instance();
   for (const ButtonRow& row : rows) {
-    row.button->Create(SpeedBar.Handle(), row.left, 5, row.group, &buttonGroups_);
+    row.button->Create(SpeedBar, row.left, 5, row.group, &buttonGroups_);
     const Handler handler = row.handler;
     row.button->SetOnClick([this, handler](Component* sender) { (this->*handler)(sender); });
-    application.SetWindowHint(row.button->Handle(), row.hint);
+    row.button->SetHint(row.hint);
   }
   winui::TraceStartup("toolbar buttons");
   for (const ButtonRow& row : rows) row.button->SetPictures(row.picture, row.disabledPicture);
@@ -88,15 +86,16 @@ void TMainForm::CreateTooltips() {
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
                              nullptr, GetModuleHandleA(nullptr), nullptr);
-  auto& application = winui::Application::Instance();
+  UINT_PTR id = 0;
   for (winui::SpeedButton* button : buttonGroups_) {
-    std::string text = core::ShortHint(application.WindowHint(button->Handle()));
+    std::string text = core::ShortHint(button->Hint());
     if (text.empty()) continue;
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = SpeedBar.Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(button->Handle());
+    tool.uId = ++id;
+    tool.rect = button->Bounds();
     tool.lpszText = text.data();
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }

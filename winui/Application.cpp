@@ -36,6 +36,17 @@ void Application::SetHint(const std::string& hint) {
 
 void Application::SetWindowHint(HWND hwnd, const std::string& hint) { windowHints_[hwnd] = hint; }
 
+void Application::SetAreaHint(HWND hwnd, const RECT& area, const std::string& hint) {
+  areaHints_.push_back({hwnd, area, hint});
+}
+
+std::string Application::AreaHint(HWND hwnd, POINT screenPoint) const {
+  ScreenToClient(hwnd, &screenPoint);
+  for (const AreaHintEntry& entry : areaHints_)
+    if (entry.hwnd == hwnd && PtInRect(&entry.area, screenPoint)) return entry.hint;
+  return {};
+}
+
 std::string Application::WindowHint(HWND hwnd) const {
   const auto it = windowHints_.find(hwnd);
   return it == windowHints_.end() ? std::string() : it->second;
@@ -96,7 +107,8 @@ std::string Application::HintUnderMouse() const {
   POINT point;
   if (!GetCursorPos(&point)) return {};
   for (HWND hwnd = WindowFromPoint(point); hwnd; hwnd = GetParent(hwnd)) {
-    std::string hint = WindowHint(hwnd);
+    std::string hint = AreaHint(hwnd, point);
+    if (hint.empty()) hint = WindowHint(hwnd);
     if (!hint.empty()) return hint;
   }
   return {};

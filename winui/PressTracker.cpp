@@ -2,23 +2,22 @@
 
 namespace winui {
 
-namespace {
-bool ClientContains(HWND window, LPARAM point) {
+void PressTracker::Begin(HWND window) {
   RECT client;
   GetClientRect(window, &client);
-  const POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
-  return PtInRect(&client, at) != FALSE;
+  Begin(window, client);
 }
-}  // namespace
 
-void PressTracker::Begin(HWND window) {
+void PressTracker::Begin(HWND window, const RECT& area) {
+  area_ = area;
   SetCapture(window);
   tracking_ = true;
   SetPressed(window, true);
 }
 
 void PressTracker::Follow(HWND window, LPARAM point) {
-  if (tracking_) SetPressed(window, ClientContains(window, point));
+  const POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+  if (tracking_) SetPressed(window, PtInRect(&area_, at) != FALSE);
 }
 
 bool PressTracker::Release(HWND window, LPARAM point) {
@@ -31,15 +30,16 @@ bool PressTracker::Release(HWND window, LPARAM point) {
 }
 
 void PressTracker::End(HWND window, UINT message) {
-  tracking_ = false;
   SetPressed(window, false);
+  tracking_ = false;
   if (message == WM_CANCELMODE && GetCapture() == window) ReleaseCapture();
 }
 
 void PressTracker::SetPressed(HWND window, bool pressed) {
   if (pressed == pressed_) return;
   pressed_ = pressed;
-  if (window) InvalidateRect(window, nullptr, FALSE);
+  // Without a press under way (Space on a focused button): the whole window.
+  if (window) InvalidateRect(window, tracking_ ? &area_ : nullptr, FALSE);
 }
 
 }  // namespace winui

@@ -1,11 +1,12 @@
 #include "SpeedButton.h"
 
+#include "Application.h"
+#include "ButtonPanel.h"
 #include "TransparentPicture.h"
 
 namespace winui {
 
 namespace {
-constexpr char ClassName[] = "DabiroSpeedButton";
 // The pictures' background, drawn transparent.
 constexpr COLORREF PictureBackground = RGB(192, 192, 192);
 
@@ -19,19 +20,29 @@ HBITMAP LoadPicture(int id) {
 }
 }  // namespace
 
-void SpeedButton::Create(HWND parent, int left, int top, int groupIndex, SpeedButtonGroup* group) {
+void SpeedButton::Create(ButtonPanel& panel, int left, int top, int groupIndex,
+                         SpeedButtonGroup* group) {
+  panel_ = &panel;
+  bounds_ = {left, top, left + Size, top + Size};
   groupIndex_ = groupIndex;
   group_ = group;
   if (group_) group_->push_back(this);
-  RegisterClassFor(ClassName, 0, nullptr);
-  Window::Create(ClassName, "", WS_CHILD | WS_VISIBLE, 0, left, top, Size, Size, parent);
+  panel.Add(this);
+  Repaint();
 }
+
+HWND SpeedButton::PanelHandle() const { return panel_ ? panel_->Handle() : nullptr; }
 
 void SpeedButton::SetPictures(int pictureId, int disabledPictureId) {
   picture_ = LoadPicture(pictureId);
   disabledPicture_ = nullptr;
   disabledPictureId_ = disabledPictureId;
   Repaint();
+}
+
+void SpeedButton::SetHint(const std::string& hint) {
+  hint_ = hint;
+  Application::Instance().SetAreaHint(PanelHandle(), bounds_, hint);
 }
 
 void SpeedButton::SetDown(bool down) {
@@ -44,10 +55,10 @@ void SpeedButton::SetDown(bool down) {
   Repaint();
 }
 
-// A hidden button is drawn whole when it shows: the window server is not
-// asked before (at start-up, before the window shows, for every button).
-void SpeedButton::Repaint() {
-  if (Handle() && IsWindowVisible(Handle())) InvalidateRect(Handle(), nullptr, FALSE);
+void SpeedButton::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Repaint();
 }
 
 void SpeedButton::Click() {
@@ -55,53 +66,40 @@ void SpeedButton::Click() {
   if (onClick_) onClick_(this);
 }
 
-LRESULT SpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      press_.Begin(Handle());
-      return 0;
-    case WM_MOUSEMOVE:
-      press_.Follow(Handle(), lParam);
-      return 0;
-    case WM_LBUTTONUP:
-      if (press_.Release(Handle(), lParam)) Click();
-      return 0;
-    case WM_CANCELMODE:
-    case WM_CAPTURECHANGED:
-      press_.End(Handle(), message);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      return PaintWindow(Handle(), [this](HDC dc, const RECT&) { Paint(dc); });
-    case WM_ENABLE:
-      Repaint();
-      return 0;
-  }
-  return Window::HandleMessage(message, wParam, lParam);
+void SpeedButton::Press() { press_.Begin(PanelHandle(), bounds_); }
+void SpeedButton::FollowPress(LPARAM point) { press_.Follow(PanelHandle(), point); }
+bool SpeedButton::ReleasePress(LPARAM point) { return press_.Release(PanelHandle(), point); }
+void SpeedButton::EndPress(UINT message) { press_.End(PanelHandle(), message); }
+
+// A button on a hidden panel is drawn whole when the panel shows: the
+// window server is not asked before (at start-up, before the window shows,
+// for every button).
+void SpeedButton::Repaint() {
+  HWND panel = PanelHandle();
+  if (panel && IsWindowVisible(panel)) InvalidateRect(panel, &bounds_, FALSE);
 }
 
 void SpeedButton::Paint(HDC dc) {
-  RECT rc;
-  GetClientRect(Handle(), &rc);
+  RECT rc = bounds_;
   const bool sunken = press_.Pressed() || down_;
   DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (sunken ? DFCS_PUSHED : 0));
-  if (down_ && !press_.Pressed()) {
-    // A button that stays down shows the light checked face of a latched key.
-    static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
-    HBITMAP bits = CreateBitmap(8, 8, 1, 1, pattern);
-    HBRUSH dither = CreatePatternBrush(bits);
-    RECT face{rc.left + 2, rc.top + 2, rc.right - 2, rc.bottom - 2};
-    COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_BTNFACE));
-    COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-    FillRect(dc, &face, dither);
-    SetTextColor(dc, oldText);
-    SetBkColor(dc, oldBack);
-    DeleteObject(dither);
-    DeleteObject(bits);
-  }
+  if (down_ && !press_.Pressed()) DrawLatchedFace(dc);
   DrawPicture(dc, sunken ? 1 : 0);
+}
+
+// A button that stays down shows the light checked face of a latched key.
+void SpeedButton::DrawLatchedFace(HDC dc) {
+  static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+  HBITMAP bits = CreateBitmap(8, 8, 1, 1, pattern);
+  HBRUSH dither = CreatePatternBrush(bits);
+  RECT face{bounds_.left + 2, bounds_.top + 2, bounds_.right - 2, bounds_.bottom - 2};
+  COLORREF oldText = SetTextColor(dc, GetSysColor(COLOR_BTNFACE));
+  COLORREF oldBack = SetBkColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+  FillRect(dc, &face, dither);
+  SetTextColor(dc, oldText);
+  SetBkColor(dc, oldBack);
+  DeleteObject(dither);
+  DeleteObject(bits);
 }
 
 void SpeedButton::DrawPicture(HDC dc, int offset) {
@@ -109,13 +107,13 @@ void SpeedButton::DrawPicture(HDC dc, int offset) {
   if (!picture) return;
   BITMAP info;
   GetObjectA(picture, sizeof info, &info);
-  const int x = (Size - info.bmWidth) / 2 + offset;
-  const int y = (Size - info.bmHeight) / 2 + offset;
+  const int x = bounds_.left + (Size - info.bmWidth) / 2 + offset;
+  const int y = bounds_.top + (Size - info.bmHeight) / 2 + offset;
   DrawTransparent(dc, x, y, picture, 0, info.bmWidth, info.bmHeight, PictureBackground);
 }
 
 HBITMAP SpeedButton::CurrentPicture() {
-  if (IsWindowEnabled(Handle()) || !disabledPictureId_) return picture_;
+  if (enabled_ || !disabledPictureId_) return picture_;
   if (!disabledPicture_) disabledPicture_ = LoadPicture(disabledPictureId_);
   return disabledPicture_ ? disabledPicture_ : picture_;
 }

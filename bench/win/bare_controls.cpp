@@ -1,8 +1,9 @@
 // The bare window with the editor's windows and nothing of the editor: the
-// same menu bar, toolbar panel with its fourteen button windows, font
-// field, size field with its arrows, palette window, rich edit control and
-// status bar, in their places, each drawn by the window system alone. What
-// the window system itself takes to create, show and paint them.
+// same menu bar, toolbar panel (whose buttons the editor draws, without
+// windows of their own), font field, size field with its arrows, palette
+// window, rich edit control and status bar, in their places, each drawn by
+// the window system alone. What the window system itself takes to create,
+// show and paint them.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -46,8 +47,6 @@ void CreateControls(HWND main) {
   HFONT font =
       CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
   HWND toolbar = Child(ClassName, 0, 0, 0, 0, ClientWidth, ToolbarHeight, main);
-  for (int left : {8, 33, 58, 89, 114, 139, 164, 380, 406, 432, 464, 490, 516, 547})
-    Child(ClassName, 0, 0, left, 5, 23, 23, toolbar);
   Child(WC_COMBOBOXA, WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 0, 194, 6, 131, 133,
         toolbar, font);
   HWND size = Child(WC_EDITA, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 328, 6, 31, 21, toolbar, font);

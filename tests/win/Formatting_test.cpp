@@ -202,10 +202,10 @@ TEST_P(StyleButtonTest, ClickTogglesItsBitAndKeepsTheOthers) {
   CHARFORMATA start = CharFormat(CFM_STRIKEOUT);
   start.dwEffects = CFE_STRIKEOUT;
   SetCharFormat(0, 6, start);
-  HWND button = (form.get()->*GetParam().button).Handle();
+  const winui::SpeedButton& button = form.get()->*GetParam().button;
   for (DWORD expectedEffects : {CFE_STRIKEOUT | GetParam().bit, DWORD{CFE_STRIKEOUT}}) {
     FormatLog log(Text());
-    Click(button, 12, 12);
+    Click(button);
     ASSERT_EQ(log.all.size(), 2u);
     EXPECT_EQ(log.all[0].message, static_cast<UINT>(EM_GETCHARFORMAT));
     CHARFORMATA written = CharFormat(0xF);
@@ -229,7 +229,7 @@ TEST_F(FormattingTest, BoldOnAMixedSelectionMakesTheStylesUniform) {
   SetCharFormat(0, 2, italic);
   SetCharFormat(2, 4, underline);
   Select(0, 6);
-  Click(form->BoldButton.Handle(), 12, 12);
+  Click(form->BoldButton);
   const DWORD first = [&] {
     Select(0, 1);
     return ReadCharFormat(SCF_SELECTION).dwEffects & 0xF;
@@ -272,21 +272,21 @@ TEST_P(DefaultFormatTest, EmptySelectionWritesTheDefaultFormat) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, DefaultFormatTest,
-    testing::Values(
-        DefaultCase{"Bold", [](TMainForm& f) { Click(f.BoldButton.Handle(), 12, 12); }},
-        DefaultCase{"Italic", [](TMainForm& f) { Click(f.ItalicButton.Handle(), 12, 12); }},
-        DefaultCase{"Underline", [](TMainForm& f) { Click(f.UnderlineButton.Handle(), 12, 12); }},
-        DefaultCase{"Size", [](TMainForm& f) { SetWindowTextA(f.FontSize.Handle(), "14"); }},
-        DefaultCase{"Face",
-                    [](TMainForm& f) {
-                      f.FontName.Send(CB_SETCURSEL, 0);
-                      f.FontNameChange(&f.FontName);
-                    }},
-        DefaultCase{"FontDialog",
-                    [](TMainForm& f) {
-                      f.FontDialog1.colour = RGB(255, 0, 0);
-                      WhileAnswering(VK_RETURN, {}, [&] { f.SelectFont(&f); });
-                    }}),
+    testing::Values(DefaultCase{"Bold", [](TMainForm& f) { Click(f.BoldButton); }},
+                    DefaultCase{"Italic", [](TMainForm& f) { Click(f.ItalicButton); }},
+                    DefaultCase{"Underline", [](TMainForm& f) { Click(f.UnderlineButton); }},
+                    DefaultCase{"Size",
+                                [](TMainForm& f) { SetWindowTextA(f.FontSize.Handle(), "14"); }},
+                    DefaultCase{"Face",
+                                [](TMainForm& f) {
+                                  f.FontName.Send(CB_SETCURSEL, 0);
+                                  f.FontNameChange(&f.FontName);
+                                }},
+                    DefaultCase{"FontDialog",
+                                [](TMainForm& f) {
+                                  f.FontDialog1.colour = RGB(255, 0, 0);
+                                  WhileAnswering(VK_RETURN, {}, [&] { f.SelectFont(&f); });
+                                }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SizeCase {
@@ -394,10 +394,10 @@ TEST_P(BulletsTest, BulletsOnWidenAnOffsetUnderTenPointsAndOffClearsIt) {
   PARAFORMAT offset = ParaFormat(PFM_OFFSET);
   offset.dxOffset = GetParam().offsetBefore;
   SendMessageA(Text(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&offset));
-  Click(form->BulletsButton.Handle(), 12, 12);
+  Click(form->BulletsButton);
   EXPECT_EQ(ReadParaFormat().wNumbering, PFN_BULLET);
   EXPECT_EQ(ReadParaFormat().dxOffset, GetParam().offsetAfter);
-  Click(form->BulletsButton.Handle(), 12, 12);
+  Click(form->BulletsButton);
   EXPECT_EQ(ReadParaFormat().wNumbering, 0);
   EXPECT_EQ(ReadParaFormat().dxOffset, 0);
 }
@@ -417,7 +417,7 @@ TEST_F(FormattingTest, AlignmentButtonsWriteTheirTagEvenWhenRaised) {
                {&form->RightAlign, PFA_RIGHT, true}};
   for (const Step& step : steps) {
     FormatLog log(Text());
-    Click(step.button->Handle(), 12, 12);
+    Click(*step.button);
     PARAFORMAT written = ParaFormat(PFM_ALIGNMENT);
     written.wAlignment = step.written;
     ASSERT_EQ(log.all.size(), 1u) << step.button->Name();
@@ -443,7 +443,7 @@ TEST_F(FormattingTest, StyleClickWhileUpdatingWritesNothing) {
     EXPECT_TRUE(log.Of(EM_SETCHARFORMAT).empty());
   }
   FormatLog log(Text());
-  Click(form->BoldButton.Handle(), 12, 12);
+  Click(form->BoldButton);
   EXPECT_EQ(log.Of(EM_SETCHARFORMAT).size(), 1u);
 }
 
@@ -492,9 +492,10 @@ TEST(FormattingBeforeTheWindow, ShowsTheZeroedFormatAndLeavesTheAlignment) {
   form.FontName.Create(WC_COMBOBOXA, WS_CHILD | CBS_DROPDOWN, 0, 50, 0, 100, 80, parent);
   form.FontSize.SetText("12");
   form.FontName.SetText("Arial");
+  form.SpeedBar.Create(parent, 0, 0, 200, 50, false);
   for (winui::SpeedButton* button : {&form.BoldButton, &form.ItalicButton, &form.UnderlineButton,
                                      &form.BulletsButton, &form.LeftAlign}) {
-    button->Create(parent, 0, 0, 1, nullptr);
+    button->Create(form.SpeedBar, 0, 0, 1, nullptr);
     button->SetDown(true);
   }
   form.SelectionChange(&form);
@@ -621,7 +622,7 @@ TEST_F(FormattingByHand, APersonMakesAWrittenWordBoldAndLarger) {
   PressKey(VK_SHIFT);
   TapKey(VK_END);
   ReleaseKey(VK_SHIFT);
-  Click(form->BoldButton.Handle(), 12, 12);
+  Click(form->BoldButton);
   Click(form->FontSize.Handle(), 10, 10);
   TapKey(VK_END);
   PressKey(VK_SHIFT);

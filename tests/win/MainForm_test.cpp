@@ -54,8 +54,8 @@ TEST_F(MainFormTest, RegionsStackAtTheDesignSize) {
   EXPECT_EQ(fontSize.right, 359);
   EXPECT_EQ(upDown.left, 359);
   EXPECT_EQ(upDown.right - upDown.left, 15);
-  EXPECT_EQ(RectInParent(form->BoldButton.Handle()).left, 380);
-  EXPECT_EQ(RectInParent(form->BoldButton.Handle()).top, 5);
+  EXPECT_EQ(form->BoldButton.Bounds().left, 380);
+  EXPECT_EQ(form->BoldButton.Bounds().top, 5);
 }
 
 TEST_F(MainFormTest, TextKeepsItsSideMarginsAfterAResize) {
@@ -111,7 +111,7 @@ TEST_F(MainFormTest, TooltipShowsTheShortHintAndTheStatusLineTheLongOne) {
     const char* status;
   } cases[] = {{&form->OpenButton, "Open", ""}, {&form->BoldButton, "Bold", "Bold"}};
   for (const auto& c : cases) {
-    MoveMouse(c.button->Handle(), 12, 12);
+    MoveMouse(*c.button);
     HWND tip = nullptr;
     WaitUntil([&] {
       tip = FindWindowA(TOOLTIPS_CLASSA, nullptr);
@@ -174,12 +174,12 @@ TEST_F(MainFormTest, HighlightedMenuItemsShowTheirLongHint) {
 }
 
 TEST_F(MainFormTest, AlignmentButtonsFormOneGroupThatMayBeAllUp) {
-  Click(form->LeftAlign.Handle(), 12, 12);
+  Click(form->LeftAlign);
   EXPECT_TRUE(form->LeftAlign.Down());
-  Click(form->RightAlign.Handle(), 12, 12);
+  Click(form->RightAlign);
   EXPECT_TRUE(form->RightAlign.Down());
   EXPECT_FALSE(form->LeftAlign.Down());
-  Click(form->RightAlign.Handle(), 12, 12);
+  Click(form->RightAlign);
   EXPECT_FALSE(form->RightAlign.Down());
   EXPECT_FALSE(form->CenterAlign.Down());
   // Clicking a toolbar button leaves the focus in the text.

@@ -237,7 +237,8 @@ TEST_F(PrintingTest, ASecondPrintWhileAJobRunsFailsAndTheFirstJobCompletes) {
   ModalScript script;
   auto pressOk = [](HWND dialog) { ClickControl(GetDlgItem(dialog, IDOK)); };
   script.On([] { return CommonDialog("Print"); }, pressOk)
-      .On([&] { return PrintJobRunning() ? form->PrintButton.Handle() : nullptr; }, ClickControl)
+      .On([&] { return PrintJobRunning() ? form->SpeedBar.Handle() : nullptr; },
+          [&](HWND) { QueueClickAtScreen(ScreenMiddle(form->PrintButton)); })
       .On([] { return CommonDialog("Print"); }, pressOk)
       .On(ErrorBox, [](HWND box) { ClickButton(box, {"OK"}); });
   ASSERT_TRUE(script.Run(

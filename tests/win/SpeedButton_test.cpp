@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ButtonPanel.h"
 #include "TestSupport.h"
 #include "art/ArtIds.h"
 
@@ -12,8 +13,9 @@ class SpeedButtonTest : public testing::Test {
   void SetUp() override {
     frame = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 40, nullptr,
                             nullptr, GetModuleHandleA(nullptr), nullptr);
+    panel.Create(frame, 0, 0, 200, 40, false);
     for (int i = 0; i < 3; ++i) {
-      buttons[i].Create(frame, 5 + 30 * i, 5, i < 2 ? 2 : 1, &group);
+      buttons[i].Create(panel, 5 + 30 * i, 5, i < 2 ? 2 : 1, &group);
       buttons[i].SetOnClick([this, i](winui::Component* sender) {
         clicks.push_back(i);
         downWhenRun.push_back(static_cast<winui::SpeedButton*>(sender)->Down());
@@ -25,6 +27,7 @@ class SpeedButtonTest : public testing::Test {
   void TearDown() override { DestroyWindow(frame); }
 
   HWND frame = nullptr;
+  winui::ButtonPanel panel{"panel"};
   winui::SpeedButtonGroup group;
   winui::SpeedButton buttons[3]{{"a"}, {"b"}, {"c"}};
   std::vector<int> clicks;
@@ -32,9 +35,9 @@ class SpeedButtonTest : public testing::Test {
 };
 
 TEST_F(SpeedButtonTest, ClickChangesTheStateBeforeTheHandlerRuns) {
-  Click(buttons[0].Handle(), 10, 10);
-  Click(buttons[1].Handle(), 10, 10);
-  Click(buttons[1].Handle(), 10, 10);
+  Click(buttons[0]);
+  Click(buttons[1]);
+  Click(buttons[1]);
   EXPECT_EQ(clicks, (std::vector<int>{0, 1, 1}));
   EXPECT_EQ(downWhenRun, (std::vector<bool>{true, true, false}));
   EXPECT_FALSE(buttons[0].Down());
@@ -42,8 +45,8 @@ TEST_F(SpeedButtonTest, ClickChangesTheStateBeforeTheHandlerRuns) {
 }
 
 TEST_F(SpeedButtonTest, GroupsAreIndependent) {
-  Click(buttons[0].Handle(), 10, 10);
-  Click(buttons[2].Handle(), 10, 10);
+  Click(buttons[0]);
+  Click(buttons[2]);
   EXPECT_TRUE(buttons[0].Down());
   EXPECT_TRUE(buttons[2].Down());
 }
@@ -56,7 +59,7 @@ TEST_F(SpeedButtonTest, ProgramStateChangesRunNoHandler) {
 }
 
 TEST_F(SpeedButtonTest, ReleaseOutsideTheButtonIsNoClick) {
-  MoveMouse(buttons[0].Handle(), 10, 10);
+  MoveMouse(buttons[0]);
   MouseButton(MOUSEEVENTF_LEFTDOWN);
   Pump(30);
   MoveMouse(frame, 190, 35);
@@ -67,24 +70,28 @@ TEST_F(SpeedButtonTest, ReleaseOutsideTheButtonIsNoClick) {
 }
 
 namespace {
-std::vector<COLORREF> PixelsOf(HWND button) {
-  UpdateWindow(button);
-  HDC dc = GetDC(button);
+std::vector<COLORREF> PixelsOf(const winui::SpeedButton& button) {
+  HWND panel = button.PanelHandle();
+  UpdateWindow(panel);
+  HDC dc = GetDC(panel);
   std::vector<COLORREF> pixels;
-  for (int y = 0; y < winui::SpeedButton::Size; ++y)
-    for (int x = 0; x < winui::SpeedButton::Size; ++x) pixels.push_back(GetPixel(dc, x, y));
-  ReleaseDC(button, dc);
+  const RECT& bounds = button.Bounds();
+  for (int y = bounds.top; y < bounds.bottom; ++y)
+    for (int x = bounds.left; x < bounds.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+  ReleaseDC(panel, dc);
   return pixels;
 }
 }  // namespace
 
 // The disabled picture is loaded only when it is first needed.
-TEST_F(SpeedButtonTest, ADisabledButtonShowsItsDisabledPicture) {
-  HWND button = buttons[0].Handle();
-  buttons[0].SetPictures(IDB_OPEN, IDB_OPEN_DISABLED);
+TEST_F(SpeedButtonTest, ADisabledButtonShowsItsDisabledPictureAndTakesNoClick) {
+  winui::SpeedButton& button = buttons[0];
+  button.SetPictures(IDB_OPEN, IDB_OPEN_DISABLED);
   const std::vector<COLORREF> enabled = PixelsOf(button);
-  EnableWindow(button, FALSE);
+  button.SetEnabled(false);
   EXPECT_NE(PixelsOf(button), enabled);
-  EnableWindow(button, TRUE);
+  Click(button);
+  EXPECT_TRUE(clicks.empty());
+  button.SetEnabled(true);
   EXPECT_EQ(PixelsOf(button), enabled);
 }

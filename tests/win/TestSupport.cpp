@@ -110,6 +110,27 @@ void Click(HWND hwnd, int x, int y, DWORD down, DWORD up) {
   Pump(50);
 }
 
+POINT ScreenMiddle(const winui::SpeedButton& button) {
+  const RECT& bounds = button.Bounds();
+  POINT point{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+  ClientToScreen(button.PanelHandle(), &point);
+  return point;
+}
+
+void MoveMouse(const winui::SpeedButton& button) {
+  const POINT point = ScreenMiddle(button);
+  SetCursorPos(point.x, point.y);
+  Pump(30);
+}
+
+void Click(const winui::SpeedButton& button) {
+  MoveMouse(button);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  Pump(20);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  Pump(50);
+}
+
 void TapKey(BYTE key) {
   PressKey(key);
   ReleaseKey(key);

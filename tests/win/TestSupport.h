@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "SpeedButton.h"
 #include "SyntheticInput.h"
 #include "ThreadWindows.h"
 
@@ -64,6 +65,10 @@ void MoveMouse(HWND hwnd, int x, int y);
 void Click(HWND hwnd, int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN,
            DWORD up = MOUSEEVENTF_LEFTUP);
 void TapKey(BYTE key);
+// The same on the middle of a toolbar button its panel draws.
+void MoveMouse(const winui::SpeedButton& button);
+void Click(const winui::SpeedButton& button);
+POINT ScreenMiddle(const winui::SpeedButton& button);
 
 // A window rectangle relative to its parent's client area.
 RECT RectInParent(HWND hwnd);
