@@ -14,9 +14,9 @@ Sampler* Sampler::current_ = nullptr;
 
 int FinalTop(int boxHeight) { return 4 * ((GetSystemMetrics(SM_CYSCREEN) - boxHeight) / 8); }
 
-Sampler::Sampler(UINT interval) {
+Sampler::Sampler() {
   current_ = this;
-  timer_ = SetTimer(nullptr, 0, interval, OnTimer);
+  timer_ = SetTimer(nullptr, 0, 10, OnTimer);
 }
 
 Sampler::~Sampler() {

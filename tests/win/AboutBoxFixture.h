@@ -34,11 +34,11 @@ struct BoxWindows {
 // Where the slide ends for a box of this outer height.
 int FinalTop(int boxHeight);
 
-// Samples the current about box on the window thread that creates the
-// sampler, every 10 ms unless told otherwise. One sampler watches one box.
+// Samples the current about box every 10 ms on the window thread that
+// creates the sampler. One sampler watches one box.
 class Sampler {
  public:
-  explicit Sampler(UINT interval = 10);
+  Sampler();
   ~Sampler();
   Sampler(const Sampler&) = delete;
   Sampler& operator=(const Sampler&) = delete;

@@ -3,7 +3,6 @@
 // while the glyph pulses.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -64,17 +63,6 @@ std::vector<Sample> SamplesInPlace(const std::vector<Sample>& samples) {
   for (const Sample& sample : samples)
     if (sample.box.top == FinalTop(sample.box.bottom - sample.box.top)) inPlace.push_back(sample);
   return inPlace;
-}
-
-// User and kernel time of this process (Wine tells it only for the calling
-// process), in 100-nanosecond units.
-ULONGLONG ProcessorTime() {
-  FILETIME created, ended, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-  const auto value = [](const FILETIME& t) {
-    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-  };
-  return value(kernel) + value(user);
 }
 
 }  // namespace
@@ -344,22 +332,4 @@ TEST_F(AboutBoxTest, AClickOnTheGlyphMakesItBlackOnWhiteForThatBoxOnly) {
     EXPECT_EQ(sample.glyphColor, panel);
     EXPECT_EQ(sample.glyphFontColor, White);
   }
-}
-
-// Not a timed assertion: the figure is printed and recorded. The sampler
-// looks only once a second, so nearly all the time measured is the box's.
-TEST_F(AboutBoxTest, PulsingCostsLittleProcessorTime) {
-  constexpr DWORD Span = 10000;
-  Sampler sampler(1000);
-  UseAboutBox(sampler, [&](Person& person) {
-    ASSERT_TRUE(person.WaitForPulsing());
-    const ULONGLONG before = ProcessorTime();
-    Sleep(Span);
-    const double milliseconds = static_cast<double>(ProcessorTime() - before) / 10000.0;
-    printf("processor time over %lu ms of pulsing: %.0f ms (%.1f %%)\n",
-           static_cast<unsigned long>(Span), milliseconds, 100.0 * milliseconds / Span);
-    RecordProperty("PulsingProcessorMilliseconds", static_cast<int>(milliseconds));
-    EXPECT_TRUE(person.GlyphPulsesWithin(4000));
-    person.CloseWithOk();
-  });
 }
