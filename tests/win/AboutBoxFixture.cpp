@@ -3,6 +3,7 @@
 #include <set>
 #include <thread>
 
+#include "AboutAnimation.h"
 #include "Application.h"
 #include "Unit2.h"
 
@@ -12,7 +13,9 @@ namespace about_test {
 
 Sampler* Sampler::current_ = nullptr;
 
-int FinalTop(int boxHeight) { return 4 * ((GetSystemMetrics(SM_CYSCREEN) - boxHeight) / 8); }
+int FinalTop(int boxHeight) {
+  return core::SlideTops(boxHeight, GetSystemMetrics(SM_CYSCREEN)).back();
+}
 
 Sampler::Sampler() {
   current_ = this;
@@ -150,7 +153,8 @@ void Person::Activate() { ClickAt(Box().box, 164, 240); }
 
 void Person::CloseWithOk() {
   Press(Box().ok);
-  Sleep(150);
+  Sleep(100);
+  EXPECT_TRUE(GlyphStandsStillFor(300)) << "the press stops the glyph";
   EXPECT_TRUE(BoxOpen()) << "no result is left from the pulsing";
   Release();
   EXPECT_TRUE(BoxClosesWithin(2000));

@@ -84,8 +84,9 @@ class Person {
   // the screen, as the box does before its slide; a click on the box's own
   // surface activates it again.
   void Activate();
-  // A press on OK stops the glyph and leaves the box open, whatever result
-  // was set while the glyph pulsed; the release clicks OK and closes it.
+  // A press on OK stops the glyph at once and leaves the box open, whatever
+  // result was set while the glyph pulsed; the release clicks OK and closes
+  // it. Checks all three.
   void CloseWithOk();
 
   bool GlyphStandsStillFor(int milliseconds);
