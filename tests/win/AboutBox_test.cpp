@@ -58,13 +58,6 @@ POINT CloseBoxOf(HWND box) {
   return {-1, -1};
 }
 
-// The samples taken once the box had slid to its place.
-std::vector<Sample> SamplesInPlace(const std::vector<Sample>& samples) {
-  std::vector<Sample> inPlace;
-  for (const Sample& sample : samples)
-    if (sample.box.top == FinalTop(sample.box.bottom - sample.box.top)) inPlace.push_back(sample);
-  return inPlace;
-}
 }  // namespace
 
 TEST_F(AboutBoxTest, ShowsItsComponentsAsLaidOut) {
@@ -155,26 +148,24 @@ TEST_F(AboutBoxTest, SlidesInFromAboveThenPulsesBetweenBothBounds) {
   const int height = samples.front().box.bottom - samples.front().box.top;
   EXPECT_LE(samples.front().box.bottom, 0) << "first above the screen";
   int highest = -4 * height;
+  std::set<int> sizes, cycle;
   for (const Sample& sample : samples) {
     if (sample.box.top == -height) continue;  // placed above the screen before the slide
     EXPECT_GE(sample.box.top, highest) << "the box only moves down";
     highest = sample.box.top;
-  }
-  EXPECT_EQ(samples.back().box.top, FinalTop(height));
-
-  std::set<int> sizes, cycle;
-  for (const Sample& sample : SamplesInPlace(samples)) {
+    if (sample.box.top != FinalTop(height)) continue;  // the glyph pulses once the box is in place
     sizes.insert(sample.glyphSize);
     EXPECT_EQ(sample.glyphCorner.x, core::PulseCorner(sample.glyphSize));
     EXPECT_EQ(sample.glyphCorner.y, core::PulseCorner(sample.glyphSize));
   }
+  EXPECT_EQ(samples.back().box.top, FinalTop(height));
   core::Pulse pulse;
   for (int pass = 0; pass < 26; ++pass) cycle.insert(pulse.Next());
   EXPECT_EQ(sizes, cycle) << "the glyph shows every size of the cycle";
 }
 
-// Help is pressed with its letter here; a press by mouse reaches the same
-// handler, as OK's does in every test.
+// Help is pressed by its letter here: a press by mouse reaches the same
+// click handler, and every test presses OK by mouse.
 TEST_F(AboutBoxTest, TheKeysWorkAsInADialogAndTheQuickHelpHoldsTheGlyph) {
   Sampler sampler;
   UseAboutBox(sampler, [](Person& person) {
