@@ -121,15 +121,8 @@ void Person::Press(HWND control) {
   PressAt(control, rc.right / 2, rc.bottom / 2);
 }
 
-void Person::Release() { MouseButton(MOUSEEVENTF_LEFTUP); }
-
 void Person::Click(HWND control) {
   Press(control);
-  HoldAndRelease();
-}
-
-void Person::ClickAt(HWND window, int x, int y) {
-  PressAt(window, x, y);
   HoldAndRelease();
 }
 
@@ -145,18 +138,21 @@ void Person::PressAt(HWND window, int x, int y) {
 // person's click is.
 void Person::HoldAndRelease() {
   Sleep(150);
-  Release();
+  MouseButton(MOUSEEVENTF_LEFTUP);
   Sleep(50);
 }
 
-void Person::Activate() { ClickAt(Box().box, 164, 240); }
+void Person::Activate() {
+  PressAt(Box().box, 164, 240);
+  HoldAndRelease();
+}
 
 void Person::CloseWithOk() {
   Press(Box().ok);
   Sleep(100);
   EXPECT_TRUE(GlyphStandsStillFor(300)) << "the press stops the glyph";
   EXPECT_TRUE(BoxOpen()) << "no result is left from the pulsing";
-  Release();
+  MouseButton(MOUSEEVENTF_LEFTUP);
   EXPECT_TRUE(BoxClosesWithin(2000));
 }
 

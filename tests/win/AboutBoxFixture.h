@@ -73,11 +73,8 @@ class Person {
   // Waits until the slide is over and the glyph has changed size.
   bool WaitForPulsing();
 
-  // At the control's middle, or at a point of the window's client area.
-  void Press(HWND control);
-  void Release();
+  // At the control's middle.
   void Click(HWND control);
-  void ClickAt(HWND window, int x, int y);
   void Tap(BYTE key);
 
   // Wine on a bare X server takes the keyboard from a window that moves off
@@ -98,6 +95,8 @@ class Person {
   void CloseWhatIsLeftOpen();
 
  private:
+  void Press(HWND control);
+  // At a point of the window's client area.
   void PressAt(HWND window, int x, int y);
   void HoldAndRelease();
 
