@@ -19,6 +19,8 @@ class LaunchedProgram {
   LaunchedProgram& operator=(const LaunchedProgram&) = delete;
 
   bool Started() const { return started_; }
+  HANDLE Process() const { return process_.hProcess; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
 
   // Seconds from just before the start until the main window is shown and
   // idle; a negative value if that did not happen within the timeout.

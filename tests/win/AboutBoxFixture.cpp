@@ -3,6 +3,7 @@
 #include <set>
 #include <thread>
 
+#include "AboutAnimation.h"
 #include "Application.h"
 #include "Unit2.h"
 
@@ -12,11 +13,13 @@ namespace about_test {
 
 Sampler* Sampler::current_ = nullptr;
 
-int FinalTop(int boxHeight) { return 4 * ((GetSystemMetrics(SM_CYSCREEN) - boxHeight) / 8); }
+int FinalTop(int boxHeight) {
+  return core::SlideTops(boxHeight, GetSystemMetrics(SM_CYSCREEN)).back();
+}
 
-Sampler::Sampler(UINT interval) {
+Sampler::Sampler() {
   current_ = this;
-  timer_ = SetTimer(nullptr, 0, interval, OnTimer);
+  timer_ = SetTimer(nullptr, 0, 10, OnTimer);
 }
 
 Sampler::~Sampler() {
@@ -118,15 +121,8 @@ void Person::Press(HWND control) {
   PressAt(control, rc.right / 2, rc.bottom / 2);
 }
 
-void Person::Release() { MouseButton(MOUSEEVENTF_LEFTUP); }
-
 void Person::Click(HWND control) {
   Press(control);
-  HoldAndRelease();
-}
-
-void Person::ClickAt(HWND window, int x, int y) {
-  PressAt(window, x, y);
   HoldAndRelease();
 }
 
@@ -142,17 +138,21 @@ void Person::PressAt(HWND window, int x, int y) {
 // person's click is.
 void Person::HoldAndRelease() {
   Sleep(150);
-  Release();
+  MouseButton(MOUSEEVENTF_LEFTUP);
   Sleep(50);
 }
 
-void Person::Activate() { ClickAt(Box().box, 164, 240); }
+void Person::Activate() {
+  PressAt(Box().box, 164, 240);
+  HoldAndRelease();
+}
 
 void Person::CloseWithOk() {
   Press(Box().ok);
-  Sleep(150);
+  Sleep(100);
+  EXPECT_TRUE(GlyphStandsStillFor(300)) << "the press stops the glyph";
   EXPECT_TRUE(BoxOpen()) << "no result is left from the pulsing";
-  Release();
+  MouseButton(MOUSEEVENTF_LEFTUP);
   EXPECT_TRUE(BoxClosesWithin(2000));
 }
 

@@ -34,11 +34,11 @@ struct BoxWindows {
 // Where the slide ends for a box of this outer height.
 int FinalTop(int boxHeight);
 
-// Samples the current about box on the window thread that creates the
-// sampler, every 10 ms unless told otherwise. One sampler watches one box.
+// Samples the current about box every 10 ms on the window thread that
+// creates the sampler. One sampler watches one box.
 class Sampler {
  public:
-  explicit Sampler(UINT interval = 10);
+  Sampler();
   ~Sampler();
   Sampler(const Sampler&) = delete;
   Sampler& operator=(const Sampler&) = delete;
@@ -73,19 +73,17 @@ class Person {
   // Waits until the slide is over and the glyph has changed size.
   bool WaitForPulsing();
 
-  // At the control's middle, or at a point of the window's client area.
-  void Press(HWND control);
-  void Release();
+  // At the control's middle.
   void Click(HWND control);
-  void ClickAt(HWND window, int x, int y);
   void Tap(BYTE key);
 
   // Wine on a bare X server takes the keyboard from a window that moves off
   // the screen, as the box does before its slide; a click on the box's own
   // surface activates it again.
   void Activate();
-  // A press on OK stops the glyph and leaves the box open, whatever result
-  // was set while the glyph pulsed; the release clicks OK and closes it.
+  // A press on OK stops the glyph at once and leaves the box open, whatever
+  // result was set while the glyph pulsed; the release clicks OK and closes
+  // it. Checks all three.
   void CloseWithOk();
 
   bool GlyphStandsStillFor(int milliseconds);
@@ -97,6 +95,8 @@ class Person {
   void CloseWhatIsLeftOpen();
 
  private:
+  void Press(HWND control);
+  // At a point of the window's client area.
   void PressAt(HWND window, int x, int y);
   void HoldAndRelease();
 
