@@ -86,6 +86,9 @@ void TMainForm::CreateForm() {
   Create(ClassName, "Dabiro", style, exStyle, 1, 7, bounds.right - bounds.left,
          bounds.bottom - bounds.top, nullptr);
   winui::TraceStartup("main window");
+  // Not before: the first windows load libraries of their own (the display
+  // driver, the input method's), which would wait for it.
+  RichEditControl::PreloadLibrary();
   formFont_ =
       CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
   CreateMenus();
@@ -156,10 +159,6 @@ void TMainForm::Show() {
   winui::TraceStartup("shown");
   UpdateWindow(Handle());
   winui::TraceStartup("first paint");
-  // After the first paint: a tooltip shows only once the mouse has rested
-  // on a button, and no mouse message is handled before the loop runs.
-  CreateTooltips();
-  winui::TraceStartup("tooltips");
   if (!RichEdit1.HasRichText())
     WarnPlainTextOnly(Handle());
   else if (!RichEdit1.StoresUnicode())

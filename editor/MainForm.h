@@ -187,7 +187,6 @@ class TMainForm : public winui::Window {
   void CreateMenus();
   void CreateToolbar();
   void CreateToolbarButtons();
-  void CreateTooltips();
   void CreateComponents();
   void LayoutComponents();
   void OnCommand(WPARAM wParam, LPARAM lParam);
@@ -251,7 +250,6 @@ class TMainForm : public winui::Window {
   HFONT formFont_ = nullptr;
   HFONT textFont_ = nullptr;
   HFONT paletteFont_ = nullptr;
-  HWND tooltip_ = nullptr;
   winui::SpeedButtonGroup buttonGroups_;
   std::map<UINT, winui::MenuItem*> menuItems_;
   struct Search {

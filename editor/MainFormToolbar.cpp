@@ -2,7 +2,6 @@
 #include <commctrl.h>
 
 #include "ControlIds.h"
-#include "Hint.h"
 #include "MainForm.h"
 #include "MainFormLayout.h"
 #include "StartupTrace.h"
@@ -80,23 +79,4 @@ void TMainForm::CreateToolbarButtons() {
   winui::TraceStartup("toolbar buttons");
   for (const ButtonRow& row : rows) row.button->SetPictures(row.picture, row.disabledPicture);
   winui::TraceStartup("toolbar pictures");
-}
-
-void TMainForm::CreateTooltips() {
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-  UINT_PTR id = 0;
-  for (winui::SpeedButton* button : buttonGroups_) {
-    std::string text = core::ShortHint(button->Hint());
-    if (text.empty()) continue;
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = SpeedBar.Handle();
-    tool.uId = ++id;
-    tool.rect = button->Bounds();
-    tool.lpszText = text.data();
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
 }

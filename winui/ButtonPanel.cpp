@@ -1,5 +1,8 @@
 #include "ButtonPanel.h"
 
+#include <commctrl.h>
+
+#include "Hint.h"
 #include "SpeedButton.h"
 
 namespace winui {
@@ -12,6 +15,7 @@ LRESULT ButtonPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (pressed_) pressed_->Press();
       return 0;
     case WM_MOUSEMOVE:
+      if (!tooltips_) CreateTooltips(wParam, lParam);
       if (pressed_) pressed_->FollowPress(lParam);
       return 0;
     case WM_LBUTTONUP:
@@ -36,6 +40,32 @@ SpeedButton* ButtonPanel::ButtonAt(LPARAM point) const {
   for (SpeedButton* button : buttons_)
     if (button->Enabled() && PtInRect(&button->Bounds(), at)) return button;
   return nullptr;
+}
+
+// At the mouse's first move over the panel, not at start: a tooltip shows
+// only once the mouse has rested on a button. The tooltips follow the mouse
+// over the panel from then on; the first move is handed to them here.
+void ButtonPanel::CreateTooltips(WPARAM wParam, LPARAM firstMove) {
+  tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!tooltips_) return;
+  UINT_PTR id = 0;
+  for (SpeedButton* button : buttons_) {
+    std::string text = core::ShortHint(button->Hint());
+    if (text.empty()) continue;
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = ++id;
+    tool.rect = button->Bounds();
+    tool.lpszText = text.data();
+    SendMessageA(tooltips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  MSG move{Handle(), WM_MOUSEMOVE, wParam, firstMove, static_cast<DWORD>(GetMessageTime()), {}};
+  GetCursorPos(&move.pt);
+  SendMessageA(tooltips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void ButtonPanel::Paint(HDC dc) {

@@ -7,7 +7,8 @@ namespace winui {
 
 class SpeedButton;
 
-// A panel that draws its speed buttons and takes the mouse for them.
+// A panel that draws its speed buttons, takes the mouse for them and shows
+// their short hints as tooltips.
 class ButtonPanel : public Panel {
  public:
   using Panel::Panel;
@@ -19,9 +20,11 @@ class ButtonPanel : public Panel {
 
  private:
   SpeedButton* ButtonAt(LPARAM point) const;
+  void CreateTooltips(WPARAM wParam, LPARAM firstMove);
 
   std::vector<SpeedButton*> buttons_;
   SpeedButton* pressed_ = nullptr;  // the button a press began on
+  HWND tooltips_ = nullptr;
 };
 
 }  // namespace winui
