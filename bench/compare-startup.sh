@@ -40,10 +40,11 @@ idle as above. \"Bare window\" is \`bench/win/bare_window.cpp\`: one class,
 one window of the editor's size, shown and painted, a message loop; what
 the window system itself takes. \"With the editor's windows\" is
 \`bench/win/bare_controls.cpp\`: the same window with the editor's menu bar,
-toolbar panel and its fourteen button windows, font field, size field and
-its arrows, palette window, rich edit control and status bar, each drawn
-by the window system alone: what the window system takes for the
-editor's windows, without anything of the editor. A ratio is the median of
+toolbar panel (the editor draws its fourteen buttons itself), font field,
+size field and its arrows, palette window, rich edit control, the text's
+view over it with its scroll bar, and status bar, each drawn by the window
+system alone: what the window system takes for the editor's windows,
+without anything of the editor. A ratio is the median of
 the rounds' ratios. The measuring build is the editor's objects with a
 recorder of the marks between its start-up steps; its own start-up shows
 what the marks cost. Its steps, each the time since the previous mark:
@@ -64,18 +65,27 @@ given its unchanged format rectangle again at each paint of the window and
 drew itself again at once each time, and the toolbar buttons asked for
 repaints before the window showed; nor convert the toolbar pictures to the
 screen's format (they are kept as the resource's own bits, which took a
-quarter of the time). The tooltips are made just after the
-first paint.
+quarter of the time); nor make a window for each of the fourteen toolbar
+buttons (the toolbar panel draws them and takes the mouse for them: the
+button windows took about 26 ms of the start, a tenth of it), make the
+tooltips (they are made when the mouse first moves over the toolbar, about
+5 ms), wait for the rich edit library (it loads on a thread of its own
+from just after the main window is made; on a second processor beside the
+menus and the toolbar, about 8 ms), or draw the text control, which lies
+under the reading view and is never seen (about 5 ms).
 
 What remains is almost all the window system's own work for the editor's
 windows: the editor takes about as long as the bare window with the same
 windows (its row above). Under Wine each window costs the program round
 trips to the window server, when it is made and again when the main window
 shows, as each child's frame and background are drawn one by one: the
-toolbar panel and its fourteen buttons, the font field (whose list is a
-window of its own on the desktop, the largest part of \"font and size
-fields\"), the size field and its arrows, the palette, the text control
-and the status bar. Beside them: the first window of the process
+toolbar panel, the font field (whose list is a window of its own on the
+desktop, resized six times as the field takes its font and item height:
+the largest part of \"font and size fields\"), the size field and its
+arrows, the palette, the reading view and the status bar. The reading
+view's frame with its scroll bar, which the theme of Wine's prefix draws,
+is the largest single part of \"shown\" (a third of it in a trace of the
+messages). Beside them: the first window of the process
 (\"application window\", which also starts Wine's display driver), showing
 the main window (its frame, menu bar, activation and the focus in the
 text) and the rich edit library with the libraries it loads. The ratio to

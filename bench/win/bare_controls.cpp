@@ -1,9 +1,9 @@
 // The bare window with the editor's windows and nothing of the editor: the
 // same menu bar, toolbar panel (whose buttons the editor draws, without
 // windows of their own), font field, size field with its arrows, palette
-// window, rich edit control and status bar, in their places, each drawn by
-// the window system alone. What the window system itself takes to create,
-// show and paint them.
+// window, rich edit control, the text's view over it with its scroll bar,
+// and status bar, in their places, each drawn by the window system alone.
+// What the window system itself takes to create, show and paint them.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -57,6 +57,8 @@ void CreateControls(HWND main) {
   LoadLibraryA("RICHED32.DLL");
   Child("RICHEDIT", WS_VSCROLL | ES_MULTILINE | ES_DISABLENOSCROLL, WS_EX_CLIENTEDGE, 0, TextTop,
         ClientWidth, TextHeight, main);
+  Child(ClassName, WS_VSCROLL | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE, 0, TextTop, ClientWidth,
+        TextHeight, main);
   Child(STATUSCLASSNAMEA, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0, StatusTop,
         ClientWidth, StatusHeight, main, font);
 }
