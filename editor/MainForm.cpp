@@ -155,6 +155,9 @@ void TMainForm::LayoutComponents() {
 }
 
 void TMainForm::Show() {
+  // Laid out while hidden, the view's scroll bar takes its state unseen and
+  // is drawn once, with the frame, not again at the first paint.
+  ReadingView1.ScreenText();
   ShowWindow(Handle(), SW_SHOWNORMAL);
   winui::TraceStartup("shown");
   UpdateWindow(Handle());
