@@ -69,10 +69,12 @@ quarter of the time); nor make a window for each of the fourteen toolbar
 buttons (the toolbar panel draws them and takes the mouse for them: the
 button windows took about 26 ms of the start, a tenth of it), make the
 tooltips (they are made when the mouse first moves over the toolbar, about
-5 ms), wait for the rich edit library (it loads on a thread of its own
-from just after the main window is made; on a second processor beside the
-menus and the toolbar, about 8 ms), or draw the text control, which lies
-under the reading view and is never seen (about 5 ms).
+5 ms), draw the text control, which lies under the reading view and is
+never seen (about 5 ms), or draw the reading view's scroll bar twice (it is
+laid out before the window shows, and drawn once with the frame). Loading
+the rich edit library on a second thread beside the menus and the toolbar
+was tried and left: under Wine the start took as long or longer, and the
+thread took 1.3 MiB.
 
 What remains is almost all the window system's own work for the editor's
 windows: the editor takes about as long as the bare window with the same

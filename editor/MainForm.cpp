@@ -86,9 +86,6 @@ void TMainForm::CreateForm() {
   Create(ClassName, "Dabiro", style, exStyle, 1, 7, bounds.right - bounds.left,
          bounds.bottom - bounds.top, nullptr);
   winui::TraceStartup("main window");
-  // Not before: the first windows load libraries of their own (the display
-  // driver, the input method's), which would wait for it.
-  RichEditControl::PreloadLibrary();
   formFont_ =
       CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
   CreateMenus();

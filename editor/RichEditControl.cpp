@@ -25,11 +25,7 @@ bool ClassExists(const char* className) {
 // 1.0 of 95 and NT 4.0 stands alone, and there a probe tells.
 bool BuiltOnRichEdit2() { return GetModuleHandleA("RICHED20.DLL") != nullptr; }
 
-constexpr char LibraryName[] = "RICHED32.DLL";
-
 }  // namespace
-
-void RichEditControl::PreloadLibrary() { winui::PreloadSystemLibrary(LibraryName); }
 
 RichEditControl::~RichEditControl() {
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
@@ -39,7 +35,7 @@ RichEditControl::~RichEditControl() {
 void RichEditControl::Create(HWND parent, int left, int top, int width, int height, int id,
                              bool singleLine) {
   singleLine_ = singleLine;
-  library_ = winui::LoadSystemLibrary(LibraryName);
+  library_ = winui::LoadSystemLibrary("RICHED32.DLL");
   if (library_ && !ClassExists("RICHEDIT")) {
     FreeLibrary(library_);
     library_ = nullptr;

@@ -24,10 +24,6 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   explicit RichEditControl(std::string name) : Component(std::move(name)) {}
   ~RichEditControl() override;
 
-  // Starts loading the control's library beside the program's start, on a
-  // second processor where there is one; Create then has it at once.
-  static void PreloadLibrary();
-
   // Without a parent: a hidden control of its own. A single line is a
   // field: no line breaks, no scroll bar.
   void Create(HWND parent, int left, int top, int width, int height, int id,

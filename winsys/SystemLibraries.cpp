@@ -14,33 +14,6 @@ Function KernelFunction(const char* name) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
 }
 
-std::string SystemLibraryPath(const std::string& name) {
-  std::string path = SystemDirectory();
-  if (!path.empty() && path.back() != '\\') path += '\\';
-  return path + name;
-}
-
-HMODULE LoadFromSystemFolder(const std::string& name) {
-  const std::string path = SystemLibraryPath(name);
-  const UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-  HMODULE library = LoadLibraryA(path.c_str());
-  SetErrorMode(oldMode);
-  return reinterpret_cast<UINT_PTR>(library) < 32 ? nullptr : library;
-}
-
-// Written once, before the thread starts, and never after.
-std::string preloadName;
-HANDLE preloadThread = nullptr;
-
-// A load that fails here is made again by the program's own thread.
-DWORD WINAPI PreloadLibrary(LPVOID) {
-  try {
-    LoadFromSystemFolder(preloadName);
-  } catch (...) {
-  }
-  return 0;
-}
-
 }  // namespace
 
 void KeepLibrarySearchInSystemFolder() {
@@ -51,18 +24,14 @@ void KeepLibrarySearchInSystemFolder() {
     setFolder("");
 }
 
-void PreloadSystemLibrary(const std::string& name) {
-  if (preloadThread) return;
-  preloadName = name;
-  DWORD id;
-  preloadThread = CreateThread(nullptr, 0, PreloadLibrary, nullptr, 0, &id);
-}
-
-// Every load waits for the preload: the error mode is the process's, and
-// two loads at once would each restore what the other had set.
 HMODULE LoadSystemLibrary(const std::string& name) {
-  if (preloadThread) WaitForSingleObject(preloadThread, INFINITE);
-  return LoadFromSystemFolder(name);
+  std::string path = SystemDirectory();
+  if (!path.empty() && path.back() != '\\') path += '\\';
+  path += name;
+  const UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+  HMODULE library = LoadLibraryA(path.c_str());
+  SetErrorMode(oldMode);
+  return reinterpret_cast<UINT_PTR>(library) < 32 ? nullptr : library;
 }
 
 void** LateBoundSlot(const char* dll, const char* function) {

@@ -20,12 +20,6 @@ void KeepLibrarySearchInSystemFolder();
 // without an "insert disk" box; null when it cannot be loaded.
 HMODULE LoadSystemLibrary(const std::string& name);
 
-// Starts loading one library of the system folder on a thread of its own,
-// so that the load overlaps the program's own work on a second processor;
-// LoadSystemLibrary waits for it. The thread's reference stays for the
-// program's life. Where no thread can be made, nothing happens.
-void PreloadSystemLibrary(const std::string& name);
-
 // The slot through which the program calls that function of a library of
 // the system folder, bound at the first call: the library is loaded then,
 // and stays. It holds null when the library or the function is missing.
