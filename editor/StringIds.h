@@ -15,5 +15,9 @@
 #define IDS_CANNOT_CREATE_FILE 62004
 #define IDS_LOAD_FAILED 62005
 #define IDS_SAVE_FAILED 62006
-// Printing a range of pages past the document's end.
+#define IDS_CANNOT_CREATE_TEXT_FIELD 62007
+#define IDS_CANNOT_ADD_LINE 62008
+// Printing.
 #define IDS_NO_SUCH_PAGES 62010
+#define IDS_PRINTER_REFUSED_JOB 62011
+#define IDS_PRINTING_FAILED 62012
