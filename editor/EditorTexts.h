@@ -55,6 +55,8 @@ constexpr char PlacesReplaced[] = "%s places replaced";
 // The keyboard.
 constexpr char PersianKeyboard[] = "Persian keyboard";
 constexpr char LatinKeyboard[] = "Latin keyboard";
+// %s: the character typed, as "U+00E9", with its key's name where it has one.
+constexpr char CannotBeWritten[] = "%s cannot be written with the font Persian";
 
 // The clipboard; %s: what was done ("copied", "cut").
 constexpr char ClipboardNotWritten[] =
