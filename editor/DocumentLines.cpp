@@ -12,18 +12,6 @@ constexpr long FirstReach = 512;
 
 bool IsBreak(char code) { return code == '\r' || code == '\n'; }
 
-// The codes of [from, to), as far as the text goes; `end` gets where they
-// end. A range that reaches the end also streams out the paragraph mark
-// the control keeps after the text, which is no character of it.
-std::string CodesBetween(const RichEditControl& control, long from, long to, long& end) {
-  Select(control, from, to);
-  const CHARRANGE range = SelectionOf(control);
-  std::string codes = CodesOf(control, true);
-  codes.resize(std::min(codes.size(), static_cast<std::size_t>(range.cpMax - range.cpMin)));
-  end = range.cpMax;
-  return codes;
-}
-
 std::string CodesIn(const std::string& old, long begin, const std::vector<CHARRANGE>& pieces) {
   std::string codes;
   for (const CHARRANGE& piece : pieces)
@@ -93,6 +81,22 @@ void ApplyJoin(const RichEditControl& control, long begin, const std::string& ol
   StreamIn(control, SF_RTF | SFF_SELECTION, rtf);
   const long caret = begin + static_cast<long>(change.caret);
   Select(control, caret, caret);
+}
+
+// A range that reaches the end also streams out the paragraph mark the
+// control keeps after the text, which is no character of it.
+std::string CodesBetween(const RichEditControl& control, long from, long to, long& end) {
+  Select(control, from, to);
+  const CHARRANGE range = SelectionOf(control);
+  std::string codes = CodesOf(control, true);
+  codes.resize(std::min(codes.size(), static_cast<std::size_t>(range.cpMax - range.cpMin)));
+  end = range.cpMax;
+  return codes;
+}
+
+std::string CodesBetween(const RichEditControl& control, long from, long to) {
+  long end = 0;
+  return CodesBetween(control, from, to, end);
 }
 
 CHARRANGE SelectionOf(const RichEditControl& control) {

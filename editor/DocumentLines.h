@@ -36,6 +36,11 @@ void ApplyJoin(const RichEditControl& control, long begin, const std::string& ol
                const core::LineChange& change, const std::vector<CHARRANGE>& firstKept,
                const std::vector<CHARRANGE>& lastKept);
 
+// The codes of [from, to), as far as the text goes; `end` gets where they
+// end. Leaves the range selected.
+std::string CodesBetween(const RichEditControl& control, long from, long to, long& end);
+std::string CodesBetween(const RichEditControl& control, long from, long to);
+
 // The selection, start and end.
 CHARRANGE SelectionOf(const RichEditControl& control);
 void Select(const RichEditControl& control, long from, long to);

@@ -12,6 +12,7 @@
 #include "CallbackShield.h"
 #include "ControlStreams.h"
 #include "DocumentKind.h"
+#include "EditorTexts.h"
 #include "Exceptions.h"
 #include "FileReplacement.h"
 #include "GlyphFont.h"
@@ -28,14 +29,6 @@
 #include "Utf.h"
 
 namespace {
-
-constexpr char CannotOpen[] =
-    "Kann Datei %s nicht \xF6"
-    "ffnen";
-constexpr char CannotCreate[] = "Kann Datei %s nicht erstellen";
-constexpr char LoadFailed[] = "Das Laden des Streams ist mi\xDFlungen";
-constexpr char SaveFailed[] = "Das Speichern des Streams ist mi\xDFlungen";
-constexpr char NotUnicode[] = "%s cannot be opened: %s";
 
 // What the read callback returns when the file cannot be read, and the
 // write callback when it cannot be written: the control then reports an
@@ -66,7 +59,8 @@ constexpr DWORD ReadBlock = 16 * 1024;
 // document is converted as a whole.
 std::string ReadWholeFile(const std::string& fileName) {
   const ReadableFile file(fileName);
-  if (!file.Opened()) throw core::Exception(core::FormatWith(CannotOpen, fileName));
+  if (!file.Opened())
+    throw core::Exception(core::FormatWith(winui::LoadText(IDS_CANNOT_OPEN_FILE), fileName));
   DWORD high = 0;
   const DWORD low = GetFileSize(file.Handle(), &high);
   std::string bytes;
@@ -75,7 +69,7 @@ std::string ReadWholeFile(const std::string& fileName) {
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(file.Handle(), block.data(), ReadBlock, &read, nullptr))
-      throw core::Exception(LoadFailed);
+      throw core::Exception(winui::LoadText(IDS_LOAD_FAILED));
     if (read == 0) return bytes;
     bytes.append(block.data(), read);
   }
@@ -233,13 +227,14 @@ bool StreamToFile(const RichEditControl& control, FileReplacement& file, bool pl
 // Replaces the file with what `write` gives it, once all of it is written.
 void ReplaceFile(const std::string& fileName, const std::function<bool(FileReplacement&)>& write) {
   FileReplacement file(fileName);
-  if (!file.Opened()) throw core::Exception(core::FormatWith(CannotCreate, fileName));
-  if (!write(file) || !file.Flush()) throw core::Exception(SaveFailed);
+  if (!file.Opened())
+    throw core::Exception(core::FormatWith(winui::LoadText(IDS_CANNOT_CREATE_FILE), fileName));
+  if (!write(file) || !file.Flush()) throw core::Exception(winui::LoadText(IDS_SAVE_FAILED));
   if (file.Commit()) return;
   if (!file.OldFileAside().empty())
     throw core::Exception(
         core::FormatWith(winui::LoadText(IDS_OLD_FILE_ASIDE), fileName, file.OldFileAside()));
-  throw core::Exception(core::FormatWith(CannotCreate, fileName));
+  throw core::Exception(core::FormatWith(winui::LoadText(IDS_CANNOT_CREATE_FILE), fileName));
 }
 
 // The control's default format, as far as RTF can say it.
@@ -290,7 +285,7 @@ LoadedDocument LoadDocument(RichEditControl& control, const std::string& fileNam
   try {
     shown = core::ShownFileOf(std::move(bytes), IntakeOf(control));
   } catch (const core::Exception& fault) {
-    throw core::Exception(core::FormatWith(NotUnicode, fileName, fault.what()));
+    throw core::Exception(core::FormatWith(texts::CannotBeOpened, fileName, fault.what()));
   }
   // The control's RTF reader is the judge of the editor's own RTF: what it
   // refuses loads as plain text, every byte of it. What the editor made of
@@ -300,9 +295,10 @@ LoadedDocument LoadDocument(RichEditControl& control, const std::string& fileNam
   // What a failed read left in the new window is never shown or saved.
   control.Replace([&](const RichEditControl& fresh) {
     if (rtf && StreamFileIn(fresh, shown.bytes, true, progress)) return;
-    if (!own && rtf) throw core::Exception(LoadFailed);
+    if (!own && rtf) throw core::Exception(winui::LoadText(IDS_LOAD_FAILED));
     rtf = false;
-    if (!StreamFileIn(fresh, shown.bytes, false, progress)) throw core::Exception(LoadFailed);
+    if (!StreamFileIn(fresh, shown.bytes, false, progress))
+      throw core::Exception(winui::LoadText(IDS_LOAD_FAILED));
   });
   return {rtf || !own ? shown.kind : core::DocumentKind::GlyphText, std::move(shown.problems)};
 }

@@ -32,6 +32,8 @@ constexpr char OverwriteUnshown[] =
 constexpr char CodesWithoutGlyph[] =
     "%s code(s) have no glyph in the font Persian and would be written as U+FFFD.\n";
 constexpr char SaveAnyway[] = "Save %s anyway?";
+// A file the editor cannot read as what it holds; %s: its name, then why.
+constexpr char CannotBeOpened[] = "%s cannot be opened: %s";
 constexpr char OpenedAs[] = "Opened as %s";
 constexpr char SavedAs[] = "Saved as %s";
 constexpr char FirstOfDropped[] = "Opened the first of %s dropped files";
@@ -53,6 +55,8 @@ constexpr char PlacesReplaced[] = "%s places replaced";
 // The keyboard.
 constexpr char PersianKeyboard[] = "Persian keyboard";
 constexpr char LatinKeyboard[] = "Latin keyboard";
+// %s: the character typed, as "U+00E9", with its key's name where it has one.
+constexpr char CannotBeWritten[] = "%s cannot be written with the font Persian";
 
 // The clipboard; %s: what was done ("copied", "cut").
 constexpr char ClipboardNotWritten[] =

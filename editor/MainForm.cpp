@@ -17,6 +17,8 @@
 #include "GlyphFont.h"
 #include "MainFormLayout.h"
 #include "StartupTrace.h"
+#include "StringIds.h"
+#include "StringResource.h"
 #include "Unit2.h"
 #include "art/ArtIds.h"
 
@@ -333,7 +335,7 @@ void TMainForm::FillFontNames() {
   for (const std::string& name : faces.names) {
     const LRESULT index = FontName.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     if (index == CB_ERR || index == CB_ERRSPACE)
-      throw core::Exception("Kann Zeile nicht einf\xFCgen");
+      throw core::Exception(winui::LoadText(IDS_CANNOT_ADD_LINE));
   }
 }
 

@@ -4,9 +4,11 @@
 
 #include <cstdio>
 
+#include "EditorTexts.h"
 #include "GlyphLetters.h"
 #include "PersianKeyboard.h"
 #include "RichEditControl.h"
+#include "TextFormat.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ std::string NotWrittenText(char32_t character) {
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
   std::string text = code;
   if (const char* name = core::UnwritableKeyName(character)) text += std::string(" (") + name + ")";
-  return text + " cannot be written with the font Persian";
+  return core::FormatWith(texts::CannotBeWritten, text);
 }
 
 }  // namespace

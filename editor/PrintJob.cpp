@@ -3,11 +3,10 @@
 #include "Application.h"
 #include "ErrorDisplay.h"
 #include "Exceptions.h"
+#include "StringIds.h"
+#include "StringResource.h"
 
 namespace {
-
-constexpr char JobRefused[] = "Der Drucker nimmt den Druckauftrag nicht an";
-constexpr char PrintFailed[] = "Das Drucken ist mi\xDFlungen";
 
 int runningJobs = 0;
 
@@ -33,8 +32,8 @@ PrintJob::PrintJob(HDC printer, const std::string& name) : printer_(printer) {
   document.lpszDocName = name.c_str();
   SetAbortProc(printer_, KeepResponsive);
   open_ = StartDocA(printer_, &document) > 0;
-  if (!open_) throw core::Exception(JobRefused);
-  Check(StartPage(printer_), PrintFailed);
+  if (!open_) throw core::Exception(winui::LoadText(IDS_PRINTER_REFUSED_JOB));
+  Check(StartPage(printer_), IDS_PRINTING_FAILED);
 }
 
 PrintJob::~PrintJob() {
@@ -42,23 +41,23 @@ PrintJob::~PrintJob() {
 }
 
 void PrintJob::NextPage() {
-  Check(EndPage(printer_), PrintFailed);
+  Check(EndPage(printer_), IDS_PRINTING_FAILED);
   // Wine's spooler calls the abort procedure only at StartDoc.
   KeepResponsive(printer_, 0);
-  Check(StartPage(printer_), PrintFailed);
+  Check(StartPage(printer_), IDS_PRINTING_FAILED);
 }
 
 void PrintJob::Finish() {
-  Check(EndPage(printer_), PrintFailed);
+  Check(EndPage(printer_), IDS_PRINTING_FAILED);
   open_ = false;
-  if (EndDoc(printer_) <= 0) throw core::Exception(PrintFailed);
+  if (EndDoc(printer_) <= 0) throw core::Exception(winui::LoadText(IDS_PRINTING_FAILED));
 }
 
 bool PrintJob::Running() { return runningJobs > 0; }
 
-void PrintJob::Check(int result, const char* failure) {
+void PrintJob::Check(int result, UINT failure) {
   if (result > 0) return;
   AbortDoc(printer_);
   open_ = false;
-  throw core::Exception(failure);
+  throw core::Exception(winui::LoadText(failure));
 }

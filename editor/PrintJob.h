@@ -28,7 +28,7 @@ class PrintJob {
     ~Count();
   };
 
-  void Check(int result, const char* failure);
+  void Check(int result, UINT failure);
 
   Count count_;
   HDC printer_;

@@ -8,7 +8,6 @@
 #include "ControlStreams.h"
 #include "DocumentLines.h"
 #include "FlagScope.h"
-#include "GlyphText.h"
 #include "KeyState.h"
 #include "ReadingView.h"
 #include "RichEditControl.h"
@@ -167,9 +166,7 @@ void ReadingView::EraseSelectionAcross() {
   const long begin = paragraphs_.starts[top.paragraph];
   const long end = ParagraphEnd(bottom.paragraph);
   const long lastStart = paragraphs_.starts[bottom.paragraph];
-  ::Select(store_, begin, end);
-  std::string text = CodesOf(store_, true);
-  text.resize(std::min(text.size(), static_cast<std::size_t>(end - begin)));
+  const std::string text = CodesBetween(store_, begin, end);
   const core::LineChange change =
       core::EraseAcrossLines(text, static_cast<std::size_t>(ParagraphEnd(top.paragraph) - begin),
                              top.place, static_cast<std::size_t>(lastStart - begin), bottom.place);

@@ -10,6 +10,8 @@
 #include "GlyphText.h"
 #include "KeyState.h"
 #include "StartupTrace.h"
+#include "StringIds.h"
+#include "StringResource.h"
 #include "SystemLibraries.h"
 
 namespace {
@@ -69,7 +71,7 @@ HWND RichEditControl::NewWindow(DWORD placement, const RECT& bounds) const {
       WS_EX_CLIENTEDGE, library_ ? "RICHEDIT" : "EDIT", "", style, bounds.left, bounds.top,
       bounds.right - bounds.left, bounds.bottom - bounds.top, parent_,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd) throw core::Exception("Kann Textfeld nicht erzeugen");
+  if (!hwnd) throw core::Exception(winui::LoadText(IDS_CANNOT_CREATE_TEXT_FIELD));
   // A rich edit's limit after EM_LIMITTEXT 0 is 64,000 characters: typing
   // and pasting beyond it would be refused, and a load cut there.
   if (library_)
