@@ -82,7 +82,7 @@ windows (its row above). Under Wine each window costs the program round
 trips to the window server, when it is made and again when the main window
 shows, as each child's frame and background are drawn one by one: the
 toolbar panel, the font field (whose list is a window of its own on the
-desktop, resized six times as the field takes its font and item height:
+desktop, resized ten times as the field takes its font and item height:
 the largest part of \"font and size fields\"), the size field and its
 arrows, the palette, the reading view and the status bar. The reading
 view's frame with its scroll bar, which the theme of Wine's prefix draws,
