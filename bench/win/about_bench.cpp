@@ -56,21 +56,19 @@ ULONGLONG ProcessorTime(DWORD processId) {
   return total;
 }
 
+// The glyph is the box's child whose text is its one code.
+BOOL CALLBACK TakeGlyph(HWND child, LPARAM found) {
+  char text[8] = {};
+  GetWindowTextA(child, text, sizeof text);
+  if (std::string(text) != "\xE5") return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
 HWND GlyphOf(HWND box) {
-  struct Search {
-    HWND found = nullptr;
-  } search;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM data) -> BOOL {
-        char text[8] = {};
-        GetWindowTextA(child, text, sizeof text);
-        if (std::string(text) != "\xE5") return TRUE;
-        reinterpret_cast<Search*>(data)->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  HWND glyph = nullptr;
+  EnumChildWindows(box, TakeGlyph, reinterpret_cast<LPARAM>(&glyph));
+  return glyph;
 }
 
 RECT RectOf(HWND window) {
