@@ -36,15 +36,11 @@ void Application::SetHint(const std::string& hint) {
 
 void Application::SetWindowHint(HWND hwnd, const std::string& hint) { windowHints_[hwnd] = hint; }
 
-void Application::SetAreaHint(HWND hwnd, const RECT& area, const std::string& hint) {
-  areaHints_.push_back({hwnd, area, hint});
-}
-
-std::string Application::AreaHint(HWND hwnd, POINT screenPoint) const {
+std::string Application::SourceHint(HWND hwnd, POINT screenPoint) const {
+  const auto it = hintSources_.find(hwnd);
+  if (it == hintSources_.end()) return {};
   ScreenToClient(hwnd, &screenPoint);
-  for (const AreaHintEntry& entry : areaHints_)
-    if (entry.hwnd == hwnd && PtInRect(&entry.area, screenPoint)) return entry.hint;
-  return {};
+  return it->second(screenPoint);
 }
 
 std::string Application::WindowHint(HWND hwnd) const {
@@ -107,7 +103,7 @@ std::string Application::HintUnderMouse() const {
   POINT point;
   if (!GetCursorPos(&point)) return {};
   for (HWND hwnd = WindowFromPoint(point); hwnd; hwnd = GetParent(hwnd)) {
-    std::string hint = AreaHint(hwnd, point);
+    std::string hint = SourceHint(hwnd, point);
     if (hint.empty()) hint = WindowHint(hwnd);
     if (!hint.empty()) return hint;
   }

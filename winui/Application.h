@@ -28,9 +28,10 @@ class Application {
   // Hints of windows, looked up for the control under the mouse when idle.
   void SetWindowHint(HWND hwnd, const std::string& hint);
   std::string WindowHint(HWND hwnd) const;
-  // The hint of an area of a window's client area (a button the window
-  // draws), before the window's own.
-  void SetAreaHint(HWND hwnd, const RECT& area, const std::string& hint);
+  // What a window says of a point of its client area (a button it draws),
+  // asked before the window's own hint.
+  using HintSource = std::function<std::string(POINT clientPoint)>;
+  void SetHintSource(HWND hwnd, HintSource source) { hintSources_[hwnd] = std::move(source); }
 
   // Tab moves the focus between the tab stops of these windows, except out
   // of controls that take Tab themselves.
@@ -56,19 +57,14 @@ class Application {
   bool ProcessOneMessage();
   bool HandledAsTabKey(const MSG& msg);
   std::string HintUnderMouse() const;
-  std::string AreaHint(HWND hwnd, POINT screenPoint) const;
+  std::string SourceHint(HWND hwnd, POINT screenPoint) const;
 
   HWND hwnd_ = nullptr;
   std::string hint_;
   std::function<void()> onHint_;
   std::function<bool(const MSG&)> keyFilter_;
   std::map<HWND, std::string> windowHints_;
-  struct AreaHintEntry {
-    HWND hwnd;
-    RECT area;
-    std::string hint;
-  };
-  std::vector<AreaHintEntry> areaHints_;
+  std::map<HWND, HintSource> hintSources_;
   std::vector<HWND> tabRoots_;
   bool terminated_ = false;
 };

@@ -2,16 +2,33 @@
 
 #include <commctrl.h>
 
+#include "Application.h"
 #include "Hint.h"
 #include "SpeedButton.h"
 
 namespace winui {
 
+namespace {
+POINT PointOf(LPARAM point) {
+  return {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+}
+}  // namespace
+
+// The status line shows the hint of the button under the mouse.
+void ButtonPanel::Add(SpeedButton* button) {
+  if (buttons_.empty())
+    Application::Instance().SetHintSource(Handle(), [this](POINT at) {
+      const SpeedButton* under = ButtonAt(at);
+      return under ? under->Hint() : std::string();
+    });
+  buttons_.push_back(button);
+}
+
 LRESULT ButtonPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      pressed_ = ButtonAt(lParam);
+      pressed_ = ButtonAt(PointOf(lParam));
       if (pressed_) pressed_->Press();
       return 0;
     case WM_MOUSEMOVE:
@@ -35,10 +52,10 @@ LRESULT ButtonPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Panel::HandleMessage(message, wParam, lParam);
 }
 
-SpeedButton* ButtonPanel::ButtonAt(LPARAM point) const {
-  const POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+// A disabled button takes no press and shows no hint, as a disabled window.
+SpeedButton* ButtonPanel::ButtonAt(POINT point) const {
   for (SpeedButton* button : buttons_)
-    if (button->Enabled() && PtInRect(&button->Bounds(), at)) return button;
+    if (button->Enabled() && PtInRect(&button->Bounds(), point)) return button;
   return nullptr;
 }
 

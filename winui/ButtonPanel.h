@@ -12,14 +12,15 @@ class SpeedButton;
 class ButtonPanel : public Panel {
  public:
   using Panel::Panel;
-  void Add(SpeedButton* button) { buttons_.push_back(button); }
+  // Once the panel's window is made.
+  void Add(SpeedButton* button);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
 
  private:
-  SpeedButton* ButtonAt(LPARAM point) const;
+  SpeedButton* ButtonAt(POINT point) const;
   void CreateTooltips(WPARAM wParam, LPARAM firstMove);
 
   std::vector<SpeedButton*> buttons_;

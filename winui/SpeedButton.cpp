@@ -1,6 +1,5 @@
 #include "SpeedButton.h"
 
-#include "Application.h"
 #include "ButtonPanel.h"
 #include "TransparentPicture.h"
 
@@ -38,11 +37,6 @@ void SpeedButton::SetPictures(int pictureId, int disabledPictureId) {
   disabledPicture_ = nullptr;
   disabledPictureId_ = disabledPictureId;
   Repaint();
-}
-
-void SpeedButton::SetHint(const std::string& hint) {
-  hint_ = hint;
-  Application::Instance().SetAreaHint(PanelHandle(), bounds_, hint);
 }
 
 void SpeedButton::SetDown(bool down) {

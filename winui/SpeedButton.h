@@ -32,7 +32,7 @@ class SpeedButton : public Component {
   void SetOnClick(std::function<void(Component*)> onClick) { onClick_ = std::move(onClick); }
   // Shown in the status line (and its short part in the tooltip) while the
   // mouse rests on the button.
-  void SetHint(const std::string& hint);
+  void SetHint(const std::string& hint) { hint_ = hint; }
   const std::string& Hint() const { return hint_; }
 
   // The panel's window, and where the button is in its client area.

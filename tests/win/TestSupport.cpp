@@ -110,25 +110,25 @@ void Click(HWND hwnd, int x, int y, DWORD down, DWORD up) {
   Pump(50);
 }
 
-POINT ScreenMiddle(const winui::SpeedButton& button) {
+namespace {
+POINT Middle(const winui::SpeedButton& button) {
   const RECT& bounds = button.Bounds();
-  POINT point{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+  return {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+}
+}  // namespace
+
+POINT ScreenMiddle(const winui::SpeedButton& button) {
+  POINT point = Middle(button);
   ClientToScreen(button.PanelHandle(), &point);
   return point;
 }
 
 void MoveMouse(const winui::SpeedButton& button) {
-  const POINT point = ScreenMiddle(button);
-  SetCursorPos(point.x, point.y);
-  Pump(30);
+  MoveMouse(button.PanelHandle(), Middle(button).x, Middle(button).y);
 }
 
 void Click(const winui::SpeedButton& button) {
-  MoveMouse(button);
-  MouseButton(MOUSEEVENTF_LEFTDOWN);
-  Pump(20);
-  MouseButton(MOUSEEVENTF_LEFTUP);
-  Pump(50);
+  Click(button.PanelHandle(), Middle(button).x, Middle(button).y);
 }
 
 void TapKey(BYTE key) {
