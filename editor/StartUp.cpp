@@ -13,8 +13,5 @@ void StartApplication() {
   // also the first of Windows 95, which lacks InitCommonControlsEx.
   InitCommonControls();
   winui::TraceStartup("common controls");
-  auto& application = winui::Application::Instance();
-  application.Initialize();
-  application.SetTitle("Dabiro");
-  winui::TraceStartup("application window");
+  winui::Application::Instance().SetTitle("Dabiro");
 }

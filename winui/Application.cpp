@@ -10,23 +10,25 @@ Application& Application::Instance() {
   return application;
 }
 
-void Application::Initialize() {
+HWND Application::Handle() {
+  if (hwnd_) return hwnd_;
   WNDCLASSA wc{};
   wc.lpfnWndProc = DefWindowProcA;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "DabiroApplication";
   RegisterClassA(&wc);
-  hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                          wc.hInstance, nullptr);
+  hwnd_ = CreateWindowExA(0, wc.lpszClassName, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                          nullptr, wc.hInstance, nullptr);
+  return hwnd_;
 }
 
-void Application::SetTitle(const std::string& title) { SetWindowTextA(hwnd_, title.c_str()); }
-
-std::string Application::Title() const {
-  char buffer[256] = {};
-  GetWindowTextA(hwnd_, buffer, sizeof buffer);
-  return buffer;
+void Application::SetTitle(const std::string& title) {
+  title_ = title;
+  if (hwnd_) SetWindowTextA(hwnd_, title.c_str());
 }
+
+// A caption reads back at most 255 characters, up to its first zero.
+std::string Application::Title() const { return title_.substr(0, 255).c_str(); }
 
 void Application::SetHint(const std::string& hint) {
   if (hint == hint_) return;

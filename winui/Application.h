@@ -8,17 +8,19 @@
 
 namespace winui {
 
-// The process-wide application: its hidden window carries the title, it
-// owns the hint and runs the message loop.
+// The process-wide application: its hidden window carries the title and
+// owns the dialogs and the clipboard; it owns the hint and runs the message
+// loop.
 class Application {
  public:
   static Application& Instance();
 
-  void Initialize();
-  HWND Handle() const { return hwnd_; }
+  // The hidden window, made at the first call: a normal start needs none,
+  // and under Wine each top-level window costs a window of the display's.
+  HWND Handle();
 
   void SetTitle(const std::string& title);
-  std::string Title() const;  // read back from the application window
+  std::string Title() const;  // as the application window's caption reads
 
   // The application hint; a change runs the hint notification.
   const std::string& Hint() const { return hint_; }
@@ -60,6 +62,7 @@ class Application {
   std::string SourceHint(HWND hwnd, POINT screenPoint) const;
 
   HWND hwnd_ = nullptr;
+  std::string title_;
   std::string hint_;
   std::function<void()> onHint_;
   std::function<bool(const MSG&)> keyFilter_;
