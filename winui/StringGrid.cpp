@@ -22,9 +22,10 @@ void StringGrid::Create(HWND parent, int left, int top, int width, int height, i
   rowHeight_ = rowHeight;
   cells_.assign(static_cast<size_t>(columns * rows), std::string());
   RegisterClassFor(ClassName, CS_DBLCLKS, nullptr);
-  Window::Create(ClassName, "",
-                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_HSCROLL | WS_VSCROLL, 0, left,
-                 top, width, height, parent);
+  // Made without bars: each bar shown or hidden later changes the frame,
+  // and the cells usually fit.
+  Window::Create(ClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0, left, top, width,
+                 height, parent);
   UpdateScrollBars();
 }
 
