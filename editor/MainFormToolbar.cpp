@@ -21,6 +21,23 @@ struct ButtonRow {
   int disabledPicture;  // 0: none
 };
 
+constexpr int FontFieldHeight = 21;  // as the item height 15 makes the field
+constexpr int FontListItems = 8;
+
+// The font field's height with its list dropped: eight whole items of the
+// font below the field, the list's border and the gap above it. The list keeps
+// this height instead of fitting whole items itself, which under Wine moved
+// the list's own desktop window several times while the field took its font.
+int FontFieldDroppedHeight(HFONT font) {
+  HDC screen = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(screen, font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(screen, &metrics);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return FontFieldHeight + FontListItems * metrics.tmHeight + 4 * GetSystemMetrics(SM_CYBORDER);
+}
+
 }  // namespace
 
 void TMainForm::CreateToolbar() {
@@ -29,10 +46,10 @@ void TMainForm::CreateToolbar() {
   winui::TraceStartup("toolbar panel");
   CreateToolbarButtons();
 
-  FontName.Create(
-      WC_COMBOBOXA,
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL,
-      0, 194, 6, 131, 21 + 8 * 14, SpeedBar.Handle(), IdFontName);
+  FontName.Create(WC_COMBOBOXA,
+                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT |
+                      CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT,
+                  0, 194, 6, 131, FontFieldDroppedHeight(formFont_), SpeedBar.Handle(), IdFontName);
   FontName.Send(WM_SETFONT, reinterpret_cast<WPARAM>(formFont_));
   FontName.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 15);
 

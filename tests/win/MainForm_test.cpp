@@ -96,6 +96,12 @@ TEST_P(FontListTest, IsFullAndSortedWhenTheFieldIsReached) {
   const LRESULT chosen = SendMessageA(list, CB_GETCURSEL, 0, 0);
   ASSERT_NE(chosen, CB_ERR);
   EXPECT_EQ(names[static_cast<size_t>(chosen)], "Persian");
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  ASSERT_TRUE(GetComboBoxInfo(list, &parts));
+  RECT dropped;
+  GetClientRect(parts.hwndList, &dropped);
+  EXPECT_EQ(dropped.bottom, 8 * SendMessageA(list, CB_GETITEMHEIGHT, 0, 0)) << "eight whole items";
   SendMessageA(list, CB_SHOWDROPDOWN, FALSE, 0);
 }
 
