@@ -1,8 +1,9 @@
 // The bare window with the editor's windows and nothing of the editor: the
 // same menu bar, toolbar panel (whose buttons the editor draws, without
 // windows of their own), font field, size field with its arrows, palette
-// window, rich edit control, the text's view over it with its scroll bar,
-// and status bar, in their places, each drawn by the window system alone.
+// window (its cells fit: no scroll bars), rich edit control, the text's view
+// over it with its scroll bar, and status bar, in their places, each drawn by
+// the window system alone.
 // What the window system itself takes to create, show and paint them.
 #include <windows.h>
 #include <commctrl.h>
@@ -47,13 +48,12 @@ void CreateControls(HWND main) {
   HFONT font =
       CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
   HWND toolbar = Child(ClassName, 0, 0, 0, 0, ClientWidth, ToolbarHeight, main);
-  Child(WC_COMBOBOXA, WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 0, 194, 6, 131, 133,
-        toolbar, font);
+  Child(WC_COMBOBOXA, WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT,
+        0, 194, 6, 131, 129, toolbar, font);
   HWND size = Child(WC_EDITA, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 328, 6, 31, 21, toolbar, font);
   HWND arrows = Child(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT, 0, 359, 6, 15, 21, toolbar);
   SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(size), 0);
-  Child(ClassName, WS_BORDER | WS_HSCROLL | WS_VSCROLL, 0, 0, PaletteTop, ClientWidth,
-        PaletteHeight, main);
+  Child(ClassName, WS_BORDER, 0, 0, PaletteTop, ClientWidth, PaletteHeight, main);
   LoadLibraryA("RICHED32.DLL");
   Child("RICHEDIT", WS_VSCROLL | ES_MULTILINE | ES_DISABLENOSCROLL, WS_EX_CLIENTEDGE, 0, TextTop,
         ClientWidth, TextHeight, main);
