@@ -71,24 +71,31 @@ button windows took about 26 ms of the start, a tenth of it), make the
 tooltips (they are made when the mouse first moves over the toolbar, about
 5 ms), draw the text control, which lies under the reading view and is
 never seen (about 5 ms), or draw the reading view's scroll bar twice (it is
-laid out before the window shows, and drawn once with the frame). Loading
+laid out before the window shows, and drawn once with the frame); nor make
+the hidden application window, which owns the dialogs and the clipboard
+(it is made when first needed; under Wine each top-level window is also a
+window of the display's, about 3 ms), let the font field's list fit itself
+to whole items (it is given the height of eight, which the field showed
+before too; fitting moved the list's desktop window several times, about
+5 ms of \"font and size fields\"), or make the palette with scroll bars
+only to hide them (its cells fit). Loading
 the rich edit library on a second thread beside the menus and the toolbar
 was tried and left: under Wine the start took as long or longer, and the
 thread took 1.3 MiB.
 
 What remains is almost all the window system's own work for the editor's
-windows: the editor takes about as long as the bare window with the same
-windows (its row above). Under Wine each window costs the program round
+windows: the editor takes about a tenth longer than the bare window with
+the same windows (its row above), whose palette and font list are made as
+the editor's now are. Under Wine each window costs the program round
 trips to the window server, when it is made and again when the main window
 shows, as each child's frame and background are drawn one by one: the
 toolbar panel, the font field (whose list is a window of its own on the
-desktop, resized ten times as the field takes its font and item height:
-the largest part of \"font and size fields\"), the size field and its
+desktop: the largest part of \"font and size fields\"), the size field and its
 arrows, the palette, the reading view and the status bar. The reading
 view's frame with its scroll bar, which the theme of Wine's prefix draws,
 is the largest single part of \"shown\" (a third of it in a trace of the
-messages). Beside them: the first window of the process
-(\"application window\", which also starts Wine's display driver), showing
+messages). Beside them: the first window of the process (the main
+window, which also starts Wine's display driver), showing
 the main window (its frame, menu bar, activation and the focus in the
 text) and the rich edit library with the libraries it loads. The ratio to
 the bare window varies from run to run by a tenth and more with the
