@@ -145,12 +145,12 @@ void TMainForm::LayoutComponents() {
   RECT client;
   GetClientRect(Handle(), &client);
   const int width = client.right, height = client.bottom;
-  MoveWindow(SpeedBar.Handle(), 0, 0, width, ToolbarHeight, TRUE);
-  MoveWindow(StringGrid1.Handle(), 0, PaletteTop, width, PaletteHeight, TRUE);
+  winui::MoveChild(SpeedBar.Handle(), 0, 0, width, ToolbarHeight);
+  winui::MoveChild(StringGrid1.Handle(), 0, PaletteTop, width, PaletteHeight);
   const int statusTop = std::max(TextTop, height - StatusHeight);
-  MoveWindow(RichEdit1.Handle(), 0, TextTop, width, statusTop - TextTop, TRUE);
+  winui::MoveChild(RichEdit1.Handle(), 0, TextTop, width, statusTop - TextTop);
   ReadingView1.Place(0, TextTop, width, statusTop - TextTop);
-  MoveWindow(StatusBar.Handle(), 0, statusTop, width, StatusHeight, TRUE);
+  winui::MoveChild(StatusBar.Handle(), 0, statusTop, width, StatusHeight);
 }
 
 void TMainForm::Show() {

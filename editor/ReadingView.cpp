@@ -36,8 +36,9 @@ void ReadingView::Create(HWND parent) {
 }
 
 void ReadingView::Place(int left, int top, int width, int height) {
-  MoveWindow(Handle(), left, top, width, height, TRUE);
-  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  winui::MoveChild(Handle(), left, top, width, height);
+  if (GetTopWindow(GetParent(Handle())) != Handle())
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // Moving the selection to read paragraphs tells nothing.

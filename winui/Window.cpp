@@ -32,6 +32,16 @@ void Window::Create(const char* className, const char* caption, DWORD style, DWO
   if (!hwnd_) throw core::Exception("Kann Fenster nicht erzeugen");
 }
 
+void MoveChild(HWND child, int left, int top, int width, int height) {
+  RECT now;
+  GetWindowRect(child, &now);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&now), 2);
+  if (now.left == left && now.top == top && now.right - now.left == width &&
+      now.bottom - now.top == height)
+    return;
+  MoveWindow(child, left, top, width, height, TRUE);
+}
+
 Window* Window::FromHandle(HWND hwnd) {
   return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
