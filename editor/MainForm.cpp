@@ -85,13 +85,15 @@ void TMainForm::CreateForm() {
   // DragAcceptFiles would set, without loading the shell with the program.
   const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
   AdjustWindowRectEx(&bounds, style, TRUE, exStyle);
+  // The menu bar is the window's from its creation: set afterwards, it
+  // would change the frame of a window already made.
+  CreateMenus();
+  winui::TraceStartup("menus");
   Create(ClassName, "Dabiro", style, exStyle, 1, 7, bounds.right - bounds.left,
-         bounds.bottom - bounds.top, nullptr);
+         bounds.bottom - bounds.top, nullptr, MainMenu);
   winui::TraceStartup("main window");
   formFont_ =
       CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-  CreateMenus();
-  winui::TraceStartup("menus");
   CreateComponents();
   LayoutComponents();
   winui::TraceStartup("layout");

@@ -91,7 +91,6 @@ void TMainForm::CreateMenus() {
           {{&HelpAboutItem, "&About...", "Show program information", &TMainForm::HelpAbout}});
   CheckMenuRadioItem(MainMenu, KeyboardPersianItem.Id(), KeyboardLatinItem.Id(),
                      KeyboardLatinItem.Id(), MF_BYCOMMAND);
-  SetMenu(Handle(), MainMenu);
   CreateShortcuts();
 }
 
