@@ -36,7 +36,11 @@ $table
 
 \`start_bench.exe\` (bench/win) starts the five programs in turn, one untimed
 round first, then $runs timed rounds, each until its main window is shown and
-idle as above. \"Bare window\" is \`bench/win/bare_window.cpp\`: one class,
+idle as above. It waits 0.3 s before each start: the window server and
+Wine's desktop go on tidying up after the program just ended, and a start
+in that moment overlapped their work (every start took about 20 ms longer
+without the pause, the bare window's a fifth, and the one after the bare
+window longer still). \"Bare window\" is \`bench/win/bare_window.cpp\`: one class,
 one window of the editor's size, shown and painted, a message loop; what
 the window system itself takes. \"With the editor's windows\" is
 \`bench/win/bare_controls.cpp\`: the same window with the editor's menu bar,
@@ -78,15 +82,20 @@ window of the display's, about 3 ms), let the font field's list fit itself
 to whole items (it is given the height of eight, which the field showed
 before too; fitting moved the list's desktop window several times, about
 5 ms of \"font and size fields\"), or make the palette with scroll bars
-only to hide them (its cells fit). Loading
+only to hide them (its cells fit); nor make the main window without its
+menu bar and give it the bar after, which changed the frame of a window
+already made, or move the windows already in their places again when the
+main window first shows. Loading
 the rich edit library on a second thread beside the menus and the toolbar
 was tried and left: under Wine the start took as long or longer, and the
 thread took 1.3 MiB.
 
 What remains is almost all the window system's own work for the editor's
-windows: the editor takes about a tenth longer than the bare window with
+windows: the editor takes about a twentieth longer than the bare window with
 the same windows (its row above), whose palette and font list are made as
-the editor's now are. Under Wine each window costs the program round
+the editor's now are; that program alone takes 1.5x to 1.6x the bare
+window, so the goal of 1.5x is out of reach of the editor's windows
+themselves. Under Wine each window costs the program round
 trips to the window server, when it is made and again when the main window
 shows, as each child's frame and background are drawn one by one: the
 toolbar panel, the font field (whose list is a window of its own on the

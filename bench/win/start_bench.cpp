@@ -19,6 +19,7 @@ namespace {
 
 constexpr double StartTimeout = 60;
 constexpr double MiB = 1024.0 * 1024.0;
+constexpr DWORD SettleMilliseconds = 300;
 
 struct Program {
   LabelledProgram named;
@@ -40,6 +41,9 @@ Program ProgramOf(const std::string& argument) {
 bool StartOnce(Program& program, bool counted) {
   char temp[MAX_PATH] = {};
   GetTempPathA(sizeof temp, temp);
+  // The window server and the desktop still tidy up after the previous
+  // program for a moment: a start in that moment took a tenth longer.
+  Sleep(SettleMilliseconds);
   LaunchedProgram launched(program.named.exe, temp);
   const double seconds = launched.Started() ? launched.WaitShownAndIdle(StartTimeout) : -1;
   if (seconds < 0) {
