@@ -37,7 +37,7 @@ void ReadingView::Create(HWND parent) {
 
 void ReadingView::Place(int left, int top, int width, int height) {
   winui::MoveChild(Handle(), left, top, width, height);
-  if (GetTopWindow(GetParent(Handle())) != Handle())
+  if (GetWindow(GetParent(Handle()), GW_CHILD) != Handle())
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
