@@ -124,7 +124,6 @@ class RichEditControl : public winui::Component, private winui::ControlHook {
   HWND Swap(const Fill& fill);
   void TakeSettingsOf(HWND old, bool readOnly) const;
   void PlaceOver(HWND old) const;
-  RECT BoundsOf(HWND window) const;
   void TakePlaceOf(HWND old);
   void ReportKey(UINT message, WPARAM wParam);
   bool TakenByKeyHandler(UINT message, WPARAM wParam, LPARAM lParam);

@@ -88,7 +88,7 @@ HWND RichEditControl::Swap(const Fill& fill) {
   const HWND old = hwnd_;
   const bool readOnly = ReadOnly();
   hwnd_ = NewWindow(GetWindowLongPtrA(old, GWL_STYLE) & (WS_CHILD | WS_POPUP | WS_TABSTOP),
-                    BoundsOf(old));
+                    winui::BoundsInParent(old));
   try {
     TakeSettingsOf(old, readOnly);
     if (fill) fill(*this);
@@ -213,23 +213,15 @@ void RichEditControl::RestoreDeletedDocument() {
   hwnd_ = deletedDocument_;
   deletedDocument_ = nullptr;
   PlaceOver(emptied);
-  const RECT bounds = BoundsOf(emptied), kept = BoundsOf(hwnd_);
-  if (!EqualRect(&bounds, &kept)) {
-    MoveWindow(hwnd_, bounds.left, bounds.top, bounds.right - bounds.left,
-               bounds.bottom - bounds.top, TRUE);
-    if (hasFormatRect_) Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
-  }
+  const RECT bounds = winui::BoundsInParent(emptied);
+  if (winui::MoveChild(hwnd_, bounds.left, bounds.top, bounds.right - bounds.left,
+                       bounds.bottom - bounds.top) &&
+      hasFormatRect_)
+    Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&formatRect_));
   TakePlaceOf(emptied);
   Retire(retired_, emptied);
   Send(EM_SETMODIFY, TRUE);
   AnnounceChange();
-}
-
-RECT RichEditControl::BoundsOf(HWND window) const {
-  RECT bounds;
-  GetWindowRect(window, &bounds);
-  MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
-  return bounds;
 }
 
 // What the control itself tells its parent after an edit.

@@ -32,16 +32,6 @@ void Window::Create(const char* className, const char* caption, DWORD style, DWO
   if (!hwnd_) throw core::Exception("Kann Fenster nicht erzeugen");
 }
 
-void MoveChild(HWND child, int left, int top, int width, int height) {
-  RECT now;
-  GetWindowRect(child, &now);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&now), 2);
-  if (now.left == left && now.top == top && now.right - now.left == width &&
-      now.bottom - now.top == height)
-    return;
-  MoveWindow(child, left, top, width, height, TRUE);
-}
-
 Window* Window::FromHandle(HWND hwnd) {
   return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
@@ -118,6 +108,20 @@ LRESULT CALLBACK ControlHook::HookProc(HWND hwnd, UINT message, WPARAM wParam, L
         return result;
       },
       LRESULT{0});
+}
+
+RECT BoundsInParent(HWND child) {
+  RECT bounds;
+  GetWindowRect(child, &bounds);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+bool MoveChild(HWND child, int left, int top, int width, int height) {
+  const RECT now = BoundsInParent(child), wanted{left, top, left + width, top + height};
+  if (EqualRect(&now, &wanted)) return false;
+  MoveWindow(child, left, top, width, height, TRUE);
+  return true;
 }
 
 }  // namespace winui

@@ -33,10 +33,14 @@ class Window : public Component {
   HWND hwnd_ = nullptr;
 };
 
+// A child window's bounds in its parent's client area.
+RECT BoundsInParent(HWND child);
+
 // Moves a child window to these bounds in its parent's client area and
-// repaints it. A child already there is left alone: even a move to the same
-// place costs a round of messages, and under Wine trips to the display.
-void MoveChild(HWND child, int left, int top, int width, int height);
+// repaints it; returns whether it moved. A child already there is left
+// alone: even a move to the same place costs a round of messages, and under
+// Wine trips to the display.
+bool MoveChild(HWND child, int left, int top, int width, int height);
 
 // Answers WM_PAINT by handing the paint DC and the part to paint to
 // paint(dc, rect); returns what WM_PAINT returns.

@@ -314,8 +314,20 @@ TEST_F(FilesTest, DeletingAllOfALargeDocumentReplacesItsWindowAndUndoBringsItBac
 
   Command(form->EditUndoItem);
   EXPECT_EQ(Document(), "");
+  // Made smaller meanwhile: the document comes back where the empty one is.
+  RECT frame;
+  GetWindowRect(form->Handle(), &frame);
+  MoveWindow(form->Handle(), frame.left, frame.top, frame.right - frame.left - 100,
+             frame.bottom - frame.top - 50, TRUE);
+  const RECT place = RectInParent(Text());
+  RECT margins{}, restoredMargins{};
+  SendMessageA(Text(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&margins));
   Command(form->EditUndoItem);
   EXPECT_EQ(Text(), large);
+  const RECT restored = RectInParent(large);
+  EXPECT_TRUE(EqualRect(&restored, &place));
+  SendMessageA(large, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&restoredMargins));
+  EXPECT_TRUE(EqualRect(&restoredMargins, &margins));
   EXPECT_TRUE(IsWindowVisible(large));
   EXPECT_EQ(DocumentWindows(), 1);
   EXPECT_EQ(Document(), text);
